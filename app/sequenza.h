@@ -1,0 +1,20 @@
+// The run sequence of the builder, without the window: everything from the
+// identity strings to the written scenario, in a directory given by the caller.
+#pragma once
+
+#include <string>
+
+#include "../compiler/modello.h"
+
+inline constexpr const char* nome_linea_scenario = "Tava Aeroporto-Rovea";
+inline constexpr const char* numero_treno_scenario = "30742";
+
+// Sets the line name and then the train number of the embedded scenario.
+void imposta_identita(modello_scenario& m);
+
+// Writes the two text sources and the three crew documents, in this order:
+// line, train, note, slowdown order, train sheet.
+void scrivi_sorgenti_e_documenti(const modello_scenario& m, const std::string& cartella);
+
+// The whole job after the wait window is up. Failures propagate as exceptions.
+void esegui_costruzione(modello_scenario& m, const std::string& cartella);

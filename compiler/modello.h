@@ -1,0 +1,130 @@
+// The scenario model: the whole in-memory state of one build.
+// A plain struct; every stage takes it by reference and works on its members.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// One 50-metre cell of the track. Field order and widths are those of the
+// on-disk cell record.
+struct cella {
+    std::uint8_t tipo = 0;
+    std::int16_t valore1 = 0;
+    std::int16_t valore2 = 0;
+    std::int16_t valore3 = 0;
+    std::int16_t valore4 = 0;
+    std::uint8_t tempo_segnale = 0;
+    std::uint8_t avviso = 0;
+    std::uint8_t montagna = 0;
+    std::uint8_t vel_limite = 0;
+    std::uint8_t pendenza = 0;
+    std::uint8_t aderenza = 0;
+};
+
+// Codes of cella::tipo.
+namespace tipo_cella {
+inline constexpr std::uint8_t libero = 0;
+inline constexpr std::uint8_t segnale = 1;
+inline constexpr std::uint8_t fine_rallentamento = 2;
+inline constexpr std::uint8_t inizio_rallentamento = 3;
+inline constexpr std::uint8_t avviso_rallentamento = 4;
+inline constexpr std::uint8_t preavviso_rallentamento = 5;
+inline constexpr std::uint8_t indicatori_v_max = 6;
+inline constexpr std::uint8_t marca_stazione = 10;
+inline constexpr std::uint8_t marca_montagna = 11;
+inline constexpr std::uint8_t tabella_con_valore = 12;
+inline constexpr std::uint8_t tabella_senza_valore = 13;
+inline constexpr std::uint8_t cartello = 14;
+}  // namespace tipo_cella
+
+// A cell is free when nothing but plain track or a mountain mark stands in it.
+inline bool cella_libera(const cella& c) {
+    return c.tipo == tipo_cella::libero || c.tipo == tipo_cella::marca_montagna;
+}
+
+// One entry of the scenario table. Field order is the on-disk order.
+struct voce_scenario {
+    std::uint8_t tipo = 0;
+    std::int32_t valore1 = 0;
+    std::int32_t valore2 = 0;
+    std::int32_t valore3 = 0;
+    std::uint8_t marca = 0;
+    std::string nome;  // single-byte (Windows-1252) characters
+    std::int16_t par1 = 0;
+    std::int16_t par2 = 0;
+    std::int16_t par3 = 0;
+    std::int16_t par4 = 0;
+    std::int16_t par5 = 0;
+    std::uint8_t opz1 = 0;
+    std::uint8_t opz2 = 0;
+    std::uint8_t opz3 = 0;
+    std::uint8_t opz4 = 0;
+    std::int32_t valore4 = 0;
+};
+
+// Type tag of a plan value; the numbers are the tags written to disk.
+enum class tipo_valore : std::uint8_t { vuoto = 0, intero = 2, doppio = 5 };
+
+// The per-metre plan of the line: x and y of every metre 0..ultimo_metro.
+// Stored compactly as one tag and one double per element (Integer values are
+// held exactly as doubles); element (m, coord) lies at coord * (ultimo_metro + 1) + m,
+// so all x values come before all y values, as on disk.
+// Not allocated while `tipi` is empty.
+struct planimetria_linea {
+    std::int32_t ultimo_metro = -1;
+    std::vector<tipo_valore> tipi;
+    std::vector<double> valori;
+};
+
+inline std::size_t elemento_planimetria(const planimetria_linea& p, std::int32_t metro, int coordinata) {
+    return static_cast<std::size_t>(coordinata) * static_cast<std::size_t>(p.ultimo_metro + 1) +
+           static_cast<std::size_t>(metro);
+}
+
+inline constexpr int voci_scenario = 87;
+inline constexpr int voci_montagne = 81;
+
+struct modello_scenario {
+    std::string numero_treno;
+    std::string nome_linea;
+    std::string campo;
+
+    std::int32_t scrivi_linea = 0;
+    std::int32_t lunghezza_totale = 0;
+    std::int32_t numero_celle = 0;
+    std::int32_t numero_montagne = 0;
+    std::int32_t codice_errore = 0;
+    std::int32_t posizione_errore = 0;
+
+    // Scratch values of the placement methods and of the finishing pass.
+    std::int32_t indice = 0;
+    std::int32_t passo = 0;
+    std::int32_t cerca = 0;
+    std::int32_t occupato = 0;
+    std::int32_t conta = 0;
+    std::int32_t k = 0;
+
+    // The track: cells 0..numero_celle once allocated; empty before.
+    std::vector<cella> tracciato;
+
+    planimetria_linea planimetria;
+
+    std::array<voce_scenario, voci_scenario> scenario{};
+    std::array<std::int32_t, voci_montagne> montagne_inizio{};
+    std::array<std::int32_t, voci_montagne> montagne_fine{};
+};
+
+// Fixed roles of the last entries of the scenario table.
+namespace voce {
+inline constexpr int prima_stazione = 1;
+inline constexpr int primo_cartello = 80;
+inline constexpr int progressiva_maggiore = 81;
+inline constexpr int progressiva_media = 82;
+inline constexpr int progressiva_minore = 83;
+inline constexpr int dati_generali = 84;
+inline constexpr int dati_linea = 85;
+inline constexpr int dati_treno = 86;
+}  // namespace voce

@@ -1,0 +1,25 @@
+// The one failure type of the system: a failing file operation, reading past
+// the end of a text source, a value that does not fit its field, an index
+// outside an array. The compiler catches it at its boundary and records
+// status 25; everywhere else it reaches the run's unhandled-failure report.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+struct errore_esecuzione : std::runtime_error {
+    std::string operazione;   // what failed: "open", "delete", "read field", ...
+    std::string percorso;     // the file concerned, when there is one
+    int numero = 0;           // the system's error number, when there is one
+
+    errore_esecuzione(std::string operazione_, std::string percorso_, int numero_, const std::string& descrizione)
+        : std::runtime_error(descrizione),
+          operazione(std::move(operazione_)),
+          percorso(std::move(percorso_)),
+          numero(numero_) {}
+};
+
+// A failure with no file and no system error number behind it.
+[[noreturn]] inline void fallisci(const std::string& operazione, const std::string& descrizione) {
+    throw errore_esecuzione(operazione, "", 0, descrizione);
+}

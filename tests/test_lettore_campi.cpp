@@ -1,0 +1,107 @@
+#include <gtest/gtest.h>
+
+#include "sources/errore_esecuzione.h"
+#include "sources/lettore_campi.h"
+
+namespace {
+
+TEST(LettoreCampi, TextFieldsRunToCommaOrLineEndAndKeepTrailingBlanks) {
+    auto l = apri_lettore("  alfa beta ,gamma  \r\ndelta\rzeta\nomega");
+    EXPECT_EQ(leggi_testo(l), "alfa beta ");
+    EXPECT_EQ(leggi_testo(l), "gamma  ");
+    EXPECT_EQ(leggi_testo(l), "delta");
+    EXPECT_EQ(leggi_testo(l), "zeta");
+    EXPECT_EQ(leggi_testo(l), "omega");
+    EXPECT_TRUE(a_fine(l));
+}
+
+TEST(LettoreCampi, ValueFieldsEndAtBlanksAndConsumeOneTerminator) {
+    auto l = apri_lettore("orologio,    20              8             30 \r\nsabbia,  -300\r\n20 , 8\r\n");
+    EXPECT_EQ(leggi_testo(l), "orologio");
+    EXPECT_EQ(leggi_integer(l), 20);
+    EXPECT_EQ(leggi_integer(l), 8);
+    EXPECT_EQ(leggi_integer(l), 30);
+    EXPECT_EQ(leggi_testo(l), "sabbia");
+    EXPECT_EQ(leggi_long(l), -300);
+    EXPECT_EQ(leggi_long(l), 20);
+    EXPECT_EQ(leggi_long(l), 8);
+    EXPECT_TRUE(a_fine(l));
+}
+
+TEST(LettoreCampi, AtEndMeansNoByteRemains) {
+    struct caso {
+        const char* testo;
+        int campi;  // fields before the reader is at end
+    };
+    const caso casi[] = {
+        {"", 0},
+        {"[fine]\r\n", 1},
+        {"[fine]", 1},
+        {"[fine]\r\n\r\n", 2},     // an empty line is one empty field
+        {"a,", 1},                 // a comma as the last byte opens no field
+        {"a,\r\n", 2},             // a comma followed by a line end leaves one empty field
+        {"a\n\r", 2},              // a lone LF then a lone CR: two line ends
+        {"[fine]\r\n   ", 2},      // trailing blanks form one last empty field
+    };
+    for (const caso& c : casi) {
+        auto l = apri_lettore(c.testo);
+        int n = 0;
+        while (!a_fine(l)) {
+            leggi_testo(l);
+            ++n;
+        }
+        EXPECT_EQ(n, c.campi) << '"' << c.testo << '"';
+    }
+}
+
+TEST(LettoreCampi, ReadingAtEndIsARuntimeFailure) {
+    auto l = apri_lettore("a");
+    leggi_testo(l);
+    EXPECT_THROW(leggi_testo(l), errore_esecuzione);
+    EXPECT_THROW(leggi_long(l), errore_esecuzione);
+}
+
+TEST(LettoreCampi, ValueFieldsMustBeSignedDecimalsThatFit) {
+    struct caso {
+        const char* testo;
+        bool valido;
+    } const casi[] = {
+        {"12", true},  {"+12", true},       {"-12", true},         {"", false},           {"-", false},
+        {"1x", false}, {"\"1\"", false},    {"\t1", false},        {"2147483647", true}, {"2147483648", false},
+        {"-2147483648", true}, {"-2147483649", false}, {"99999999999999999999", false},
+    };
+    for (const caso& c : casi) {
+        auto l = apri_lettore(std::string(c.testo) + ",");
+        if (c.valido) {
+            EXPECT_NO_THROW(leggi_long(l)) << c.testo;
+        } else {
+            EXPECT_THROW(leggi_long(l), errore_esecuzione) << c.testo;
+        }
+    }
+}
+
+TEST(LettoreCampi, NarrowTypesRefuseValuesOutsideTheirRange) {
+    auto l = apri_lettore("32767,-32768,32768,255,256,-1");
+    EXPECT_EQ(leggi_integer(l), 32767);
+    EXPECT_EQ(leggi_integer(l), -32768);
+    EXPECT_THROW(leggi_integer(l), errore_esecuzione);
+    EXPECT_EQ(leggi_byte(l), 255);
+    EXPECT_THROW(leggi_byte(l), errore_esecuzione);
+    EXPECT_THROW(leggi_byte(l), errore_esecuzione);
+}
+
+TEST(LettoreCampi, KnowsWhereEachFieldBegan) {
+    auto l = apri_lettore("[generale]\r\nlunghezza percorso,    22000\r\n");
+    leggi_testo(l);
+    EXPECT_EQ(l.riga_campo, 1);
+    EXPECT_EQ(l.colonna_campo, 1);
+    leggi_testo(l);
+    EXPECT_EQ(l.riga_campo, 2);
+    EXPECT_EQ(l.colonna_campo, 1);
+    leggi_long(l);
+    EXPECT_EQ(l.riga_campo, 2);
+    EXPECT_EQ(l.colonna_campo, 24);
+    EXPECT_TRUE(a_fine(l));
+}
+
+}  // namespace
