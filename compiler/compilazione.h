@@ -64,6 +64,11 @@ void fase_treno(modello_scenario& m, stato_compilazione& s);
 void apri_sorgente(stato_compilazione& s, sorgente quale);
 void chiudi_ed_elimina(stato_compilazione& s);
 
+// Position test of a record: accepted when (posizione + margine) / 50, in
+// floating point, is not beyond the last cell. A refused record sets status 15
+// with the position.
+bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine);
+
 // Reads a field into the model's `campo`.
 void leggi_campo(modello_scenario& m, stato_compilazione& s);
 

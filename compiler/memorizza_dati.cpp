@@ -34,6 +34,13 @@ void chiudi_ed_elimina(stato_compilazione& s) {
     if (quale == sorgente::treno) elimina_file(s.percorso_treno);
 }
 
+bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine) {
+    if ((static_cast<double>(posizione) + margine) / 50.0 <= static_cast<double>(m.numero_celle)) return true;
+    m.codice_errore = 15;
+    m.posizione_errore = posizione;
+    return false;
+}
+
 void leggi_campo(modello_scenario& m, stato_compilazione& s) { m.campo = leggi_testo(s.lettore); }
 
 esito_compilazione memorizza_dati(modello_scenario& m, const std::string& cartella) {
