@@ -4,6 +4,7 @@
 
 #include "../platform/piattaforma.h"
 #include "../sources/errore_esecuzione.h"
+#include "../track/errore.h"
 #include "sequenza.h"
 
 int main() {
@@ -14,6 +15,9 @@ int main() {
     piattaforma::mostra_attesa();
     try {
         esegui_costruzione(*m, piattaforma::cartella_eseguibile());
+    } catch (const errore_segnalato& e) {
+        piattaforma::mostra_messaggio(e.messaggio);
+        piattaforma::termina(1);
     } catch (const errore_esecuzione& e) {
         piattaforma::segnala_errore_non_gestito(e.operazione, e.percorso, e.numero, e.what());
     }
