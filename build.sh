@@ -2,6 +2,7 @@
 # Builds and runs the scenario builder or the tests.
 #   ./build.sh run          build, then run scenario-builder (output in build/default/bin/)
 #   ./build.sh test [asan]  build, then run all tests (asan: under ASan + UBSan)
+#   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,6 +17,15 @@ installa_mancanti() {
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
     $sudo apt-get install -y --no-install-recommends "${mancanti[@]}"
+}
+
+# The MinGW-w64 cross compiler for 32-bit Windows (posix threads variant).
+installa_mingw() {
+    command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 && return 0
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo="sudo"
+    $sudo apt-get update
+    $sudo apt-get install -y --no-install-recommends cmake make g++-mingw-w64-i686-posix
 }
 
 comando="${1:-}"
@@ -34,8 +44,14 @@ test)
     cmake --build --preset "$preset" -j "$(nproc)"
     ctest --preset "$preset" -j "$(nproc)"
     ;;
+windows)
+    installa_mingw
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$(nproc)"
+    echo "Windows executables: $(pwd)/build/windows/bin/"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan]" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows" >&2
     exit 2
     ;;
 esac

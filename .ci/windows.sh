@@ -1,0 +1,245 @@
+#!/usr/bin/env bash
+# The Windows executables under Wine, on a virtual X display:
+#   1. the builder run by Wine writes the same files, byte for byte, as the
+#      POSIX build (in a plain directory and in the root of a drive);
+#   2. the wait window is on the screen with "Attendere" painted (screenshot);
+#   3. a numbered error shows " Errore n. 1250" in a message box with OK only,
+#      no icon, and the application's title; the process ends with status 1;
+#   4. a failing file operation shows the unhandled-failure report and the
+#      builder ends with status 2;
+#   5. scenario-tool, once it is built, compiles the embedded sources to the
+#      same files under Wine and on POSIX.
+# Every message box is closed by the checks; every Wine step has a time limit.
+# Screenshots are left in build/windows/prove/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+radice_progetto=$(pwd)
+
+inizio_script=$SECONDS
+passo() { echo "== [$((SECONDS - inizio_script)) s] $*"; }
+fallito() {
+    echo "FAILED: $*" >&2
+    exit 1
+}
+
+# --- packages -----------------------------------------------------------------
+export DEBIAN_FRONTEND=noninteractive
+sudo=""
+[ "$(id -u)" -eq 0 ] || sudo="sudo"
+pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make)
+mancanti=()
+for p in "${pacchetti[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
+done
+if [ ${#mancanti[@]} -gt 0 ]; then
+    passo "installing ${mancanti[*]}"
+    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    $sudo apt-get update -q
+    $sudo apt-get install -y -q --no-install-recommends "${mancanti[@]}"
+fi
+
+# --- builds -------------------------------------------------------------------
+passo "building the Windows executables"
+./build.sh windows
+bin_windows="$radice_progetto/build/windows/bin"
+passo "building the POSIX executables"
+cmake --preset default >/dev/null
+cmake --build --preset default -j "$(nproc)" --target scenario-builder
+bin_posix="$radice_progetto/build/default/bin"
+[ -f "$bin_posix/scenario-tool" ] || cmake --build --preset default -j "$(nproc)" --target scenario-tool 2>/dev/null || true
+
+file "$bin_windows/scenario-builder.exe" | tee /dev/stderr | grep -q "PE32 executable (GUI) Intel 80386, for MS Windows" ||
+    fallito "scenario-builder.exe is not a 32-bit GUI Windows executable"
+dll=$(i686-w64-mingw32-objdump -p "$bin_windows/scenario-builder.exe" | awk '/DLL Name:/ {print tolower($3)}' | sort | tr '\n' ' ')
+echo "DLLs imported: $dll"
+[ "$dll" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || fallito "unexpected DLLs: $dll"
+
+# --- display and Wine prefix --------------------------------------------------
+lavoro=$(mktemp -d /tmp/scenario-windows.XXXXXX)
+prove="$radice_progetto/build/windows/prove"
+rm -rf "$prove"
+mkdir -p "$prove"
+export WINEPREFIX="$lavoro/prefisso" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+pid_xvfb=""
+chiudi_tutto() {
+    timeout 30 wineserver -k 2>/dev/null || true
+    [ -z "$pid_xvfb" ] || kill "$pid_xvfb" 2>/dev/null || true
+    rm -rf "$lavoro"
+}
+trap chiudi_tutto EXIT
+
+passo "starting Xvfb"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$lavoro/display" 2>"$lavoro/xvfb.log" &
+pid_xvfb=$!
+for _ in $(seq 1 100); do [ -s "$lavoro/display" ] && break; sleep 0.1; done
+[ -s "$lavoro/display" ] || fallito "Xvfb did not start: $(cat "$lavoro/xvfb.log")"
+export DISPLAY=":$(cat "$lavoro/display")"
+
+passo "creating the Wine prefix"
+timeout 300 wineboot -i
+timeout 120 wineserver -w
+# Wine draws the frames itself (there is no window manager on the display),
+# with its own glyph font for the title-bar buttons.
+timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+
+# A Windows program run by Wine with a time limit; its exit status is returned.
+esegui_wine() {
+    local limite=$1
+    shift
+    timeout "$limite" wine "$@"
+}
+
+# For a background run: in directory $1, output to file $2, time limit $3, the
+# program and its arguments after them; the exit status goes to the file "stato".
+in_sfondo() {
+    local cartella=$1 uscita=$2 limite=$3
+    shift 3
+    local stato=0
+    (cd "$cartella" && esegui_wine "$limite" "$@" >"$uscita" 2>&1) || stato=$?
+    echo "$stato" >"$cartella/stato"
+}
+
+# Output files left in a directory beside the executable, sorted.
+file_lasciati() { (cd "$1" && find . -maxdepth 1 -type f ! -name '*.exe' ! -name scenario-builder -printf '%P\n' | sort); }
+
+# The same names with the same bytes in both directories.
+confronta_cartelle() {
+    local a=$1 b=$2
+    local nomi_a nomi_b
+    nomi_a=$(file_lasciati "$a")
+    nomi_b=$(file_lasciati "$b")
+    if [ "$nomi_a" != "$nomi_b" ]; then
+        diff <(echo "$nomi_a") <(echo "$nomi_b") || true
+        fallito "different files in $a and $b"
+    fi
+    [ -n "$nomi_a" ] || fallito "no output files in $a"
+    local n=0
+    while IFS= read -r nome; do
+        cmp "$a/$nome" "$b/$nome" || fallito "$nome differs"
+        printf '  identical: %-50s %9d bytes\n' "$nome" "$(stat -c %s "$a/$nome")"
+        n=$((n + 1))
+    done <<<"$nomi_a"
+    echo "  $n files byte-identical"
+}
+
+# --- 1. the builder under Wine against the POSIX builder ----------------------
+passo "POSIX builder in a fresh directory"
+mkdir -p "$lavoro/posix" "$lavoro/altrove"
+cp "$bin_posix/scenario-builder" "$lavoro/posix/"
+(cd "$lavoro/altrove" && "$lavoro/posix/scenario-builder" 2>/dev/null) || fallito "POSIX builder failed"
+
+passo "Windows builder under Wine in a fresh directory"
+mkdir -p "$lavoro/wine"
+cp "$bin_windows/scenario-builder.exe" "$lavoro/wine/"
+(cd "$lavoro/altrove" && esegui_wine 600 "$lavoro/wine/scenario-builder.exe") || fallito "builder under Wine ended with status $?"
+confronta_cartelle "$lavoro/posix" "$lavoro/wine"
+[ -z "$(ls -A "$lavoro/altrove")" ] || fallito "the builder wrote into the working directory"
+
+passo "Windows builder in the root of a drive (R:\\)"
+mkdir -p "$lavoro/radice"
+ln -s "$lavoro/radice" "$WINEPREFIX/dosdevices/r:"
+cp "$bin_windows/scenario-builder.exe" "$bin_windows/prova-piattaforma.exe" "$lavoro/radice/"
+cartella=$(cd "$lavoro/altrove" && esegui_wine 60 'R:\prova-piattaforma.exe' cartella | tr -d '\r')
+[ "$cartella" = 'R:\' ] || fallito "executable directory in a root: '$cartella'"
+echo "  executable directory: $cartella"
+rm "$lavoro/radice/prova-piattaforma.exe"
+(cd "$lavoro/altrove" && esegui_wine 600 'R:\scenario-builder.exe') || fallito "builder in R:\\ ended with status $?"
+confronta_cartelle "$lavoro/posix" "$lavoro/radice"
+
+# --- 2. the wait window -------------------------------------------------------
+# Pixel colour of a screenshot at x,y as "r,g,b".
+colore() { /usr/bin/convert "$1" -format "%[fx:int(255*p{$2,$3}.r)],%[fx:int(255*p{$2,$3}.g)],%[fx:int(255*p{$2,$3}.b)]" info:; }
+# Number of distinct colours in a rectangle "w h x y".
+colori() { /usr/bin/convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -format %k info:; }
+# Share of the rectangle's pixels that differ from the colour "r,g,b".
+quota_diversa() {
+    /usr/bin/convert "$1" -crop "${2}x${3}+${4}+${5}" +repage -alpha off -fill white -opaque "rgb($6)" \
+        -fill black +opaque white -format "%[fx:1-mean]" info:
+}
+
+passo "the wait window"
+mkdir -p "$lavoro/attesa"
+cp "$bin_windows/prova-piattaforma.exe" "$lavoro/attesa/"
+in_sfondo "$lavoro/attesa" attesa.txt 90 prova-piattaforma.exe attesa &
+pid_attesa=$!
+for _ in $(seq 1 300); do grep -q '^pronta' "$lavoro/attesa/attesa.txt" 2>/dev/null && break; sleep 0.1; done
+sleep 0.5
+import -window root "$prove/attesa.png"
+touch "$lavoro/attesa/fine"
+wait "$pid_attesa"
+sed -i 's/\r$//' "$lavoro/attesa/attesa.txt"
+cat "$lavoro/attesa/attesa.txt"
+[ "$(cat "$lavoro/attesa/stato")" = 0 ] || fallito "the wait window's checks failed"
+read -r _ ax ay aw ah < <(grep '^area_schermo' "$lavoro/attesa/attesa.txt")
+read -r _ ex ey ew eh < <(grep '^etichetta_schermo' "$lavoro/attesa/attesa.txt")
+read -r _ sr sg sb < <(grep '^sfondo' "$lavoro/attesa/attesa.txt")
+sfondo="$sr,$sg,$sb"
+# The client area above the label is plain background; the label holds text.
+[ "$(colori "$prove/attesa.png" "$aw" $((ey - ay)) "$ax" "$ay")" = 1 ] || fallito "the client area above the label is not plain"
+[ "$(colore "$prove/attesa.png" "$ax" "$ay")" = "$sfondo" ] || fallito "background $(colore "$prove/attesa.png" "$ax" "$ay"), expected $sfondo"
+testo=$(quota_diversa "$prove/attesa.png" "$ew" "$eh" "$ex" "$ey" "$sfondo")
+echo "  label rectangle: $(colori "$prove/attesa.png" "$ew" "$eh" "$ex" "$ey") colours, $testo of its pixels differ from the background"
+awk -v q="$testo" 'BEGIN { exit !(q > 0.05 && q < 0.6) }' || fallito "no text painted in the label"
+
+# --- 3. the numbered error message --------------------------------------------
+# Runs "prova-piattaforma ARGS" in the background in directory $1, checks the
+# message box it shows (text $2, icons $3), takes a screenshot $4, presses OK
+# and returns the program's exit status.
+box_di() {
+    local cartella=$1 testo=$2 icone=$3 schermo=$4
+    shift 4
+    in_sfondo "$cartella" uscita.txt 90 "$@" &
+    local pid=$!
+    local errori=""
+    esegui_wine 60 "$bin_windows/prova-piattaforma.exe" box scenario-builder "$testo" "$icone" ||
+        errori+=" (the box's content)"
+    if [ -z "$errori" ]; then
+        # The title as the X server has it, and the box on the screen.
+        xdotool search --name '^scenario-builder$' >/dev/null || errori+=" (no X window with the title)"
+        import -window root "$prove/$schermo"
+    fi
+    esegui_wine 60 "$bin_windows/prova-piattaforma.exe" chiudi scenario-builder || errori+=" (closing the box)"
+    wait "$pid"
+    sed 's/\r$//' "$cartella/uscita.txt"
+    [ -z "$errori" ] || fallito "message box check failed:$errori"
+    stato_box=$(cat "$cartella/stato")
+}
+
+passo "numbered error 1250"
+mkdir -p "$lavoro/errore"
+cp "$bin_windows/prova-piattaforma.exe" "$lavoro/errore/"
+box_di "$lavoro/errore" " Errore n. 1250" 0 errore-1250.png prova-piattaforma.exe errore 1250
+[ "$stato_box" = 1 ] || fallito "exit status $stato_box after the numbered error, expected 1"
+
+# --- 4. a failing file operation in the real builder --------------------------
+passo "the builder's unhandled-failure report"
+mkdir -p "$lavoro/rapporto/Tava Aeroporto-Rovea_30742_note.txt"
+cp "$bin_windows/scenario-builder.exe" "$lavoro/rapporto/"
+box_di "$lavoro/rapporto" "Tava Aeroporto-Rovea_30742_note.txt" 1 rapporto.png scenario-builder.exe
+[ "$stato_box" = 2 ] || fallito "exit status $stato_box after a failed write, expected 2"
+[ -f "$lavoro/rapporto/Tava Aeroporto-Rovea_linea.txt" ] || fallito "the files before the failure are missing"
+[ ! -e "$lavoro/rapporto/Tava Aeroporto-Rovea_30742_rallentamenti.txt" ] || fallito "a file after the failure was written"
+
+# --- 5. scenario-tool ---------------------------------------------------------
+if [ -f "$bin_windows/scenario-tool.exe" ] && [ -f "$bin_posix/scenario-tool" ]; then
+    passo "scenario-tool compile under Wine and on POSIX"
+    for dove in tool-posix tool-wine; do
+        mkdir -p "$lavoro/$dove/uscita"
+        cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/$dove/"
+    done
+    (cd "$lavoro/tool-posix" && "$bin_posix/scenario-tool" compile "Tava Aeroporto-Rovea_linea.txt" \
+        "Tava Aeroporto-Rovea_30742-.txt" --out uscita) || fallito "scenario-tool (POSIX) ended with status $?"
+    (cd "$lavoro/tool-wine" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
+        "Tava Aeroporto-Rovea_30742-.txt" --out uscita) || fallito "scenario-tool.exe ended with status $?"
+    confronta_cartelle "$lavoro/tool-posix/uscita" "$lavoro/tool-wine/uscita"
+    while IFS= read -r nome; do
+        cmp "$lavoro/tool-wine/uscita/$nome" "$lavoro/wine/$nome" || fallito "scenario-tool's $nome differs from the builder's"
+    done < <(file_lasciati "$lavoro/tool-wine/uscita")
+    cmp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/tool-wine/Tava Aeroporto-Rovea_linea.txt" ||
+        fallito "scenario-tool changed its input"
+else
+    passo "scenario-tool is not built yet: its Wine check is skipped"
+fi
+
+passo "all Windows checks passed"
