@@ -517,6 +517,16 @@ TEST(FaseTrenoLettura, AFieldWithTwoKeywordsReadsTwoRecords) {
     EXPECT_EQ(b.m.scenario[84].valore3, 6);
 }
 
+// A refused position stops the loop at once: the later tests of the same
+// field read nothing.
+TEST(FaseTrenoLettura, APositionFailureStopsTheOtherTestsOfTheField) {
+    banco_treno b;
+    b.compila_righe("velocita e sabbia, 29000, 50, 7");
+    EXPECT_EQ(b.m.codice_errore, 15);
+    EXPECT_EQ(b.m.posizione_errore, 29000);
+    EXPECT_EQ(b.m.scenario[86].par1, 0);
+}
+
 TEST(FaseTrenoLettura, CommentRuns) {
     struct caso {
         const char* nome;
