@@ -1,6 +1,6 @@
 // The line phase of memorizza_dati: finds the line file, reads its general
-// section and its body into the model, then closes and deletes it and closes
-// the gradients and the plan up to the end of the track.
+// section and its body into the model, then closes and deletes it and carries
+// the gradients and the plan on to the end of the track.
 #include <string>
 
 #include "../sources/file_disco.h"

@@ -14,8 +14,8 @@ inline constexpr std::int32_t lunghezza_massima = 1000000;
 // Metres of track beyond the declared end of the line.
 inline constexpr std::int32_t coda_tracciato = 7000;
 
-// What a record's position is tested with: the position plus this margin, in
-// cells, may not lie beyond the last cell.
+// A body record is accepted when its position plus this margin, divided by
+// 50, does not pass the last cell.
 inline constexpr std::int32_t margine_linea = 100;
 
 // A failure that ends the method: the file is closed and deleted and the

@@ -133,6 +133,17 @@ TEST(FaseLinea, EveryStatusWithItsPositionAndWhatFollows) {
         EXPECT_EQ(p.s.file_aperto, sorgente::nessuna) << c.nome;
         EXPECT_EQ(p.m.scenario[85].nome, "Linea di prova") << c.nome;
         EXPECT_EQ(p.m.scenario[86].nome, "4711") << c.nome;
+        if (c.segue_treno) continue;
+        // The whole compiler ends with the same status and keeps the train file.
+        prova_linea q;
+        q.m.posizione_errore = posizione_prima;
+        q.scrivi_treno();
+        if (c.testo) q.scrivi(*c.testo);
+        q.compila();
+        EXPECT_EQ(q.m.codice_errore, c.codice) << c.nome;
+        EXPECT_EQ(q.m.posizione_errore, c.posizione) << c.nome;
+        EXPECT_FALSE(q.linea_esiste()) << c.nome;
+        EXPECT_TRUE(q.treno_esiste()) << c.nome;
     }
 }
 
