@@ -1,11 +1,9 @@
 // scenario-tool: arguments, name defaults, JSON, report, exit status.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
+#include "processo.h"
 #include "supporto.h"
 #include "tools/argomenti.h"
 #include "tools/compila_strumento.h"
@@ -198,29 +196,8 @@ TEST(RapportoStrumento, StatusWordsWithTheSourcePlace) {
 
 // ---- The executable ----
 
-std::string tra_apici(const std::string& s) {
-    std::string q = "'";
-    for (const char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
-
-struct esecuzione {
-    int stato = -1;
-    std::string uscita;
-    std::string errori;
-};
-
 esecuzione esegui_strumento(const cartella_temporanea& da, const std::vector<std::string>& argomenti) {
-    std::string comando = "cd " + tra_apici(da.str()) + " && " + tra_apici(PERCORSO_SCENARIO_TOOL);
-    for (const auto& a : argomenti) comando += " " + tra_apici(a);
-    cartella_temporanea flussi;
-    comando += " </dev/null >" + tra_apici(flussi.file("out")) + " 2>" + tra_apici(flussi.file("err"));
-    const int stato = std::system(comando.c_str());
-    esecuzione e;
-    e.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    e.uscita = leggi_tutto(flussi.file("out"));
-    e.errori = leggi_tutto(flussi.file("err"));
-    return e;
+    return esegui_programma(PERCORSO_SCENARIO_TOOL, da.str(), argomenti);
 }
 
 TEST(ProcessoStrumento, HelpAndUsage) {
