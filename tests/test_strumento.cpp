@@ -235,6 +235,25 @@ TEST(ProcessoStrumento, AMissingLineFileLeavesNoTrackAndTheInputsUntouched) {
     EXPECT_EQ(leggi_tutto(dir.file(treno)), "[generale]\r\n");
 }
 
+TEST(ProcessoStrumento, AnInputNamedLikeAnOutputIsRefused) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("L_linea.dat"), "line");
+    scrivi_tutto(dir.file("L_7-.txt"), "train");
+    richiesta_compilazione r;
+    r.file_linea = dir.file("L_linea.dat");
+    r.file_treno = dir.file("L_7-.txt");
+    r.cartella_uscita = dir.str();
+    EXPECT_THROW(verifica_ingressi_protetti(r, {"L", "7"}), errore_uso);
+    EXPECT_NO_THROW(verifica_ingressi_protetti(r, {"M", "7"}));
+    r.cartella_uscita = dir.file("x");
+    EXPECT_NO_THROW(verifica_ingressi_protetti(r, {"L", "7"}));
+
+    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.dat", "L_7-.txt", "--line-name", "L"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_EQ(leggi_tutto(dir.file("L_linea.dat")), "line");
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.dat"}));
+}
+
 TEST(ProcessoStrumento, AnOutputDirectoryThatDoesNotExistIsAFileFailure) {
     cartella_temporanea dir;
     scrivi_tutto(dir.file("L_linea.txt"), "x");

@@ -26,7 +26,8 @@ struct cartella_privata {
             percorso = base / ("scenario-tool-" + std::to_string(caso()) + "-" + std::to_string(caso()));
             if (fs::create_directory(percorso)) break;
         }
-        fs::permissions(percorso, fs::perms::owner_all, fs::perm_options::replace);
+        std::error_code ignora;
+        fs::permissions(percorso, fs::perms::owner_all, fs::perm_options::replace, ignora);
     }
     ~cartella_privata() {
         std::error_code ignora;
@@ -59,6 +60,20 @@ void unisci(std::string& messaggio, const std::string& parte) {
 const char* nessun_file = "no scenario file was written";
 
 }  // namespace
+
+void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi) {
+    const std::string uscite[] = {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),
+                                  nome_file_tracciato(nomi.linea, nomi.treno)};
+    for (const std::string& nome : uscite) {
+        const fs::path uscita(percorso_file(r.cartella_uscita, nome));
+        for (const std::string& ingresso : {r.file_linea, r.file_treno}) {
+            std::error_code e;
+            if (fs::equivalent(uscita, fs::path(ingresso), e)) {
+                throw errore_uso{"the output file \"" + uscita.string() + "\" is the input file \"" + ingresso + "\""};
+            }
+        }
+    }
+}
 
 std::string testo_stato(std::int32_t stato, const esito_percorso& e, const richiesta_compilazione& r) {
     if (stato == 0) return "";

@@ -32,6 +32,10 @@ struct risultato_compilazione {
     std::vector<std::string> file;    // names written into the output directory, in order
 };
 
+// The output files must not be the input files (an input named like an output
+// in the output directory, or reached through a link): throws errore_uso.
+void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi);
+
 // Runs the compile. Never throws for a build or file failure: they become the
 // fatal outcomes.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);

@@ -32,6 +32,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         nomi = nomi_compilazione(c.richiesta);
+        verifica_ingressi_protetti(c.richiesta, nomi);
     } catch (const errore_uso& e) {
         return errore_di_uso(e);
     }
