@@ -89,45 +89,64 @@ std::string testo_stato(std::int32_t stato, const esito_percorso& e, const richi
     return t;
 }
 
+namespace {
+
+// The build in a private directory, then the copies of its files into the
+// output directory (their names appended to `file` as they are copied).
+void compila_e_copia(const richiesta_compilazione& r, const nomi_scenario& nomi, modello_scenario& m,
+                     esito_percorso& esito, std::vector<std::string>& file) {
+    std::error_code e;
+    if (!fs::is_directory(fs::path(r.cartella_uscita), e)) {
+        throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
+    }
+    cartella_privata privata;
+    const std::string lavoro = privata.percorso.string();
+    copia_ingresso(r.file_linea, percorso_file(lavoro, nome_file_linea(nomi.linea)));
+    copia_ingresso(r.file_treno, percorso_file(lavoro, nome_file_treno(nomi.linea, nomi.treno)));
+    std::int32_t j = r.senza_planimetria ? 0 : 1;
+    memorizza_percorso(m, j, lavoro, esito);
+    for (const std::string& nome : esito.file_scritti) {
+        sostituisci_file(percorso_file(r.cartella_uscita, nome), leggi_file(percorso_file(lavoro, nome)));
+        file.push_back(nome);
+    }
+}
+
+void fatale_segnalato(const errore_segnalato& e, risultato_compilazione& ris) {
+    const bool codici = e.codice == "1251";
+    ris.fatale = codici ? esito_fatale::errore_1251 : esito_fatale::errore_1250;
+    ris.testo_fatale = "the build ended with the message \"" + e.messaggio + "\" (" +
+                       (codici ? "a check-code slot, valore4 of entry 85 or valore2 of cell 1,"
+                               : "a format-stamp slot, par1 of entry 85 or valore1 of cell 1,") +
+                       " already held a value); " + nessun_file;
+}
+
+void fatale_esecuzione(const errore_esecuzione& e, risultato_compilazione& ris) {
+    if (e.operazione == operazione_senza_tracciato) {
+        ris.fatale = esito_fatale::senza_tracciato;
+        ris.testo_fatale = std::string(e.what()) + "; " + nessun_file;
+    } else {
+        ris.fatale = esito_fatale::io;
+        ris.testo_fatale = testo_esecuzione(e);
+    }
+}
+
+}  // namespace
+
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {
     risultato_compilazione ris;
     auto m = std::make_unique<modello_scenario>();
     m->nome_linea = nomi.linea;
     m->numero_treno = nomi.treno;
     esito_percorso esito;
-    std::string& testo_fatale = ris.testo_fatale;
     try {
-        std::error_code e;
-        if (!fs::is_directory(fs::path(r.cartella_uscita), e)) {
-            throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
-        }
-        cartella_privata privata;
-        const std::string lavoro = privata.percorso.string();
-        copia_ingresso(r.file_linea, percorso_file(lavoro, nome_file_linea(nomi.linea)));
-        copia_ingresso(r.file_treno, percorso_file(lavoro, nome_file_treno(nomi.linea, nomi.treno)));
-        std::int32_t j = r.senza_planimetria ? 0 : 1;
-        memorizza_percorso(*m, j, lavoro, esito);
-        for (const std::string& nome : esito.file_scritti) {
-            sostituisci_file(percorso_file(r.cartella_uscita, nome), leggi_file(percorso_file(lavoro, nome)));
-            ris.file.push_back(nome);
-        }
+        compila_e_copia(r, nomi, *m, esito, ris.file);
     } catch (const errore_segnalato& e) {
-        ris.fatale = e.codice == "1251" ? esito_fatale::errore_1251 : esito_fatale::errore_1250;
-        testo_fatale = "the build ended with the message \"" + e.messaggio + "\" (" +
-                       (e.codice == "1251" ? "a check-code slot, valore4 of entry 85 or valore2 of cell 1,"
-                                           : "a format-stamp slot, par1 of entry 85 or valore1 of cell 1,") +
-                       " already held a value); " + nessun_file;
+        fatale_segnalato(e, ris);
     } catch (const errore_esecuzione& e) {
-        if (e.operazione == operazione_senza_tracciato) {
-            ris.fatale = esito_fatale::senza_tracciato;
-            testo_fatale = std::string(e.what()) + "; " + nessun_file;
-        } else {
-            ris.fatale = esito_fatale::io;
-            testo_fatale = testo_esecuzione(e);
-        }
+        fatale_esecuzione(e, ris);
     } catch (const std::exception& e) {
         ris.fatale = esito_fatale::io;
-        testo_fatale = e.what();
+        ris.testo_fatale = e.what();
     }
     ris.stato = m->codice_errore;
     ris.posizione = m->posizione_errore;
