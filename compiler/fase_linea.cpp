@@ -44,11 +44,6 @@ void chiudi_linea(modello_scenario& m, stato_compilazione& s) {
 
 }  // namespace
 
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice) {
-    chiudi_ed_elimina(s);
-    m.codice_errore = codice;
-    return esito_record::termina;
-}
 
 void dimensiona_tracciato(modello_scenario& m) {
     if (m.numero_celle < 0) {

@@ -6,18 +6,9 @@
 
 #include "compilazione.h"
 #include "conversioni.h"
+#include "parole_chiave.h"
 
 namespace {
-
-// The field in lower case: keyword tests ignore letter case.
-std::string minuscole(std::string campo) {
-    for (char& c : campo) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return campo;
-}
-
-bool contiene(const std::string& campo, const char* parola) { return campo.find(parola) != std::string::npos; }
 
 // The cell of a metre position: the position divided by 50, rounded.
 std::int32_t cella_di(std::int32_t posizione) { return arrotonda_long(static_cast<double>(posizione) / 50.0); }
@@ -36,15 +27,6 @@ void scrivi_velocita(modello_scenario& m, stato_compilazione& s) {
 void scrivi_aderenza(modello_scenario& m, stato_compilazione& s) {
     cella_tracciato(m, s.cursore_aderenza).aderenza = bassi_8(s.aderenza_corrente);
     ++s.cursore_aderenza;
-}
-
-// Ends the method on a rule that failed after the record's own checks: the
-// file is closed and deleted, the status recorded with the position.
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione) {
-    chiudi_ed_elimina(s);
-    m.codice_errore = codice;
-    m.posizione_errore = posizione;
-    return esito_record::termina;
 }
 
 esito_record leggi_massa_frenata(modello_scenario& m, stato_compilazione& s) {
@@ -158,7 +140,7 @@ void cerca_generale(modello_scenario& m, stato_compilazione& s) {
     do {
         leggi_campo(m, s);
         if (a_fine(s.lettore)) return;
-    } while (!contiene(minuscole(m.campo), "[generale]"));
+    } while (!contiene_in_ogni_caso(m.campo, "[generale]"));
 }
 
 // Reads the next keyword field, passing over up to two comment fields in a
@@ -168,7 +150,7 @@ bool leggi_parola_chiave(modello_scenario& m, stato_compilazione& s) {
     leggi_campo(m, s);
     if (a_fine(s.lettore)) return false;
     for (int commenti = 0; commenti < 2; ++commenti) {
-        if (!contiene(m.campo, "-")) break;
+        if (!e_commento(m.campo)) break;
         leggi_campo(m, s);
         if (a_fine(s.lettore)) return false;
     }
@@ -178,16 +160,16 @@ bool leggi_parola_chiave(modello_scenario& m, stato_compilazione& s) {
 // Runs the handler of every keyword test that the field matches, in order.
 esito_record interpreta(modello_scenario& m, stato_compilazione& s, const std::string& campo) {
     esito_record e = esito_record::continua;
-    if (contiene(campo, "frenata") && contiene(campo, "massa")) e = leggi_massa_frenata(m, s);
-    if (e == esito_record::continua && contiene(campo, "vetture")) e = leggi_vetture(m, s);
-    if (e == esito_record::continua && contiene(campo, "velocit")) e = leggi_velocita(m, s);
-    if (e == esito_record::continua && contiene(campo, "aderenza")) e = leggi_aderenza(m, s);
-    if (e == esito_record::continua && contiene(campo, "orologio")) e = leggi_orologio(m, s);
-    if (e == esito_record::continua && contiene(campo, "sabbia")) e = leggi_sabbia(m, s);
-    if (e == esito_record::continua && contiene(campo, "segnale")) e = leggi_segnale(m, s);
-    if (e == esito_record::continua && contiene(campo, "rallentamento")) e = leggi_rallentamento(m, s);
-    if (e == esito_record::continua && contiene(campo, "abbattimento")) e = leggi_abbattimento(m, s);
-    if (e == esito_record::continua && contiene(campo, "stazione")) e = memo_stazione(m, s);
+    if (contiene_in_ogni_caso(campo, "frenata") && contiene_in_ogni_caso(campo, "massa")) e = leggi_massa_frenata(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "vetture")) e = leggi_vetture(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "velocit")) e = leggi_velocita(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "aderenza")) e = leggi_aderenza(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "orologio")) e = leggi_orologio(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "sabbia")) e = leggi_sabbia(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "segnale")) e = leggi_segnale(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "rallentamento")) e = leggi_rallentamento(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "abbattimento")) e = leggi_abbattimento(m, s);
+    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "stazione")) e = memo_stazione(m, s);
     return e;
 }
 
@@ -221,7 +203,7 @@ void fase_treno(modello_scenario& m, stato_compilazione& s) {
     s.cursore_aderenza = 0;
     s.contatore_stazioni = 1;
     while (leggi_parola_chiave(m, s)) {
-        const esito_record e = interpreta(m, s, minuscole(m.campo));
+        const esito_record e = interpreta(m, s, m.campo);
         if (e == esito_record::termina) return;
         if (e == esito_record::ferma) break;
     }

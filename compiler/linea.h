@@ -18,10 +18,6 @@ inline constexpr std::int32_t coda_tracciato = 7000;
 // 50, does not pass the last cell.
 inline constexpr std::int32_t margine_linea = 100;
 
-// A failure that ends the method: the file is closed and deleted and the
-// status recorded.
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice);
-
 // The general section, from the field after "[generale]" to the header that
 // ends it. `lunghezza_letta` tells whether a length record was read.
 esito_record sezione_generale(modello_scenario& m, stato_compilazione& s, bool& lunghezza_letta);

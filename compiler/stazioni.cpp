@@ -8,17 +8,6 @@ namespace {
 
 using w64 = std::int64_t;
 
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice) {
-    chiudi_ed_elimina(s);
-    m.codice_errore = codice;
-    return esito_record::termina;
-}
-
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione) {
-    m.posizione_errore = posizione;
-    return termina_con(m, s, codice);
-}
-
 // The values after the length, in the record's order, then the time of day
 // in seconds and the name.
 void leggi_valori(stato_compilazione& s, voce_scenario& v) {
