@@ -1,6 +1,7 @@
 #include "sequenza.h"
 
 #include "../sources/scrittori_testo.h"
+#include "../track/memorizza_percorso.h"
 
 void imposta_identita(modello_scenario& m) {
     m.nome_linea = nome_linea_scenario;
@@ -17,4 +18,6 @@ void scrivi_sorgenti_e_documenti(const modello_scenario& m, const std::string& c
 
 void esegui_costruzione(modello_scenario& m, const std::string& cartella) {
     scrivi_sorgenti_e_documenti(m, cartella);
+    std::int32_t j = 1;
+    memorizza_percorso(m, j, cartella);
 }

@@ -16,5 +16,7 @@ void imposta_identita(modello_scenario& m);
 // line, train, note, slowdown order, train sheet.
 void scrivi_sorgenti_e_documenti(const modello_scenario& m, const std::string& cartella);
 
-// The whole job after the wait window is up. Failures propagate as exceptions.
+// The whole job after the wait window is up: the text sources and documents,
+// then the track build with the line plan. Failures propagate as exceptions:
+// errore_segnalato for the numbered message, errore_esecuzione otherwise.
 void esegui_costruzione(modello_scenario& m, const std::string& cartella);

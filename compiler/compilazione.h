@@ -69,6 +69,11 @@ void chiudi_ed_elimina(stato_compilazione& s);
 // with the position.
 bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine);
 
+// A failure that ends the method: the file is closed and deleted, the status
+// recorded (with its position, in the second form).
+esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice);
+esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione);
+
 // Reads a field into the model's `campo`.
 void leggi_campo(modello_scenario& m, stato_compilazione& s);
 

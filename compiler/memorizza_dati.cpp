@@ -41,6 +41,17 @@ bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t m
     return false;
 }
 
+esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice) {
+    chiudi_ed_elimina(s);
+    m.codice_errore = codice;
+    return esito_record::termina;
+}
+
+esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione) {
+    m.posizione_errore = posizione;
+    return termina_con(m, s, codice);
+}
+
 void leggi_campo(modello_scenario& m, stato_compilazione& s) { m.campo = leggi_testo(s.lettore); }
 
 esito_compilazione memorizza_dati(modello_scenario& m, const std::string& cartella) {

@@ -1,0 +1,25 @@
+// Keyword tests on a field of a text source: a record kind is recognised when
+// the field holds its test words anywhere, some with their letter case as
+// written and some in any letter case.
+#pragma once
+
+#include <algorithm>
+#include <cctype>
+#include <string>
+#include <string_view>
+
+// The field holds `parola` exactly as written.
+inline bool contiene(std::string_view campo, std::string_view parola) {
+    return campo.find(parola) != std::string_view::npos;
+}
+
+// The field holds `parola` in any letter case.
+inline bool contiene_in_ogni_caso(std::string_view campo, std::string_view parola) {
+    const auto uguali = [](char a, char b) {
+        return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    };
+    return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguali) != campo.end();
+}
+
+// A keyword field that holds a hyphen anywhere is a comment.
+inline bool e_commento(std::string_view campo) { return contiene(campo, "-"); }

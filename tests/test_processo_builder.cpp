@@ -1,0 +1,70 @@
+// The builder as a user runs it: a copy of the executable in a directory of its
+// own, started from another working directory.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "sources/percorso.h"
+#include "supporto.h"
+
+namespace {
+
+const std::string note = "Tava Aeroporto-Rovea_30742_note.txt";
+const std::string rallentamenti = "Tava Aeroporto-Rovea_30742_rallentamenti.txt";
+const std::string scheda = "Tava Aeroporto-Rovea_30742_scheda_treno.txt";
+const std::string linea_txt = "Tava Aeroporto-Rovea_linea.txt";
+const std::string treno_txt = "Tava Aeroporto-Rovea_30742-.txt";
+
+struct esecuzione {
+    int stato = -1;
+    std::string errori;
+};
+
+// Copies the builder into `cartella` and runs it from `da_cartella`.
+esecuzione esegui_builder(const cartella_temporanea& cartella, const cartella_temporanea& da_cartella) {
+    const std::string eseguibile = cartella.file("scenario-builder");
+    std::filesystem::copy_file(PERCORSO_SCENARIO_BUILDER, eseguibile);
+    const std::string errori = da_cartella.file("stderr.txt");
+    const std::string comando =
+        "cd '" + da_cartella.str() + "' && '" + eseguibile + "' </dev/null >/dev/null 2>'" + errori + "'";
+    const int stato = std::system(comando.c_str());
+    esecuzione e;
+    e.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+    e.errori = leggi_tutto(errori);
+    return e;
+}
+
+TEST(ProcessoBuilder, WritesInItsOwnDirectoryNotTheWorkingDirectory) {
+    cartella_temporanea cartella;
+    cartella_temporanea altrove;
+    const esecuzione e = esegui_builder(cartella, altrove);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.errori.substr(0, 10), "Attendere\n");
+    for (const std::string& nome : {note, rallentamenti, scheda}) {
+        EXPECT_TRUE(std::filesystem::exists(cartella.file(nome))) << nome;
+    }
+    EXPECT_EQ(nomi_in(altrove.str()), std::vector<std::string>{"stderr.txt"});
+}
+
+TEST(ProcessoBuilder, AFailingWriteEndsWithTheReportAndANonZeroStatus) {
+    cartella_temporanea cartella;
+    cartella_temporanea altrove;
+    std::filesystem::create_directory(cartella.file(note));
+    const esecuzione e = esegui_builder(cartella, altrove);
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_NE(e.errori.find(cartella.file(note)), std::string::npos) << e.errori;
+    EXPECT_TRUE(std::filesystem::exists(cartella.file(linea_txt)));
+    EXPECT_TRUE(std::filesystem::exists(cartella.file(treno_txt)));
+    EXPECT_FALSE(std::filesystem::exists(cartella.file(rallentamenti)));
+    EXPECT_FALSE(std::filesystem::exists(cartella.file(scheda)));
+}
+
+TEST(Percorsi, TheSeparatorIsAlwaysInserted) {
+    EXPECT_EQ(percorso_file("/opt/sim", "a b-c.txt"), "/opt/sim/a b-c.txt");
+    EXPECT_EQ(percorso_file("/", "x.dat"), "//x.dat");
+}
+
+}  // namespace

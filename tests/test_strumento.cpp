@@ -1,0 +1,268 @@
+// scenario-tool: arguments, name defaults, JSON, report, exit status.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "processo.h"
+#include "supporto.h"
+#include "tools/argomenti.h"
+#include "tools/compila_strumento.h"
+#include "tools/json.h"
+#include "tools/nomi.h"
+#include "tools/rapporto.h"
+
+namespace {
+
+comando_strumento analizza(std::vector<std::string> a) { return analizza_argomenti(a); }
+
+std::string errore_di(std::vector<std::string> a) {
+    try {
+        analizza_argomenti(a);
+    } catch (const errore_uso& e) {
+        return e.messaggio;
+    }
+    return "";
+}
+
+TEST(ArgomentiStrumento, FullCompileCommand) {
+    const auto c = analizza({"compile", "L_linea.txt", "--out", "/tmp/o", "T.txt", "--line-name=Linea X",
+                             "--train-number", "42", "--no-plan", "--json"});
+    ASSERT_EQ(c.azione, azione_strumento::compila);
+    const richiesta_compilazione& r = c.richiesta;
+    EXPECT_EQ(r.file_linea, "L_linea.txt");
+    EXPECT_EQ(r.file_treno, "T.txt");
+    EXPECT_EQ(r.cartella_uscita, "/tmp/o");
+    EXPECT_EQ(r.nome_linea, "Linea X");
+    EXPECT_EQ(r.numero_treno, "42");
+    EXPECT_TRUE(r.senza_planimetria);
+    EXPECT_TRUE(r.json);
+}
+
+TEST(ArgomentiStrumento, Defaults) {
+    const auto c = analizza({"compile", "a", "b"});
+    EXPECT_EQ(c.richiesta.cartella_uscita, ".");
+    EXPECT_FALSE(c.richiesta.nome_linea.has_value());
+    EXPECT_FALSE(c.richiesta.numero_treno.has_value());
+    EXPECT_FALSE(c.richiesta.senza_planimetria);
+    EXPECT_FALSE(c.richiesta.json);
+    // "--" makes the following arguments files; a lone "-" is a file.
+    const auto d = analizza({"compile", "--", "--json", "-"});
+    EXPECT_EQ(d.richiesta.file_linea, "--json");
+    EXPECT_EQ(d.richiesta.file_treno, "-");
+    EXPECT_FALSE(d.richiesta.json);
+}
+
+TEST(ArgomentiStrumento, Help) {
+    EXPECT_EQ(analizza({"--help"}).azione, azione_strumento::aiuto);
+    EXPECT_EQ(analizza({"-h"}).azione, azione_strumento::aiuto);
+    EXPECT_EQ(analizza({"compile", "--help"}).azione, azione_strumento::aiuto_compila);
+    EXPECT_EQ(analizza({"compile", "--bogus", "x", "--help"}).azione, azione_strumento::aiuto_compila);
+    EXPECT_EQ(analizza({"compile", "a", "--", "--help"}).azione, azione_strumento::compila);
+}
+
+TEST(ArgomentiStrumento, UsageErrors) {
+    const std::vector<std::vector<std::string>> casi = {
+        {},
+        {"build", "a", "b"},
+        {"compile"},
+        {"compile", "a"},
+        {"compile", "a", "b", "c"},
+        {"compile", "a", "b", "--out"},
+        {"compile", "a", "b", "--out", ""},
+        {"compile", "a", "b", "--out", "x", "--out", "y"},
+        {"compile", "a", "b", "--bogus"},
+        {"compile", "a", "b", "--json=1"},
+        {"compile", "a", "b", "--line-name", ""},
+        {"compile", "a", "b", "--line-name", "x/y"},
+        {"compile", "a", "b", "--train-number", "1\\2"},
+        {"compile", "a", "b", "--train-number="},
+    };
+    for (const auto& a : casi) {
+        std::string riga;
+        for (const auto& x : a) riga += x + " ";
+        EXPECT_NE(errore_di(a), "") << riga;
+    }
+}
+
+TEST(NomiStrumento, DefaultsFromTheFileNames) {
+    EXPECT_EQ(linea_da_file("/x/y/Tava Aeroporto-Rovea_linea.txt"), "Tava Aeroporto-Rovea");
+    EXPECT_EQ(linea_da_file("a_b_linea.txt"), "a_b");
+    EXPECT_EQ(linea_da_file("_linea.txt"), std::nullopt);
+    EXPECT_EQ(linea_da_file("linea.txt"), std::nullopt);
+    EXPECT_EQ(linea_da_file("x_Linea.txt"), std::nullopt);
+    EXPECT_EQ(linea_da_file("x\\y_linea.txt"), std::nullopt);
+    EXPECT_EQ(linea_da_file("/x/y_linea.txt/"), std::nullopt);
+
+    EXPECT_EQ(treno_da_file("/d/Tava Aeroporto-Rovea_30742-.txt", "Tava Aeroporto-Rovea"), "30742");
+    EXPECT_EQ(treno_da_file("a_b_12_x-.txt", "a_b"), "12_x");      // begins with the line name
+    EXPECT_EQ(treno_da_file("other_name_77-.txt", "a_b"), "77");   // otherwise after the last "_"
+    EXPECT_EQ(treno_da_file("a_b_-.txt", "a_b"), std::nullopt);
+    EXPECT_EQ(treno_da_file("a_b_12.txt", "a_b"), std::nullopt);
+    EXPECT_EQ(treno_da_file("nounderscore-.txt", "a_b"), std::nullopt);
+}
+
+TEST(NomiStrumento, OptionsWinAndMissingNamesAreUsageErrors) {
+    richiesta_compilazione r;
+    r.file_linea = "dir/L_linea.txt";
+    r.file_treno = "dir/L_5-.txt";
+    nomi_scenario n = nomi_compilazione(r);
+    EXPECT_EQ(n.linea, "L");
+    EXPECT_EQ(n.treno, "5");
+
+    r.nome_linea = "Altra";
+    r.numero_treno = "9";
+    n = nomi_compilazione(r);
+    EXPECT_EQ(n.linea, "Altra");
+    EXPECT_EQ(n.treno, "9");
+
+    richiesta_compilazione s;
+    s.file_linea = "linea.txt";
+    s.file_treno = "L_5-.txt";
+    EXPECT_THROW(nomi_compilazione(s), errore_uso);
+    s.nome_linea = "L";
+    EXPECT_EQ(nomi_compilazione(s).treno, "5");
+    s.file_treno = "treno.txt";
+    EXPECT_THROW(nomi_compilazione(s), errore_uso);
+    s.numero_treno = "5";
+    EXPECT_NO_THROW(nomi_compilazione(s));
+}
+
+TEST(JsonStrumento, EscapesEveryByte) {
+    EXPECT_EQ(stringa_json("plain text 123"), "\"plain text 123\"");
+    EXPECT_EQ(stringa_json("a\"b\\c/d"), "\"a\\\"b\\\\c/d\"");
+    EXPECT_EQ(stringa_json("\b\f\n\r\t"), "\"\\b\\f\\n\\r\\t\"");
+    EXPECT_EQ(stringa_json(std::string("\x00\x01\x1F\x7F", 4)), "\"\\u0000\\u0001\\u001f\\u007f\"");
+    EXPECT_EQ(stringa_json("\x80\x81\x8A\x9F\xA0\xE8\xFF"), "\"\\u20ac\\u0081\\u0160\\u0178\\u00a0\\u00e8\\u00ff\"");
+    for (int c = 0; c < 256; ++c) {
+        const std::string j = stringa_json(std::string(1, static_cast<char>(c)));
+        for (const char x : j) EXPECT_TRUE(x >= 0x20 && x < 0x7F) << c;
+    }
+    EXPECT_EQ(lista_json({}), "[]");
+    EXPECT_EQ(lista_json({"a.sim", "b\".dat"}), "[\"a.sim\", \"b\\\".dat\"]");
+}
+
+TEST(RapportoStrumento, JsonObjectAndExitStatus) {
+    risultato_compilazione r;
+    r.messaggio = "no error";
+    r.file = {"L_linea.dat", "L_1.sim", "L_1.dat"};
+    EXPECT_EQ(oggetto_json(r), "{\"status\": 0, \"position\": 0, \"fatal\": null, \"message\": \"no error\", "
+                               "\"files\": [\"L_linea.dat\", \"L_1.sim\", \"L_1.dat\"]}");
+    EXPECT_EQ(stato_uscita(r), 0);
+
+    r.stato = 16;
+    r.posizione = -1200;
+    r.testo_stato = "the cell of a signal is not free";
+    EXPECT_EQ(stato_uscita(r), 1);
+    std::string uscita, errori;
+    rapporto_testo(r, "out", uscita, errori);
+    EXPECT_EQ(errori, "error 16 at -1200 m: the cell of a signal is not free\n");
+    EXPECT_EQ(uscita, "wrote out/L_linea.dat\nwrote out/L_1.sim\nwrote out/L_1.dat\n");
+
+    const std::pair<esito_fatale, std::string> fatali[] = {{esito_fatale::errore_1250, "\"1250\""},
+                                                           {esito_fatale::errore_1251, "\"1251\""},
+                                                           {esito_fatale::senza_tracciato, "\"no-track\""},
+                                                           {esito_fatale::io, "\"io\""}};
+    for (const auto& [f, testo] : fatali) {
+        r.fatale = f;
+        r.file.clear();
+        EXPECT_EQ(stato_uscita(r), 3);
+        EXPECT_NE(oggetto_json(r).find("\"fatal\": " + testo + ","), std::string::npos);
+    }
+}
+
+TEST(RapportoStrumento, StatusWordsWithTheSourcePlace) {
+    richiesta_compilazione r;
+    r.file_linea = "my/L_linea.txt";
+    r.file_treno = "my/T-.txt";
+    esito_percorso e;
+    e.codice_compilazione = 16;
+    e.compilazione.file = sorgente::treno;
+    e.compilazione.riga = 12;
+    e.compilazione.colonna = 3;
+    EXPECT_EQ(testo_stato(16, e, r), "the cell of a signal is not free (line 12, column 3 of my/T-.txt)");
+    // A status of the finishing pass has no source place.
+    EXPECT_EQ(testo_stato(12, e, r), "finishing: no free cell for an approach board of a slowdown");
+    e.codice_compilazione = 25;
+    e.compilazione.file = sorgente::linea;
+    e.compilazione.dettaglio = "reading a field at the end of the file";
+    EXPECT_EQ(testo_stato(25, e, r).substr(0, 40), "runtime failure while compiling the text");
+    EXPECT_NE(testo_stato(25, e, r).find("(line 12, column 3 of my/L_linea.txt): reading a field"), std::string::npos);
+    e.compilazione.file = sorgente::nessuna;
+    e.codice_compilazione = 101;
+    EXPECT_EQ(testo_stato(101, e, r), "the line text file does not exist");
+    EXPECT_EQ(testo_stato(0, e, r), "");
+    EXPECT_EQ(testo_stato(14, e, r), "unknown status");
+}
+
+// ---- The executable ----
+
+esecuzione esegui_strumento(const cartella_temporanea& da, const std::vector<std::string>& argomenti) {
+    return esegui_programma(PERCORSO_SCENARIO_TOOL, da.str(), argomenti);
+}
+
+TEST(ProcessoStrumento, HelpAndUsage) {
+    cartella_temporanea dir;
+    const esecuzione aiuto = esegui_strumento(dir, {"--help"});
+    EXPECT_EQ(aiuto.stato, 0);
+    EXPECT_NE(aiuto.uscita.find("compile"), std::string::npos);
+    const esecuzione aiuto_compila = esegui_strumento(dir, {"compile", "--help"});
+    EXPECT_EQ(aiuto_compila.stato, 0);
+    for (const char* parola : {"--out", "--line-name", "--train-number", "--no-plan", "--json", "no-track", "Exit status"}) {
+        EXPECT_NE(aiuto_compila.uscita.find(parola), std::string::npos) << parola;
+    }
+    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
+             {}, {"compile", "only-one"}, {"compile", "linea.txt", "treno.txt", "--json"}}) {
+        const esecuzione e = esegui_strumento(dir, a);
+        EXPECT_EQ(e.stato, 2);
+        EXPECT_EQ(e.uscita, "");
+        EXPECT_NE(e.errori.find("usage: scenario-tool compile"), std::string::npos);
+    }
+    EXPECT_TRUE(nomi_in(dir.str()).empty());
+}
+
+TEST(ProcessoStrumento, AMissingLineFileLeavesNoTrackAndTheInputsUntouched) {
+    cartella_temporanea dir;
+    const std::string treno = "L_7-.txt";
+    scrivi_tutto(dir.file(treno), "[generale]\r\n");
+    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.txt", treno, "--json"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_EQ(e.uscita.back(), '\n');
+    EXPECT_EQ(e.uscita.find('\n'), e.uscita.size() - 1);
+    EXPECT_NE(e.uscita.find("\"fatal\": \"no-track\""), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("\"files\": []"), std::string::npos) << e.uscita;
+    EXPECT_EQ(e.errori, "");
+    EXPECT_EQ(nomi_in(dir.str()), std::vector<std::string>{treno});
+    EXPECT_EQ(leggi_tutto(dir.file(treno)), "[generale]\r\n");
+}
+
+TEST(ProcessoStrumento, AnInputNamedLikeAnOutputIsRefused) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("L_linea.dat"), "line");
+    scrivi_tutto(dir.file("L_7-.txt"), "train");
+    richiesta_compilazione r;
+    r.file_linea = dir.file("L_linea.dat");
+    r.file_treno = dir.file("L_7-.txt");
+    r.cartella_uscita = dir.str();
+    EXPECT_THROW(verifica_ingressi_protetti(r, {"L", "7"}), errore_uso);
+    EXPECT_NO_THROW(verifica_ingressi_protetti(r, {"M", "7"}));
+    r.cartella_uscita = dir.file("x");
+    EXPECT_NO_THROW(verifica_ingressi_protetti(r, {"L", "7"}));
+
+    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.dat", "L_7-.txt", "--line-name", "L"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_EQ(leggi_tutto(dir.file("L_linea.dat")), "line");
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.dat"}));
+}
+
+TEST(ProcessoStrumento, AnOutputDirectoryThatDoesNotExistIsAFileFailure) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("L_linea.txt"), "x");
+    scrivi_tutto(dir.file("L_7-.txt"), "y");
+    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.txt", "L_7-.txt", "--out", "missing", "--json"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_NE(e.uscita.find("\"fatal\": \"io\""), std::string::npos) << e.uscita;
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.txt"}));
+    EXPECT_EQ(leggi_tutto(dir.file("L_linea.txt")), "x");
+}
+
+}  // namespace

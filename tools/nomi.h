@@ -1,0 +1,24 @@
+// The line name and train number of a compile: from the options, or from the
+// names of the two files ("NAME_linea.txt" and "NAME_NUM-.txt").
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "argomenti.h"
+
+struct nomi_scenario {
+    std::string linea;
+    std::string treno;
+};
+
+// NAME from a file named "NAME_linea.txt" (any directory), when NAME is a valid name.
+std::optional<std::string> linea_da_file(const std::string& percorso);
+
+// NUM from a file named "NAME_NUM-.txt": what lies between `linea` + "_" and
+// "-.txt" when the name begins with them, otherwise what follows the last "_".
+// Nothing when the name does not end in "-.txt" or NUM would be empty or invalid.
+std::optional<std::string> treno_da_file(const std::string& percorso, const std::string& linea);
+
+// The options win; otherwise the defaults; otherwise a usage error (errore_uso).
+nomi_scenario nomi_compilazione(const richiesta_compilazione& r);

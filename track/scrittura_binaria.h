@@ -1,0 +1,35 @@
+// The three binary scenario files: the line plan, the scenario table and the
+// track. Each member is packed into one byte buffer, little-endian, field by
+// field, and the buffer replaces the file in one write (the file is opened and
+// closed, deleted, created anew and written from its first byte).
+//
+// Every failure throws errore_esecuzione naming the file.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "../compiler/modello.h"
+
+// Line plan: every element in storage order (all x, then all y) as a 16-bit
+// type tag followed by its value: 2 = Integer (16-bit), 5 = Double (binary64),
+// 0 = no value (nothing follows). A plan whose Integer element does not hold a
+// 16-bit whole number, or with fewer values than tags, throws errore_esecuzione
+// naming `percorso`.
+std::string bytes_planimetria(const planimetria_linea& p, const std::string& percorso);
+
+// One scenario entry: 34 bytes plus the length of `nome`. A `nome` longer than
+// 65535 bytes does not fit its 16-bit length and throws errore_esecuzione
+// naming `percorso`.
+void aggiungi_voce(std::string& b, const voce_scenario& v, const std::string& percorso);
+std::string bytes_scenario(const std::array<voce_scenario, voci_scenario>& scenario, const std::string& percorso);
+
+// One track cell: 15 bytes.
+void aggiungi_cella(std::string& b, const cella& c);
+std::string bytes_tracciato(const std::vector<cella>& tracciato);
+
+// The three writers: pack the member, then replace the file at `percorso`.
+void scrivi_planimetria(const std::string& percorso, const planimetria_linea& p);
+void scrivi_scenario(const std::string& percorso, const std::array<voce_scenario, voci_scenario>& scenario);
+void scrivi_tracciato(const std::string& percorso, const std::vector<cella>& tracciato);
