@@ -48,7 +48,9 @@ cmake --build --preset default -j "$(nproc)" --target scenario-builder
 bin_posix="$radice_progetto/build/default/bin"
 [ -f "$bin_posix/scenario-tool" ] || cmake --build --preset default -j "$(nproc)" --target scenario-tool 2>/dev/null || true
 
-file "$bin_windows/scenario-builder.exe" | tee /dev/stderr | grep -q "PE32 executable (GUI) Intel 80386, for MS Windows" ||
+tipo=$(file "$bin_windows/scenario-builder.exe")
+echo "$tipo"
+[[ "$tipo" == *"PE32 executable (GUI) Intel 80386, for MS Windows"* ]] ||
     fallito "scenario-builder.exe is not a 32-bit GUI Windows executable"
 dll=$(i686-w64-mingw32-objdump -p "$bin_windows/scenario-builder.exe" | awk '/DLL Name:/ {print tolower($3)}' | sort | tr '\n' ' ')
 echo "DLLs imported: $dll"
