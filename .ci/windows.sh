@@ -6,7 +6,8 @@
 #   3. a numbered error shows " Errore n. 1250" in a message box with OK only,
 #      no icon, and the application's title; the process ends with status 1;
 #   4. a failing file operation shows the unhandled-failure report and the
-#      builder ends with status 2;
+#      builder ends with status 2; so does a failing Windows call, with the
+#      system's text for its error number;
 #   5. scenario-tool, once it is built, compiles the embedded sources to the
 #      same files under Wine and on POSIX.
 # Every message box is closed by the checks; every Wine step has a time limit.
@@ -222,6 +223,12 @@ box_di "$lavoro/rapporto" "Tava Aeroporto-Rovea_30742_note.txt" 1 rapporto.png s
 [ "$stato_box" = 2 ] || fallito "exit status $stato_box after a failed write, expected 2"
 [ -f "$lavoro/rapporto/Tava Aeroporto-Rovea_linea.txt" ] || fallito "the files before the failure are missing"
 [ ! -e "$lavoro/rapporto/Tava Aeroporto-Rovea_30742_rallentamenti.txt" ] || fallito "a file after the failure was written"
+
+passo "the report of a failing Windows call"
+mkdir -p "$lavoro/rapporto-windows"
+cp "$bin_windows/prova-piattaforma.exe" "$lavoro/rapporto-windows/"
+box_di "$lavoro/rapporto-windows" "Error 1410: Class already exists" 1 rapporto-windows.png prova-piattaforma.exe rapporto-windows
+[ "$stato_box" = 2 ] || fallito "exit status $stato_box after the report, expected 2"
 
 # --- 5. scenario-tool ---------------------------------------------------------
 if [ -f "$bin_windows/scenario-tool.exe" ] && [ -f "$bin_posix/scenario-tool" ]; then

@@ -8,6 +8,9 @@
 //                            a numbered error: message box, exit status 1
 //   rapporto                 the unhandled-failure report of a failed file
 //                            creation (C runtime error 13), exit status 2
+//   rapporto-windows         a second wait window: the window class is already
+//                            registered, and the report shows the Windows error
+//                            number with the system's text; exit status 2
 //   cartella                 prints the executable's directory
 //   box TITOLO TESTO ICONE   waits (20 s at most) for a message box with that
 //                            title in any process, checks that its text contains
@@ -133,6 +136,10 @@ void verifica_attesa(HWND finestra) {
              "label at " + rettangolo(posto));
     verifica_carattere(etichetta, dpi_y);
 
+    // Handled at once by the window's own procedure, no message loop needed.
+    SendMessageA(finestra, WM_CLOSE, 0, 0);
+    verifica(IsWindow(finestra) && IsWindowVisible(finestra), "a close request leaves the window up");
+
     RECT schermo_area{};
     GetClientRect(finestra, &schermo_area);
     MapWindowPoints(finestra, nullptr, reinterpret_cast<POINT*>(&schermo_area), 2);
@@ -176,6 +183,12 @@ int errore_numerato(const std::string& codice) {
 int rapporto() {
     piattaforma::segnala_errore_non_gestito("create", "C:\\scenari\\Tava Aeroporto-Rovea_30742_note.txt", 13,
                                             "Permission denied");
+}
+
+int rapporto_windows() {
+    piattaforma::mostra_attesa();
+    piattaforma::mostra_attesa();
+    return 3;
 }
 
 HWND trova_box(const std::string& titolo, int secondi) {
@@ -239,6 +252,8 @@ int main(int argc, char** argv) {
         stato = errore_numerato(a[1]);
     } else if (a.size() == 1 && a[0] == "rapporto") {
         stato = rapporto();
+    } else if (a.size() == 1 && a[0] == "rapporto-windows") {
+        stato = rapporto_windows();
     } else if (a.size() == 1 && a[0] == "cartella") {
         std::printf("%s\n", piattaforma::cartella_eseguibile().c_str());
         stato = 0;
@@ -247,7 +262,7 @@ int main(int argc, char** argv) {
     } else if (a.size() == 2 && a[0] == "chiudi") {
         stato = chiudi(a[1]);
     } else {
-        std::fprintf(stderr, "usage: prova-piattaforma attesa | errore CODICE | rapporto | cartella | "
+        std::fprintf(stderr, "usage: prova-piattaforma attesa | errore CODICE | rapporto | rapporto-windows | cartella | "
                              "box TITOLO TESTO ICONE | chiudi TITOLO\n");
     }
     std::fflush(stdout);
