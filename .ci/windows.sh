@@ -8,8 +8,8 @@
 #   4. a failing file operation shows the unhandled-failure report and the
 #      builder ends with status 2; so does a failing Windows call, with the
 #      system's text for its error number;
-#   5. scenario-tool, once it is built, compiles the embedded sources to the
-#      same files under Wine and on POSIX.
+#   5. scenario-tool compiles the embedded scenario's text sources to the same
+#      files under Wine and on POSIX, and to the builder's files.
 # Every message box is closed by the checks; every Wine step has a time limit.
 # Screenshots are left in build/windows/prove/.
 set -euo pipefail
@@ -45,9 +45,8 @@ passo "building the Windows executables"
 bin_windows="$radice_progetto/build/windows/bin"
 passo "building the POSIX executables"
 cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)" --target scenario-builder
+cmake --build --preset default -j "$(nproc)" --target scenario-builder scenario-tool
 bin_posix="$radice_progetto/build/default/bin"
-[ -f "$bin_posix/scenario-tool" ] || cmake --build --preset default -j "$(nproc)" --target scenario-tool 2>/dev/null || true
 
 tipo=$(file "$bin_windows/scenario-builder.exe")
 echo "$tipo"
@@ -138,6 +137,10 @@ cp "$bin_windows/scenario-builder.exe" "$lavoro/wine/"
 (cd "$lavoro/altrove" && esegui_wine 600 "$lavoro/wine/scenario-builder.exe") || fallito "builder under Wine ended with status $?"
 confronta_cartelle "$lavoro/posix" "$lavoro/wine"
 [ -z "$(ls -A "$lavoro/altrove")" ] || fallito "the builder wrote into the working directory"
+while IFS= read -r nome; do
+    cmp "$lavoro/wine/$nome" "tests/dati/$nome" || fallito "$nome differs from tests/dati/$nome"
+done < <(file_lasciati "$lavoro/wine")
+echo "  and the same as the files in tests/dati/"
 
 passo "Windows builder in the root of a drive (R:\\)"
 mkdir -p "$lavoro/radice"
@@ -231,24 +234,39 @@ box_di "$lavoro/rapporto-windows" "Error 1410: Class already exists" 1 rapporto-
 [ "$stato_box" = 2 ] || fallito "exit status $stato_box after the report, expected 2"
 
 # --- 5. scenario-tool ---------------------------------------------------------
-if [ -f "$bin_windows/scenario-tool.exe" ] && [ -f "$bin_posix/scenario-tool" ]; then
-    passo "scenario-tool compile under Wine and on POSIX"
-    for dove in tool-posix tool-wine; do
-        mkdir -p "$lavoro/$dove/uscita"
-        cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/$dove/"
-    done
-    (cd "$lavoro/tool-posix" && "$bin_posix/scenario-tool" compile "Tava Aeroporto-Rovea_linea.txt" \
-        "Tava Aeroporto-Rovea_30742-.txt" --out uscita) || fallito "scenario-tool (POSIX) ended with status $?"
-    (cd "$lavoro/tool-wine" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
-        "Tava Aeroporto-Rovea_30742-.txt" --out uscita) || fallito "scenario-tool.exe ended with status $?"
-    confronta_cartelle "$lavoro/tool-posix/uscita" "$lavoro/tool-wine/uscita"
-    while IFS= read -r nome; do
-        cmp "$lavoro/tool-wine/uscita/$nome" "$lavoro/wine/$nome" || fallito "scenario-tool's $nome differs from the builder's"
-    done < <(file_lasciati "$lavoro/tool-wine/uscita")
-    cmp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/tool-wine/Tava Aeroporto-Rovea_linea.txt" ||
-        fallito "scenario-tool changed its input"
-else
-    passo "scenario-tool is not built yet: its Wine check is skipped"
-fi
+# Compiles the text sources in directory $1 (line file $2, train file $3) with
+# --json under Wine and on POSIX; both must end with status $4, print the same
+# report and write the same files. The files stay in $1/posix and $1/wine.
+confronta_strumento() {
+    local cartella=$1 linea=$2 treno=$3 atteso=$4
+    local stato_posix=0 stato_wine=0
+    mkdir -p "$cartella/posix" "$cartella/wine"
+    (cd "$cartella" && "$bin_posix/scenario-tool" compile "$linea" "$treno" --out posix --json >posix.json) ||
+        stato_posix=$?
+    (cd "$cartella" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "$linea" "$treno" --out wine --json \
+        >wine.json) || stato_wine=$?
+    sed -i 's/\r$//' "$cartella/wine.json"
+    cat "$cartella/wine.json"
+    [ "$stato_posix" = "$atteso" ] || fallito "scenario-tool (POSIX) ended with status $stato_posix, expected $atteso"
+    [ "$stato_wine" = "$atteso" ] || fallito "scenario-tool.exe ended with status $stato_wine, expected $atteso"
+    cmp "$cartella/posix.json" "$cartella/wine.json" || fallito "the two reports differ"
+    confronta_cartelle "$cartella/posix" "$cartella/wine"
+}
+
+passo "scenario-tool compile on the embedded scenario, under Wine and on POSIX"
+mkdir -p "$lavoro/strumento"
+cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/strumento/"
+confronta_strumento "$lavoro/strumento" "Tava Aeroporto-Rovea_linea.txt" "Tava Aeroporto-Rovea_30742-.txt" 0
+while IFS= read -r nome; do
+    cmp "$lavoro/strumento/wine/$nome" "$lavoro/wine/$nome" || fallito "scenario-tool's $nome differs from the builder's"
+done < <(file_lasciati "$lavoro/strumento/wine")
+cmp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/strumento/Tava Aeroporto-Rovea_linea.txt" ||
+    fallito "scenario-tool changed its input"
+
+passo "scenario-tool compile on a train file cut short inside a record"
+mkdir -p "$lavoro/corto"
+cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/corto/Corto_linea.txt"
+head -c 700 tests/dati/"Tava Aeroporto-Rovea_30742-.txt" >"$lavoro/corto/Corto_1-.txt"
+confronta_strumento "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1
 
 passo "all Windows checks passed"
