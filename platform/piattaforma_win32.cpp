@@ -96,10 +96,13 @@ struct dpi_schermo {
     int y;
 };
 
+// The screen's dpi; 96 when the screen gives none.
 dpi_schermo leggi_dpi() {
     HDC schermo = GetDC(nullptr);
-    const dpi_schermo dpi{GetDeviceCaps(schermo, LOGPIXELSX), GetDeviceCaps(schermo, LOGPIXELSY)};
-    ReleaseDC(nullptr, schermo);
+    dpi_schermo dpi{GetDeviceCaps(schermo, LOGPIXELSX), GetDeviceCaps(schermo, LOGPIXELSY)};
+    if (schermo != nullptr) ReleaseDC(nullptr, schermo);
+    if (dpi.x <= 0) dpi.x = 96;
+    if (dpi.y <= 0) dpi.y = 96;
     return dpi;
 }
 
