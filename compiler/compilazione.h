@@ -66,7 +66,7 @@ void chiudi_ed_elimina(stato_compilazione& s);
 
 // Position test of a record: accepted when (posizione + margine) / 50, in
 // floating point, is not beyond the last cell. A refused record sets status 15
-// with the position.
+// with the position; a sum that does not fit a Long is a runtime failure.
 bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine);
 
 // A failure that ends the method: the file is closed and deleted, the status

@@ -3,6 +3,7 @@
 #include "../sources/errore_esecuzione.h"
 #include "../sources/file_disco.h"
 #include "../sources/percorso.h"
+#include "conversioni.h"
 
 namespace {
 
@@ -35,7 +36,9 @@ void chiudi_ed_elimina(stato_compilazione& s) {
 }
 
 bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine) {
-    if ((static_cast<double>(posizione) + margine) / 50.0 <= static_cast<double>(m.numero_celle)) return true;
+    // The sum is Long arithmetic: one that does not fit is a runtime failure.
+    const std::int32_t somma = long_controllato(static_cast<std::int64_t>(posizione) + margine);
+    if (static_cast<double>(somma) / 50.0 <= static_cast<double>(m.numero_celle)) return true;
     m.codice_errore = 15;
     m.posizione_errore = posizione;
     return false;

@@ -190,6 +190,8 @@ std::vector<caso_stato> casi_stato() {
              EXPECT_EQ(b.m.scenario[86].par1, 0);
              celle_uguali(b, 0, 577, ader, 7, "aderenza");
          }},
+        {"largest station position whose sum with 800 fits a Long",
+         {"stazione, 2147482847, 4, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, LONTANA"}, 15, 2147482847, nullptr, nullptr},
         {"signal position beyond the track",
          {"segnale, 28950, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0"}, 15, 28950, nullptr,
          [](banco_treno& b) { EXPECT_EQ(conta_tipo(b.m, 1), 0); }},
@@ -390,6 +392,11 @@ std::vector<caso_fallimento> casi_fallimento() {
         {"station time beyond a Long",
          {"stazione, 4000, 4, 600, 0,0,0, 0,0,0, 0,0,0, 0, 596524, 60, 0, TARDI"},
          [](banco_treno& b) { EXPECT_EQ(b.m.scenario[1].nome, ""); }},
+        {"speed position plus 100 beyond a Long", {"velocita, 0, 30", "velocita, 2147483548, 50"},
+         [](banco_treno& b) { EXPECT_EQ(b.c(0).vel_limite, 0); }},
+        {"station position plus 800 beyond a Long",
+         {"stazione, 2147482848, 4, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, LONTANA"},
+         [](banco_treno& b) { EXPECT_EQ(b.m.scenario[1].valore3, 2147482848); }},
         {"station extent beyond a Long",
          {"stazione, 4000, 7, 2147483600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, ENORME"}, nullptr},
     };
