@@ -73,9 +73,9 @@ void dimensiona_planimetria(modello_scenario& m) {
 
 void semina_planimetria(modello_scenario& m) {
     verifica_punto(m, 0);
-    verifica_punto(m, 1);
     poni(m, 0, x, tipo_valore::intero, 0);
     poni(m, 0, y, tipo_valore::intero, 0);
+    verifica_punto(m, 1);
     poni(m, 1, x, tipo_valore::intero, 0);
     poni(m, 1, y, tipo_valore::intero, 1);
 }

@@ -234,6 +234,15 @@ TEST(FaseLinea, WritesBeforeARuntimeFailureStay) {
     EXPECT_EQ(r.m.codice_errore, 25);
     EXPECT_EQ(r.c(2 * 82 + 1).tipo, tipo_cella::cartello);  // written before the entry below 0 was asked for
     EXPECT_EQ(r.c(2 * 82 + 1).valore1, -1);
+
+    // A plan of one point: the seed of point 0 is written before point 1 is asked for.
+    prova_linea u;
+    u.scrivi(file_linea(lunghezza_linea(-7000), ""));
+    u.compila();
+    EXPECT_EQ(u.m.codice_errore, 25);
+    ASSERT_EQ(u.m.planimetria.ultimo_metro, 0);
+    EXPECT_EQ(u.tipo_punto(0, 0), tipo_valore::intero);
+    EXPECT_EQ(u.tipo_punto(0, 1), tipo_valore::intero);
 }
 
 TEST(FaseLinea, MissingLengthLeavesNoTrack) {
