@@ -9,9 +9,6 @@
 #include "../sources/lettore_campi.h"
 #include "modello.h"
 
-// Which text source the reader was in when the compiler stopped.
-enum class sorgente : std::uint8_t { nessuna, linea, treno };
-
 // What the compiler leaves besides the model: where it stopped and why, for
 // diagnostics. The model's status pair is the compiler's real result.
 struct esito_compilazione {

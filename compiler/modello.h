@@ -8,6 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "compiler/stati.h"
+#include "sources/luogo.h"
+
 // One 50-metre cell of the track. Field order and widths are those of the
 // on-disk cell record.
 struct cella {
@@ -84,6 +87,23 @@ inline std::size_t elemento_planimetria(const planimetria_linea& p, std::int32_t
            static_cast<std::size_t>(metro);
 }
 
+// Who raised a status: the line phase, the train phase or the finishing pass.
+enum class fase_stato : std::uint8_t { linea, treno, finitura };
+
+// One status as it was raised, in the order of raising. The model's status
+// pair holds the last one (with the overwrite rules of each step); this list
+// keeps them all, the root cause first, for diagnostics.
+struct stato_sollevato {
+    std::int32_t codice = 0;
+    std::int32_t posizione = 0;  // metres; meaningful when con_posizione
+    bool con_posizione = false;
+    bool ereditato = false;  // a status left by the line phase, met again by a train record
+    fase_stato fase = fase_stato::linea;
+    luogo record;            // the keyword field of the record that raised it
+    luogo campo;             // the offending value (the record's keyword when no value is to blame)
+    std::string dettaglio;   // the words of a runtime failure (status 25)
+};
+
 inline constexpr int voci_scenario = 87;
 inline constexpr int voci_montagne = 81;
 
@@ -115,6 +135,14 @@ struct modello_scenario {
     std::array<voce_scenario, voci_scenario> scenario{};
     std::array<std::int32_t, voci_montagne> montagne_inizio{};
     std::array<std::int32_t, voci_montagne> montagne_fine{};
+
+    // Diagnostics, never written to disk. Every status raised, in order.
+    std::vector<stato_sollevato> stati_sollevati;
+    // For each track cell, the keyword field of the record that last wrote its
+    // kind or values (unknown for cells no record wrote); same size as the track.
+    std::vector<luogo> origine_celle;
+    // For each table entry, the record that filled it (stations, sign texts).
+    std::array<luogo, voci_scenario> origine_voci{};
 };
 
 // Fixed roles of the last entries of the scenario table.
