@@ -27,7 +27,8 @@ fallito() {
 export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make)
+pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
+    nlohmann-json3-dev)
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "../track/memorizza_percorso.h"
-#include "argomenti.h"
 #include "nomi.h"
+#include "richiesta_compilazione.h"
 
 enum class esito_fatale : std::uint8_t {
     nessuno,
