@@ -116,7 +116,11 @@ void opzioni_dump(CLI::App& comando, richiesta_dump& r) {
             "--kind", [&r](const std::string& v) { r.tipo = tipo_da_parola(v); },
             "the kind of every FILE, instead of the kind its name gives")
         ->type_name("plan|table|track")
-        ->check(CLI::IsMember({"plan", "table", "track"}));
+        ->check(CLI::Validator(
+            [](const std::string& v) -> std::string {
+                return tipo_da_parola(v) ? "" : "\"" + v + "\" is not plan, table or track";
+            },
+            ""));
     comando.add_flag("--json", r.json, "one JSON object per file, one per line (see below)")->disable_flag_override();
     comando.add_flag("--all", r.tutte, "a track: every cell, not only those worth a look")->disable_flag_override();
     comando

@@ -35,10 +35,13 @@ const char* const piede =
 }  // namespace
 
 void opzioni_verify(CLI::App& comando, std::vector<std::string>& file) {
-    comando.add_option("FILES", file, "PLAN TABLE TRACK, or TABLE TRACK")->required()->expected(2, 3)->type_name("");
+    comando.add_option("FILES", file, "PLAN TABLE TRACK, or TABLE TRACK")->required()->expected(-2)->type_name("");
 }
 
 int esegui_verify(const std::vector<std::string>& file, std::ostream& uscita, std::ostream& errori) {
+    if (file.size() < 2 || file.size() > 3) {
+        throw errore_uso{"verify takes PLAN TABLE TRACK, or TABLE TRACK (" + std::to_string(file.size()) + " files given)"};
+    }
     file_scenario f;
     const std::size_t primo = file.size() == 3 ? 1 : 0;
     if (primo == 1) f.planimetria = file[0];
