@@ -104,28 +104,32 @@ struct stato_sollevato {
     std::string dettaglio;   // the words of a runtime failure (status 25)
 };
 
+// Something the build drops, changes or truncates without a status: a
+// warning for the author, never a change to what the build writes.
+struct avviso_sorgente {
+    std::string nome;       // the warning's name (avvisi.h), e.g. "misspelled-keyword"
+    luogo dove;             // where it stands in a text source (a line of 0: the whole file)
+    std::string messaggio;  // a sentence without a full stop; field text in it is raw bytes
+};
+
 inline constexpr int voci_scenario = 87;
 inline constexpr int voci_montagne = 81;
 
+// The model is what a build produces: the names, the track, the plan, the
+// table, the mountains and the status pair, plus diagnostics that never reach
+// the files. The compiler's working state (reader, cursors, the field last
+// read) lives in the compiler, not here.
 struct modello_scenario {
     std::string numero_treno;
     std::string nome_linea;
-    std::string campo;
 
-    std::int32_t scrivi_linea = 0;
-    std::int32_t lunghezza_totale = 0;
-    std::int32_t numero_celle = 0;
+    // The plan is built and the line plan file written (the build's "with plan").
+    bool scrivi_linea = false;
+    std::int32_t lunghezza_totale = 0;  // declared length + 7000 m
+    std::int32_t numero_celle = 0;      // lunghezza_totale / 50, rounded half to even: the last cell
     std::int32_t numero_montagne = 0;
-    std::int32_t codice_errore = 0;
-    std::int32_t posizione_errore = 0;
-
-    // Scratch values of the placement methods and of the finishing pass.
-    std::int32_t indice = 0;
-    std::int32_t passo = 0;
-    std::int32_t cerca = 0;
-    std::int32_t occupato = 0;
-    std::int32_t conta = 0;
-    std::int32_t k = 0;
+    std::int32_t codice_errore = 0;     // the last status raised (stati.h)
+    std::int32_t posizione_errore = 0;  // its position in metres, when it has one
 
     // The track: cells 0..numero_celle once allocated; empty before.
     std::vector<cella> tracciato;
@@ -141,6 +145,8 @@ struct modello_scenario {
     // For each track cell, the keyword field of the record that last wrote its
     // kind or values (unknown for cells no record wrote); same size as the track.
     std::vector<luogo> origine_celle;
+    // Every warning, in the order the sources were read.
+    std::vector<avviso_sorgente> avvisi;
     // For each table entry, the record that filled it (stations, sign texts).
     std::array<luogo, voci_scenario> origine_voci{};
 };

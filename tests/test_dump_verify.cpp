@@ -33,7 +33,7 @@ protected:
         dir = new cartella_temporanea;
         m = new modello_scenario;
         imposta_identita(*m);
-        esegui_costruzione(*m, dir->str());
+        esegui_costruzione(*m, dir->disco());
     }
     static void TearDownTestSuite() {
         delete m;
@@ -131,19 +131,19 @@ TEST_F(DumpScenario, JsonHoldsEveryCellEntryAndPlanElementOfTheModel) {
     const std::size_t punti = static_cast<std::size_t>(p.ultimo_metro) + 1;
     ASSERT_EQ(piano["x"].size(), punti);
     ASSERT_EQ(piano["y"].size(), punti);
-    for (std::size_t e = 0; e < p.tipi.size(); ++e) {
-        const auto& j = piano[e < punti ? "x" : "y"][e % punti];
-        switch (p.tipi[e]) {
+    for (std::size_t k = 0; k < p.tipi.size(); ++k) {
+        const auto& j = piano[k < punti ? "x" : "y"][k % punti];
+        switch (p.tipi[k]) {
             case tipo_valore::intero:
-                ASSERT_TRUE(j.is_number_integer()) << e;
-                EXPECT_EQ(j.get<double>(), p.valori[e]) << e;
+                ASSERT_TRUE(j.is_number_integer()) << k;
+                EXPECT_EQ(j.get<double>(), p.valori[k]) << k;
                 break;
             case tipo_valore::doppio:
                 // A decimal point or an exponent, and the same double.
-                ASSERT_TRUE(j.is_number_float()) << e;
-                EXPECT_EQ(j.get<double>(), p.valori[e]) << e;
+                ASSERT_TRUE(j.is_number_float()) << k;
+                EXPECT_EQ(j.get<double>(), p.valori[k]) << k;
                 break;
-            case tipo_valore::vuoto: EXPECT_TRUE(j.is_null()) << e; break;
+            case tipo_valore::vuoto: EXPECT_TRUE(j.is_null()) << k; break;
         }
     }
     EXPECT_NE(oggetti[2].find("\"x\":[0,0,0.0,0.0,"), std::string::npos);

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "sources/errore_esecuzione.h"
-#include "sources/file_disco.h"
 #include "tools/dump_json.h"
+#include "tools/file_binario.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -90,7 +90,7 @@ bool stampa_file(const richiesta_dump& r, const std::string& file, tipo_file tip
                  std::ostream& errori) {
     std::string byte;
     try {
-        byte = leggi_file(file);
+        byte = leggi_file_binario(file);
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool dump: " << file << ": cannot read: " << e.what() << "\n";
         return false;

@@ -1,8 +1,8 @@
-#include "rapporto.h"
+#include "tools/rapporto.h"
 
 #include <nlohmann/json.hpp>
 
-#include "sources/percorso.h"
+#include "sources/cartella.h"
 #include "tools/testo_1252.h"
 
 std::string nome_fatale(esito_fatale f) {
@@ -34,7 +34,7 @@ void rapporto_testo(const risultato_compilazione& r, const std::string& cartella
         errori += "error " + std::to_string(r.stato) + " at " + std::to_string(r.posizione) + " m: " + r.testo_stato + "\n";
     }
     if (r.fatale != esito_fatale::nessuno) errori += "fatal: " + r.testo_fatale + "\n";
-    for (const std::string& nome : r.file) uscita += "wrote " + percorso_file(cartella_uscita, nome) + "\n";
+    for (const std::string& nome : r.file) uscita += "wrote " + percorso_in(cartella{cartella_uscita, {}, {}, {}, {}, {}, {}}, nome) + "\n";
 }
 
 int stato_uscita(const risultato_compilazione& r) {

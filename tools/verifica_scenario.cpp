@@ -1,11 +1,10 @@
 #include "tools/verifica_scenario.h"
 
 #include <cmath>
-#include <memory>
 
 #include "sources/errore_esecuzione.h"
-#include "sources/file_disco.h"
 #include "tools/dump_testo.h"
+#include "tools/file_binario.h"
 #include "tools/tipo_file.h"
 #include "track/codici_gara.h"
 #include "track/lettura_binaria.h"
@@ -69,7 +68,7 @@ template <typename F>
 auto decodifica_file(const std::string& percorso, const char* tipo, F decodifica, problemi& p)
     -> std::optional<decltype(decodifica(std::string_view()))> {
     try {
-        return decodifica(leggi_file(percorso));
+        return decodifica(leggi_file_binario(percorso));
     } catch (const errore_esecuzione& e) {
         p.push_back(percorso + ": cannot read: " + e.what());
     } catch (const errore_lettura& e) {
@@ -145,10 +144,7 @@ void verifica_lunghezze(const file_scenario& f, const std::array<voce_scenario, 
 }  // namespace
 
 codici_scenario codici_di(const std::string& linea, const std::string& treno) {
-    auto m = std::make_unique<modello_scenario>();
-    m->scenario[voce::dati_linea].nome = linea;
-    m->scenario[voce::dati_treno].nome = treno;
-    return {codice_gara_st(*m), codice_gara_og(*m)};
+    return {codice_gara_st(treno, linea), codice_gara_og(treno, linea)};
 }
 
 std::vector<std::string> verifica_scenario(const file_scenario& f) {
