@@ -120,8 +120,9 @@ void riga_voce(std::ostream& o, int i, const voce_scenario& v) {
       << std::setw(k[10].larghezza) << v.par4 << ' ' << std::setw(k[11].larghezza) << v.par5 << ' '
       << std::setw(k[12].larghezza) << int{v.opz1} << ' ' << std::setw(k[13].larghezza) << int{v.opz2} << ' '
       << std::setw(k[14].larghezza) << int{v.opz3} << ' ' << std::setw(k[15].larghezza) << int{v.opz4} << ' '
-      << std::setw(k[16].larghezza) << v.valore4 << (v.nome.empty() ? "" : " " + testo_tra_virgolette(v.nome))
-      << '\n';
+      << std::setw(k[16].larghezza) << v.valore4;
+    if (!v.nome.empty()) o << ' ' << testo_tra_virgolette(v.nome);
+    o << '\n';
 }
 
 // The kinds of the x and y elements of metre m.
