@@ -299,6 +299,8 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
         if (c.parte == parte_sorgente::prima_del_generale) continue;
         if (e_numero(t)) {
             if (c.record_prima.empty()) continue;
+            // A build without the line plan reads no curve: its values are passed over by design.
+            if (c.record_prima.rfind("curva", 0) == 0 && c.valori_record_prima == 0) continue;
             if (primo_in_piu == nullptr) primo_in_piu = &c;
             ++in_piu;
             continue;

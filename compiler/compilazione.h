@@ -67,6 +67,7 @@ struct stato_compilazione {
     // Train phase. The starting speed limit and adhesion are 0.
     std::int32_t cursore_velocita = 0;
     std::int32_t velocita_corrente = 0;
+    luogo luogo_velocita;  // the speed value of the record that made velocita_corrente
     std::int32_t cursore_aderenza = 0;
     std::int32_t aderenza_corrente = 0;
     std::int32_t contatore_stazioni = 1;

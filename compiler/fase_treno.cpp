@@ -12,13 +12,20 @@
 namespace {
 
 // A speed in km/h as a cell holds it: its fifth, rounded; a fifth outside
-// 0 to 255 is a runtime failure.
-std::uint8_t velocita_in_cella(std::int32_t velocita) {
-    return converti_arrotondato<std::uint8_t>(static_cast<double>(velocita) / 5.0);
+// 0 to 255 is a runtime failure, blamed on the speed value of the record
+// that set it.
+std::uint8_t velocita_in_cella(std::int32_t velocita, const luogo& dove) {
+    const double quinto = arrotonda(static_cast<double>(velocita) / 5.0);
+    if (!(quinto >= 0 && quinto <= 255)) {
+        fallisci("speed limit", "speed " + std::to_string(velocita) +
+                                    " km/h does not fit a cell, which holds its fifth in one byte (0 to 1277 km/h)",
+                 dove);
+    }
+    return static_cast<std::uint8_t>(quinto);
 }
 
 void scrivi_velocita(modello_scenario& m, stato_compilazione& s) {
-    cella_tracciato(m, s.cursore_velocita).vel_limite = velocita_in_cella(s.velocita_corrente);
+    cella_tracciato(m, s.cursore_velocita).vel_limite = velocita_in_cella(s.velocita_corrente, s.luogo_velocita);
     ++s.cursore_velocita;
 }
 
@@ -59,6 +66,7 @@ esito_record velocita(modello_scenario& m, stato_compilazione& s) {
         } while (s.cursore_velocita < c);
     }
     s.velocita_corrente = nuova;
+    s.luogo_velocita = s.record.valori[1];
     return esito_record::continua;
 }
 

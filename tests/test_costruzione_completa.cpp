@@ -203,7 +203,11 @@ TEST(StrumentoCompleto, GivesTheBuildersThreeFilesByteForByte) {
     cartella_temporanea uscita;
     const esecuzione e = compila(s, uscita);
     EXPECT_EQ(e.stato, 0) << e.errori;
-    EXPECT_EQ(e.errori, "");
+    // The two gradients beyond the declared length are the embedded line's own warnings.
+    const std::string linea = s.cartella.file(linea_txt);
+    EXPECT_EQ(e.errori.rfind(linea + ":21:12: warning: a gradient at 23100 m lies beyond the declared length", 0), 0u)
+        << e.errori;
+    EXPECT_NE(e.errori.find("\n" + linea + ":22:12: warning: a gradient at 24000 m"), std::string::npos) << e.errori;
     EXPECT_EQ(e.uscita, "wrote " + uscita.file(piano_dat) + "\nwrote " + uscita.file(scenario_sim) + "\nwrote " +
                             uscita.file(tracciato_dat) + "\n");
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{tracciato_dat, scenario_sim, piano_dat}));
@@ -220,10 +224,11 @@ TEST(StrumentoCompleto, JsonAndNoPlanWithOtherFileNames) {
     const esecuzione e = esegui_programma(
         PERCORSO_SCENARIO_TOOL, s.cartella.str(),
         {"compile", "--json", "--no-plan", "--line-name", "Tava Aeroporto-Rovea", "--train-number=30742",
-         linea_txt, treno_txt, "--out", uscita.str()});
+         linea_txt, treno_txt, "--out", uscita.str(), "-Wno-beyond-length"});
     EXPECT_EQ(e.stato, 0) << e.errori;
     EXPECT_EQ(e.uscita, "{\"status\":0,\"position\":0,\"fatal\":null,\"message\":\"no error\",\"files\":"
-                        "[\"Tava Aeroporto-Rovea_30742.sim\",\"Tava Aeroporto-Rovea_30742.dat\"]}\n");
+                        "[\"Tava Aeroporto-Rovea_30742.sim\",\"Tava Aeroporto-Rovea_30742.dat\"],\"diagnostics\":[]}\n");
+    EXPECT_EQ(e.errori, "");
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{tracciato_dat, scenario_sim}));
     EXPECT_TRUE(leggi_tutto(uscita.file(scenario_sim)) == atteso(scenario_sim));
     EXPECT_TRUE(leggi_tutto(uscita.file(tracciato_dat)) == atteso(tracciato_dat));
@@ -235,11 +240,15 @@ TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndTheFilesAreWritten) {
     sorgenti_autore s;
     prepara(s, atteso(linea_txt), sostituisci(atteso(treno_txt), segnale + "\r\n", segnale + "\r\n" + segnale + "\r\n"));
     cartella_temporanea uscita;
-    const esecuzione e = compila(s, uscita);
+    const esecuzione e = compila(s, uscita, {"-Wno-beyond-length"});
     EXPECT_EQ(e.stato, 1);
-    // The place is the refused signal's position value.
-    EXPECT_EQ(e.errori, "error 16 at 1650 m: the cell of a signal is not free (line 22, column 13 of " +
-                            s.cartella.file(treno_txt) + ")\n");
+    // The place is the refused signal's position value: the diagnostic, then
+    // the summary line that scripts read.
+    const std::string treno = s.cartella.file(treno_txt);
+    EXPECT_EQ(e.errori.rfind(treno + ":22:13: error: the cell of this signal is not free", 0), 0u) << e.errori;
+    const std::string riepilogo =
+        "\nerror 16 at 1650 m: the cell of a signal is not free (line 22, column 13 of " + treno + ")\n";
+    EXPECT_EQ(e.errori.substr(e.errori.size() - riepilogo.size()), riepilogo) << e.errori;
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{tracciato_dat, scenario_sim, piano_dat}));
     sorgenti_intatte(s);
 
@@ -274,7 +283,7 @@ TEST(StrumentoCompleto, FatalOutcomesWriteNoFile) {
         const esecuzione e = compila(s, uscita, {"--json"});
         EXPECT_EQ(e.stato, 3);
         EXPECT_EQ(e.uscita.substr(0, c.inizio_json.size()), c.inizio_json) << e.uscita;
-        EXPECT_NE(e.uscita.find("\"files\":[]}"), std::string::npos) << e.uscita;
+        EXPECT_NE(e.uscita.find("\"files\":[],\"diagnostics\":[{\"severity\":\"error\""), std::string::npos) << e.uscita;
         EXPECT_EQ(nomi_in(uscita.str()), std::vector<std::string>{tracciato_dat});
         EXPECT_EQ(leggi_tutto(uscita.file(tracciato_dat)), "old");
         sorgenti_intatte(s);

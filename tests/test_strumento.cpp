@@ -186,8 +186,8 @@ TEST(RapportoStrumento, JsonObjectAndExitStatus) {
     risultato_compilazione r;
     r.messaggio = "no error";
     r.file = {"L_linea.dat", "L_1.sim", "L_1.dat"};
-    EXPECT_EQ(oggetto_json(r), "{\"status\":0,\"position\":0,\"fatal\":null,\"message\":\"no error\","
-                               "\"files\":[\"L_linea.dat\",\"L_1.sim\",\"L_1.dat\"]}");
+    EXPECT_EQ(oggetto_json(r, {}), "{\"status\":0,\"position\":0,\"fatal\":null,\"message\":\"no error\","
+                               "\"files\":[\"L_linea.dat\",\"L_1.sim\",\"L_1.dat\"],\"diagnostics\":[]}");
     EXPECT_EQ(stato_uscita(r), 0);
 
     r.stato = 16;
@@ -207,24 +207,24 @@ TEST(RapportoStrumento, JsonObjectAndExitStatus) {
         r.fatale = f;
         r.file.clear();
         EXPECT_EQ(stato_uscita(r), 3);
-        EXPECT_NE(oggetto_json(r).find("\"fatal\":" + testo + ","), std::string::npos);
+        EXPECT_NE(oggetto_json(r, {}).find("\"fatal\":" + testo + ","), std::string::npos);
     }
 }
 
 TEST(RapportoStrumento, JsonIsPureAsciiAndReadsBackAsTheWindows1252Text) {
     risultato_compilazione r;
     r.messaggio = "a\"b\\c/d\b\f\n\r\t";
-    EXPECT_NE(oggetto_json(r).find("\"message\":\"a\\\"b\\\\c/d\\b\\f\\n\\r\\t\""), std::string::npos)
-        << oggetto_json(r);
+    EXPECT_NE(oggetto_json(r, {}).find("\"message\":\"a\\\"b\\\\c/d\\b\\f\\n\\r\\t\""), std::string::npos)
+        << oggetto_json(r, {});
     r.messaggio = "\x80\x81\x8A\x9F\xA0\xE8\xFF\x7F";
-    EXPECT_NE(oggetto_json(r).find("\"\\u20ac\\u0081\\u0160\\u0178\\u00a0\\u00e8\\u00ff\\u007f\""),
+    EXPECT_NE(oggetto_json(r, {}).find("\"\\u20ac\\u0081\\u0160\\u0178\\u00a0\\u00e8\\u00ff\\u007f\""),
               std::string::npos)
-        << oggetto_json(r);
+        << oggetto_json(r, {});
     std::string ogni_byte;
     for (int c = 0; c < 256; ++c) ogni_byte.push_back(static_cast<char>(c));
     r.messaggio = ogni_byte;
     r.file = {ogni_byte};
-    const std::string j = oggetto_json(r);
+    const std::string j = oggetto_json(r, {});
     for (const char x : j) EXPECT_TRUE(x >= 0x20 && x < 0x7F) << static_cast<int>(x);
     const nlohmann::json letto = nlohmann::json::parse(j);
     EXPECT_EQ(letto["message"], utf8_da_1252(ogni_byte));

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/nomi.h"
+
 namespace {
 
 const char* const programma = "scenario-tool";
@@ -80,6 +82,19 @@ CLI::App* nuovo_comando(CLI::App& strumento, contesto_comandi& c, const std::str
 CLI::Validator non_vuoto(const std::string& che_cosa) {
     return CLI::Validator(
         [che_cosa](const std::string& valore) { return valore.empty() ? "the " + che_cosa + " is empty" : ""; }, "");
+}
+
+CLI::Validator nome_valido(const std::string& che_cosa) {
+    return CLI::Validator(
+        [che_cosa](const std::string& valore) -> std::string {
+            try {
+                verifica_nome(valore, che_cosa);
+            } catch (const errore_uso& e) {
+                return e.messaggio;
+            }
+            return "";
+        },
+        "");
 }
 
 int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector<std::string>& argomenti) {

@@ -45,6 +45,10 @@ CLI::App* nuovo_comando(CLI::App& strumento, contesto_comandi& c, const std::str
 // A validator that refuses an empty value, naming `che_cosa`.
 CLI::Validator non_vuoto(const std::string& che_cosa);
 
+// A validator of a line name or train number given as an option (it becomes
+// part of file names: not empty, no path separator), naming `che_cosa`.
+CLI::Validator nome_valido(const std::string& che_cosa);
+
 // Parses the arguments (without the program name) and runs the command given.
 // --help and --version print to c.uscita and give 0; a usage error prints
 // "scenario-tool: MESSAGE" and the usage to c.errori and gives 2; otherwise

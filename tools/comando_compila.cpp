@@ -5,6 +5,7 @@
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
 #include "tools/rapporto.h"
+#include "tools/stampa_diagnostiche.h"
 
 namespace {
 
@@ -30,39 +31,31 @@ const char* const piede =
     "bytes (the scenario files hold Windows-1252 text) and may not be empty or\n"
     "hold '/' or '\\'. \"--\" ends the options: the arguments after it are files.\n"
     "\n"
-    "Report: a status recorded by the build is printed on standard error as\n"
+    "Report: on standard error, as compilers print theirs, first every status\n"
+    "the build raised, in the order raised (the root cause first), at the\n"
+    "line and column of the value to blame, with the source line:\n"
+    "  FILE:LINE:COL: error: MESSAGE [status N]\n"
+    "then the final status, as the build leaves it:\n"
     "  error N at P m: MESSAGE\n"
-    "with the line and column of the source file where the compiler stopped,\n"
-    "when known. The files are still written, as the builder writes them.\n"
+    "then every warning (-Wno-NAME turns one off; see 'scenario-tool explain'):\n"
+    "  FILE:LINE:COL: warning: MESSAGE [-WNAME]\n"
+    "The files are still written after a status, as the builder writes them.\n"
     "A numbered message of the builder (\" Errore n. 1250\" or 1251), a build\n"
     "that left no track, or a failing file operation writes no scenario file\n"
-    "(\"fatal\").\n"
+    "(\"fatal\"). Warnings never change what is written.\n"
     "\n"
     "JSON: one line, {\"status\": N, \"position\": P, \"fatal\": null | \"1250\" |\n"
-    "\"1251\" | \"no-track\" | \"io\", \"message\": TEXT, \"files\": [names written]},\n"
-    "keys in this order. Strings are pure ASCII: control characters, '\"' and\n"
-    "'\\' are escaped, and bytes above 127 are taken as Windows-1252 characters\n"
-    "and written as \\uXXXX escapes of their Unicode code points.\n"
+    "\"1251\" | \"no-track\" | \"io\", \"message\": TEXT, \"files\": [names written],\n"
+    "\"diagnostics\": [...]}, keys in this order; each diagnostic is as\n"
+    "'scenario-tool check --help' describes. Strings are pure ASCII: control\n"
+    "characters, '\"' and '\\' are escaped, and bytes above 127 are taken as\n"
+    "Windows-1252 characters and written as \\uXXXX escapes.\n"
     "\n"
     "Exit status:\n"
     "  0  the build recorded no status\n"
     "  1  the build recorded a status (the files are written)\n"
     "  2  usage error\n"
     "  3  fatal: no scenario file could be written\n";
-
-// A line name or a train number given as an option.
-CLI::Validator nome_valido(const std::string& che_cosa) {
-    return CLI::Validator(
-        [che_cosa](const std::string& valore) -> std::string {
-            try {
-                verifica_nome(valore, che_cosa);
-            } catch (const errore_uso& e) {
-                return e.messaggio;
-            }
-            return "";
-        },
-        "");
-}
 
 }  // namespace
 
@@ -86,20 +79,22 @@ void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
         ->disable_flag_override();
     comando.add_flag("--json", r.json, "print exactly one JSON object on standard output and nothing else (see below)")
         ->disable_flag_override();
+    opzioni_avvisi(comando, r.avvisi, false);
 }
 
 int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {
     const nomi_scenario nomi = nomi_compilazione(r);
     verifica_ingressi_protetti(r, nomi);
     const risultato_compilazione ris = compila_scenario(r, nomi);
+    const std::vector<diagnostica> scelte = diagnostiche_scelte(ris.diagnostiche, r.avvisi);
     if (r.json) {
-        uscita << oggetto_json(ris) << "\n";
+        uscita << oggetto_json(ris, scelte) << "\n";
     } else {
         std::string testo;
-        std::string errori_testo;
-        rapporto_testo(ris, r.cartella_uscita, testo, errori_testo);
+        std::string riepilogo;
+        rapporto_testo(ris, r.cartella_uscita, testo, riepilogo);
         uscita << testo;
-        errori << errori_testo;
+        errori << rapporto_diagnostiche(scelte, riepilogo);
     }
     return stato_uscita(ris);
 }
@@ -108,7 +103,7 @@ void registra_compila(CLI::App& strumento, contesto_comandi& c) {
     CLI::App* comando =
         nuovo_comando(strumento, c, "compile", descrizione,
                       "compile LINE_FILE TRAIN_FILE [--out DIR] [--line-name NAME]\n"
-                      "[--train-number NUM] [--no-plan] [--json]");
+                      "[--train-number NUM] [--no-plan] [--json] [-Wno-NAME ...]");
     comando->footer(piede);
     auto r = std::make_shared<richiesta_compilazione>();
     opzioni_compila(*comando, *r);

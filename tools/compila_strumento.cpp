@@ -10,6 +10,8 @@
 #include "sources/nomi_file.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
+#include "tools/diagnostiche.h"
+#include "tools/sorgenti_autore.h"
 
 namespace {
 
@@ -28,23 +30,6 @@ void unisci(std::string& messaggio, const std::string& parte) {
 }
 
 const char* nessun_file = "no scenario file was written";
-
-// The directory part and the name of a path.
-std::pair<std::string, std::string> separa(const std::string& percorso) {
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-    if (ultimo == std::string::npos) return {".", percorso};
-    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
-
-// An input file's content; nothing when no file stands at the path (the
-// build then reports it as missing). Anything else that keeps it from being
-// read is a file failure.
-std::optional<std::string> leggi_ingresso(const std::string& percorso) {
-    const auto [dove, nome] = separa(percorso);
-    cartella dir = piattaforma::cartella_su_disco(dove);
-    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
-    return dir.leggi(nome, limite_sorgente);
-}
 
 void fatale_segnalato(const errore_segnalato& e, costruzione_in_memoria& c) {
     const bool codici = e.codice == "1251";
@@ -126,13 +111,15 @@ void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi,
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {
     risultato_compilazione ris;
     auto c = std::make_unique<costruzione_in_memoria>();
+    std::optional<std::string> linea, treno;
+    fatale_costruzione fine;
     try {
         cartella uscita = piattaforma::cartella_su_disco(r.cartella_uscita);
         if (uscita.genere(".") != genere_file::cartella) {
             throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
         }
-        const std::optional<std::string> linea = leggi_ingresso(r.file_linea);
-        const std::optional<std::string> treno = leggi_ingresso(r.file_treno);
+        linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
+        treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
         ris.fatale = c->fatale;
         ris.testo_fatale = c->testo_fatale;
@@ -148,6 +135,8 @@ risultato_compilazione compila_scenario(const richiesta_compilazione& r, const n
         }
     } catch (const errore_esecuzione& e) {
         fatale_esecuzione(e, ris.fatale, ris.testo_fatale);
+        fine.illeggibile = e.dove.file;
+        fine.perche = e.what();
     } catch (const std::exception& e) {
         ris.fatale = esito_fatale::io;
         ris.testo_fatale = e.what();
@@ -159,5 +148,9 @@ risultato_compilazione compila_scenario(const richiesta_compilazione& r, const n
     unisci(ris.messaggio, ris.testo_stato);
     unisci(ris.messaggio, ris.testo_fatale);
     if (ris.messaggio.empty()) ris.messaggio = testo_stato(0);
+    fine.esito = ris.fatale;
+    fine.testo = ris.testo_fatale;
+    const sorgenti_autore s{r.file_linea, r.file_treno, linea ? &*linea : nullptr, treno ? &*treno : nullptr};
+    ris.diagnostiche = diagnostiche_costruzione(c->modello, s, fine);
     return ris;
 }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "tools/diagnostica.h"
 #include "tools/nomi.h"
 #include "tools/richiesta_compilazione.h"
 
@@ -31,6 +32,7 @@ struct risultato_compilazione {
     std::string messaggio;            // both, joined by "; " ("no error" when both are empty)
     std::vector<std::string> file;    // names written into the output directory, in order
     std::vector<stato_sollevato> stati_sollevati;  // every status as it was raised
+    std::vector<diagnostica> diagnostiche;         // every status, the fatal outcome, every warning
 };
 
 // The output files must not be the input files (an input named like an output

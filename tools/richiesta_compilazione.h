@@ -1,8 +1,11 @@
-// What `scenario-tool compile` was asked to do, as its command line gave it.
+// What `scenario-tool compile` or `check` was asked to do, as its command
+// line gave it.
 #pragma once
 
 #include <optional>
 #include <string>
+
+#include "tools/diagnostica.h"
 
 struct richiesta_compilazione {
     std::string file_linea;
@@ -12,4 +15,5 @@ struct richiesta_compilazione {
     std::optional<std::string> numero_treno;
     bool senza_planimetria = false;
     bool json = false;
+    scelta_avvisi avvisi;  // -Wno-NAME, --werror
 };

@@ -1,0 +1,192 @@
+#include "tools/testo_terminale.h"
+
+#include <algorithm>
+
+#include "tools/testo_1252.h"
+
+namespace {
+
+// Shown columns of a source line beyond which it is cut around the caret.
+constexpr std::size_t larghezza_riga = 150;
+
+const char* const esadecimali = "0123456789abcdef";
+
+void escape_esadecimale(std::string& s, unsigned char c) {
+    s += "\\x";
+    s += esadecimali[c >> 4];
+    s += esadecimali[c & 0xF];
+}
+
+// The bytes of Windows-1252 that the code page leaves undefined: shown as
+// escapes, since their Unicode mapping is a C1 control.
+bool indefinito_1252(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
+
+void aggiungi_1252(std::string& s, unsigned char c) {
+    if (c == '\t') {
+        s += "\\t";
+    } else if (c == 0) {
+        s += "\\0";
+    } else if (c < 0x20 || c == 0x7F || indefinito_1252(c)) {
+        escape_esadecimale(s, c);
+    } else if (c < 0x80) {
+        s += static_cast<char>(c);
+    } else {
+        s += utf8_da_1252(std::string_view(reinterpret_cast<const char*>(&c), 1));
+    }
+}
+
+// The length of a valid UTF-8 sequence of a printable character (not a C1
+// control, not overlong, not a surrogate) at byte i; 0 when there is none.
+std::size_t sequenza_utf8(std::string_view t, std::size_t i) {
+    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(t[k]); };
+    const unsigned char c = b(i);
+    std::size_t n = 0;
+    unsigned char minimo = 0x80, massimo = 0xBF;
+    if (c >= 0xC2 && c <= 0xDF) {
+        n = 2;
+        // U+0080 to U+009F are the C1 controls.
+        if (c == 0xC2) minimo = 0xA0;
+    } else if (c >= 0xE0 && c <= 0xEF) {
+        n = 3;
+        if (c == 0xE0) minimo = 0xA0;
+        if (c == 0xED) massimo = 0x9F;
+    } else if (c >= 0xF0 && c <= 0xF4) {
+        n = 4;
+        if (c == 0xF0) minimo = 0x90;
+        if (c == 0xF4) massimo = 0x8F;
+    } else {
+        return 0;
+    }
+    if (i + n > t.size()) return 0;
+    if (b(i + 1) < minimo || b(i + 1) > massimo) return 0;
+    for (std::size_t k = 2; k < n; ++k) {
+        if ((b(i + k) & 0xC0) != 0x80) return 0;
+    }
+    return n;
+}
+
+// Widths of the bytes of a line as visibile_1252 shows them.
+std::size_t larghezza(std::string_view t, std::size_t da, std::size_t a) {
+    std::size_t w = 0;
+    for (std::size_t i = da; i < a; ++i) w += larghezza_1252(static_cast<unsigned char>(t[i]));
+    return w;
+}
+
+std::string margine(std::int32_t numero_riga) {
+    std::string n = std::to_string(numero_riga);
+    if (n.size() < 5) n.insert(0, 5 - n.size(), ' ');
+    return n;
+}
+
+}  // namespace
+
+std::size_t larghezza_1252(unsigned char c) {
+    if (c == '\t' || c == 0) return 2;
+    if (c < 0x20 || c == 0x7F || indefinito_1252(c)) return 4;
+    return 1;
+}
+
+std::string visibile_1252(std::string_view testo, std::size_t larghezza_massima) {
+    std::string s;
+    s.reserve(testo.size());
+    std::size_t w = 0;
+    for (const char c : testo) {
+        const auto u = static_cast<unsigned char>(c);
+        w += larghezza_1252(u);
+        if (larghezza_massima != std::string::npos && w > larghezza_massima) {
+            s += "...";
+            return s;
+        }
+        aggiungi_1252(s, u);
+    }
+    return s;
+}
+
+std::string visibile_percorso(std::string_view percorso) {
+    std::string s;
+    s.reserve(percorso.size());
+    for (std::size_t i = 0; i < percorso.size();) {
+        const auto c = static_cast<unsigned char>(percorso[i]);
+        if (c >= 0x20 && c < 0x7F) {
+            s += static_cast<char>(c);
+            ++i;
+        } else if (const std::size_t n = sequenza_utf8(percorso, i); n > 0) {
+            s += percorso.substr(i, n);
+            i += n;
+        } else {
+            escape_esadecimale(s, c);
+            ++i;
+        }
+    }
+    return s;
+}
+
+std::string visibile_misto(std::string_view testo) {
+    std::string s;
+    s.reserve(testo.size());
+    for (std::size_t i = 0; i < testo.size();) {
+        if (const std::size_t n = sequenza_utf8(testo, i); n > 0) {
+            s += testo.substr(i, n);
+            i += n;
+        } else {
+            aggiungi_1252(s, static_cast<unsigned char>(testo[i]));
+            ++i;
+        }
+    }
+    return s;
+}
+
+std::string_view riga_sorgente(std::string_view testo, std::int32_t numero) {
+    std::int32_t riga = 1;
+    std::size_t inizio = 0;
+    for (std::size_t i = 0; i < testo.size(); ++i) {
+        const char c = testo[i];
+        if (c != '\r' && c != '\n') continue;
+        if (riga == numero) return testo.substr(inizio, i - inizio);
+        if (c == '\r' && i + 1 < testo.size() && testo[i + 1] == '\n') ++i;
+        ++riga;
+        inizio = i + 1;
+    }
+    if (riga == numero) return testo.substr(inizio);
+    return {};
+}
+
+std::string_view campo_in_riga(std::string_view riga, std::int32_t colonna, bool valore) {
+    if (colonna < 1 || static_cast<std::size_t>(colonna) > riga.size()) return {};
+    const std::size_t da = static_cast<std::size_t>(colonna) - 1;
+    std::size_t a = riga.find(',', da);
+    if (a == std::string_view::npos) a = riga.size();
+    if (valore) a = std::min(a, std::min(riga.find(' ', da), riga.size()));
+    while (a > da && riga[a - 1] == ' ') --a;
+    return riga.substr(da, a - da);
+}
+
+std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore) {
+    const std::size_t k = std::min(static_cast<std::size_t>(std::max(colonna, 1) - 1), riga.size());
+    const std::size_t fine_campo = k + std::max<std::size_t>(campo_in_riga(riga, colonna, valore).size(), 1);
+
+    // The window of bytes [da, a) shown: the whole line when it fits,
+    // otherwise a stretch that begins up to a third of the width before the caret.
+    std::size_t da = 0, a = riga.size();
+    if (larghezza(riga, 0, riga.size()) > larghezza_riga) {
+        std::size_t w = 0;
+        da = k;
+        while (da > 0 && w + larghezza_1252(static_cast<unsigned char>(riga[da - 1])) <= larghezza_riga / 3) {
+            w += larghezza_1252(static_cast<unsigned char>(riga[--da]));
+        }
+        a = da;
+        w = 0;
+        while (a < riga.size() && w + larghezza_1252(static_cast<unsigned char>(riga[a])) <= larghezza_riga) {
+            w += larghezza_1252(static_cast<unsigned char>(riga[a++]));
+        }
+    }
+    const std::string prima = da > 0 ? "..." : "";
+    std::string testo = margine(numero_riga) + " | " + prima + visibile_1252(riga.substr(da, a - da));
+    if (a < riga.size()) testo += "...";
+    testo += "\n";
+
+    std::string cursore = "      | " + std::string(prima.size() + larghezza(riga, da, k), ' ') + "^";
+    const std::size_t coda = std::min(fine_campo, a);
+    if (coda > k) cursore += std::string(larghezza(riga, k, coda) - 1, '~');
+    return testo + cursore + "\n";
+}
