@@ -277,6 +277,10 @@ std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente pa
 }
 
 void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_view testo, sorgente file) {
+    // UTF-16 text has been told as such; its fields say nothing more.
+    if (testo.size() >= 2 && ((testo[0] == '\xFF' && testo[1] == '\xFE') || (testo[0] == '\xFE' && testo[1] == '\xFF'))) {
+        return;
+    }
     // Surplus values are told once per line, when the line holds a record
     // that was read (the values of a keyword that is no record are told by
     // the keyword's own warning).

@@ -81,9 +81,15 @@ std::string testo_stato(const modello_scenario& m, const richiesta_compilazione&
     const stato_sollevato* s = ultimo_con(m, m.codice_errore);
     if (s == nullptr) return t;
     const luogo& l = s->campo;
+    const std::string& percorso = l.file == sorgente::linea ? r.file_linea : r.file_treno;
     if (noto(l)) {
-        t += " (line " + std::to_string(l.riga) + ", column " + std::to_string(l.colonna) + " of " +
-             (l.file == sorgente::linea ? r.file_linea : r.file_treno) + ")";
+        t += " (line " + std::to_string(l.riga) + ", column " + std::to_string(l.colonna) + " of " + percorso + ")";
+    } else if (l.file != sorgente::nessuna) {
+        // A source that could not be opened: the build's own words name its
+        // copy in memory, not the author's file.
+        t += " (" + percorso + ")";
+        if (!s->dettaglio.empty()) t += ": no such file";
+        return t;
     }
     if (!s->dettaglio.empty()) t += ": " + s->dettaglio;
     return t;

@@ -104,15 +104,18 @@ void diagnostica_fatale(raccolta& r, const fatale_costruzione& f) {
         case esito_fatale::errore_1251: {
             const bool timbro = f.esito == esito_fatale::errore_1250;
             d.stato = timbro ? 1250 : 1251;
-            d.messaggio = std::string("the build ends with the message \" Errore n. ") + (timbro ? "1250" : "1251") +
-                          "\": " + (timbro ? "valore1 of cell 1 or par1 of entry 85, the slots of the format stamps,"
-                                           : "valore2 of cell 1 or valore4 of entry 85, the slots of the check codes,") +
-                          " already holds a value, and no scenario file is written";
+            const std::string fine = std::string("the build ends with \" Errore n. ") + (timbro ? "1250" : "1251") +
+                                     "\" and writes no scenario file";
+            d.messaggio = std::string(timbro ? "a slot of the format stamps (valore1 of cell 1 or par1 of entry 85)"
+                                             : "a slot of the check codes (valore2 of cell 1 or valore4 of entry 85)") +
+                          " already holds a value: " + fine;
             const cella* prima = r.m.tracciato.size() > 1 ? &r.m.tracciato[1] : nullptr;
             const bool dalla_cella = prima != nullptr && (timbro ? prima->valore1 != 0 : prima->valore2 != 0);
             if (dalla_cella && r.m.origine_celle.size() > 1 && noto(r.m.origine_celle[1])) {
                 d.dove = punto(r.s, r.m.origine_celle[1], false);
-                d.messaggio += ": cell 1 (metres 50 to 99) was written by this record";
+                d.messaggio = std::string("this record writes ") + (timbro ? "valore1" : "valore2") +
+                              " of cell 1 (metres 50 to 99), the slot of " +
+                              (timbro ? "a format stamp: " : "a check code: ") + fine;
             }
             break;
         }

@@ -306,7 +306,8 @@ messaggio_stato messaggio_di_stato(const stato_sollevato& v, const modello_scena
                     "for lead-in cells)",
                     {}};
         case stato::indicatori_occupati:
-            return {"the cell of this speed-indicator pair, at " + metri(v.posizione) + ", is not free", {}};
+            return cella_non_libera(c, 1, "the cell of these speed indicators is not free",
+                                    "the cell after the position's own cell");
         case stato::stazioni_vicine: return stazioni_vicine(c);
         case stato::marca_stazione_iniziale: return marca_iniziale(c);
         case stato::guasto_esecuzione: return guasto(c);
