@@ -219,7 +219,8 @@ void valori_in_piu(modello_scenario& m, const campo_ignorato& primo, std::size_t
     }
     std::string msg = citato(senza_blank_finali(primo.testo));
     if (quanti > 1) msg += " and " + std::to_string(quanti - 1) + " more";
-    msg += std::string(quanti > 1 ? " are" : " is") + " read as keyword fields and ignored: the record '" +
+    msg += std::string(quanti > 1 ? " are read as keyword fields" : " is read as a keyword field") +
+           " and ignored: the record '" +
            primo.record_prima + "' on this line takes " + std::to_string(primo.valori_record_prima) +
            (primo.valori_record_prima == 1 ? " value" : " values");
     avvisa(m, avviso::valori_in_piu, primo.dove, msg);

@@ -202,10 +202,16 @@ messaggio_stato curva(const caso& c) {
     return {"this curve takes the line's plan past 1,000,000 points", {}};
 }
 
+// "cell C (metres A to B)" of the cell at a position that is a cell's first metre.
+std::string cella_a(std::int64_t posizione) {
+    const std::int64_t i = posizione / metri_cella;
+    return "cell " + std::to_string(i) + " (metres " + std::to_string(i * 50) + " to " + std::to_string(i * 50 + 49) + ")";
+}
+
 messaggio_stato segnale_a(const caso& c) {
-    messaggio_stato r{"the finishing pass finds no free cell for the board in front of the signal at " +
-                          metri(c.v.posizione) + ", which stands within 20 cells before this slowdown's warning board "
-                          "(both cells just before the signal are taken)",
+    messaggio_stato r{"the finishing pass finds no free cell for the board in front of the signal in " +
+                          cella_a(c.v.posizione) + ", within 20 cells before this slowdown's warning board: both "
+                          "cells just before the signal are taken",
                       {}};
     const std::int64_t i = c.v.posizione / metri_cella;
     if (i >= 0 && static_cast<std::size_t>(i) < c.m.origine_celle.size() &&
@@ -283,13 +289,14 @@ messaggio_stato messaggio_di_stato(const stato_sollevato& v, const modello_scena
         case stato::troppe_stazioni: return troppe_stazioni(c);
         case stato::tabella_segnale_impossibile: return segnale_a(c);
         case stato::tabella_approccio_impossibile:
-            return {"the finishing pass finds no free cell for an approach board of this slowdown (start at " +
-                        metri(v.posizione) + "): each window of cells 5 to 7, 11 to 13 and 18 to 20 before its "
+            return {"the finishing pass finds no free cell for an approach board of this slowdown, whose start is in " +
+                        cella_a(v.posizione) + ": each window of cells 5 to 7, 11 to 13 and 18 to 20 before the "
                         "start cell needs one free cell",
                     {}};
         case stato::tabella_ripetizione_impossibile:
             return {"the finishing pass finds no free cell for a repeat board inside this slowdown, or for the board "
-                    "before the first signal after its end (at " + metri(v.posizione) + ")",
+                    "before the first signal after its end: " + cella_a(v.posizione) + " and the cells around it "
+                    "are taken",
                     {}};
         case stato::fuori_tracciato: return fuori_tracciato(c);
         case stato::segnale_occupato:
