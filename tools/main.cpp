@@ -9,6 +9,7 @@
 #include "tools/comando_check.h"
 #include "tools/comando_compila.h"
 #include "tools/comando_dump.h"
+#include "tools/comando_example.h"
 #include "tools/comando_explain.h"
 #include "tools/comando_verify.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
     registra_check(strumento, c);
     registra_dump(strumento, c);
     registra_explain(strumento, c);
+    registra_example(strumento, c);
     registra_verify(strumento, c);
     return esegui_strumento(strumento, c, std::vector<std::string>(argv + 1, argv + argc));
 }
