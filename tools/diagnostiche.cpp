@@ -127,13 +127,12 @@ void diagnostica_fatale(raccolta& r, const fatale_costruzione& f) {
             d.messaggio = "no track: the build stopped before it made the track, so no scenario file can be written";
             break;
         case esito_fatale::io:
-            if (f.illeggibile != sorgente::nessuna) {
-                d.dove.file = f.illeggibile;
-                d.dove.percorso = percorso_di(r.s, f.illeggibile);
-                d.messaggio = std::string("cannot read the ") + nome_sorgente(f.illeggibile) + ": " + f.perche;
-            } else {
-                d.messaggio = f.testo;
-            }
+            // A failure that is no input's (compile's output directory) is told by
+            // the summary line alone.
+            if (f.illeggibile == sorgente::nessuna) return;
+            d.dove.file = f.illeggibile;
+            d.dove.percorso = percorso_di(r.s, f.illeggibile);
+            d.messaggio = std::string("cannot read the ") + nome_sorgente(f.illeggibile) + ": " + f.perche;
             break;
     }
     r.d.push_back(std::move(d));

@@ -1,0 +1,407 @@
+// scenario-tool check: the diagnostics of realistic mistakes in copies of the
+// embedded files, escaping, -Wno and --werror, the JSON, the exit statuses,
+// that nothing is written; compile printing the same; explain and example.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <nlohmann/json.hpp>
+
+#include "processo.h"
+#include "supporto.h"
+#include "tools/spiegazioni.h"
+#include "tools/testo_terminale.h"
+
+namespace {
+
+const std::string nome_linea = "Tava Aeroporto-Rovea_linea.txt";
+const std::string nome_treno = "Tava Aeroporto-Rovea_30742-.txt";
+const std::string linea_incorporata = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_linea);
+const std::string treno_incorporato = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_treno);
+
+std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
+    const std::size_t p = testo.find(da);
+    EXPECT_NE(p, std::string::npos) << da;
+    if (p != std::string::npos) testo.replace(p, da.size(), a);
+    return testo;
+}
+
+// The author's two files in a folder of their own ("autore"), the tool run
+// from another folder ("lavoro") of the same temporary directory.
+struct banco_check {
+    cartella_temporanea radice;
+    std::string autore = radice.file("autore");
+    std::string lavoro = radice.file("lavoro");
+    std::string linea = (std::filesystem::path(autore) / nome_linea).string();
+    std::string treno = (std::filesystem::path(autore) / nome_treno).string();
+
+    banco_check(const std::string& testo_linea = linea_incorporata, const std::string& testo_treno = treno_incorporato) {
+        std::filesystem::create_directory(autore);
+        std::filesystem::create_directory(lavoro);
+        scrivi_tutto(linea, testo_linea);
+        scrivi_tutto(treno, testo_treno);
+    }
+
+    esecuzione esegui(const std::vector<std::string>& argomenti) const {
+        return esegui_programma(PERCORSO_SCENARIO_TOOL, lavoro, argomenti);
+    }
+    esecuzione check(std::vector<std::string> altro = {}) const {
+        std::vector<std::string> a{"check", linea, treno};
+        a.insert(a.end(), altro.begin(), altro.end());
+        return esegui(a);
+    }
+    nlohmann::json json(std::vector<std::string> altro = {}) const {
+        altro.push_back("--json");
+        const esecuzione e = check(altro);
+        EXPECT_EQ(e.errori, "");
+        return nlohmann::json::parse(e.uscita);
+    }
+};
+
+std::vector<nlohmann::json> di_gravita(const nlohmann::json& j, const char* gravita) {
+    std::vector<nlohmann::json> r;
+    for (const auto& d : j["diagnostics"]) {
+        if (d["severity"] == gravita) r.push_back(d);
+    }
+    return r;
+}
+
+// ---- The three cases every check must get right ----
+
+TEST(Check, ASpeedRecordBeyondTheEndNamesTheTrainFileLine10) {
+    const banco_check b(linea_incorporata,
+                        sostituisci(treno_incorporato, "velocita,    1000,   100", "velocita,    30000,   100"));
+    const esecuzione e = b.check({"-Wno-beyond-length"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.uscita, "");
+    EXPECT_EQ(e.errori.rfind(b.treno + ":10:14: error: position 30000 m is beyond the end of the track", 0), 0u)
+        << e.errori;
+    EXPECT_NE(e.errori.find("[status 15]\n   10 | velocita,    30000,   100\n      |              ^~~~~\n"),
+              std::string::npos)
+        << e.errori;
+    EXPECT_NE(e.errori.find("\nerror 15 at 30000 m: "), std::string::npos) << e.errori;
+    EXPECT_EQ(e.errori.substr(e.errori.size() - 27), "check: 1 error, no warning\n");
+
+    const nlohmann::json j = b.json();
+    EXPECT_EQ(j["status"], 15);
+    EXPECT_EQ(j["position"], 30000);
+    const auto errori = di_gravita(j, "error");
+    ASSERT_EQ(errori.size(), 1u) << j.dump();
+    EXPECT_EQ(errori[0]["file"], b.treno);
+    EXPECT_EQ(errori[0]["line"], 10);
+    EXPECT_EQ(errori[0]["column"], 14);
+    EXPECT_EQ(errori[0]["status"], 15);
+    EXPECT_EQ(errori[0]["position"], 30000);
+}
+
+TEST(Check, ASignBeyondTheEndIsTheFirstErrorAndTheTrainFilesCarriedStatusFollows) {
+    const banco_check b(sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  30000,"),
+                        treno_incorporato);
+    const nlohmann::json j = b.json();
+    // compile's pair: the status the first signal met, at its position.
+    EXPECT_EQ(j["status"], 15);
+    EXPECT_EQ(j["position"], 1650);
+    EXPECT_EQ(j["fatal"], nullptr);
+    const auto errori = di_gravita(j, "error");
+    ASSERT_EQ(errori.size(), 2u) << j.dump();
+    EXPECT_EQ(errori[0]["file"], b.linea);
+    EXPECT_EQ(errori[0]["line"], 27);
+    EXPECT_EQ(errori[0]["column"], 23);
+    EXPECT_EQ(errori[0]["position"], 30000);
+    EXPECT_EQ(errori[1]["file"], b.treno);
+    EXPECT_EQ(errori[1]["line"], 21);
+    EXPECT_EQ(errori[1]["status"], 15);
+    EXPECT_EQ(errori[1]["position"], 1650);
+
+    const esecuzione e = b.check({"-Wno-beyond-length"});
+    EXPECT_EQ(e.stato, 1);
+    const std::size_t primo = e.errori.find(b.linea + ":27:23: error:");
+    const std::size_t secondo = e.errori.find(b.treno + ":21:13: error: the line file's status 15");
+    EXPECT_EQ(primo, 0u) << e.errori;
+    EXPECT_NE(secondo, std::string::npos) << e.errori;
+    EXPECT_LT(primo, secondo);
+}
+
+TEST(Check, AMisspelledStationIsAWarningAtItsLine) {
+    const banco_check b(linea_incorporata,
+                        sostituisci(treno_incorporato, "stazione,    9000", "stazone,    9000"));
+    const esecuzione e = b.check({"-Wno-beyond-length"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.errori,
+              b.treno + ":15:1: warning: 'stazone' matches no record and is ignored; did you mean 'stazione'? "
+                        "[-Wmisspelled-keyword]\n"
+                        "   15 | stazone,    9000, 12,  500,  0, 0, 0,  1,1,0,  3,3,1,    0,   0, 0, 0, SAN MERIDANO TERME\n"
+                        "      | ^~~~~~~\n"
+                        "check: no error, 1 warning\n");
+}
+
+// The embedded scenario checks clean of errors; its two gradients beyond the
+// declared length are its only warnings.
+TEST(Check, TheEmbeddedScenarioHasNoErrorAndItsTwoKnownWarnings) {
+    const banco_check b;
+    const nlohmann::json j = b.json();
+    EXPECT_EQ(j["status"], 0);
+    EXPECT_EQ(j["message"], "no error");
+    ASSERT_EQ(j["diagnostics"].size(), 2u);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(j["diagnostics"][i]["name"], "beyond-length");
+        EXPECT_EQ(j["diagnostics"][i]["file"], b.linea);
+        EXPECT_EQ(j["diagnostics"][i]["line"], 21 + i);
+    }
+    EXPECT_EQ(b.check().stato, 0);
+    EXPECT_EQ(b.check({"--no-plan"}).errori.find("extra-values"), std::string::npos);
+}
+
+// ---- Escaping ----
+
+TEST(Check, BytesOfTheFilesNeverReachTheTerminalRaw) {
+    const std::string esc = "\x1b[2J\x1b]0;x\x07";
+    const banco_check b(linea_incorporata,
+                        sostituisci(sostituisci(sostituisci(treno_incorporato, "sabbia,    300", "sab" + esc + "bia,\t300"),
+                                                "TORVIA", std::string("TOR\0VIA\x9b", 8)),
+                                    "numero vetture,    8", "numero vetture,    8\x81\x9b"));
+    const esecuzione e = b.check();
+    EXPECT_EQ(e.stato, 1);
+    for (const char c : e.errori) {
+        const auto u = static_cast<unsigned char>(c);
+        EXPECT_TRUE(c == '\n' || (u >= 0x20 && u != 0x7F)) << "raw byte " << static_cast<int>(u) << " in\n" << e.errori;
+    }
+    // Not a C1 control in UTF-8 either (U+0080 to U+009F).
+    EXPECT_EQ(e.errori.find("\xC2\x81"), std::string::npos);
+    EXPECT_EQ(e.errori.find("\xC2\x9B"), std::string::npos);
+    for (const char* visto : {"sab\\x1b[2J\\x1b]0;x\\x07bia", "\\t300", "TOR\\0VIA", "\"8\\x81\xe2\x80\xba\""}) {
+        EXPECT_NE(e.errori.find(visto), std::string::npos) << visto << " in\n" << e.errori;
+    }
+    // The JSON keeps every byte, as pure ASCII.
+    const esecuzione j = b.check({"--json"});
+    for (const char c : j.uscita) EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << static_cast<int>(c);
+    EXPECT_NE(nlohmann::json::parse(j.uscita).dump().find("sab\\u001b[2J"), std::string::npos);
+}
+
+TEST(TestoTerminale, EscapesAndCaret) {
+    EXPECT_EQ(visibile_1252(std::string("a\tb\0c\x1b\x7f\x81\xe8\x80", 10)), "a\\tb\\0c\\x1b\\x7f\\x81\xc3\xa8\xe2\x82\xac");
+    EXPECT_EQ(visibile_1252("abcdef", 4), "abcd...");
+    EXPECT_EQ(visibile_percorso("dir/\xc3\xa8/\x1b\xc2\x9b\xff.txt"), "dir/\xc3\xa8/\\x1b\\xc2\\x9b\\xff.txt");
+    EXPECT_EQ(visibile_misto("\xc3\xa8 \xe8"), "\xc3\xa8 \xc3\xa8");
+    // The caret stands under the field's first character, the tab counting two.
+    EXPECT_EQ(riga_con_cursore("a,\tb, c", 7, 3, true), "    7 | a,\\tb, c\n      |   ^~~\n");
+    EXPECT_EQ(riga_con_cursore("pendenza,  23100,   1", 21, 12, true),
+              "   21 | pendenza,  23100,   1\n      |            ^~~~~\n");
+    // A column past the end puts the caret after the line.
+    EXPECT_EQ(riga_con_cursore("ab", 1, 9, false), "    1 | ab\n      |   ^\n");
+    // A long line is shown as a window around the caret.
+    const std::string lunga = "cartello_indicatore, 500, " + std::string(5000, 'x') + ",y";
+    const std::string r = riga_con_cursore(lunga, 3, static_cast<std::int32_t>(lunga.size()), false);
+    EXPECT_LT(r.size(), 400u);
+    EXPECT_NE(r.find(" | ...x"), std::string::npos) << r;
+    EXPECT_EQ(r.substr(r.size() - 2), "^\n");
+    EXPECT_NE(r.find("xx,y\n"), std::string::npos) << r;
+    EXPECT_EQ(riga_sorgente("a\r\nb\rc\nd", 3), "c");
+    EXPECT_EQ(riga_sorgente("a\r\nb\rc\nd", 4), "d");
+    EXPECT_EQ(riga_sorgente("a\r\n", 2), "");
+}
+
+// ---- Warnings chosen ----
+
+TEST(Check, WnoAndWerror) {
+    const banco_check b;
+    const esecuzione tutti = b.check();
+    EXPECT_EQ(tutti.stato, 0);
+    EXPECT_NE(tutti.errori.find("[-Wbeyond-length]"), std::string::npos);
+
+    const esecuzione spenti = b.check({"-Wno-beyond-length"});
+    EXPECT_EQ(spenti.stato, 0);
+    EXPECT_EQ(spenti.errori, "check: no error, no warning\n");
+
+    for (const std::string w : {"--werror", "-Werror"}) {
+        const esecuzione e = b.check({w});
+        EXPECT_EQ(e.stato, 1) << w;
+        EXPECT_NE(e.errori.find(":21:12: error: a gradient at 23100 m"), std::string::npos) << e.errori;
+        EXPECT_NE(e.errori.find("[-Werror=beyond-length]"), std::string::npos) << e.errori;
+        EXPECT_EQ(b.check({w, "-Wno-beyond-length"}).stato, 0) << w;
+    }
+    const nlohmann::json j = b.json({"--werror"});
+    EXPECT_EQ(j["status"], 0);
+    EXPECT_EQ(j["diagnostics"][0]["severity"], "error");
+    EXPECT_EQ(j["diagnostics"][0]["name"], "beyond-length");
+
+    for (const std::vector<std::string>& a :
+         std::vector<std::vector<std::string>>{{"-Wno-bogus"}, {"-Wbeyond-length"}, {"-W"}, {"-Wno-"}}) {
+        const esecuzione e = b.check(a);
+        EXPECT_EQ(e.stato, 2) << a[0];
+        EXPECT_EQ(e.errori.rfind("scenario-tool: ", 0), 0u) << e.errori;
+    }
+    EXPECT_NE(b.check({"-Wno-bogus"}).errori.find("misspelled-keyword"), std::string::npos);
+    // compile takes -Wno-NAME too; --werror is check's.
+    EXPECT_EQ(b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "--werror"}).stato, 2);
+}
+
+// ---- JSON ----
+
+TEST(Check, JsonShape) {
+    const banco_check b(linea_incorporata,
+                        sostituisci(treno_incorporato, "velocita,    1000,   100", "velocita,    30000,   100"));
+    const esecuzione e = b.check({"--json"});
+    EXPECT_EQ(e.uscita.find('\n'), e.uscita.size() - 1);
+    const nlohmann::ordered_json j = nlohmann::ordered_json::parse(e.uscita);
+    std::vector<std::string> chiavi;
+    for (const auto& [k, v] : j.items()) chiavi.push_back(k);
+    EXPECT_EQ(chiavi, (std::vector<std::string>{"status", "position", "fatal", "message", "diagnostics"}));
+    const std::vector<std::string> chiavi_diagnostica{"severity", "status",   "position", "name",       "file",
+                                                      "line",     "column",   "message",  "source_line"};
+    for (const auto& d : j["diagnostics"]) {
+        std::vector<std::string> c;
+        for (const auto& [k, v] : d.items()) c.push_back(k);
+        EXPECT_EQ(c, chiavi_diagnostica);
+    }
+    const auto& errore = j["diagnostics"][0];
+    EXPECT_EQ(errore["severity"], "error");
+    EXPECT_EQ(errore["name"], nullptr);
+    EXPECT_EQ(errore["source_line"], "velocita,    30000,   100");
+    const auto& avviso = j["diagnostics"][1];
+    EXPECT_EQ(avviso["severity"], "warning");
+    EXPECT_EQ(avviso["status"], nullptr);
+    EXPECT_EQ(avviso["position"], nullptr);
+    EXPECT_EQ(avviso["name"], "beyond-length");
+
+    // A problem without a place: file, line and column are null where there is nothing.
+    const banco_check senza;
+    std::filesystem::remove(senza.treno);
+    const nlohmann::json m = senza.json({"-Wno-beyond-length"});
+    ASSERT_EQ(m["diagnostics"].size(), 1u);
+    EXPECT_EQ(m["diagnostics"][0]["file"], senza.treno);
+    EXPECT_EQ(m["diagnostics"][0]["line"], nullptr);
+    EXPECT_EQ(m["diagnostics"][0]["column"], nullptr);
+    EXPECT_EQ(m["diagnostics"][0]["source_line"], nullptr);
+    EXPECT_EQ(m["diagnostics"][0]["status"], 25);
+}
+
+// check's status, position and fatal are compile's for the same files, and
+// compile prints the same diagnostics (and its summary line) on standard error.
+TEST(Check, AgreesWithCompile) {
+    struct caso {
+        const char* nome;
+        std::string linea, treno;
+        int stato;
+    };
+    const caso casi[] = {
+        {"clean", linea_incorporata, treno_incorporato, 0},
+        {"signal on a sign", linea_incorporata,
+         sostituisci(treno_incorporato, "segnale,    3000", "segnale,    500"), 1},
+        {"sign beyond the end", sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  30000,"),
+         treno_incorporato, 1},
+        {"sign in cell 1", sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  0,"),
+         treno_incorporato, 3},
+        {"no general section", sostituisci(linea_incorporata, "[generale]", "[general]"), treno_incorporato, 3},
+        {"train file cut in a record", linea_incorporata, treno_incorporato.substr(0, 700), 1},
+    };
+    for (const caso& c : casi) {
+        const banco_check b(c.linea, c.treno);
+        const esecuzione check = b.check({"--json"});
+        const esecuzione compile = b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "--json"});
+        EXPECT_EQ(check.stato, c.stato) << c.nome;
+        EXPECT_EQ(compile.stato, c.stato) << c.nome;
+        nlohmann::json a = nlohmann::json::parse(check.uscita);
+        nlohmann::json d = nlohmann::json::parse(compile.uscita);
+        d.erase("files");
+        EXPECT_EQ(a, d) << c.nome;
+
+        const esecuzione testo = b.check();
+        std::filesystem::create_directory(b.radice.file("fuori"));
+        const esecuzione testo_compile = b.esegui({"compile", b.linea, b.treno, "--out", b.radice.file("fuori")});
+        const std::string senza_conto = testo.errori.substr(0, testo.errori.rfind("check: "));
+        EXPECT_EQ(testo_compile.errori, senza_conto) << c.nome;
+    }
+}
+
+TEST(Check, ExitStatuses) {
+    const banco_check buono;
+    EXPECT_EQ(buono.check().stato, 0);
+    EXPECT_EQ(buono.esegui({"check", buono.linea}).stato, 2);
+    EXPECT_EQ(buono.esegui({"check", buono.linea, buono.treno, "--bogus"}).stato, 2);
+    EXPECT_EQ(buono.esegui({"check", buono.linea, buono.radice.file("treno.txt")}).stato, 2);  // no train number
+
+    const banco_check mancante;
+    std::filesystem::remove(mancante.linea);
+    EXPECT_EQ(mancante.check().stato, 3);
+    const banco_check cartella;
+    std::filesystem::remove(cartella.treno);
+    std::filesystem::create_directory(cartella.treno);
+    const esecuzione e = cartella.check();
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_EQ(e.errori.rfind(cartella.treno + ": error: cannot read the train file: it is a directory, not a file\n", 0), 0u)
+        << e.errori;
+}
+
+// ---- Nothing written ----
+
+TEST(Check, WritesNothing) {
+    const banco_check b(sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  30000,"),
+                        treno_incorporato);
+    const auto istantanea = [&] {
+        std::vector<std::string> r;
+        for (const auto& v : std::filesystem::recursive_directory_iterator(b.radice.percorso)) {
+            r.push_back(v.path().string() + " " + std::to_string(v.is_regular_file() ? v.file_size() : 0) + " " +
+                        std::to_string(std::filesystem::last_write_time(v.path()).time_since_epoch().count()));
+        }
+        std::sort(r.begin(), r.end());
+        return r;
+    };
+    const auto prima = istantanea();
+    EXPECT_EQ(b.check().stato, 1);
+    EXPECT_EQ(b.check({"--json"}).stato, 1);
+    // From the authors' own folder too, with relative names.
+    EXPECT_EQ(esegui_programma(PERCORSO_SCENARIO_TOOL, b.autore, {"check", nome_linea, nome_treno}).stato, 1);
+    EXPECT_EQ(istantanea(), prima);
+    EXPECT_EQ(leggi_tutto(b.treno), treno_incorporato);
+}
+
+// ---- explain and example ----
+
+TEST(Check, ExplainAndItsErrors) {
+    const banco_check b;
+    const esecuzione e = b.esegui({"explain", "15"});
+    EXPECT_EQ(e.stato, 0);
+    EXPECT_EQ(e.uscita, testo_spiegazione(*cerca_spiegazione("15")));
+    EXPECT_EQ(e.uscita.rfind("# Status 15: a position lies beyond the end of the track\n", 0), 0u);
+    EXPECT_EQ(b.esegui({"explain", "-Wtab"}).uscita.rfind("# Warning -Wtab: ", 0), 0u);
+    EXPECT_EQ(b.esegui({"explain", "tab"}).uscita, b.esegui({"explain", "-Wno-tab"}).uscita);
+    EXPECT_EQ(b.esegui({"explain", "--all"}).uscita, riferimento_markdown());
+    const esecuzione indice = b.esegui({"explain"});
+    EXPECT_EQ(indice.stato, 0);
+    EXPECT_NE(indice.uscita.find("  1250  "), std::string::npos);
+    for (const char* ignoto : {"14", "foo"}) {
+        const esecuzione x = b.esegui({"explain", ignoto});
+        EXPECT_EQ(x.stato, 2);
+        EXPECT_NE(x.errori.find("known: statuses 1, 2, 3"), std::string::npos) << x.errori;
+    }
+}
+
+TEST(Check, ExampleWritesTheEmbeddedFilesAndNeverOverwrites) {
+    const banco_check b;
+    const std::string dove = b.radice.file("nuovo/scenario");
+    const esecuzione e = b.esegui({"example", "--out", dove});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_TRUE(leggi_tutto(dove + "/" + nome_linea) == linea_incorporata);
+    EXPECT_TRUE(leggi_tutto(dove + "/" + nome_treno) == treno_incorporato);
+    EXPECT_NE(e.uscita.find("scenario-tool check"), std::string::npos);
+
+    // An existing file: nothing written, exit 1; --force replaces both.
+    scrivi_tutto(dove + "/" + nome_treno, "mine");
+    std::filesystem::remove(dove + "/" + nome_linea);
+    const esecuzione r = b.esegui({"example", "--out", dove});
+    EXPECT_EQ(r.stato, 1);
+    EXPECT_NE(r.errori.find("already exists"), std::string::npos);
+    EXPECT_EQ(leggi_tutto(dove + "/" + nome_treno), "mine");
+    EXPECT_FALSE(std::filesystem::exists(dove + "/" + nome_linea));
+    EXPECT_EQ(b.esegui({"example", "--out", dove, "--force"}).stato, 0);
+    EXPECT_TRUE(leggi_tutto(dove + "/" + nome_treno) == treno_incorporato);
+
+    // Names of one's own; the current directory by default.
+    EXPECT_EQ(b.esegui({"example", "--line-name", "Mia", "--train-number", "7"}).stato, 0);
+    EXPECT_EQ(nomi_in(b.lavoro), (std::vector<std::string>{"Mia_7-.txt", "Mia_linea.txt"}));
+    EXPECT_TRUE(leggi_tutto(b.lavoro + "/Mia_linea.txt") == linea_incorporata);
+    EXPECT_EQ(b.esegui({"example", "--line-name", "a/b"}).stato, 2);
+}
+
+}  // namespace
