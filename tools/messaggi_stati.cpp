@@ -250,7 +250,15 @@ messaggio_stato guasto(const caso& c) {
                 "track",
                 {}};
     }
-    for (const char* testa : {"track cell: ", "convert: ", "compute: ", "line file: ", "mountain list: ",
+    if (const auto r = dopo("track cell: ")) {
+        std::string t = "this record reaches " + *r;
+        if (contiene_ogni_caso(chiave(c), "segnale") && r->rfind("cell -", 0) == 0) {
+            t += ": a signal's approach markers stand up to 8 cells before its own, so it needs a position of 325 m "
+                 "or more";
+        }
+        return {t, {}};
+    }
+    for (const char* testa : {"convert: ", "compute: ", "line file: ", "mountain list: ",
                               "plan point: ", "track: ", "plan: ", "scenario entry: "}) {
         if (const auto r = dopo(testa)) return {"the build fails on this record: " + *r, {}};
     }

@@ -395,7 +395,7 @@ std::string riferimento_markdown() {
         "`scenario-tool explain --all`, word for word.\n"
         "\n"
         "A status is what the build records when a rule is broken: the build stops\n"
-        "reading the file (or, for 11, 12 and 13, the finishing pass goes on), and\n"
+        "reading (the finishing pass, which raises 11, 12 and 13, goes on), and\n"
         "compile still writes the scenario files, except after 1250, 1251 or a\n"
         "build without a track. A warning tells of something the build drops,\n"
         "changes or cuts without a status; it never changes what is written.\n";
