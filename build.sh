@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Builds and runs the scenario builder or the tests.
-#   ./build.sh run          build, then run scenario-builder (output in build/default/bin/)
+#   ./build.sh run          build scenario-builder and scenario-tool, then run the
+#                           builder (its files in build/default/bin/)
 #   ./build.sh test [asan]  build, then run all tests (asan: under ASan + UBSan)
 #   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
+#   ./build.sh package      the Windows executables, the README and the author's
+#                           guide in one zip (build/windows/scenario-builder-*-win32.zip)
+# Missing packages are installed with apt-get (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -37,9 +41,10 @@ case "$comando" in
 run)
     installa_mancanti
     cmake --preset default >/dev/null
-    cmake --build --preset default -j "$(nproc)" --target scenario-builder
+    cmake --build --preset default -j "$(nproc)" --target scenario-builder scenario-tool
     ./build/default/bin/scenario-builder
     echo "Output files: $(pwd)/build/default/bin/"
+    echo "scenario-tool: $(pwd)/build/default/bin/scenario-tool (try: scenario-tool example --out DIR, then check)"
     ;;
 test)
     preset="${2:-default}"
@@ -54,8 +59,15 @@ windows)
     cmake --build --preset windows -j "$(nproc)"
     echo "Windows executables: $(pwd)/build/windows/bin/"
     ;;
+package)
+    installa_mingw
+    cmake --preset windows >/dev/null
+    cmake --build --preset windows -j "$(nproc)" --target scenario-builder scenario-tool
+    (cd build/windows && cpack -G ZIP >/dev/null)
+    echo "Package: $(ls "$(pwd)"/build/windows/scenario-builder-*-win32.zip)"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package" >&2
     exit 2
     ;;
 esac

@@ -10,7 +10,11 @@
 #      system's text for its error number;
 #   5. scenario-tool compiles the embedded scenario's text sources to the same
 #      files under Wine and on POSIX, and to the builder's files; its dump of
-#      the golden files prints the same JSON under Wine and on POSIX.
+#      the golden files prints the same JSON under Wine and on POSIX; its check
+#      prints the same JSON under Wine and on POSIX, on good and faulty files;
+#   6. the zip of ./build.sh package, unzipped into a fresh folder, holds the
+#      two executables, the README and the guide; its scenario-tool writes the
+#      example files, checks them, and its builder writes the golden files.
 # Every message box is closed by the checks; every Wine step has a time limit.
 # Screenshots are left in build/windows/prove/.
 set -euo pipefail
@@ -283,5 +287,59 @@ sed -i 's/\r$//' "$lavoro/dump/wine.json"
 cmp "$lavoro/dump/posix.json" "$lavoro/dump/wine.json" || fallito "the two dumps differ"
 [ "$(wc -l <"$lavoro/dump/wine.json")" = 3 ] || fallito "the dump has not one line per file"
 echo "  the same JSON, $(wc -c <"$lavoro/dump/wine.json") bytes"
+
+# check --json in directory $1 (line file $2, train file $3) under Wine and on
+# POSIX: the same exit status $4 and the same JSON.
+confronta_check() {
+    local cartella=$1 linea=$2 treno=$3 atteso=$4
+    local stato_posix=0 stato_wine=0
+    (cd "$cartella" && "$bin_posix/scenario-tool" check "$linea" "$treno" --json >check-posix.json) || stato_posix=$?
+    (cd "$cartella" && esegui_wine 600 "$bin_windows/scenario-tool.exe" check "$linea" "$treno" --json \
+        >check-wine.json) || stato_wine=$?
+    sed -i 's/\r$//' "$cartella/check-wine.json"
+    [ "$stato_posix" = "$atteso" ] || fallito "scenario-tool check (POSIX) ended with status $stato_posix, expected $atteso"
+    [ "$stato_wine" = "$atteso" ] || fallito "scenario-tool.exe check ended with status $stato_wine, expected $atteso"
+    cmp "$cartella/check-posix.json" "$cartella/check-wine.json" || fallito "the two check reports differ"
+    echo "  the same check JSON, $(wc -c <"$cartella/check-wine.json") bytes, status $atteso"
+}
+
+passo "scenario-tool check under Wine and on POSIX"
+confronta_check "$lavoro/strumento" "Tava Aeroporto-Rovea_linea.txt" "Tava Aeroporto-Rovea_30742-.txt" 0
+confronta_check "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1
+mkdir -p "$lavoro/oltre"
+sed 's/^cartello_indicatore,  500,/cartello_indicatore,  30000,/' tests/dati/"Tava Aeroporto-Rovea_linea.txt" \
+    >"$lavoro/oltre/Oltre_linea.txt"
+cp tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/oltre/Oltre_1-.txt"
+confronta_check "$lavoro/oltre" Oltre_linea.txt Oltre_1-.txt 1
+
+# --- 6. the package -------------------------------------------------------------
+passo "the Windows package"
+./build.sh package
+pacchetto=$(ls "$radice_progetto"/build/windows/scenario-builder-*-win32.zip)
+mkdir -p "$lavoro/pacchetto"
+(cd "$lavoro/pacchetto" && unzip -q "$pacchetto")
+cartella_pacchetto=$(find "$lavoro/pacchetto" -mindepth 1 -maxdepth 1 -type d)
+(cd "$cartella_pacchetto" && find . -type f | sort)
+for f in scenario-builder.exe scenario-tool.exe README.md docs/guide.md docs/reference.md; do
+    [ -f "$cartella_pacchetto/$f" ] || fallito "the package lacks $f"
+done
+[ "$(find "$cartella_pacchetto" -type f | wc -l)" = 5 ] || fallito "the package holds other files"
+
+passo "the package's scenario-tool: example, then check"
+(cd "$cartella_pacchetto" && esegui_wine 120 ./scenario-tool.exe example --out esempio) ||
+    fallito "scenario-tool.exe example ended with status $?"
+for nome in "Tava Aeroporto-Rovea_linea.txt" "Tava Aeroporto-Rovea_30742-.txt"; do
+    cmp "$cartella_pacchetto/esempio/$nome" "tests/dati/$nome" || fallito "example wrote another $nome"
+done
+confronta_check "$cartella_pacchetto/esempio" "Tava Aeroporto-Rovea_linea.txt" "Tava Aeroporto-Rovea_30742-.txt" 0
+rm "$cartella_pacchetto/esempio/"check-*.json
+
+passo "the package's builder"
+(cd "$lavoro/altrove" && esegui_wine 600 "$cartella_pacchetto/scenario-builder.exe") ||
+    fallito "the package's builder ended with status $?"
+while IFS= read -r nome; do
+    cmp "$cartella_pacchetto/$nome" "$lavoro/wine/$nome" || fallito "the package's builder wrote another $nome"
+done < <(file_lasciati "$lavoro/wine")
+echo "  the same files as the builder built here"
 
 passo "all Windows checks passed"

@@ -24,7 +24,12 @@ struct caso {
 
 std::string metri(std::int64_t p) { return std::to_string(p) + " m"; }
 
-std::string citato(std::string_view s) { return "'" + std::string(s) + "'"; }
+std::string citato(std::string_view s) {
+    std::string r(1, '\'');
+    r += s;
+    r += '\'';
+    return r;
+}
 
 // The field at a place, as written.
 std::string campo_a(const caso& c, const luogo& l, bool valore) {

@@ -400,9 +400,15 @@ std::string riferimento_markdown() {
         "build without a track. A warning tells of something the build drops,\n"
         "changes or cuts without a status; it never changes what is written.\n";
     t += "\n## Statuses\n";
-    for (const spiegazione& s : stati) t += "\n" + testo_spiegazione(s, 3);
+    for (const spiegazione& s : stati) {
+        t += '\n';
+        t += testo_spiegazione(s, 3);
+    }
     t += "\n## Warnings\n";
-    for (const spiegazione& s : avvisi) t += "\n" + testo_spiegazione(s, 3);
+    for (const spiegazione& s : avvisi) {
+        t += '\n';
+        t += testo_spiegazione(s, 3);
+    }
     return t;
 }
 
