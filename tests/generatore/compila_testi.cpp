@@ -1,10 +1,8 @@
 #include "tests/generatore/compila_testi.h"
 
-#include <cstdint>
-
+#include "sources/cartella.h"
 #include "sources/errore_esecuzione.h"
-#include "sources/percorso.h"
-#include "tests/supporto.h"
+#include "sources/nomi_file.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
 
@@ -14,12 +12,10 @@ testi_compilati compila_testi(const std::string& linea, const std::string& treno
     r.modello = std::make_unique<modello_scenario>();
     r.modello->nome_linea = nome_linea;
     r.modello->numero_treno = numero_treno;
-    cartella_temporanea cartella;
-    scrivi_tutto(cartella.file(nome_file_linea(nome_linea)), linea);
-    scrivi_tutto(cartella.file(nome_file_treno(nome_linea, numero_treno)), treno);
-    std::int32_t j = 1;
+    r.file[nome_file_linea(nome_linea)] = linea;
+    r.file[nome_file_treno(nome_linea, numero_treno)] = treno;
     try {
-        memorizza_percorso(*r.modello, j, cartella.str());
+        memorizza_percorso(*r.modello, true, cartella_in_memoria(r.file));
     } catch (const errore_segnalato& e) {
         r.fatale = e.messaggio;
     } catch (const errore_esecuzione& e) {

@@ -1,9 +1,10 @@
 // Compiles a line text and a train text with the builder's own track build
 // (plan included), for the checks of generated scenarios. The one place that
-// knows how the build is handed its sources: today as the two files it
-// expects in a private temporary directory, which it deletes as it reads them.
+// knows how the build is handed its sources: a directory in memory that holds
+// the two files the build expects, and receives the files it writes.
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 
@@ -14,6 +15,9 @@ struct testi_compilati {
     // Empty when the build wrote its files; otherwise what ended it (the
     // numbered message 1250 or 1251, no track, a failing file operation).
     std::string fatale;
+    // The directory after the build: the binary files by name (the text
+    // sources are gone, deleted as they were read).
+    std::map<std::string, std::string> file;
 };
 
 testi_compilati compila_testi(const std::string& linea, const std::string& treno,

@@ -10,11 +10,12 @@
 
 #include <cstdint>
 #include <exception>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 
-#include "sources/percorso.h"
+#include "sources/nomi_file.h"
 #include "tests/generatore/generatore.h"
 
 namespace {
@@ -47,8 +48,8 @@ int main(int argc, char** argv) {
     CLI11_PARSE(app, argc, argv);
     try {
         const scenario_generato s = genera_scenario(p);
-        const std::string linea = percorso_file(cartella, nome_file_linea(nome_linea));
-        const std::string treno = percorso_file(cartella, nome_file_treno(nome_linea, numero_treno));
+        const std::string linea = (std::filesystem::path(cartella) / nome_file_linea(nome_linea)).string();
+        const std::string treno = (std::filesystem::path(cartella) / nome_file_treno(nome_linea, numero_treno)).string();
         if (!scrivi(linea, s.linea) || !scrivi(treno, s.treno)) return 1;
         std::cout << linea << "\n" << treno << "\n" << totale(s.conteggi) << " records\n";
     } catch (const std::exception& e) {
