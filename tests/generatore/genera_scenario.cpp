@@ -5,7 +5,8 @@
 //                   [--line-name NAME] [--train-number NUM]
 //
 // The files are DIR/NAME_linea.txt and DIR/NAME_NUM-.txt, replaced when they
-// exist. The same arguments give the same bytes.
+// exist. The same arguments give the same bytes. Exit status: 0 when written,
+// 1 when a file cannot be written, 2 for a usage error.
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
@@ -45,7 +46,12 @@ int main(int argc, char** argv) {
     app.add_option("--line-name", nome_linea, "line name (file names)")->default_val(nome_linea);
     app.add_option("--train-number", numero_treno, "train number (file name of the train file)")
         ->default_val(numero_treno);
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help: 0; a usage error: 2, with the message on standard error.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
     try {
         const scenario_generato s = genera_scenario(p);
         const std::string linea = (std::filesystem::path(cartella) / nome_file_linea(nome_linea)).string();

@@ -4,8 +4,8 @@
 // every board of the finishing pass finds the cell kept for it.
 //
 // Every claim is exclusive: a cell holds one object, or is kept for a board,
-// or is left alone. The compiler's freedom tests and the finishing pass's
-// look-back and look-ahead rules then never meet a taken cell.
+// or is left alone. Wherever the compiler or the finishing pass needs a free
+// cell, it then finds one among the cells kept for it.
 #pragma once
 
 #include <cstdint>

@@ -252,7 +252,12 @@ int main(int argc, char** argv) {
     app.add_option("--seed", o.seme, "seed of the generated scenarios")->default_val(o.seme);
     app.add_option("--work", o.cartella, "directory for the sources and outputs (its subdirectories of earlier runs are replaced)")->default_val(o.cartella);
     app.add_flag("--no-builder", o.senza_builder, "leave out the builder's row");
-    CLI11_PARSE(app, argc, argv);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        // Help: 0; a usage error: 2, with the message on standard error.
+        return app.exit(e) == 0 ? 0 : 2;
+    }
     try {
         std::vector<riga> righe;
         for (const std::int32_t l : o.lunghezze) {
