@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "compiler/avvisi.h"
 #include "processo.h"
 #include "supporto.h"
 #include "tests/generatore/compila_testi.h"
@@ -78,6 +79,10 @@ int confronta_celle(const modello_scenario& m, const scenario_generato& s, const
     }
     return tabelle;
 }
+
+// The warnings of the build that the generator's edge cases give.
+const std::set<std::string> avvisi_dei_casi_limite{avviso::oltre_lunghezza, avviso::fuori_ordine,
+                                                   avviso::valore_troncato};
 
 // The seeds of the checks below: three in four give a short line (2 to 25 km),
 // the rest a line of medium length (25 to 75 km); 1 to 6 records per km.
@@ -165,10 +170,34 @@ TEST_P(SemiGenerati, BuildWithoutStatusEachObjectInItsCell) {
         ASSERT_EQ(c.fatale, "") << caso;
         ASSERT_EQ(c.modello->codice_errore, 0) << caso << " at " << c.modello->posizione_errore << " m";
         EXPECT_TRUE(c.modello->stati_sollevati.empty()) << caso;
+        for (const avviso_sorgente& a : c.modello->avvisi) {
+            EXPECT_TRUE(avvisi_dei_casi_limite.count(a.nome)) << caso << ": " << a.messaggio;
+        }
         tabelle += confronta_celle(*c.modello, s, caso);
     }
     // The finishing pass found work to do.
     EXPECT_GT(tabelle, 0);
+}
+
+// Without the edge cases the build has nothing to warn of; with them, it warns
+// of each kind of edge case somewhere.
+TEST(GeneratoreScenari, EdgeCasesAreWhatTheBuildWarnsOf) {
+    std::set<std::string> avvisi;
+    for (std::uint64_t seme = 1; seme <= 40; ++seme) {
+        parametri_generatore p = parametri_del_seme(seme);
+        const scenario_generato con = genera_scenario(p);
+        const testi_compilati k = compila_testi(con.linea, con.treno);
+        for (const avviso_sorgente& a : k.modello->avvisi) avvisi.insert(a.nome);
+        p.casi_limite = false;
+        const scenario_generato senza = genera_scenario(p);
+        const testi_compilati c = compila_testi(senza.linea, senza.treno);
+        const std::string caso = "seed " + std::to_string(seme) + " without edge cases";
+        ASSERT_EQ(c.fatale, "") << caso;
+        EXPECT_EQ(c.modello->codice_errore, 0) << caso;
+        for (const avviso_sorgente& a : c.modello->avvisi) ADD_FAILURE() << caso << ": " << a.messaggio;
+        confronta_celle(*c.modello, senza, caso);
+    }
+    EXPECT_EQ(avvisi, avvisi_dei_casi_limite);
 }
 
 INSTANTIATE_TEST_SUITE_P(Quote, SemiGenerati, ::testing::Values(0, 1, 2, 3));

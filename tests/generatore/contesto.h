@@ -11,16 +11,19 @@
 struct contesto_generazione {
     sorgente_casuale caso;
     std::int32_t lunghezza = 0;
-    // Last metre for the positions of line and train objects: a little beyond
-    // the line's end (the track reaches 7000 m further), at most 5000 m.
+    // Last metre for the positions of line and train objects: with edge cases
+    // a little beyond the line's end (the track reaches 7000 m further), at
+    // most 5000 m; otherwise the line's end.
     std::int32_t limite = 0;
+    bool casi_limite = true;
     occupazione celle;
 };
 
 // How many tries an object gets to find free cells before it is left out.
 inline constexpr int tentativi_posto = 40;
 
-// A metre position from `da` to `a` (`da` when a < da): mostly a multiple of
+// A metre position from `da` to `a` (`da` when a < da: the caller then finds
+// it beyond its range and leaves the object out): mostly a multiple of
 // 50, sometimes any metre, sometimes 25 past a multiple of 50 (half a cell,
 // which the cell arithmetic rounds to the even neighbour).
 std::int32_t posizione_casuale(sorgente_casuale& c, std::int64_t da, std::int64_t a);

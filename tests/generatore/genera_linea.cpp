@@ -43,7 +43,7 @@ void genera_curve(contesto_generazione& g, std::int32_t quante, linea_gen& l) {
         curva_gen k;
         // Now and then a curve starts before the previous one ends: its points
         // from the plan's cursor on bend at once.
-        const bool sovrapposta = !l.curve.empty() && probabile(c, 1, 10);
+        const bool sovrapposta = g.casi_limite && !l.curve.empty() && probabile(c, 1, 10);
         const std::int64_t inizio = sovrapposta
                                         ? intero(c, l.curve.back().inizio + 1,
                                                  l.curve.back().inizio + l.curve.back().lunghezza)
@@ -103,7 +103,7 @@ void genera_indicatori(contesto_generazione& g, std::int32_t quanti, linea_gen& 
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int t = 0; t < tentativi_posto; ++t) {
             const std::int32_t p = posizione_casuale(c, 50, g.limite);
-            if (!prendi(g.celle, {{cella_dopo(p), 6}})) continue;
+            if (p > g.limite || !prendi(g.celle, {{cella_dopo(p), 6}})) continue;
             indicatori_gen k;
             k.posizione = p;
             for (int j = 0; j < 3; ++j) k.valori[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(multiplo(c, 30, 200, 5));
@@ -132,7 +132,7 @@ void genera_cartelli(contesto_generazione& g, std::int32_t quanti, linea_gen& l)
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int t = 0; t < tentativi_posto; ++t) {
             const std::int32_t p = posizione_casuale(c, 50, g.limite);
-            if (!prendi(g.celle, {{cella_dopo(p), 14}})) continue;
+            if (p > g.limite || !prendi(g.celle, {{cella_dopo(p), 14}})) continue;
             l.cartelli.push_back({p, "(" + riga_cartello(c) + ")(" + riga_cartello(c) + ")"});
             break;
         }

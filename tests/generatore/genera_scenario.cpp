@@ -2,7 +2,7 @@
 // description file, for benchmarks and fuzzing seeds.
 //
 //   genera-scenario --seed N --length M [--density D] --out DIR
-//                   [--line-name NAME] [--train-number NUM]
+//                   [--line-name NAME] [--train-number NUM] [--no-edge-cases]
 //
 // The files are DIR/NAME_linea.txt and DIR/NAME_NUM-.txt, replaced when they
 // exist. The same arguments give the same bytes. Exit status: 0 when written,
@@ -43,6 +43,10 @@ int main(int argc, char** argv) {
         ->default_val(p.densita)
         ->check(CLI::NonNegativeNumber);
     app.add_option("--out", cartella, "directory that receives the two files")->required()->check(CLI::ExistingDirectory);
+    bool senza_casi_limite = false;
+    app.add_flag("--no-edge-cases", senza_casi_limite,
+                 "leave out the valid edge cases that the build warns of (positions beyond the line's length, "
+                 "overlapping curves, values above a byte)");
     app.add_option("--line-name", nome_linea, "line name (file names)")->default_val(nome_linea);
     app.add_option("--train-number", numero_treno, "train number (file name of the train file)")
         ->default_val(numero_treno);
@@ -52,6 +56,7 @@ int main(int argc, char** argv) {
         // Help: 0; a usage error: 2, with the message on standard error.
         return app.exit(e) == 0 ? 0 : 2;
     }
+    p.casi_limite = !senza_casi_limite;
     try {
         const scenario_generato s = genera_scenario(p);
         const std::string linea = (std::filesystem::path(cartella) / nome_file_linea(nome_linea)).string();

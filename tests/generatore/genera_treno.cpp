@@ -143,8 +143,9 @@ rallentamento_gen rallentamento_casuale(contesto_generazione& g, w64 lunghezza_m
 // ---- Signals ----
 
 // Digits of the s and d groups; sx and dx mostly 2, as in the embedded file.
-// tempo: none, 1 to 100 (kept as 101), above 100, or 0 and below.
-segnale_gen segnale_casuale(sorgente_casuale& c, std::int32_t posizione) {
+// tempo: none, 1 to 100 (kept as 101), above 100, or (edge cases) below 0 or
+// above 255.
+segnale_gen segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool casi_limite) {
     segnale_gen s;
     s.posizione = posizione;
     auto& v = s.valori;
@@ -158,7 +159,10 @@ segnale_gen segnale_casuale(sorgente_casuale& c, std::int32_t posizione) {
     v[7] = i32(intero(c, 0, 9));                             // d2
     v[8] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // d3
     const std::int64_t modo = intero(c, 0, 9);
-    v[9] = modo < 4 ? 0 : modo < 6 ? i32(intero(c, 1, 100)) : modo < 9 ? i32(intero(c, 101, 400)) : i32(intero(c, -20, 0));
+    v[9] = modo < 4   ? 0
+           : modo < 6 ? i32(intero(c, 1, 100))
+           : modo < 9 ? i32(intero(c, 101, casi_limite ? 400 : 255))
+                      : i32(casi_limite ? intero(c, -20, -1) : 0);
     return s;
 }
 
@@ -213,6 +217,7 @@ void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, treno_ge
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
             const rallentamento_gen r = rallentamento_casuale(g, lunghezza_massima);
+            if (w64{r.x} + r.l > g.limite) continue;  // a line too short for it
             const std::vector<richiesta_cella> celle = celle_rallentamento(r);
             // Slowdowns do not overlap: the walk of the finishing pass from a
             // start meets its own end first.
@@ -238,8 +243,8 @@ void genera_segnali(contesto_generazione& g, std::int32_t quanti, treno_gen& t) 
         for (int k = 0; k < tentativi_posto; ++k) {
             const std::int32_t p = posizione_casuale(c, 325, g.limite);
             const std::int32_t s = cella_dopo(p);
-            if (!prendi(g.celle, {{s, 1}, {s - 1, atteso::tabella}, {s - 2, atteso::tabella}})) continue;
-            t.segnali.push_back(segnale_casuale(c, p));
+            if (p > g.limite || !prendi(g.celle, {{s, 1}, {s - 1, atteso::tabella}, {s - 2, atteso::tabella}})) continue;
+            t.segnali.push_back(segnale_casuale(c, p, g.casi_limite));
             break;
         }
     }
@@ -253,7 +258,7 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen
         for (int k = 0; k < tentativi_posto; ++k) {
             const std::int32_t p = posizione_casuale(c, 100, g.limite);
             const std::int32_t valore = probabile(c, 3, 5) ? i32(multiplo(c, 10, 200, 10)) : i32(intero(c, -5, 0));
-            if (!prendi(g.celle, {{cella_di(p), static_cast<std::uint8_t>(valore > 0 ? 12 : 13)}})) continue;
+            if (p > g.limite || !prendi(g.celle, {{cella_di(p), static_cast<std::uint8_t>(valore > 0 ? 12 : 13)}})) continue;
             t.abbattimenti.push_back({p, valore});
             break;
         }
@@ -261,7 +266,7 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen
 }
 
 // Increasing positions, mostly from 0; a speed's fifth fits a byte (at most
-// 1275 km/h); adhesion values above 255 are kept modulo 256 by the compiler.
+// 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
 void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, treno_gen& t) {
     sorgente_casuale& c = g.caso;
     for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, probabile(c, 4, 5))) {
@@ -269,7 +274,7 @@ void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& vo
         t.velocita.push_back({p, v});
     }
     for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, probabile(c, 4, 5))) {
-        const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100)) : i32(intero(c, 0, 300));
+        const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100)) : i32(intero(c, 0, g.casi_limite ? 300 : 255));
         t.aderenze.push_back({p, a});
     }
 }

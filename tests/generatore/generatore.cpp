@@ -115,7 +115,7 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
         nei_limiti(p.conteggi ? *p.conteggi : conteggi_da_densita(p.lunghezza, p.densita));
 
     contesto_generazione g{sorgente_casuale(p.seme), p.lunghezza,
-                           p.lunghezza + std::min(5000, p.lunghezza / 10),
+                           p.lunghezza + (p.casi_limite ? std::min(5000, p.lunghezza / 10) : 0), p.casi_limite,
                            occupazione_vuota(celle_tracciato(p.lunghezza))};
     linea_gen linea;
     treno_gen treno;

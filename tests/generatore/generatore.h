@@ -35,6 +35,12 @@ struct parametri_generatore {
     // conteggi_da_densita; used when `conteggi` is not given.
     double densita = 2.0;
     std::optional<conteggi_record> conteggi;
+    // Edge cases that are valid but that the build warns of: positions up to
+    // 5000 m beyond the line's declared length (the track reaches 7000 m
+    // further), curves that start before the previous one ends, signal times
+    // and adhesion values above a byte (kept in fewer bits). Without them a
+    // scenario builds without any warning.
+    bool casi_limite = true;
 };
 
 // The records wanted for a line of this length at this density: a fixed share
