@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/riga_comando.h"
 #include "tools/argomenti.h"
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
@@ -18,7 +19,7 @@ int errore_di_uso(const errore_uso& e) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> argomenti(argv + 1, argv + argc);
+    const std::vector<std::string> argomenti = piattaforma::argomenti_utf8(argc, argv);
     comando_strumento c;
     nomi_scenario nomi;
     try {
