@@ -7,6 +7,8 @@
 //   (creating it when missing) and close it, delete it, create it anew
 //   (exclusively) and write it from its first byte.
 // - `crea_nuovo` creates exclusively and removes what it wrote on a failure.
+//   On Linux it writes into a file without a name (O_TMPFILE) and links it
+//   to its name once it is whole, so that a killed process leaves nothing.
 // - `rinomina` replaces whatever stands at the new name (a link is replaced,
 //   never followed); a directory there makes it fail.
 // - `leggi` measures the file once it is open and refuses it, unread, when it

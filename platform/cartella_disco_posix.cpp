@@ -148,7 +148,8 @@ void sostituisci(const std::string& percorso, const std::string& contenuto) {
     chiudi(d, percorso);
 }
 
-void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
+// Writes the content into a new file at `percorso`, created exclusively.
+void crea_con_nome(const std::string& percorso, const std::string& contenuto) {
     descrittore d{::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
     try {
@@ -158,6 +159,43 @@ void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
         ::unlink(percorso.c_str());
         throw;
     }
+}
+
+#ifdef O_TMPFILE
+// Where the system allows it, the content is written into a file without a
+// name, which gets its name only once it is whole: a process killed while it
+// writes leaves nothing behind. False when the directory's file system (or
+// the missing /proc) does not allow it; the caller then creates the file by
+// name. A failure of the write itself throws.
+bool crea_senza_nome(const std::string& cartella, const std::string& percorso, const std::string& contenuto) {
+    descrittore d{::open(cartella.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)};
+    if (d.fd < 0) return false;
+    scrivi_tutto(d.fd, contenuto, percorso);
+    const std::string proc = "/proc/self/fd/" + std::to_string(d.fd);
+    // linkat never replaces: anything at the name (a link above all) makes it
+    // fail with EEXIST, as an exclusive create does.
+    if (::linkat(AT_FDCWD, proc.c_str(), AT_FDCWD, percorso.c_str(), AT_SYMLINK_FOLLOW) != 0) {
+        const int numero = errno;
+        if (numero == ENOENT && ::access("/proc/self/fd", F_OK) != 0) return false;
+        fallisci_sistema("create", percorso, numero);
+    }
+    try {
+        chiudi(d, percorso);
+    } catch (...) {
+        ::unlink(percorso.c_str());
+        throw;
+    }
+    return true;
+}
+#endif
+
+void crea_nuovo(const std::string& cartella, const std::string& percorso, const std::string& contenuto) {
+#ifdef O_TMPFILE
+    if (crea_senza_nome(cartella, percorso, contenuto)) return;
+#else
+    (void)cartella;
+#endif
+    crea_con_nome(percorso, contenuto);
 }
 
 void rinomina(const std::string& da, const std::string& a) {
@@ -185,7 +223,7 @@ cartella cartella_su_disco(const std::string& percorso) {
         if (::unlink(p.c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
     c.crea_nuovo = [nomi](const std::string& nome, std::string contenuto) {
-        crea_nuovo(percorso_in(nomi, nome), contenuto);
+        crea_nuovo(nomi.descrizione, percorso_in(nomi, nome), contenuto);
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         rinomina(percorso_in(nomi, da), percorso_in(nomi, a));
