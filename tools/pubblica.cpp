@@ -111,7 +111,11 @@ bool stesso_nome(const std::string& a, const std::string& b, bool senza_maiuscol
 }
 
 std::string nome_temporaneo(const std::string& nome, const std::string& suffisso) {
-    return "." + radice_temporanea(nome) + ".tmp-" + suffisso;
+    std::string t = ".";
+    t += radice_temporanea(nome);
+    t += ".tmp-";
+    t += suffisso;
+    return t;
 }
 
 void verifica_nomi_distinti(const std::vector<std::string>& nomi) {
