@@ -198,7 +198,9 @@ TEST(ProcessoStrumento, OutputNamesThatCoincideAreAUsageError) {
           std::vector<std::string>{"compile", "L_linea.txt", "L_linea-.txt", "--train-number", "linea"}}) {
         const esecuzione e = entro_un_minuto(PERCORSO_SCENARIO_TOOL, dir.str(), a);
         EXPECT_EQ(e.stato, 2);
-        EXPECT_NE(e.errori.find("two output files would be the same file: \"L_linea.dat\""), std::string::npos)
+        EXPECT_NE(e.errori.find("scenario-tool: two output files would be the same file \"L_linea.dat\" (the line "
+                                "plan and the track): give another train number"),
+                  std::string::npos)
             << e.errori;
         EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_linea-.txt", "L_linea.txt"}));
     }

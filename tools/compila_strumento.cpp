@@ -85,7 +85,11 @@ std::vector<std::string> nomi_uscite(const nomi_scenario& nomi) {
 
 void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi) {
     const std::vector<std::string> uscite = nomi_uscite(nomi);
-    verifica_nomi_distinti(uscite);
+    try {
+        verifica_nomi_distinti(uscite);
+    } catch (const errore_uso& e) {
+        throw errore_uso{e.messaggio + " (the line plan and the track): give another train number"};
+    }
     const cartella uscita{r.cartella_uscita, {}, {}, {}, {}, {}, {}};
     for (const std::string& nome : uscite) {
         const std::string percorso = percorso_in(uscita, nome);
