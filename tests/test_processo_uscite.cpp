@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <nlohmann/json.hpp>
+
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -177,10 +179,12 @@ TEST(ProcessoStrumento, WhatStandsAtAnOutputNameIsRefusedWithoutHangingOrFollowi
         }
         const esecuzione e = compila(dir);
         EXPECT_EQ(e.stato, 3) << c.descrizione << e.uscita;
-        EXPECT_NE(e.uscita.find("\"fatal\": \"io\""), std::string::npos) << e.uscita;
-        EXPECT_NE(e.uscita.find("\"files\": []"), std::string::npos) << e.uscita;
-        EXPECT_NE(e.uscita.find(c.parola), std::string::npos) << e.uscita;
-        EXPECT_NE(e.uscita.find("./" + scenario_sim), std::string::npos) << e.uscita;
+        const auto j = nlohmann::json::parse(e.uscita);
+        EXPECT_EQ(j["fatal"], "io");
+        EXPECT_EQ(j["files"], nlohmann::json::array());
+        const std::string messaggio = j["message"];
+        EXPECT_EQ(messaggio.rfind("replace \"./" + scenario_sim + "\": ", 0), 0u) << messaggio;
+        EXPECT_NE(messaggio.find(c.parola), std::string::npos) << messaggio;
         EXPECT_EQ(leggi_tutto(dir.file(piano_dat)), "old " + piano_dat);
         EXPECT_EQ(leggi_tutto(dir.file(tracciato_dat)), "old " + tracciato_dat);
         EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{treno_txt, tracciato_dat, scenario_sim, piano_dat, linea_txt}));

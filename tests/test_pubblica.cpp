@@ -9,7 +9,7 @@
 
 #include "cartella_guasta.h"
 #include "supporto.h"
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
 #include "tools/pubblica.h"
 
 namespace {

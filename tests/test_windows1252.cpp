@@ -1,7 +1,7 @@
 // Names given as UTF-8 (every name on Windows) in the model's Windows-1252.
 #include <gtest/gtest.h>
 
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
 #include "tools/windows1252.h"
 
 namespace {

@@ -14,8 +14,8 @@
 
 #include "compiler/modello.h"
 #include "sources/cartella.h"
-#include "tools/argomenti.h"
 #include "tools/nomi.h"
+#include "tools/richiesta_compilazione.h"
 
 enum class esito_fatale : std::uint8_t {
     nessuno,

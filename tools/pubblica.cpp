@@ -4,7 +4,7 @@
 #include <chrono>
 #include <random>
 
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
 
 namespace {
 

@@ -3,23 +3,16 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
+#include "tools/testo_1252.h"
 
 namespace {
-
-// The characters of the bytes 80 to 9F; the five bytes without one stand for
-// the control characters of the same number, as Windows converts them.
-constexpr char32_t da_80_a_9f[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
 
 // The byte of a character in Windows-1252; -1 when it has none.
 int byte_di(char32_t c) {
     if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) return static_cast<int>(c);
-    for (int i = 0; i < 32; ++i) {
-        if (da_80_a_9f[i] == c) return 0x80 + i;
+    for (int b = 0x80; b < 0xA0; ++b) {
+        if (unicode_1252(static_cast<unsigned char>(b)) == c) return b;
     }
     return -1;
 }
