@@ -1,6 +1,8 @@
 #include "track/scrittura_binaria.h"
 
+#include <array>
 #include <bit>
+#include <cstring>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -33,16 +35,16 @@ void metti_u32(char*& p, std::uint32_t x) {
 
 void metti_i32(char*& p, std::int32_t x) { metti_u32(p, static_cast<std::uint32_t>(x)); }
 
+// The eight bytes are put in order in a small array first and copied out in
+// one go: one store on a little-endian machine, and one check under the
+// address sanitizer instead of eight.
 void metti_f64(char*& p, double x) {
     const auto bit = std::bit_cast<std::uint64_t>(x);
-    p[0] = static_cast<char>(bit & 0xFF);
-    p[1] = static_cast<char>((bit >> 8) & 0xFF);
-    p[2] = static_cast<char>((bit >> 16) & 0xFF);
-    p[3] = static_cast<char>((bit >> 24) & 0xFF);
-    p[4] = static_cast<char>((bit >> 32) & 0xFF);
-    p[5] = static_cast<char>((bit >> 40) & 0xFF);
-    p[6] = static_cast<char>((bit >> 48) & 0xFF);
-    p[7] = static_cast<char>((bit >> 56) & 0xFF);
+    const std::array<char, 8> b{static_cast<char>(bit & 0xFF),         static_cast<char>((bit >> 8) & 0xFF),
+                                static_cast<char>((bit >> 16) & 0xFF), static_cast<char>((bit >> 24) & 0xFF),
+                                static_cast<char>((bit >> 32) & 0xFF), static_cast<char>((bit >> 40) & 0xFF),
+                                static_cast<char>((bit >> 48) & 0xFF), static_cast<char>((bit >> 56) & 0xFF)};
+    std::memcpy(p, b.data(), b.size());
     p += 8;
 }
 
