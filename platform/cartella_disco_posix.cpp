@@ -1,5 +1,6 @@
 // The directory on disk, on POSIX systems.
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -198,7 +199,34 @@ void crea_nuovo(const std::string& cartella, const std::string& percorso, const 
     crea_con_nome(percorso, contenuto);
 }
 
+#ifdef RENAME_EXCHANGE
+// Over an existing file, Linux swaps the two names in one step and the old
+// content, now under the temporary's name, is deleted. A plain rename over an
+// existing file makes ext4 write the new file's data out at once (its guard
+// for programs that replace files without syncing): 15-20 ms for a 20 MB plan,
+// against under 2 ms for the swap. The name holds the old or the new content
+// at every moment either way.
+bool scambia(const std::string& da, const std::string& a) {
+    // Only with a regular file: anything else at the new name keeps the
+    // plain rename's answer (refused over a directory, a link replaced).
+    struct stat st {};
+    if (::lstat(a.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (::renameat2(AT_FDCWD, da.c_str(), AT_FDCWD, a.c_str(), RENAME_EXCHANGE) != 0) return false;
+    if (::unlink(da.c_str()) != 0) {
+        const int numero = errno;
+        throw errore_esecuzione("delete", da, numero,
+                                std::string(std::strerror(numero)) + " (the old content of \"" + a + "\")");
+    }
+    return true;
+}
+#else
+bool scambia(const std::string&, const std::string&) { return false; }
+#endif
+
 void rinomina(const std::string& da, const std::string& a) {
+    // Nothing to swap with (no file at the new name), or a file system that
+    // cannot swap: the plain rename.
+    if (scambia(da, a)) return;
     if (::rename(da.c_str(), a.c_str()) != 0) {
         const int numero = errno;
         throw errore_esecuzione("rename", da, numero, std::string(std::strerror(numero)) + " (renaming it to \"" + a + "\")");
