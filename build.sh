@@ -6,6 +6,7 @@
 #   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
 #   ./build.sh package      the Windows executables, the README and the author's
 #                           guide in one zip (build/windows/scenario-builder-*-win32.zip)
+#   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
 # Missing packages are installed with apt-get (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -66,8 +67,15 @@ package)
     (cd build/windows && cpack -G ZIP >/dev/null)
     echo "Package: $(ls "$(pwd)"/build/windows/scenario-builder-*-win32.zip)"
     ;;
+bench)
+    # The default preset is optimised (RelWithDebInfo).
+    installa_mancanti
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$(nproc)" --target banco-prestazioni
+    ./build/default/bin/banco-prestazioni "${@:2}"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package | ./build.sh bench [options]" >&2
     exit 2
     ;;
 esac
