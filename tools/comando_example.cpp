@@ -9,6 +9,7 @@
 #include "sources/errore_esecuzione.h"
 #include "sources/nomi_file.h"
 #include "sources/scrittori_testo.h"
+#include "tools/pubblica.h"
 #include "tools/testo_terminale.h"
 
 namespace {
@@ -25,7 +26,9 @@ const char* const piede =
     "own. The author's guide (docs/guide.md) walks through both files.\n"
     "\n"
     "A file that already exists at either name is not replaced, and nothing is\n"
-    "written, unless --force is given.\n"
+    "written, unless --force is given. Both files are written whole into\n"
+    "temporary files first, then renamed into place: nothing is left half\n"
+    "written.\n"
     "\n"
     "Exit status:\n"
     "  0  both files written\n"
@@ -65,14 +68,14 @@ int esegui_example(const richiesta_esempio& r, std::ostream& uscita, std::ostrea
             }
             if (esiste) return 1;
         }
-        for (const std::string& nome : nomi) {
-            if (r.forza) {
-                dir.sostituisci(nome, testi.at(nome));
-            } else {
-                dir.crea_nuovo(nome, testi.at(nome));
-            }
+        // Both written whole, then renamed into place together.
+        std::vector<file_uscita> file;
+        for (const std::string& nome : nomi) file.push_back({nome, testi.at(nome)});
+        esito_pubblicazione p = pubblica_file(dir, std::move(file));
+        for (const std::string& nome : p.pubblicati) {
             uscita << "wrote " << visibile_percorso(percorso(r.cartella, nome)) << "\n";
         }
+        if (p.errore) throw *p.errore;
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: " << visibile_misto(e.operazione) << " \"" << visibile_percorso(e.percorso)
                << "\": " << visibile_misto(e.what()) << "\n";
