@@ -1,10 +1,9 @@
 // The run sequence of the builder, without the window: everything from the
-// identity strings to the written scenario, in a directory given by the caller.
+// identity strings to the written scenario, in the directory given by the caller.
 #pragma once
 
-#include <string>
-
-#include "../compiler/modello.h"
+#include "compiler/modello.h"
+#include "sources/cartella.h"
 
 inline constexpr const char* nome_linea_scenario = "Tava Aeroporto-Rovea";
 inline constexpr const char* numero_treno_scenario = "30742";
@@ -14,9 +13,9 @@ void imposta_identita(modello_scenario& m);
 
 // Writes the two text sources and the three crew documents, in this order:
 // line, train, note, slowdown order, train sheet.
-void scrivi_sorgenti_e_documenti(const modello_scenario& m, const std::string& cartella);
+void scrivi_sorgenti_e_documenti(const modello_scenario& m, const cartella& dir);
 
 // The whole job after the wait window is up: the text sources and documents,
 // then the track build with the line plan. Failures propagate as exceptions:
 // errore_segnalato for the numbered message, errore_esecuzione otherwise.
-void esegui_costruzione(modello_scenario& m, const std::string& cartella);
+void esegui_costruzione(modello_scenario& m, const cartella& dir);

@@ -1,37 +1,67 @@
-// The compiler: memorizza_dati reads the line file and then the train file
-// into the scenario model. Its working state is a plain struct passed to the
-// small functions of each phase.
+// Inside the compiler: the working state of memorizza_dati and the helpers its
+// two phases share. The state is a plain struct passed first to every small
+// function of a phase; it holds the field reader, the field last read and the
+// record being read, and the cursors of each phase. The model only receives
+// results.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
-#include "../sources/lettore_campi.h"
-#include "modello.h"
+#include "compiler/compilatore.h"
+#include "compiler/modello.h"
+#include "sources/cartella.h"
+#include "sources/lettore_campi.h"
 
-// What the compiler leaves besides the model: where it stopped and why, for
-// diagnostics. The model's status pair is the compiler's real result.
-struct esito_compilazione {
-    sorgente file = sorgente::nessuna;
-    std::int32_t riga = 0;
-    std::int32_t colonna = 0;
-    std::string dettaglio;  // text of the runtime failure, when status 25 came from one
+// Metres of a track cell.
+inline constexpr std::int32_t metri_cella = 50;
+
+// A record is accepted when its position plus this margin, divided by 50,
+// does not pass the last cell; a station needs room for its extent.
+inline constexpr std::int32_t margine_record = 100;
+inline constexpr std::int32_t margine_stazione = 800;
+
+// The record being read: its keyword field and the places of the values read
+// for it so far, in order.
+struct record_letto {
+    std::string chiave;
+    luogo dove;
+    std::array<luogo, 17> valori{};
+    std::size_t numero_valori = 0;
 };
 
+// Index of a record's value that a status blames; the keyword itself when no
+// value is to blame.
+inline constexpr int colpa_chiave = -1;
+inline constexpr int colpa_posizione = 0;  // every placed record begins with its position
+
 struct stato_compilazione {
-    std::string percorso_linea;
-    std::string percorso_treno;
+    const cartella& dir;
+    std::string file_linea;  // names of the two text sources in `dir`
+    std::string file_treno;
 
     // The text source being read (file number 1 while it is open).
     lettore_campi lettore;
     sorgente file_aperto = sorgente::nessuna;
-    sorgente ultimo_file = sorgente::nessuna;
+    std::string campo;  // the field last read
+    record_letto record;
 
     // Line phase.
     std::int32_t cursore_pendenza = 0;
     std::int32_t ultima_pendenza = 0;
     std::int32_t cursore_planimetria = 2;
     std::int32_t prossima_voce_cartello = 80;
+    bool lunghezza_letta = false;
+    // The track and the plan are allocated once, when the general section is
+    // over (nothing writes to them before): the sizes asked for by the last
+    // length record that passed each check, until then.
+    std::optional<std::int32_t> celle_richieste;
+    std::optional<std::int32_t> metri_richiesti;
+    std::array<luogo, 3> luoghi_progressive{};  // the records read into entries 81, 82, 83
 
     // Train phase. The starting speed limit and adhesion are 0.
     std::int32_t cursore_velocita = 0;
@@ -39,6 +69,8 @@ struct stato_compilazione {
     std::int32_t cursore_aderenza = 0;
     std::int32_t aderenza_corrente = 0;
     std::int32_t contatore_stazioni = 1;
+
+    explicit stato_compilazione(const cartella& d) : dir(d) {}
 };
 
 // What a record handler tells the record loop.
@@ -48,41 +80,92 @@ enum class esito_record : std::uint8_t {
     termina,   // the file is closed and deleted, the method ends
 };
 
-// The compiler entry point. `cartella` is the directory that holds the text
-// sources. Runtime failures are caught here: the open file is closed, the text
-// sources that still exist are deleted and status 25 is recorded.
-esito_compilazione memorizza_dati(modello_scenario& m, const std::string& cartella);
+// --- Records and their tables --------------------------------------------------
 
-// The two phases. fase_linea returns false when the method ends in it.
-bool fase_linea(modello_scenario& m, stato_compilazione& s);
-void fase_treno(modello_scenario& m, stato_compilazione& s);
+using gestore_record = esito_record (*)(modello_scenario&, stato_compilazione&);
 
-// Opening and closing the text source of a phase.
+// A keyword test and the handler it starts: the field holds the word, and the
+// second word when there is one, with their letter case as written or in any
+// case.
+struct regola_record {
+    std::string_view parola;
+    std::string_view seconda_parola;
+    bool ogni_caso;
+    gestore_record gestore;
+};
+
+bool corrisponde(const regola_record& r, std::string_view campo);
+
+// Runs the handler of every rule whose words the keyword holds, in table
+// order, until one returns other than continua. The keyword is the record's.
+esito_record interpreta(std::span<const regola_record> tabella, modello_scenario& m, stato_compilazione& s);
+
+// The tables of the three parts of the sources.
+std::span<const regola_record> regole_generale();
+std::span<const regola_record> regole_corpo_linea();
+std::span<const regola_record> regole_treno();
+
+// --- Reading ---------------------------------------------------------------------
+
 void apri_sorgente(stato_compilazione& s, sorgente quale);
 void chiudi_ed_elimina(stato_compilazione& s);
 
+// Reads a field into `campo`.
+void leggi_campo(stato_compilazione& s);
+
+// Reads the next keyword field of the line body or the train file, passing
+// over up to two comments in a row, and makes it the record being read.
+// False when the file ends first: the last field is never interpreted.
+bool leggi_chiave(stato_compilazione& s);
+
+// Makes `campo` the keyword of a new record.
+void inizia_record(stato_compilazione& s);
+
+// Value fields of the record being read; each notes its place.
+std::int32_t valore_long(stato_compilazione& s);
+std::int16_t valore_integer(stato_compilazione& s);
+std::uint8_t valore_byte(stato_compilazione& s);
+// A text value (sign text, station name), also left in `campo`.
+std::string valore_testo(stato_compilazione& s);
+
+// The compiler's failure handler: every file closed, the text sources that
+// still exist deleted, status 25 raised where the failure happened.
+struct errore_esecuzione;
+void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_esecuzione& e);
+
+// --- Statuses --------------------------------------------------------------------
+
+// Records a status raised by the record being read: the model's pair (the
+// position only when the status has one) and an entry of the raised-status
+// list naming the record and its value number `colpa`.
+void solleva(modello_scenario& m, const stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
+             int colpa);
+
+// A failure that ends the method: the file is closed and deleted, the status raised.
+esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
+                     int colpa);
+
 // Position test of a record: accepted when (posizione + margine) / 50, in
-// floating point, is not beyond the last cell. A refused record sets status 15
-// with the position; a sum that does not fit a Long is a runtime failure.
-bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine);
+// floating point, is not beyond the last cell. A refused record raises status
+// 15 with the position; a sum that does not fit a Long is a runtime failure.
+bool prova_posizione(modello_scenario& m, stato_compilazione& s, std::int32_t posizione, std::int32_t margine);
 
-// A failure that ends the method: the file is closed and deleted, the status
-// recorded (with its position, in the second form).
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice);
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione);
+// --- Cells -----------------------------------------------------------------------
 
-// Reads a field into the model's `campo`.
-void leggi_campo(modello_scenario& m, stato_compilazione& s);
+// The cell of a metre position: the position divided by 50 in floating point,
+// plus the rule's offset in cells, rounded half to even.
+std::int32_t cella_di(std::int32_t posizione, double scarto = 0);
 
-// Placement methods.
-void progressive_ordina(modello_scenario& m);
-void memo_montagna(modello_scenario& m, std::int32_t& inizio, std::int32_t& fine, std::int32_t& tipo);
-void memo_indicatori_v_max(modello_scenario& m, std::int32_t posizione, std::int32_t& vas, std::int32_t& vbs,
-                           std::int32_t& vcs, std::int32_t& strisces, std::int32_t& vad, std::int32_t& vbd,
-                           std::int32_t& vcd, std::int32_t& strisced);
-void memo_segnale(modello_scenario& m, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
-                  std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1, std::int32_t& d2,
-                  std::int32_t& d3, std::int32_t& tempo);
-void memo_rallentamento(modello_scenario& m, std::int32_t x, std::int32_t& v, std::int32_t& l, std::int32_t& f_tt,
-                        std::int32_t f_ta, std::int32_t& d_v);
-esito_record memo_stazione(modello_scenario& m, stato_compilazione& s);
+// The track cell at index i (outside the track: a runtime failure), noted as
+// written by the record whose keyword stands at `origine`.
+cella& cella_scritta(modello_scenario& m, const luogo& origine, std::int64_t i);
+
+// --- Steps of the two phases --------------------------------------------------------
+
+// fase_linea returns false when the method ends in it.
+bool fase_linea(modello_scenario& m, stato_compilazione& s);
+void fase_treno(modello_scenario& m, stato_compilazione& s);
+
+// Orders the three kilometric progressives of entries 81 to 83; the places of
+// their records move with them.
+void progressive_ordina(modello_scenario& m, std::array<luogo, 3>& luoghi);

@@ -9,8 +9,8 @@
 #include <limits>
 #include <string>
 
-#include "../sources/errore_esecuzione.h"
-#include "modello.h"
+#include "compiler/modello.h"
+#include "sources/errore_esecuzione.h"
 
 // Rounds half to even (the default rounding mode of the floating-point unit).
 inline double arrotonda(double x) { return std::nearbyint(x); }

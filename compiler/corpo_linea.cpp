@@ -3,23 +3,25 @@
 #include <array>
 #include <string>
 
-#include "conversioni.h"
-#include "linea.h"
-#include "parole_chiave.h"
+#include "compiler/conversioni.h"
+#include "compiler/linea.h"
+#include "compiler/parole_chiave.h"
+#include "compiler/record.h"
 
 namespace {
 
-bool posizione_accettata(modello_scenario& m, std::int32_t posizione) {
-    return prova_posizione(m, posizione, margine_linea);
+bool posizione_accettata(modello_scenario& m, stato_compilazione& s, std::int32_t posizione) {
+    return prova_posizione(m, s, posizione, margine_record);
 }
 
+// pendenza, posizione, pendenza
 // From the cell of its position on, a gradient holds until the next one; the
 // cells before it get the last gradient.
 esito_record pendenza(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    const std::int32_t valore = leggi_long(s.lettore);
-    if (!posizione_accettata(m, posizione)) return esito_record::ferma;
-    const std::int32_t v = arrotonda_long(posizione / 50.0);
+    const std::int32_t posizione = valore_long(s);
+    const std::int32_t valore = valore_long(s);
+    if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    const std::int32_t v = cella_di(posizione);
     if (v > 0) {
         do {
             scrivi_pendenza(m, s);
@@ -51,95 +53,82 @@ bool curvatura_di(const std::string& chiave, double& curvatura) {
     return false;
 }
 
-esito_record curva(modello_scenario& m, stato_compilazione& s, const std::string& chiave) {
-    const std::int32_t inizio = leggi_long(s.lettore);
-    const std::int32_t lunghezza = leggi_long(s.lettore);
-    if (!posizione_accettata(m, inizio)) return esito_record::ferma;
+// curva[sd][1-6], inizio, lunghezza
+// Read only while the plan is built; otherwise its values are passed over as
+// fields of their own.
+esito_record curva(modello_scenario& m, stato_compilazione& s) {
+    if (!m.scrivi_linea) return esito_record::continua;
+    const std::int32_t inizio = valore_long(s);
+    const std::int32_t lunghezza = valore_long(s);
+    if (!posizione_accettata(m, s, inizio)) return esito_record::ferma;
     double k = 0;
-    if (!curvatura_di(chiave, k)) return termina_con(m, s, 103);
-    if (contiene_in_ogni_caso(chiave, "s")) k = -k;  // a left-hand curve
+    if (!curvatura_di(s.record.chiave, k)) {
+        return termina(m, s, stato::curva_non_valida, std::nullopt, colpa_chiave);
+    }
+    if (contiene_in_ogni_caso(s.record.chiave, "s")) k = -k;  // a left-hand curve
     return curva_planimetria(m, s, inizio, lunghezza, k);
 }
 
+// montagna, inizio, fine, tipo
 esito_record montagna(modello_scenario& m, stato_compilazione& s) {
-    std::int32_t inizio = leggi_long(s.lettore);
-    std::int32_t fine = leggi_long(s.lettore);
-    std::int32_t tipo = leggi_long(s.lettore);
-    if (!posizione_accettata(m, inizio)) return esito_record::ferma;
-    memo_montagna(m, inizio, fine, tipo);
+    record_montagna r;
+    r.inizio = valore_long(s);
+    r.fine = valore_long(s);
+    r.tipo = valore_long(s);
+    if (!posizione_accettata(m, s, r.inizio)) return esito_record::ferma;
+    memo_montagna(m, r, s.record.dove);
     return esito_record::continua;
 }
 
+// indicatori_v, posizione, vas, vbs, vcs, strisces, vad, vbd, vcd, strisced
 esito_record indicatori(modello_scenario& m, stato_compilazione& s) {
-    std::array<std::int32_t, 9> v{};
-    for (std::int32_t& valore : v) valore = leggi_long(s.lettore);
-    const std::int32_t posizione = v[0];
-    if (!posizione_accettata(m, posizione)) return esito_record::ferma;
-    memo_indicatori_v_max(m, posizione, v[1], v[2], v[3], v[4], v[5], v[6], v[7], v[8]);
-    if (m.codice_errore > 0) {
-        chiudi_ed_elimina(s);
-        m.posizione_errore = posizione;
-        return esito_record::termina;
-    }
+    record_indicatori r;
+    r.posizione = valore_long(s);
+    r.vas = valore_long(s);
+    r.vbs = valore_long(s);
+    r.vcs = valore_long(s);
+    r.strisces = valore_long(s);
+    r.vad = valore_long(s);
+    r.vbd = valore_long(s);
+    r.vcd = valore_long(s);
+    r.strisced = valore_long(s);
+    if (!posizione_accettata(m, s, r.posizione)) return esito_record::ferma;
+    const stato e = memo_indicatori_v_max(m, r, s.record.dove);
+    if (e != stato::nessuno) return termina(m, s, e, r.posizione, colpa_posizione);
     return esito_record::continua;
 }
 
-// An indication sign stands in the cell after its position's own cell; its
-// text goes into the next free entry counting down from 80.
+// cartello_indicatore, posizione, testo
+// A sign stands in the cell after its position's own cell; its text goes
+// into the next free entry counting down from 80.
 esito_record cartello(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    leggi_campo(m, s);
-    if (!posizione_accettata(m, posizione)) return esito_record::ferma;
-    cella& c = cella_tracciato(m, arrotonda_long(posizione / 50.0 + 1));
-    if (!cella_libera(c)) {
-        termina_con(m, s, 6);
-        m.posizione_errore = posizione;
-        return esito_record::termina;
+    const std::int32_t posizione = valore_long(s);
+    const std::string testo = valore_testo(s);
+    if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    const std::int32_t c = cella_di(posizione, 1);
+    if (!cella_libera(cella_tracciato(m, c))) {
+        return termina(m, s, stato::cartello_occupato, posizione, colpa_posizione);
     }
-    c.tipo = tipo_cella::cartello;
-    c.valore1 = bassi_16(s.prossima_voce_cartello);
-    voce_tabella(m, s.prossima_voce_cartello).nome = m.campo;
+    cella& segno = cella_scritta(m, s.record.dove, c);
+    segno.tipo = tipo_cella::cartello;
+    segno.valore1 = bassi_16(s.prossima_voce_cartello);
+    voce_tabella(m, s.prossima_voce_cartello).nome = testo;
+    m.origine_voci[static_cast<std::size_t>(s.prossima_voce_cartello)] = s.record.dove;
     --s.prossima_voce_cartello;
     return esito_record::continua;
 }
 
-// Every body record whose test words the keyword holds, in a fixed order.
-esito_record record_corpo(modello_scenario& m, stato_compilazione& s, const std::string& chiave) {
-    if (contiene_in_ogni_caso(chiave, "pendenza")) {
-        const esito_record e = pendenza(m, s);
-        if (e != esito_record::continua) return e;
-    }
-    if (m.scrivi_linea != 0 && contiene_in_ogni_caso(chiave, "curva")) {
-        const esito_record e = curva(m, s, chiave);
-        if (e != esito_record::continua) return e;
-    }
-    if (contiene_in_ogni_caso(chiave, "montagna")) {
-        const esito_record e = montagna(m, s);
-        if (e != esito_record::continua) return e;
-    }
-    if (contiene_in_ogni_caso(chiave, "indicatori_v")) {
-        const esito_record e = indicatori(m, s);
-        if (e != esito_record::continua) return e;
-    }
-    if (contiene_in_ogni_caso(chiave, "cartello") && contiene_in_ogni_caso(chiave, "indicat")) return cartello(m, s);
-    return esito_record::continua;
-}
-
-// Reads the next keyword field, passing over up to two comments in a row.
-// False when the file is at end: the field in hand is then not interpreted.
-bool leggi_chiave(modello_scenario& m, stato_compilazione& s) {
-    if (a_fine(s.lettore)) return false;
-    leggi_campo(m, s);
-    if (a_fine(s.lettore)) return false;
-    for (int i = 0; i < 2; ++i) {
-        if (!e_commento(m.campo)) break;
-        leggi_campo(m, s);
-        if (a_fine(s.lettore)) return false;
-    }
-    return true;
-}
+constexpr regola_record regole[] = {
+    {"pendenza", "", true, pendenza},
+    {"curva", "", true, curva},
+    {"montagna", "", true, montagna},
+    {"indicatori_v", "", true, indicatori},
+    {"cartello", "indicat", true, cartello},
+};
 
 }  // namespace
+
+std::span<const regola_record> regole_corpo_linea() { return regole; }
 
 void scrivi_pendenza(modello_scenario& m, stato_compilazione& s) {
     cella_tracciato(m, s.cursore_pendenza).pendenza =
@@ -148,9 +137,8 @@ void scrivi_pendenza(modello_scenario& m, stato_compilazione& s) {
 }
 
 esito_record corpo_linea(modello_scenario& m, stato_compilazione& s) {
-    while (leggi_chiave(m, s)) {
-        const std::string chiave = m.campo;
-        const esito_record e = record_corpo(m, s, chiave);
+    while (leggi_chiave(s)) {
+        const esito_record e = interpreta(regole, m, s);
         if (e != esito_record::continua) return e;
     }
     return esito_record::continua;

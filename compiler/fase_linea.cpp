@@ -3,10 +3,9 @@
 // the gradients and the plan on to the end of the track.
 #include <string>
 
-#include "../sources/file_disco.h"
-#include "conversioni.h"
-#include "linea.h"
-#include "parole_chiave.h"
+#include "compiler/conversioni.h"
+#include "compiler/linea.h"
+#include "compiler/parole_chiave.h"
 
 namespace {
 
@@ -14,21 +13,24 @@ namespace {
 // file whose only such field is its last one has none (102).
 bool trova_generale(modello_scenario& m, stato_compilazione& s) {
     do {
-        leggi_campo(m, s);
+        leggi_campo(s);
         if (a_fine(s.lettore)) {
-            termina_con(m, s, 102);
+            s.record = record_letto{};
+            s.record.dove = {sorgente::linea, 0, 0};
+            termina(m, s, stato::generale_mancante, std::nullopt, colpa_chiave);
             return false;
         }
-    } while (!contiene_in_ogni_caso(m.campo, "[generale]"));
+    } while (!contiene_in_ogni_caso(s.campo, "[generale]"));
     return true;
 }
+
 
 void prepara_corpo(modello_scenario& m, stato_compilazione& s) {
     m.numero_montagne = 0;
     s.prossima_voce_cartello = voce::primo_cartello;
     s.cursore_pendenza = 0;
     s.cursore_planimetria = 2;
-    if (m.scrivi_linea != 0) semina_planimetria(m);
+    if (m.scrivi_linea) semina_planimetria(m);
 }
 
 // Closes the file, then carries the last gradient on to the third cell from
@@ -39,33 +41,44 @@ void chiudi_linea(modello_scenario& m, stato_compilazione& s) {
     do {
         scrivi_pendenza(m, s);
     } while (s.cursore_pendenza < m.numero_celle - 2);
-    if (m.scrivi_linea != 0) completa_planimetria(m, s);
+    if (m.scrivi_linea) completa_planimetria(m, s);
 }
 
 }  // namespace
 
-
-void dimensiona_tracciato(modello_scenario& m) {
-    if (m.numero_celle < 0) {
-        fallisci("track", "a track of " + std::to_string(m.lunghezza_totale) + " m has no cells");
+void realizza_dimensioni(modello_scenario& m, stato_compilazione& s) {
+    if (s.celle_richieste) {
+        m.tracciato.assign(static_cast<std::size_t>(*s.celle_richieste) + 1, cella{});
+        m.origine_celle.assign(m.tracciato.size(), luogo{});
+        s.celle_richieste.reset();
     }
-    m.tracciato.assign(static_cast<std::size_t>(m.numero_celle) + 1, cella{});
+    if (s.metri_richiesti) {
+        planimetria_linea& p = m.planimetria;
+        const std::size_t elementi = 2 * (static_cast<std::size_t>(*s.metri_richiesti) + 1);
+        p.ultimo_metro = *s.metri_richiesti;
+        p.tipi.assign(elementi, tipo_valore::vuoto);
+        p.valori.assign(elementi, 0.0);
+        s.metri_richiesti.reset();
+    }
 }
 
 bool fase_linea(modello_scenario& m, stato_compilazione& s) {
     voce_tabella(m, voce::dati_linea).nome = m.nome_linea;
     voce_tabella(m, voce::dati_treno).nome = m.numero_treno;
-    if (!esiste_file(s.percorso_linea)) {
-        m.codice_errore = 101;
+    if (!esiste_file(s.dir, s.file_linea)) {
+        s.record.dove = {sorgente::linea, 0, 0};
+        solleva(m, s, stato::linea_mancante, std::nullopt, colpa_chiave);
         return false;
     }
     apri_sorgente(s, sorgente::linea);
     if (!trova_generale(m, s)) return false;
 
-    bool lunghezza_letta = false;
-    if (sezione_generale(m, s, lunghezza_letta) == esito_record::termina) return false;
-    if (!lunghezza_letta) fallisci("line file", "no length record");
-    progressive_ordina(m);
+    const esito_record generale = sezione_generale(m, s);
+    realizza_dimensioni(m, s);
+    if (generale == esito_record::termina) return false;
+    // A line file without a length record has no track to go on with.
+    if (!s.lunghezza_letta) fallisci("line file", "no length record (\"lunghezza percorso\") in the general section");
+    progressive_ordina(m, s.luoghi_progressive);
 
     prepara_corpo(m, s);
     if (corpo_linea(m, s) == esito_record::termina) return false;

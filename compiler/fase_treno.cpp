@@ -4,14 +4,12 @@
 // and adhesion of the remaining cells and checks the kilometric progressives.
 #include <string>
 
-#include "compilazione.h"
-#include "conversioni.h"
-#include "parole_chiave.h"
+#include "compiler/conversioni.h"
+#include "compiler/parole_chiave.h"
+#include "compiler/record.h"
+#include "compiler/stazioni.h"
 
 namespace {
-
-// The cell of a metre position: the position divided by 50, rounded.
-std::int32_t cella_di(std::int32_t posizione) { return arrotonda_long(static_cast<double>(posizione) / 50.0); }
 
 // A speed in km/h as a cell holds it: its fifth, rounded; a fifth outside
 // 0 to 255 is a runtime failure.
@@ -29,22 +27,29 @@ void scrivi_aderenza(modello_scenario& m, stato_compilazione& s) {
     ++s.cursore_aderenza;
 }
 
-esito_record leggi_massa_frenata(modello_scenario& m, stato_compilazione& s) {
-    voce_tabella(m, voce::dati_generali).valore1 = leggi_long(s.lettore);
+bool posizione_accettata(modello_scenario& m, stato_compilazione& s, std::int32_t posizione) {
+    return prova_posizione(m, s, posizione, margine_record);
+}
+
+// percentuale massa frenata, percentuale
+esito_record massa_frenata(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_generali).valore1 = valore_long(s);
     return esito_record::continua;
 }
 
-esito_record leggi_vetture(modello_scenario& m, stato_compilazione& s) {
-    voce_tabella(m, voce::dati_generali).valore3 = leggi_long(s.lettore);
+// numero vetture, vetture
+esito_record vetture(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_generali).valore3 = valore_long(s);
     return esito_record::continua;
 }
 
+// velocita, posizione, velocita
 // From the position on, the cells take the new limit; the cells between the
 // speed cursor and the position's cell take the limit in force until now.
-esito_record leggi_velocita(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    const std::int32_t velocita = leggi_long(s.lettore);
-    if (!prova_posizione(m, posizione, 100)) return esito_record::ferma;
+esito_record velocita(modello_scenario& m, stato_compilazione& s) {
+    const std::int32_t posizione = valore_long(s);
+    const std::int32_t nuova = valore_long(s);
+    if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
     const std::int32_t c = cella_di(posizione);
     if (c > 0) {
         do {
@@ -52,80 +57,95 @@ esito_record leggi_velocita(modello_scenario& m, stato_compilazione& s) {
             scrivi_velocita(m, s);
         } while (s.cursore_velocita < c);
     }
-    s.velocita_corrente = velocita;
+    s.velocita_corrente = nuova;
     return esito_record::continua;
 }
 
+// aderenza, posizione, valore
 // Like the speed limit, but without a stop at the last cell: a cursor pushed
 // beyond the track fails at its next write.
-esito_record leggi_aderenza(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    const std::int32_t aderenza = leggi_long(s.lettore);
-    if (!prova_posizione(m, posizione, 100)) return esito_record::ferma;
+esito_record aderenza(modello_scenario& m, stato_compilazione& s) {
+    const std::int32_t posizione = valore_long(s);
+    const std::int32_t nuova = valore_long(s);
+    if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
     const std::int32_t c = cella_di(posizione);
     if (c > 0) {
         do {
             scrivi_aderenza(m, s);
         } while (s.cursore_aderenza < c);
     }
-    s.aderenza_corrente = aderenza;
+    s.aderenza_corrente = nuova;
     return esito_record::continua;
 }
 
-esito_record leggi_orologio(modello_scenario& m, stato_compilazione& s) {
+// orologio, ore minuti secondi
+esito_record orologio(modello_scenario& m, stato_compilazione& s) {
     voce_scenario& treno = voce_tabella(m, voce::dati_treno);
-    treno.par3 = leggi_integer(s.lettore);
-    treno.par4 = leggi_integer(s.lettore);
-    treno.par5 = leggi_integer(s.lettore);
+    treno.par3 = valore_integer(s);
+    treno.par4 = valore_integer(s);
+    treno.par5 = valore_integer(s);
     return esito_record::continua;
 }
 
-esito_record leggi_sabbia(modello_scenario& m, stato_compilazione& s) {
-    voce_tabella(m, voce::dati_treno).par1 = leggi_integer(s.lettore);
+// sabbia, sabbia
+esito_record sabbia(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_treno).par1 = valore_integer(s);
     return esito_record::continua;
 }
 
-// A status already set (by the signal's placement, or left by the line phase)
-// ends the method with this signal's position.
-esito_record leggi_segnale(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    std::int32_t sx = leggi_long(s.lettore);
-    std::int32_t s1 = leggi_long(s.lettore);
-    std::int32_t s2 = leggi_long(s.lettore);
-    std::int32_t s3 = leggi_long(s.lettore);
-    std::int32_t rapp = leggi_long(s.lettore);
-    std::int32_t dx = leggi_long(s.lettore);
-    std::int32_t d1 = leggi_long(s.lettore);
-    std::int32_t d2 = leggi_long(s.lettore);
-    std::int32_t d3 = leggi_long(s.lettore);
-    std::int32_t tempo = leggi_long(s.lettore);
-    if (!prova_posizione(m, posizione, 100)) return esito_record::ferma;
-    memo_segnale(m, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo);
-    if (m.codice_errore > 0) return termina_con(m, s, m.codice_errore, posizione);
-    return esito_record::continua;
+// A status already set before this record was placed (one the line phase
+// left) ends the method with this record's position.
+esito_record dopo_il_piazzamento(modello_scenario& m, stato_compilazione& s, stato e, std::int32_t posizione) {
+    if (e != stato::nessuno) return termina(m, s, e, posizione, colpa_posizione);
+    if (m.codice_errore <= 0) return esito_record::continua;
+    termina(m, s, static_cast<stato>(m.codice_errore), posizione, colpa_posizione);
+    m.stati_sollevati.back().ereditato = true;
+    return esito_record::termina;
 }
 
-esito_record leggi_rallentamento(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t x = leggi_long(s.lettore);
-    std::int32_t v = leggi_long(s.lettore);
-    std::int32_t l = leggi_long(s.lettore);
-    std::int32_t f_tt = leggi_long(s.lettore);
-    const std::int32_t f_ta = leggi_long(s.lettore);
-    std::int32_t d_v = leggi_long(s.lettore);
-    if (!prova_posizione(m, x, 100)) return esito_record::ferma;
-    memo_rallentamento(m, x, v, l, f_tt, f_ta, d_v);
-    if (m.codice_errore > 0) return termina_con(m, s, m.codice_errore, x);
-    return esito_record::continua;
+// segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo
+esito_record segnale(modello_scenario& m, stato_compilazione& s) {
+    record_segnale r;
+    r.posizione = valore_long(s);
+    r.sx = valore_long(s);
+    r.s1 = valore_long(s);
+    r.s2 = valore_long(s);
+    r.s3 = valore_long(s);
+    r.rapp = valore_long(s);
+    r.dx = valore_long(s);
+    r.d1 = valore_long(s);
+    r.d2 = valore_long(s);
+    r.d3 = valore_long(s);
+    r.tempo = valore_long(s);
+    if (!posizione_accettata(m, s, r.posizione)) return esito_record::ferma;
+    return dopo_il_piazzamento(m, s, memo_segnale(m, r, s.record.dove), r.posizione);
 }
 
-// A board with the value (tipo 12), or without one for a value of 0 or less
-// (tipo 13), in the position's own cell.
-esito_record leggi_abbattimento(modello_scenario& m, stato_compilazione& s) {
-    const std::int32_t posizione = leggi_long(s.lettore);
-    const std::int32_t valore = leggi_long(s.lettore);
-    if (!prova_posizione(m, posizione, 100)) return esito_record::ferma;
-    cella& c = cella_tracciato(m, cella_di(posizione));
-    if (!cella_libera(c)) return termina_con(m, s, 7, posizione);
+// rallentamento, x, v, l, f_tt, f_ta, d_v
+esito_record rallentamento(modello_scenario& m, stato_compilazione& s) {
+    record_rallentamento r;
+    r.x = valore_long(s);
+    r.v = valore_long(s);
+    r.l = valore_long(s);
+    r.f_tt = valore_long(s);
+    r.f_ta = valore_long(s);
+    r.d_v = valore_long(s);
+    if (!posizione_accettata(m, s, r.x)) return esito_record::ferma;
+    return dopo_il_piazzamento(m, s, memo_rallentamento(m, r, s.record.dove), r.x);
+}
+
+// abbattimento, posizione, valore
+// A board with the value (kind 12), or without one for a value of 0 or less
+// (kind 13), in the position's own cell.
+esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
+    const std::int32_t posizione = valore_long(s);
+    const std::int32_t valore = valore_long(s);
+    if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    const std::int32_t i = cella_di(posizione);
+    if (!cella_libera(cella_tracciato(m, i))) {
+        return termina(m, s, stato::abbattimento_occupato, posizione, colpa_posizione);
+    }
+    cella& c = cella_scritta(m, s.record.dove, i);
     if (valore > 0) {
         c.tipo = tipo_cella::tabella_con_valore;
         c.valore1 = bassi_16(valore);
@@ -135,42 +155,27 @@ esito_record leggi_abbattimento(modello_scenario& m, stato_compilazione& s) {
     return esito_record::continua;
 }
 
+// Every test ignores letter case; a field that holds two keywords reads two
+// records, in this order.
+constexpr regola_record regole[] = {
+    {"frenata", "massa", true, massa_frenata},
+    {"vetture", "", true, vetture},
+    {"velocit", "", true, velocita},
+    {"aderenza", "", true, aderenza},
+    {"orologio", "", true, orologio},
+    {"sabbia", "", true, sabbia},
+    {"segnale", "", true, segnale},
+    {"rallentamento", "", true, rallentamento},
+    {"abbattimento", "", true, abbattimento},
+    {"stazione", "", true, memo_stazione},
+};
+
 // Skips every field up to and including the first that holds "[generale]".
-void cerca_generale(modello_scenario& m, stato_compilazione& s) {
+void cerca_generale(stato_compilazione& s) {
     do {
-        leggi_campo(m, s);
+        leggi_campo(s);
         if (a_fine(s.lettore)) return;
-    } while (!contiene_in_ogni_caso(m.campo, "[generale]"));
-}
-
-// Reads the next keyword field, passing over up to two comment fields in a
-// row. False when the file ends first: the last field is never interpreted.
-bool leggi_parola_chiave(modello_scenario& m, stato_compilazione& s) {
-    if (a_fine(s.lettore)) return false;
-    leggi_campo(m, s);
-    if (a_fine(s.lettore)) return false;
-    for (int commenti = 0; commenti < 2; ++commenti) {
-        if (!e_commento(m.campo)) break;
-        leggi_campo(m, s);
-        if (a_fine(s.lettore)) return false;
-    }
-    return true;
-}
-
-// Runs the handler of every keyword test that the field matches, in order.
-esito_record interpreta(modello_scenario& m, stato_compilazione& s, const std::string& campo) {
-    esito_record e = esito_record::continua;
-    if (contiene_in_ogni_caso(campo, "frenata") && contiene_in_ogni_caso(campo, "massa")) e = leggi_massa_frenata(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "vetture")) e = leggi_vetture(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "velocit")) e = leggi_velocita(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "aderenza")) e = leggi_aderenza(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "orologio")) e = leggi_orologio(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "sabbia")) e = leggi_sabbia(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "segnale")) e = leggi_segnale(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "rallentamento")) e = leggi_rallentamento(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "abbattimento")) e = leggi_abbattimento(m, s);
-    if (e == esito_record::continua && contiene_in_ogni_caso(campo, "stazione")) e = memo_stazione(m, s);
-    return e;
+    } while (!contiene_in_ogni_caso(s.campo, "[generale]"));
 }
 
 // The closing fills give every cell from the cursors up to numero_celle - 3
@@ -184,30 +189,37 @@ void riempimenti_finali(modello_scenario& m, stato_compilazione& s) {
     } while (s.cursore_aderenza < m.numero_celle - 2);
 }
 
-// Each progressive's start and value must be multiples of 50.
-void controlla_progressive(modello_scenario& m) {
-    m.passo = 0;
-    for (m.indice = voce::progressiva_maggiore; m.indice <= voce::progressiva_minore; ++m.indice) {
-        const voce_scenario& v = voce_tabella(m, m.indice);
-        if (v.valore1 % 50 != 0 || v.valore2 % 50 != 0) m.passo = 1;
+// Each progressive's start and value must be multiples of 50. The status is
+// blamed on the line file's record of the first that is not.
+void controlla_progressive(modello_scenario& m, stato_compilazione& s) {
+    for (int i = 0; i < 3; ++i) {
+        const voce_scenario& v = voce_tabella(m, voce::progressiva_maggiore + i);
+        if (v.valore1 % metri_cella == 0 && v.valore2 % metri_cella == 0) continue;
+        s.record = record_letto{};
+        s.record.dove = s.luoghi_progressive[static_cast<std::size_t>(i)];
+        if (!noto(s.record.dove)) s.record.dove = {sorgente::linea, 0, 0};
+        solleva(m, s, stato::progressiva_non_multipla, std::nullopt, colpa_chiave);
+        m.stati_sollevati.back().fase = fase_stato::treno;
+        return;
     }
-    if (m.passo > 0) m.codice_errore = 2;
 }
 
 }  // namespace
 
+std::span<const regola_record> regole_treno() { return regole; }
+
 void fase_treno(modello_scenario& m, stato_compilazione& s) {
     apri_sorgente(s, sorgente::treno);
-    cerca_generale(m, s);
+    cerca_generale(s);
     s.cursore_velocita = 0;
     s.cursore_aderenza = 0;
     s.contatore_stazioni = 1;
-    while (leggi_parola_chiave(m, s)) {
-        const esito_record e = interpreta(m, s, m.campo);
+    while (leggi_chiave(s)) {
+        const esito_record e = interpreta(regole, m, s);
         if (e == esito_record::termina) return;
         if (e == esito_record::ferma) break;
     }
     chiudi_ed_elimina(s);
     riempimenti_finali(m, s);
-    controlla_progressive(m);
+    controlla_progressive(m, s);
 }

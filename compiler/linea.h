@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "compilazione.h"
+#include "compiler/compilazione.h"
 
 // Last metre a curve may bring the plan cursor to; one more is refused (103).
 inline constexpr std::int32_t ultimo_punto_curva = 1000000;
@@ -14,20 +14,15 @@ inline constexpr std::int32_t lunghezza_massima = 1000000;
 // Metres of track beyond the declared end of the line.
 inline constexpr std::int32_t coda_tracciato = 7000;
 
-// A body record is accepted when its position plus this margin, divided by
-// 50, does not pass the last cell.
-inline constexpr std::int32_t margine_linea = 100;
-
-// The general section, from the field after "[generale]" to the header that
-// ends it. `lunghezza_letta` tells whether a length record was read.
-esito_record sezione_generale(modello_scenario& m, stato_compilazione& s, bool& lunghezza_letta);
+// The general section, from the field after "[generale]" to the header that ends it.
+esito_record sezione_generale(modello_scenario& m, stato_compilazione& s);
 
 // The body records, to the end of the file or the first refused record.
 esito_record corpo_linea(modello_scenario& m, stato_compilazione& s);
 
-// Track and plan sizing from `lunghezza_totale` and `numero_celle`.
-void dimensiona_tracciato(modello_scenario& m);
-void dimensiona_planimetria(modello_scenario& m);
+// Allocates the track and the plan of the sizes asked for, if any: when the
+// general section ends, or when the method ends inside it.
+void realizza_dimensioni(modello_scenario& m, stato_compilazione& s);
 
 // Plan steps. The plan starts at the origin heading along +y.
 void semina_planimetria(modello_scenario& m);

@@ -1,74 +1,58 @@
-#include "compilazione.h"
-
-#include "../sources/errore_esecuzione.h"
-#include "../sources/file_disco.h"
-#include "../sources/percorso.h"
-#include "conversioni.h"
+// memorizza_dati: the line phase, then the train phase, under the one failure
+// handler of the compiler.
+#include "compiler/compilazione.h"
+#include "compiler/conversioni.h"
+#include "compiler/linea.h"
+#include "sources/errore_esecuzione.h"
+#include "sources/nomi_file.h"
 
 namespace {
 
-esito_compilazione esito_di(const stato_compilazione& s, std::string dettaglio) {
-    esito_compilazione e;
-    e.file = s.ultimo_file;
-    if (s.ultimo_file != sorgente::nessuna) {
-        e.riga = s.lettore.riga_campo;
-        e.colonna = s.lettore.colonna_campo;
-    }
-    e.dettaglio = std::move(dettaglio);
-    return e;
+// The place a runtime failure is blamed on: the field where the reader raised
+// it; otherwise the position of the record being read (an index out of the
+// track comes from it) or, for a record without values, its keyword.
+luogo luogo_del_guasto(const stato_compilazione& s, const errore_esecuzione& e) {
+    if (e.dove.file != sorgente::nessuna) return e.dove;
+    if (s.record.numero_valori > 0) return s.record.valori[0];
+    if (noto(s.record.dove)) return s.record.dove;
+    // A failure to open a text source: the file itself, without a line.
+    if (e.percorso == percorso_in(s.dir, s.file_treno)) return {sorgente::treno, 0, 0};
+    if (e.percorso == percorso_in(s.dir, s.file_linea)) return {sorgente::linea, 0, 0};
+    return {};
+}
+
+std::string parole_del_guasto(const errore_esecuzione& e) {
+    std::string t = e.operazione;
+    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
+    return t + ": " + e.what();
 }
 
 }  // namespace
 
-void apri_sorgente(stato_compilazione& s, sorgente quale) {
-    const std::string& percorso = quale == sorgente::linea ? s.percorso_linea : s.percorso_treno;
-    s.ultimo_file = quale;
-    s.lettore = lettore_campi{};
-    s.lettore = apri_lettore(leggi_file(percorso));
-    s.file_aperto = quale;
-}
-
-void chiudi_ed_elimina(stato_compilazione& s) {
-    const sorgente quale = s.file_aperto;
+void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_esecuzione& e) {
+    const sorgente fase = s.file_aperto != sorgente::nessuna ? s.file_aperto : s.lettore.file;
+    realizza_dimensioni(m, s);
     s.file_aperto = sorgente::nessuna;
-    if (quale == sorgente::linea) elimina_file(s.percorso_linea);
-    if (quale == sorgente::treno) elimina_file(s.percorso_treno);
+    elimina_se_esiste(s.dir, s.file_linea);
+    elimina_se_esiste(s.dir, s.file_treno);
+    m.codice_errore = numero(stato::guasto_esecuzione);
+    stato_sollevato v;
+    v.codice = m.codice_errore;
+    v.fase = fase == sorgente::treno ? fase_stato::treno : fase_stato::linea;
+    v.campo = luogo_del_guasto(s, e);
+    v.record = noto(s.record.dove) ? s.record.dove : v.campo;
+    if (v.campo.file == sorgente::treno) v.fase = fase_stato::treno;
+    v.dettaglio = parole_del_guasto(e);
+    m.stati_sollevati.push_back(std::move(v));
 }
 
-bool prova_posizione(modello_scenario& m, std::int32_t posizione, std::int32_t margine) {
-    // The sum is Long arithmetic: one that does not fit is a runtime failure.
-    const std::int32_t somma = long_controllato(static_cast<std::int64_t>(posizione) + margine);
-    if (static_cast<double>(somma) / 50.0 <= static_cast<double>(m.numero_celle)) return true;
-    m.codice_errore = 15;
-    m.posizione_errore = posizione;
-    return false;
-}
-
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice) {
-    chiudi_ed_elimina(s);
-    m.codice_errore = codice;
-    return esito_record::termina;
-}
-
-esito_record termina_con(modello_scenario& m, stato_compilazione& s, std::int32_t codice, std::int32_t posizione) {
-    m.posizione_errore = posizione;
-    return termina_con(m, s, codice);
-}
-
-void leggi_campo(modello_scenario& m, stato_compilazione& s) { m.campo = leggi_testo(s.lettore); }
-
-esito_compilazione memorizza_dati(modello_scenario& m, const std::string& cartella) {
-    stato_compilazione s;
-    s.percorso_linea = percorso_file(cartella, nome_file_linea(m.nome_linea));
-    s.percorso_treno = percorso_file(cartella, nome_file_treno(m.nome_linea, m.numero_treno));
+void memorizza_dati(modello_scenario& m, const cartella& dir) {
+    stato_compilazione s(dir);
+    s.file_linea = nome_file_linea(m.nome_linea);
+    s.file_treno = nome_file_treno(m.nome_linea, m.numero_treno);
     try {
         if (fase_linea(m, s)) fase_treno(m, s);
     } catch (const errore_esecuzione& e) {
-        s.file_aperto = sorgente::nessuna;
-        elimina_se_esiste(s.percorso_linea);
-        elimina_se_esiste(s.percorso_treno);
-        m.codice_errore = 25;
-        return esito_di(s, e.what());
+        gestisci_guasto(m, s, e);
     }
-    return esito_di(s, "");
 }

@@ -107,25 +107,21 @@ struct stato_sollevato {
 inline constexpr int voci_scenario = 87;
 inline constexpr int voci_montagne = 81;
 
+// The model is what a build produces: the names, the track, the plan, the
+// table, the mountains and the status pair, plus diagnostics that never reach
+// the files. The compiler's working state (reader, cursors, the field last
+// read) lives in the compiler, not here.
 struct modello_scenario {
     std::string numero_treno;
     std::string nome_linea;
-    std::string campo;
 
-    std::int32_t scrivi_linea = 0;
-    std::int32_t lunghezza_totale = 0;
-    std::int32_t numero_celle = 0;
+    // The plan is built and the line plan file written (the build's "with plan").
+    bool scrivi_linea = false;
+    std::int32_t lunghezza_totale = 0;  // declared length + 7000 m
+    std::int32_t numero_celle = 0;      // lunghezza_totale / 50, rounded half to even: the last cell
     std::int32_t numero_montagne = 0;
-    std::int32_t codice_errore = 0;
-    std::int32_t posizione_errore = 0;
-
-    // Scratch values of the placement methods and of the finishing pass.
-    std::int32_t indice = 0;
-    std::int32_t passo = 0;
-    std::int32_t cerca = 0;
-    std::int32_t occupato = 0;
-    std::int32_t conta = 0;
-    std::int32_t k = 0;
+    std::int32_t codice_errore = 0;     // the last status raised (stati.h)
+    std::int32_t posizione_errore = 0;  // its position in metres, when it has one
 
     // The track: cells 0..numero_celle once allocated; empty before.
     std::vector<cella> tracciato;

@@ -2,8 +2,8 @@
 // along +y and continued metre by metre, straight or bending by a curvature.
 #include <string>
 
-#include "conversioni.h"
-#include "linea.h"
+#include "compiler/conversioni.h"
+#include "compiler/linea.h"
 
 namespace {
 
@@ -52,24 +52,15 @@ void punto_retto(modello_scenario& m, std::int32_t c) {
 }
 
 // Advances the plan cursor after a curve point; beyond the last metre a curve
-// may reach, the file is closed and deleted and the method ends (103).
+// may reach, the file is closed and deleted and the method ends (103, blamed
+// on the curve's length).
 esito_record avanza_in_curva(modello_scenario& m, stato_compilazione& s) {
     ++s.cursore_planimetria;
     if (s.cursore_planimetria <= ultimo_punto_curva) return esito_record::continua;
-    return termina_con(m, s, 103);
+    return termina(m, s, stato::curva_non_valida, std::nullopt, 1);
 }
 
 }  // namespace
-
-void dimensiona_planimetria(modello_scenario& m) {
-    if (m.lunghezza_totale < 0) {
-        fallisci("plan", "a track of " + std::to_string(m.lunghezza_totale) + " m has no plan points");
-    }
-    const std::size_t elementi = 2 * (static_cast<std::size_t>(m.lunghezza_totale) + 1);
-    m.planimetria.ultimo_metro = m.lunghezza_totale;
-    m.planimetria.tipi.assign(elementi, tipo_valore::vuoto);
-    m.planimetria.valori.assign(elementi, 0.0);
-}
 
 void semina_planimetria(modello_scenario& m) {
     verifica_punto(m, 0);

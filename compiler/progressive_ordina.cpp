@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "compilazione.h"
+#include "compiler/compilazione.h"
 
 namespace {
 
@@ -12,11 +12,12 @@ struct progressiva {
     std::int32_t inizio = 0;
     std::int32_t valore = 0;
     std::int32_t flag = 0;
+    luogo origine;  // the record it was read from; not written to the entry
 };
 
 using ordine = std::array<progressiva, 3>;  // entries 81, 82, 83
 
-progressiva da_voce(const voce_scenario& v) { return {v.valore1, v.valore2, v.valore3}; }
+progressiva da_voce(const voce_scenario& v, const luogo& origine) { return {v.valore1, v.valore2, v.valore3, origine}; }
 
 void in_voce(voce_scenario& v, const progressiva& p) {
     v.valore1 = p.inizio;
@@ -49,16 +50,17 @@ ordine per_valore(const progressiva& t, const progressiva& d, const progressiva&
 
 }  // namespace
 
-void progressive_ordina(modello_scenario& m) {
+void progressive_ordina(modello_scenario& m, std::array<luogo, 3>& luoghi) {
     auto& sc = m.scenario;
-    const progressiva t = da_voce(sc[voce::progressiva_maggiore]);
-    const progressiva d = da_voce(sc[voce::progressiva_media]);
-    const progressiva u = da_voce(sc[voce::progressiva_minore]);
+    const progressiva t = da_voce(sc[voce::progressiva_maggiore], luoghi[0]);
+    const progressiva d = da_voce(sc[voce::progressiva_media], luoghi[1]);
+    const progressiva u = da_voce(sc[voce::progressiva_minore], luoghi[2]);
     const std::int32_t somma = somma_32(somma_32(t.inizio, d.inizio), u.inizio);
     const ordine r = somma != 0 ? per_inizio(t, d, u) : per_valore(t, d, u);
     for (int i = 0; i < 3; ++i) {
         progressiva p = r[static_cast<std::size_t>(i)];
         if (p.flag == 1) p.valore = somma_32(p.valore, 100);
         in_voce(sc[static_cast<std::size_t>(voce::progressiva_maggiore + i)], p);
+        luoghi[static_cast<std::size_t>(i)] = p.origine;
     }
 }

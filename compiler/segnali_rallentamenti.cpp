@@ -2,99 +2,87 @@
 // low 16 bits (Integer fields) or 8 bits (Byte fields) of their arithmetic,
 // which is done in 64 bits and never fails. A cell index outside the track is
 // a runtime failure.
-#include "compilazione.h"
-#include "conversioni.h"
+#include "compiler/compilazione.h"
+#include "compiler/conversioni.h"
+#include "compiler/record.h"
 
 namespace {
 
-// The cell after the metre position's own cell: (posizione / 50 + 1) rounded.
-std::int32_t cella_dopo(std::int32_t posizione) {
-    return arrotonda_long(static_cast<double>(posizione) / 50.0 + 1.0);
-}
-
 using w64 = std::int64_t;
+
+// A slowdown's warning board stands this many metres before its start; a
+// slowdown that begins this close to the start of the line (or closer, plus
+// 300 m) has none.
+constexpr std::int32_t distanza_avviso = 1200;
+constexpr std::int32_t inizio_con_avviso = 1500;
+
+// The signal keeps its time when its s group is of this kind; a time from 1
+// to 100 counts as 101.
+constexpr std::int32_t tipo_con_tempo = 2;
 
 }  // namespace
 
-void memo_segnale(modello_scenario& m, std::int32_t posizione, std::int32_t& sx, std::int32_t& s1, std::int32_t& s2,
-                  std::int32_t& s3, std::int32_t& rapp, std::int32_t& dx, std::int32_t& d1, std::int32_t& d2,
-                  std::int32_t& d3, std::int32_t& tempo) {
-    const std::int32_t c = cella_dopo(posizione);
-    cella& segnale = cella_tracciato(m, c);
-    if (!cella_libera(segnale)) {
-        m.codice_errore = 16;
-        return;
-    }
+stato memo_segnale(modello_scenario& m, const record_segnale& r, const luogo& origine) {
+    const std::int32_t c = cella_di(r.posizione, 1);
+    if (!cella_libera(cella_tracciato(m, c))) return stato::segnale_occupato;
+    cella& segnale = cella_scritta(m, origine, c);
     segnale.tipo = tipo_cella::segnale;
-    segnale.valore4 = bassi_16(w64{rapp} * 10 + w64{sx} * 3 + dx);
-    segnale.valore1 = bassi_16(w64{s1} * 10 + d1);
-    segnale.valore2 = bassi_16(w64{s2} * 10 + d2);
-    segnale.valore3 = bassi_16(w64{s3} * 10 + d3);
-    if (tempo >= 1 && tempo <= 100) tempo = 101;
-    segnale.tempo_segnale = sx == 2 ? bassi_8(tempo) : 0;
+    segnale.valore4 = bassi_16(w64{r.rapp} * 10 + w64{r.sx} * 3 + r.dx);
+    segnale.valore1 = bassi_16(w64{r.s1} * 10 + r.d1);
+    segnale.valore2 = bassi_16(w64{r.s2} * 10 + r.d2);
+    segnale.valore3 = bassi_16(w64{r.s3} * 10 + r.d3);
+    const std::int32_t tempo = r.tempo >= 1 && r.tempo <= 100 ? 101 : r.tempo;
+    segnale.tempo_segnale = r.sx == tipo_con_tempo ? bassi_8(tempo) : 0;
     // Approach markers at 2, 4, 6 and 8 cells before the signal, whatever
     // those cells hold.
-    for (m.k = 1; m.k <= 4; ++m.k) {
-        cella_tracciato(m, w64{c} - 2 * w64{m.k}).avviso = bassi_8((w64{sx} * 3 + dx) * 10 + m.k);
+    for (std::int32_t k = 1; k <= 4; ++k) {
+        cella_tracciato(m, w64{c} - 2 * w64{k}).avviso = bassi_8((w64{r.sx} * 3 + r.dx) * 10 + k);
     }
+    return stato::nessuno;
 }
 
-void memo_rallentamento(modello_scenario& m, std::int32_t x, std::int32_t& v, std::int32_t& l, std::int32_t& f_tt,
-                        std::int32_t f_ta, std::int32_t& d_v) {
+stato memo_rallentamento(modello_scenario& m, const record_rallentamento& r, const luogo& origine) {
     // Where the slowdown begins close to the start of the line there is no
     // room for a warning board 1200 m before it, nor for its lead-in cells.
-    const bool con_avviso = x > 1500;
+    const bool con_avviso = r.x > inizio_con_avviso;
+    const bool con_preavviso = con_avviso && r.f_ta != 0;
+    const std::int32_t prima = long_controllato(w64{r.x} - distanza_avviso);
     std::int32_t w = 0;
     if (con_avviso) {
-        w = cella_dopo(long_controllato(w64{x} - 1200));
-        if (!cella_libera(cella_tracciato(m, w))) {
-            m.codice_errore = 17;
-            return;
-        }
-    } else {
-        f_ta = 0;
+        w = cella_di(prima, 1);
+        if (!cella_libera(cella_tracciato(m, w))) return stato::avviso_occupato;
     }
-    const std::int32_t inizio = cella_dopo(x);
-    if (!cella_libera(cella_tracciato(m, inizio))) {
-        m.codice_errore = 18;
-        return;
-    }
-    const std::int32_t fine = cella_dopo(long_controllato(w64{x} + l));
-    if (!cella_libera(cella_tracciato(m, fine))) {
-        m.codice_errore = 19;
-        return;
-    }
+    const std::int32_t inizio = cella_di(r.x, 1);
+    if (!cella_libera(cella_tracciato(m, inizio))) return stato::inizio_rallentamento_occupato;
+    const std::int32_t fine = cella_di(long_controllato(w64{r.x} + r.l), 1);
+    if (!cella_libera(cella_tracciato(m, fine))) return stato::fine_rallentamento_occupata;
 
-    cella_tracciato(m, fine).tipo = tipo_cella::fine_rallentamento;
-    if (d_v != 0) cella_tracciato(m, fine).valore2 = bassi_16(d_v);
-    cella_tracciato(m, inizio).tipo = tipo_cella::inizio_rallentamento;
-    if (d_v != 0) cella_tracciato(m, inizio).valore2 = bassi_16(d_v);
+    cella_scritta(m, origine, fine).tipo = tipo_cella::fine_rallentamento;
+    if (r.d_v != 0) cella_scritta(m, origine, fine).valore2 = bassi_16(r.d_v);
+    cella_scritta(m, origine, inizio).tipo = tipo_cella::inizio_rallentamento;
+    if (r.d_v != 0) cella_scritta(m, origine, inizio).valore2 = bassi_16(r.d_v);
     if (con_avviso) {
-        cella& avviso = cella_tracciato(m, w);
+        cella& avviso = cella_scritta(m, origine, w);
         avviso.tipo = tipo_cella::avviso_rallentamento;
-        if (d_v != 0) avviso.valore2 = bassi_16(d_v);
-        avviso.valore1 = bassi_16(v);
+        if (r.d_v != 0) avviso.valore2 = bassi_16(r.d_v);
+        avviso.valore1 = bassi_16(r.v);
     }
-    cella_tracciato(m, inizio).valore1 = bassi_16(v);
-    cella_tracciato(m, fine).valore1 = bassi_16(v);
-    cella_tracciato(m, inizio).valore3 = bassi_16(f_tt);
-    cella_tracciato(m, fine).valore3 = bassi_16(f_tt);
+    cella_scritta(m, origine, inizio).valore1 = bassi_16(r.v);
+    cella_scritta(m, origine, fine).valore1 = bassi_16(r.v);
+    cella_scritta(m, origine, inizio).valore3 = bassi_16(r.f_tt);
+    cella_scritta(m, origine, fine).valore3 = bassi_16(r.f_tt);
 
     // The four lead-in cells end in the cell just before the warning board.
-    m.cerca = arrotonda_long(static_cast<double>(long_controllato(w64{x} - 1200)) / 50.0);
-    if (f_ta == 0) return;
-    m.occupato = 0;
+    const std::int32_t cerca = cella_di(prima);
+    if (!con_preavviso) return stato::nessuno;
     for (std::int32_t i = 0; i <= 3; ++i) {
-        if (!cella_libera(cella_tracciato(m, w64{m.cerca} - i))) m.occupato = 1;
-    }
-    if (m.occupato == 1) {
-        m.codice_errore = 20;
-        return;
+        if (!cella_libera(cella_tracciato(m, w64{cerca} - i))) return stato::preavviso_occupato;
     }
     for (std::int32_t i = 0; i <= 3; ++i) {
-        cella& preavviso = cella_tracciato(m, w64{m.cerca} - i);
+        cella& preavviso = cella_scritta(m, origine, w64{cerca} - i);
         preavviso.tipo = tipo_cella::preavviso_rallentamento;
         preavviso.valore1 = bassi_16(i + 1);
-        if (d_v != 0) preavviso.valore2 = bassi_16(i + 1);
+        if (r.d_v != 0) preavviso.valore2 = bassi_16(i + 1);
     }
+    return stato::nessuno;
 }

@@ -2,71 +2,106 @@
 // the signal-code repetition, up to the first section header.
 #include <string>
 
-#include "conversioni.h"
-#include "linea.h"
-#include "parole_chiave.h"
+#include "compiler/conversioni.h"
+#include "compiler/linea.h"
+#include "compiler/parole_chiave.h"
 
 namespace {
 
 // Comments passed over in a row inside the general section.
 constexpr int commenti_generale = 10;
 
-esito_record lunghezza(modello_scenario& m, stato_compilazione& s, bool& lunghezza_letta) {
-    const std::int32_t l = leggi_long(s.lettore);
+// lunghezza percorso, lunghezza
+// The track and the plan are sized when the section ends; each size is
+// checked here, so that the last length that passes decides it.
+esito_record lunghezza(modello_scenario& m, stato_compilazione& s) {
+    const std::int32_t l = valore_long(s);
     voce_tabella(m, voce::dati_generali).valore2 = l;
-    if (l > lunghezza_massima) return termina_con(m, s, 1);
+    if (l > lunghezza_massima) return termina(m, s, stato::lunghezza_eccessiva, std::nullopt, 0);
     m.lunghezza_totale = long_controllato(static_cast<std::int64_t>(l) + coda_tracciato);
-    m.numero_celle = arrotonda_long(m.lunghezza_totale / 50.0);
-    dimensiona_tracciato(m);
-    if (m.scrivi_linea != 0) dimensiona_planimetria(m);
-    lunghezza_letta = true;
+    m.numero_celle = arrotonda_long(m.lunghezza_totale / static_cast<double>(metri_cella));
+    if (m.numero_celle < 0) {
+        fallisci("track", "a track of " + std::to_string(m.lunghezza_totale) + " m has no cells");
+    }
+    s.celle_richieste = m.numero_celle;
+    if (m.scrivi_linea) {
+        if (m.lunghezza_totale < 0) {
+            fallisci("plan", "a track of " + std::to_string(m.lunghezza_totale) + " m has no plan points");
+        }
+        s.metri_richiesti = m.lunghezza_totale;
+    }
+    s.lunghezza_letta = true;
     return esito_record::continua;
 }
 
+// progressiva chilometrica tre|due|uno, inizio, valore, flag
 void progressiva(modello_scenario& m, stato_compilazione& s, int numero_voce) {
     voce_scenario& v = voce_tabella(m, numero_voce);
-    v.valore1 = leggi_long(s.lettore);
-    v.valore2 = leggi_long(s.lettore);
-    v.valore3 = leggi_long(s.lettore);
+    v.valore1 = valore_long(s);
+    v.valore2 = valore_long(s);
+    v.valore3 = valore_long(s);
+    s.luoghi_progressive[static_cast<std::size_t>(numero_voce - voce::progressiva_maggiore)] = s.record.dove;
 }
 
-esito_record ripetizione(modello_scenario& m, stato_compilazione& s, const std::string& chiave) {
+esito_record progressiva_tre(modello_scenario& m, stato_compilazione& s) {
+    progressiva(m, s, voce::progressiva_maggiore);
+    return esito_record::continua;
+}
+
+esito_record progressiva_due(modello_scenario& m, stato_compilazione& s) {
+    progressiva(m, s, voce::progressiva_media);
+    return esito_record::continua;
+}
+
+esito_record progressiva_uno(modello_scenario& m, stato_compilazione& s) {
+    progressiva(m, s, voce::progressiva_minore);
+    return esito_record::continua;
+}
+
+// sfondo uno|due|tre, valore — "due" goes to valore3, "tre" to valore2.
+esito_record sfondo_uno(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_linea).valore1 = valore_long(s);
+    return esito_record::continua;
+}
+
+esito_record sfondo_due(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_linea).valore3 = valore_long(s);
+    return esito_record::continua;
+}
+
+esito_record sfondo_tre(modello_scenario& m, stato_compilazione& s) {
+    voce_tabella(m, voce::dati_linea).valore2 = valore_long(s);
+    return esito_record::continua;
+}
+
+// ripetizione segnali 4|9 codici, inizio, fine
+esito_record ripetizione(modello_scenario& m, stato_compilazione& s) {
     voce_scenario& v = voce_tabella(m, voce::dati_treno);
-    v.valore1 = leggi_long(s.lettore);
-    v.valore2 = leggi_long(s.lettore);
-    if (v.valore1 % 50 != 0) return termina_con(m, s, 3);
-    if (v.valore2 % 50 != 0) return termina_con(m, s, 4);
-    if (contiene(chiave, "4")) {
+    v.valore1 = valore_long(s);
+    v.valore2 = valore_long(s);
+    if (v.valore1 % metri_cella != 0) return termina(m, s, stato::inizio_ripetizione_non_multiplo, std::nullopt, 0);
+    if (v.valore2 % metri_cella != 0) return termina(m, s, stato::fine_ripetizione_non_multipla, std::nullopt, 1);
+    if (contiene(s.record.chiave, "4")) {
         v.valore3 = 4;
-    } else if (contiene(chiave, "9")) {
+    } else if (contiene(s.record.chiave, "9")) {
         v.valore3 = 9;
     } else {
-        return termina_con(m, s, 5);
+        return termina(m, s, stato::ripetizione_senza_codici, std::nullopt, colpa_chiave);
     }
     if (v.valore2 == 0) v.valore3 = 0;
     return esito_record::continua;
 }
 
-// Every general record whose test words the field holds, in a fixed order;
-// the keyword stays the same while the values are read.
-esito_record record_generale(modello_scenario& m, stato_compilazione& s, const std::string& chiave,
-                             bool& lunghezza_letta) {
-    if (contiene_in_ogni_caso(chiave, "lunghezza") && contiene_in_ogni_caso(chiave, "percorso")) {
-        if (lunghezza(m, s, lunghezza_letta) == esito_record::termina) return esito_record::termina;
-    }
-    if (contiene(chiave, "progressiva")) {
-        if (contiene(chiave, "tre")) progressiva(m, s, voce::progressiva_maggiore);
-        if (contiene(chiave, "due")) progressiva(m, s, voce::progressiva_media);
-        if (contiene(chiave, "uno")) progressiva(m, s, voce::progressiva_minore);
-    }
-    if (contiene(chiave, "sfondo")) {
-        if (contiene(chiave, "uno")) voce_tabella(m, voce::dati_linea).valore1 = leggi_long(s.lettore);
-        if (contiene(chiave, "due")) voce_tabella(m, voce::dati_linea).valore3 = leggi_long(s.lettore);
-        if (contiene(chiave, "tre")) voce_tabella(m, voce::dati_linea).valore2 = leggi_long(s.lettore);
-    }
-    if (contiene(chiave, "ripetizione") && contiene(chiave, "segnali")) return ripetizione(m, s, chiave);
-    return esito_record::continua;
-}
+constexpr regola_record regole[] = {
+    {"lunghezza", "percorso", true, lunghezza},
+    {"progressiva", "tre", false, progressiva_tre},
+    {"progressiva", "due", false, progressiva_due},
+    {"progressiva", "uno", false, progressiva_uno},
+    {"sfondo", "uno", false, sfondo_uno},
+    {"sfondo", "due", false, sfondo_due},
+    {"sfondo", "tre", false, sfondo_tre},
+    {"ripetizione", "segnali", false, ripetizione},
+};
 
 // A header ends the section: it holds "[" and "]" and, after its leading
 // blanks, does not begin with "-".
@@ -78,14 +113,16 @@ bool fine_sezione(const std::string& campo) {
 
 }  // namespace
 
-esito_record sezione_generale(modello_scenario& m, stato_compilazione& s, bool& lunghezza_letta) {
+std::span<const regola_record> regole_generale() { return regole; }
+
+esito_record sezione_generale(modello_scenario& m, stato_compilazione& s) {
     for (;;) {
         if (a_fine(s.lettore)) return esito_record::continua;
-        leggi_campo(m, s);
+        leggi_campo(s);
         if (a_fine(s.lettore)) return esito_record::continua;  // the last field is never interpreted
-        for (int i = 0; i < commenti_generale && e_commento(m.campo); ++i) leggi_campo(m, s);
-        const std::string chiave = m.campo;
-        if (record_generale(m, s, chiave, lunghezza_letta) == esito_record::termina) return esito_record::termina;
-        if (fine_sezione(chiave)) return esito_record::continua;
+        for (int i = 0; i < commenti_generale && e_commento(s.campo); ++i) leggi_campo(s);
+        inizia_record(s);
+        if (interpreta(regole, m, s) == esito_record::termina) return esito_record::termina;
+        if (fine_sezione(s.record.chiave)) return esito_record::continua;
     }
 }

@@ -1,59 +1,78 @@
 // The station handler of the train phase: reads one station record into the
 // scenario entry numbered by the station counter, places its approach markers
 // and its station marker, and checks its spacing and the room in the table.
-#include "compilazione.h"
-#include "conversioni.h"
+#include "compiler/stazioni.h"
+
+#include "compiler/conversioni.h"
 
 namespace {
 
 using w64 = std::int64_t;
 
+// Stations closer than this (from the end of one extent to the start of the
+// next) are refused; a far end of the extent is lengthened by this much.
+constexpr std::int32_t distanza_stazioni = 350;
+constexpr std::int32_t allungamento = 50;
+constexpr std::int32_t oltre_estesa_avanti = 150;
+
+// A station shorter than this keeps no opz4.
+constexpr std::int32_t lunghezza_con_opz4 = 600;
+
+constexpr int colpa_lunghezza = 2;
+
+bool estesa_avanti(std::uint8_t tipo) {
+    return tipo >= tipo_stazione::estesa_avanti_prima && tipo <= tipo_stazione::estesa_avanti_ultima;
+}
+
+bool simmetrica(std::uint8_t tipo) {
+    return tipo >= tipo_stazione::simmetrica_prima && tipo <= tipo_stazione::simmetrica_ultima;
+}
+
 // The values after the length, in the record's order, then the time of day
 // in seconds and the name.
 void leggi_valori(stato_compilazione& s, voce_scenario& v) {
-    lettore_campi& l = s.lettore;
-    v.marca = leggi_byte(l);
-    v.opz4 = leggi_byte(l);
-    v.opz3 = leggi_byte(l);
-    v.par1 = leggi_integer(l);
-    v.par2 = leggi_integer(l);
-    v.opz1 = leggi_byte(l);
-    v.par3 = leggi_integer(l);
-    v.par4 = leggi_integer(l);
-    v.par5 = leggi_integer(l);
-    v.opz2 = leggi_byte(l);
-    const std::int32_t ore = leggi_long(l);
-    const std::int32_t minuti = leggi_long(l);
-    const std::int32_t secondi = leggi_long(l);
+    v.marca = valore_byte(s);
+    v.opz4 = valore_byte(s);
+    v.opz3 = valore_byte(s);
+    v.par1 = valore_integer(s);
+    v.par2 = valore_integer(s);
+    v.opz1 = valore_byte(s);
+    v.par3 = valore_integer(s);
+    v.par4 = valore_integer(s);
+    v.par5 = valore_integer(s);
+    v.opz2 = valore_byte(s);
+    const std::int32_t ore = valore_long(s);
+    const std::int32_t minuti = valore_long(s);
+    const std::int32_t secondi = valore_long(s);
     const std::int32_t ore_minuti = long_controllato(long_controllato(w64{ore} * 60) + w64{minuti});
     v.valore4 = long_controllato(long_controllato(w64{ore_minuti} * 60) + w64{secondi});
-    v.nome = leggi_testo(l);
+    v.nome = valore_testo(s);
 }
 
 // First and last metre of the station's extent, from its position and length.
 void calcola_estensione(voce_scenario& v, std::int32_t lunghezza) {
     const std::int32_t p = v.valore3;
-    if (v.tipo == 5 || v.tipo == 6) {
+    if (estesa_avanti(v.tipo)) {
         v.valore1 = long_controllato(w64{p} - lunghezza);
-        v.valore2 = long_controllato(w64{p} + 150);
+        v.valore2 = long_controllato(w64{p} + oltre_estesa_avanti);
         v.opz3 = 0;
-    } else if (v.tipo == 7 || v.tipo == 8) {
+    } else if (simmetrica(v.tipo)) {
         v.valore1 = long_controllato(w64{p} - lunghezza);
         v.valore2 = long_controllato(w64{p} + lunghezza);
         v.opz3 = 0;
     } else {
         v.valore1 = arrotonda_long(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0);
         v.valore2 = arrotonda_long(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0);
-        if (v.opz3 != 0) v.valore2 = long_controllato(w64{v.valore2} + 50);
+        if (v.opz3 != 0) v.valore2 = long_controllato(w64{v.valore2} + allungamento);
     }
 }
 
 // Markers 81 to 84 in the four cells before the station marker's cell,
 // nearest first, whatever those cells hold; none at or before cell 1.
 void marca_avvicinamento(modello_scenario& m, const voce_scenario& v) {
-    for (m.passo = 1; m.passo <= 4; ++m.passo) {
-        const double t = static_cast<double>(v.valore2) / 50.0 - m.passo - 1;
-        if (t > 1) cella_tracciato(m, arrotonda_long(t)).avviso = bassi_8(80 + m.passo);
+    for (std::int32_t n = 1; n <= 4; ++n) {
+        const double t = static_cast<double>(v.valore2) / metri_cella - n - 1;
+        if (t > 1) cella_tracciato(m, arrotonda_long(t)).avviso = bassi_8(80 + n);
     }
 }
 
@@ -62,19 +81,21 @@ void marca_avvicinamento(modello_scenario& m, const voce_scenario& v) {
 esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t numero = s.contatore_stazioni;
     voce_scenario& v = voce_tabella(m, numero);
-    v.valore3 = leggi_long(s.lettore);
+    v.valore3 = valore_long(s);
     const std::int32_t posizione = v.valore3;
-    if (!prova_posizione(m, posizione, 800)) return esito_record::ferma;
-    if (posizione % 50 != 0) return termina_con(m, s, 8, posizione);
+    if (!prova_posizione(m, s, posizione, margine_stazione)) return esito_record::ferma;
+    if (posizione % metri_cella != 0) return termina(m, s, stato::stazione_non_multipla, posizione, colpa_posizione);
 
-    v.tipo = leggi_byte(s.lettore);
-    m.indice = leggi_long(s.lettore);
-    const std::int32_t lunghezza = m.indice;
-    if (lunghezza % 100 != 0) return termina_con(m, s, 9, posizione);
+    v.tipo = valore_byte(s);
+    const std::int32_t lunghezza = valore_long(s);
+    if (lunghezza % 100 != 0) {
+        return termina(m, s, stato::lunghezza_stazione_non_multipla, posizione, colpa_lunghezza);
+    }
 
     leggi_valori(s, v);
+    m.origine_voci[static_cast<std::size_t>(numero)] = s.record.dove;
     calcola_estensione(v, lunghezza);
-    if (lunghezza < 600) v.opz4 = 0;
+    if (lunghezza < lunghezza_con_opz4) v.opz4 = 0;
     if (numero == voce::prima_stazione) {
         v.opz3 = 0;
         v.opz4 = 0;
@@ -82,23 +103,26 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
 
     // Kinds from 25 up leave no mark on the track; kinds 5 and 6 get the
     // station marker without approach markers.
-    if (v.tipo < 25 && v.tipo != 5 && v.tipo != 6) marca_avvicinamento(m, v);
-    if (v.tipo < 25) {
-        const double t = static_cast<double>(v.valore2) / 50.0 - 1;
-        if (t <= 1) return termina_con(m, s, 24);
-        cella& marca = cella_tracciato(m, arrotonda_long(t));
+    const bool con_marche = v.tipo < tipo_stazione::senza_marche;
+    if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v);
+    if (con_marche) {
+        const double t = static_cast<double>(v.valore2) / metri_cella - 1;
+        if (t <= 1) return termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione);
+        cella& marca = cella_scritta(m, s.record.dove, arrotonda_long(t));
         marca.tipo = tipo_cella::marca_stazione;
         marca.valore1 = bassi_16(numero);
     }
 
     if (numero > voce::prima_stazione &&
-        long_controllato(w64{v.valore1} - 350) < voce_tabella(m, w64{numero} - 1).valore2) {
-        return termina_con(m, s, 22, posizione);
+        long_controllato(w64{v.valore1} - distanza_stazioni) < voce_tabella(m, w64{numero} - 1).valore2) {
+        return termina(m, s, stato::stazioni_vicine, posizione, colpa_posizione);
     }
 
     // Stations fill the table upward, sign texts downward: the next station
     // must not reach the lowest sign entry.
     ++s.contatore_stazioni;
-    if (s.contatore_stazioni >= s.prossima_voce_cartello) return termina_con(m, s, 10);
+    if (s.contatore_stazioni >= s.prossima_voce_cartello) {
+        return termina(m, s, stato::troppe_stazioni, std::nullopt, colpa_chiave);
+    }
     return esito_record::continua;
 }

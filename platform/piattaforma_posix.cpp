@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "piattaforma.h"
+#include "platform/piattaforma.h"
 
 namespace piattaforma {
 

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "piattaforma.h"
+#include "platform/piattaforma.h"
 
 namespace piattaforma {
 

@@ -1,4 +1,4 @@
-// The one failure type of the system: a failing file operation, reading past
+// The one failure type of the core: a failing file operation, reading past
 // the end of a text source, a value that does not fit its field, an index
 // outside an array. The compiler catches it at its boundary and records
 // status 25; everywhere else it reaches the run's unhandled-failure report.
@@ -7,19 +7,24 @@
 #include <stdexcept>
 #include <string>
 
-struct errore_esecuzione : std::runtime_error {
-    std::string operazione;   // what failed: "open", "delete", "read field", ...
-    std::string percorso;     // the file concerned, when there is one
-    int numero = 0;           // the system's error number, when there is one
+#include "sources/luogo.h"
 
-    errore_esecuzione(std::string operazione_, std::string percorso_, int numero_, const std::string& descrizione)
+struct errore_esecuzione : std::runtime_error {
+    std::string operazione;  // what failed: "open", "delete", "read field", ...
+    std::string percorso;    // the file concerned, when there is one
+    int numero = 0;          // the system's error number, when there is one
+    luogo dove;              // the field of a text source where it was raised, when it was raised there
+
+    errore_esecuzione(std::string operazione_, std::string percorso_, int numero_, const std::string& descrizione,
+                      luogo dove_ = {})
         : std::runtime_error(descrizione),
           operazione(std::move(operazione_)),
           percorso(std::move(percorso_)),
-          numero(numero_) {}
+          numero(numero_),
+          dove(dove_) {}
 };
 
 // A failure with no file and no system error number behind it.
-[[noreturn]] inline void fallisci(const std::string& operazione, const std::string& descrizione) {
-    throw errore_esecuzione(operazione, "", 0, descrizione);
+[[noreturn]] inline void fallisci(const std::string& operazione, const std::string& descrizione, luogo dove = {}) {
+    throw errore_esecuzione(operazione, "", 0, descrizione, dove);
 }

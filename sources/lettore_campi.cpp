@@ -1,18 +1,24 @@
-#include "lettore_campi.h"
+#include "sources/lettore_campi.h"
 
 #include <limits>
 
-#include "errore_esecuzione.h"
+#include "sources/errore_esecuzione.h"
 
 namespace {
+
+constexpr std::int32_t contatore_massimo = std::numeric_limits<std::int32_t>::max();
 
 bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 
 char corrente(const lettore_campi& l) { return l.testo[l.pos]; }
 
+void conta(std::int32_t& contatore) {
+    if (contatore < contatore_massimo) ++contatore;
+}
+
 void avanza(lettore_campi& l) {
     ++l.pos;
-    ++l.colonna;
+    conta(l.colonna);
 }
 
 void salta_blank(lettore_campi& l) {
@@ -27,82 +33,98 @@ void consuma_fine_riga(lettore_campi& l) {
     } else {
         ++l.pos;
     }
-    ++l.riga;
+    conta(l.riga);
     l.colonna = 1;
 }
 
-// Consumes the comma or line end that closes a field, if one comes next.
+// Consumes the comma or line end that closes a field, if one comes next, and
+// notes what closed it.
 void consuma_terminatore(lettore_campi& l) {
-    if (a_fine(l)) return;
-    if (corrente(l) == ',') {
+    if (a_fine(l)) {
+        l.chiusura = chiusura_campo::fine_file;
+    } else if (corrente(l) == ',') {
+        l.chiusura = chiusura_campo::virgola;
         avanza(l);
     } else if (fine_riga(corrente(l))) {
+        l.chiusura = chiusura_campo::fine_riga;
         consuma_fine_riga(l);
+    } else {
+        l.chiusura = chiusura_campo::blank;
     }
 }
 
+luogo qui(const lettore_campi& l) { return {l.file, l.riga, l.colonna}; }
+
 // Starts a field: fails at end, skips the leading blanks, notes where it began.
 void inizia_campo(lettore_campi& l) {
-    l.riga_campo = l.riga;
-    l.colonna_campo = l.colonna;
-    if (a_fine(l)) fallisci("read field", "read past the end of the file");
+    if (a_fine(l)) {
+        l.campo = qui(l);
+        fallisci("read field", "read past the end of the file", l.campo);
+    }
     salta_blank(l);
-    l.riga_campo = l.riga;
-    l.colonna_campo = l.colonna;
+    l.campo = qui(l);
+    l.inizio_campo = l.pos;
 }
 
-std::string leggi_valore_grezzo(lettore_campi& l) {
+void leggi_valore_grezzo(lettore_campi& l) {
     inizia_campo(l);
-    const std::size_t inizio = l.pos;
     while (!a_fine(l) && corrente(l) != ',' && corrente(l) != ' ' && !fine_riga(corrente(l))) avanza(l);
-    std::string valore = l.testo.substr(inizio, l.pos - inizio);
+    l.fine_campo = l.pos;
     salta_blank(l);
     consuma_terminatore(l);
-    return valore;
 }
 
-std::int64_t numero(const std::string& campo) {
+[[noreturn]] void non_numero(const lettore_campi& l) {
+    fallisci("read value", "not a number: \"" + std::string(testo_campo(l)) + "\"", l.campo);
+}
+
+std::int64_t numero(const lettore_campi& l) {
+    const std::string_view campo = testo_campo(l);
     std::size_t i = 0;
     bool negativo = false;
     if (i < campo.size() && (campo[i] == '-' || campo[i] == '+')) {
         negativo = campo[i] == '-';
         ++i;
     }
-    if (i == campo.size()) fallisci("read value", "not a number: \"" + campo + "\"");
+    if (i == campo.size()) non_numero(l);
     std::int64_t valore = 0;
     for (; i < campo.size(); ++i) {
-        if (campo[i] < '0' || campo[i] > '9') fallisci("read value", "not a number: \"" + campo + "\"");
+        if (campo[i] < '0' || campo[i] > '9') non_numero(l);
         valore = valore * 10 + (campo[i] - '0');
-        if (valore > std::int64_t{1} << 32) fallisci("read value", "value too large: \"" + campo + "\"");
+        if (valore > std::int64_t{1} << 32) {
+            fallisci("read value", "value too large: \"" + std::string(campo) + "\"", l.campo);
+        }
     }
     return negativo ? -valore : valore;
 }
 
 std::int64_t leggi_nei_limiti(lettore_campi& l, std::int64_t minimo, std::int64_t massimo) {
-    const std::string campo = leggi_valore_grezzo(l);
-    const std::int64_t valore = numero(campo);
+    leggi_valore_grezzo(l);
+    const std::int64_t valore = numero(l);
     if (valore < minimo || valore > massimo) {
-        fallisci("read value", "value " + campo + " does not fit its field (" + std::to_string(minimo) + " to " +
-                                   std::to_string(massimo) + ")");
+        fallisci("read value",
+                 "value " + std::string(testo_campo(l)) + " does not fit its field (" + std::to_string(minimo) + " to " +
+                     std::to_string(massimo) + ")",
+                 l.campo);
     }
     return valore;
 }
 
 }  // namespace
 
-lettore_campi apri_lettore(std::string testo) {
+lettore_campi apri_lettore(std::string testo, sorgente file) {
     lettore_campi l;
     l.testo = std::move(testo);
+    l.file = file;
     return l;
 }
 
 std::string leggi_testo(lettore_campi& l) {
     inizia_campo(l);
-    const std::size_t inizio = l.pos;
     while (!a_fine(l) && corrente(l) != ',' && !fine_riga(corrente(l))) avanza(l);
-    std::string campo = l.testo.substr(inizio, l.pos - inizio);
+    l.fine_campo = l.pos;
     consuma_terminatore(l);
-    return campo;
+    return std::string(testo_campo(l));
 }
 
 std::int32_t leggi_long(lettore_campi& l) {

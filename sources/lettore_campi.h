@@ -12,27 +12,45 @@
 //   the file's very last byte opens no further field.
 // - Reading a field at end, a value field that is not an optional sign
 //   followed by decimal digits, or a value that does not fit its type throws
-//   errore_esecuzione.
+//   errore_esecuzione carrying the place of the field.
+//
+// Every field knows its place: after each read, `campo` is where the field
+// began (after its leading blanks). Line and column counters stop at their
+// largest value instead of overflowing.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "sources/luogo.h"
+
+// What closed the last field read.
+enum class chiusura_campo : std::uint8_t { fine_file, virgola, fine_riga, blank };
 
 struct lettore_campi {
     std::string testo;
     std::size_t pos = 0;
+    sorgente file = sorgente::nessuna;
     // Line and column (from 1) of the next unread byte.
     std::int32_t riga = 1;
     std::int32_t colonna = 1;
-    // Where the last field asked for began (after its leading blanks).
-    std::int32_t riga_campo = 0;
-    std::int32_t colonna_campo = 0;
+    // The last field read: where it began, its bytes in `testo`, what closed it.
+    luogo campo;
+    std::size_t inizio_campo = 0;
+    std::size_t fine_campo = 0;
+    chiusura_campo chiusura = chiusura_campo::fine_file;
 };
 
-lettore_campi apri_lettore(std::string testo);
+lettore_campi apri_lettore(std::string testo, sorgente file = sorgente::nessuna);
 
 inline bool a_fine(const lettore_campi& l) { return l.pos >= l.testo.size(); }
+
+// The bytes of the last field read.
+inline std::string_view testo_campo(const lettore_campi& l) {
+    return std::string_view(l.testo).substr(l.inizio_campo, l.fine_campo - l.inizio_campo);
+}
 
 std::string leggi_testo(lettore_campi& l);
 std::int32_t leggi_long(lettore_campi& l);

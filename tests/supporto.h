@@ -7,7 +7,11 @@
 #include <random>
 #include <algorithm>
 #include <string>
+#include <map>
 #include <vector>
+
+#include "platform/cartella_disco.h"
+#include "sources/cartella.h"
 
 struct cartella_temporanea {
     std::filesystem::path percorso;
@@ -29,6 +33,8 @@ struct cartella_temporanea {
     cartella_temporanea& operator=(const cartella_temporanea&) = delete;
 
     std::string str() const { return percorso.string(); }
+    // The directory on disk, behind the storage seam.
+    cartella disco() const { return piattaforma::cartella_su_disco(str()); }
     std::string file(const std::string& nome) const { return (percorso / nome).string(); }
 };
 
@@ -57,3 +63,19 @@ inline std::vector<std::string> nomi_in(const std::string& cartella) {
     std::sort(nomi.begin(), nomi.end());
     return nomi;
 }
+
+// A directory in memory for the core, and the names it holds.
+struct cartella_prova {
+    std::map<std::string, std::string> file;
+    cartella dir = cartella_in_memoria(file);
+
+    cartella_prova() = default;
+    cartella_prova(const cartella_prova&) = delete;
+    cartella_prova& operator=(const cartella_prova&) = delete;
+
+    std::vector<std::string> nomi() const {
+        std::vector<std::string> n;
+        for (const auto& voce : file) n.push_back(voce.first);
+        return n;
+    }
+};

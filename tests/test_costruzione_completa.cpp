@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "app/sequenza.h"
+#include "platform/cartella_disco.h"
 #include "processo.h"
 #include "sources/errore_esecuzione.h"
 #include "supporto.h"
@@ -63,7 +64,8 @@ TEST(CostruzioneCompleta, TheRunLeavesTheSixFilesWithTheirFigures) {
     cartella_temporanea dir;
     modello_scenario m;
     imposta_identita(m);
-    esegui_costruzione(m, dir.str());
+    cartella disco = piattaforma::cartella_su_disco(dir.str());
+    esegui_costruzione(m, disco);
     EXPECT_EQ(nomi_in(dir.str()), sei_file);
     EXPECT_EQ(m.codice_errore, 0);
 
@@ -93,7 +95,8 @@ TEST(CostruzioneCompleta, GoldenFiles) {
     cartella_temporanea dir;
     modello_scenario m;
     imposta_identita(m);
-    esegui_costruzione(m, dir.str());
+    cartella disco = piattaforma::cartella_su_disco(dir.str());
+    esegui_costruzione(m, disco);
     for (const std::string& nome : sei_file) {
         const std::string scritto = leggi_tutto(dir.file(nome));
         const std::string previsto = atteso(nome);
@@ -107,7 +110,8 @@ TEST(CostruzioneCompleta, ASecondRunReplacesTheFiles) {
     for (const std::string& nome : tre_binari) scrivi_tutto(dir.file(nome), std::string(700000, 'z'));
     modello_scenario m;
     imposta_identita(m);
-    esegui_costruzione(m, dir.str());
+    cartella disco = piattaforma::cartella_su_disco(dir.str());
+    esegui_costruzione(m, disco);
     for (const std::string& nome : tre_binari) EXPECT_TRUE(leggi_tutto(dir.file(nome)) == atteso(nome)) << nome;
 }
 
@@ -120,10 +124,9 @@ TEST(CostruzioneCompleta, FinishingBoardsAroundASlowdownOfTheTrainFile) {
                                 "[rallentamenti]\r\nrallentamento,  13000,  60,  1000,  0,  1,  0\r\n"));
     modello_scenario m;
     imposta_identita(m);
-    std::int32_t j = 1;
-    const esito_percorso e = memorizza_percorso(m, j, dir.str());
+    cartella disco = piattaforma::cartella_su_disco(dir.str());
+    EXPECT_EQ(memorizza_percorso(m, true, disco), tre_binari);
     EXPECT_EQ(m.codice_errore, 0);
-    EXPECT_EQ(e.file_scritti, tre_binari);
     std::vector<int> tabelle;
     for (std::size_t i = 0; i < m.tracciato.size(); ++i) {
         if (m.tracciato[i].tipo == tipo_cella::tabella_con_valore) {
@@ -147,8 +150,8 @@ TEST(CostruzioneCompleta, AValueLeftInCellOneEndsWith1250AndNoScenarioFile) {
                     atteso(treno_txt));
     modello_scenario m;
     imposta_identita(m);
-    std::int32_t j = 1;
-    EXPECT_THROW(memorizza_percorso(m, j, dir.str()), errore_segnalato);
+    cartella disco = piattaforma::cartella_su_disco(dir.str());
+    EXPECT_THROW(memorizza_percorso(m, true, disco), errore_segnalato);
     EXPECT_TRUE(nomi_in(dir.str()).empty());
 
     // A slowdown starting in cell 1 with speed 0 and a d_v leaves valore2 only: 1251.
@@ -159,7 +162,8 @@ TEST(CostruzioneCompleta, AValueLeftInCellOneEndsWith1250AndNoScenarioFile) {
     modello_scenario m2;
     imposta_identita(m2);
     try {
-        memorizza_percorso(m2, j, dir2.str());
+        cartella disco2 = piattaforma::cartella_su_disco(dir2.str());
+        memorizza_percorso(m2, true, disco2);
         ADD_FAILURE() << "no failure";
     } catch (const errore_segnalato& e) {
         EXPECT_EQ(e.codice, "1251");
@@ -233,8 +237,9 @@ TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndTheFilesAreWritten) {
     cartella_temporanea uscita;
     const esecuzione e = compila(s, uscita);
     EXPECT_EQ(e.stato, 1);
-    EXPECT_EQ(e.errori, "error 16 at 1650 m: the cell of a signal is not free (line 22, column " +
-                            std::to_string(segnale.size()) + " of " + s.cartella.file(treno_txt) + ")\n");
+    // The place is the refused signal's position value.
+    EXPECT_EQ(e.errori, "error 16 at 1650 m: the cell of a signal is not free (line 22, column 13 of " +
+                            s.cartella.file(treno_txt) + ")\n");
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{tracciato_dat, scenario_sim, piano_dat}));
     sorgenti_intatte(s);
 

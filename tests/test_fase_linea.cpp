@@ -12,12 +12,12 @@ constexpr std::int32_t posizione_prima = 4242;  // a status position no failure 
 
 TEST(FaseLinea, EmbeddedLineFileGivesTheTrackTheGradientsTheMountainAndTheSign) {
     prova_linea p(1, "Tava Aeroporto-Rovea", "30742");
-    dati_linea(p.cartella.str(), p.m.nome_linea);
+    dati_linea(p.dir, p.m.nome_linea);
     ASSERT_TRUE(p.fase());
     EXPECT_EQ(p.m.codice_errore, 0);
     EXPECT_FALSE(p.linea_esiste());
 
-    EXPECT_EQ(p.m.scenario[84].valore2, 22000);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 22000);
     EXPECT_EQ(p.m.lunghezza_totale, 29000);
     EXPECT_EQ(p.m.numero_celle, 580);
     ASSERT_EQ(p.m.tracciato.size(), 581U);
@@ -43,18 +43,18 @@ TEST(FaseLinea, EmbeddedLineFileGivesTheTrackTheGradientsTheMountainAndTheSign) 
         EXPECT_EQ(p.c(i).tipo, i == 11 ? tipo_cella::cartello : tipo_cella::libero) << "cell " << i;
         EXPECT_EQ(p.c(i).valore1, i == 11 ? 80 : 0) << "cell " << i;
     }
-    EXPECT_EQ(p.m.scenario[80].nome, "( PASSAGGIO A)(  LIVELLO   )");
+    EXPECT_EQ(p.m.scenario[voce::primo_cartello].nome, "( PASSAGGIO A)(  LIVELLO   )");
     EXPECT_EQ(p.m.scenario[79].nome, "");
     EXPECT_EQ(p.s.prossima_voce_cartello, 79);
 
-    EXPECT_EQ(p.m.scenario[85].nome, "Tava Aeroporto-Rovea");
-    EXPECT_EQ(p.m.scenario[85].valore1, 1);
-    EXPECT_EQ(p.m.scenario[85].valore2, 0);
-    EXPECT_EQ(p.m.scenario[85].valore3, 0);
-    EXPECT_EQ(p.m.scenario[86].nome, "30742");
-    EXPECT_EQ(p.m.scenario[86].valore1, 0);
-    EXPECT_EQ(p.m.scenario[86].valore2, 26000);
-    EXPECT_EQ(p.m.scenario[86].valore3, 4);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].nome, "Tava Aeroporto-Rovea");
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 1);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore2, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore3, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].nome, "30742");
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore1, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore2, 26000);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore3, 4);
     for (int v = 81; v <= 83; ++v) {
         EXPECT_EQ(p.m.scenario[v].valore1, 0);
         EXPECT_EQ(p.m.scenario[v].valore2, 0);
@@ -133,8 +133,8 @@ TEST(FaseLinea, EveryStatusWithItsPositionAndWhatFollows) {
         EXPECT_FALSE(p.linea_esiste()) << c.nome;
         EXPECT_TRUE(p.treno_esiste()) << c.nome;
         EXPECT_EQ(p.s.file_aperto, sorgente::nessuna) << c.nome;
-        EXPECT_EQ(p.m.scenario[85].nome, "Linea di prova") << c.nome;
-        EXPECT_EQ(p.m.scenario[86].nome, "4711") << c.nome;
+        EXPECT_EQ(p.m.scenario[voce::dati_linea].nome, "Linea di prova") << c.nome;
+        EXPECT_EQ(p.m.scenario[voce::dati_treno].nome, "4711") << c.nome;
         if (c.segue_treno) continue;
         // The whole compiler ends with the same status and keeps the train file.
         prova_linea q;
@@ -201,12 +201,15 @@ TEST(FaseLinea, RuntimeFailuresRecordStatus25AndDeleteBothTextFiles) {
         p.m.posizione_errore = posizione_prima;
         p.scrivi_treno();
         p.scrivi(c.testo);
-        const esito_compilazione e = p.compila();
+        p.compila();
         EXPECT_EQ(p.m.codice_errore, 25) << c.nome;
         EXPECT_EQ(p.m.posizione_errore, posizione_prima) << c.nome;
         EXPECT_FALSE(p.linea_esiste()) << c.nome;
         EXPECT_FALSE(p.treno_esiste()) << c.nome;
-        EXPECT_EQ(e.file, sorgente::linea) << c.nome;
+        ASSERT_EQ(p.m.stati_sollevati.size(), 1u) << c.nome;
+        const stato_sollevato& e = p.m.stati_sollevati[0];
+        EXPECT_EQ(e.fase, fase_stato::linea) << c.nome;
+        EXPECT_EQ(e.campo.file, sorgente::linea) << c.nome;
         EXPECT_FALSE(e.dettaglio.empty()) << c.nome;
     }
 }
@@ -252,7 +255,7 @@ TEST(FaseLinea, MissingLengthLeavesNoTrack) {
     EXPECT_EQ(p.m.codice_errore, 25);
     EXPECT_TRUE(p.m.tracciato.empty());
     EXPECT_TRUE(p.m.planimetria.tipi.empty());
-    EXPECT_EQ(p.m.scenario[85].valore1, 1);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 1);
 }
 
 TEST(FaseLinea, EightyOneSignsReachEntryZero) {

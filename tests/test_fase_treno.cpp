@@ -31,7 +31,7 @@ int conta_tipo(const modello_scenario& m, std::uint8_t tipo) {
 struct TrenoIncorporato : ::testing::Test {
     banco_treno b{580, 79};
     void SetUp() override {
-        dati_treno(b.cartella.str(), b.m.nome_linea, b.m.numero_treno);
+        dati_treno(b.dir, b.m.nome_linea, b.m.numero_treno);
         ASSERT_TRUE(b.file_treno_presente());
         b.esegui();
         ASSERT_EQ(b.errore, "");
@@ -41,7 +41,7 @@ struct TrenoIncorporato : ::testing::Test {
 TEST_F(TrenoIncorporato, EndsWithoutStatusAndDeletesTheFile) {
     EXPECT_EQ(b.m.codice_errore, 0);
     EXPECT_FALSE(b.file_treno_presente());
-    EXPECT_TRUE(nomi_in(b.cartella.str()).empty());
+    EXPECT_TRUE(b.nomi().empty());
 }
 
 TEST_F(TrenoIncorporato, SpeedLimitsAndAdhesion) {
@@ -54,12 +54,12 @@ TEST_F(TrenoIncorporato, SpeedLimitsAndAdhesion) {
 
 TEST_F(TrenoIncorporato, GeneralData) {
     const auto& m = b.m;
-    EXPECT_EQ(m.scenario[84].valore1, 140);
-    EXPECT_EQ(m.scenario[84].valore3, 8);
-    EXPECT_EQ(m.scenario[86].par1, 300);
-    EXPECT_EQ(m.scenario[86].par3, 20);
-    EXPECT_EQ(m.scenario[86].par4, 8);
-    EXPECT_EQ(m.scenario[86].par5, 30);
+    EXPECT_EQ(m.scenario[voce::dati_generali].valore1, 140);
+    EXPECT_EQ(m.scenario[voce::dati_generali].valore3, 8);
+    EXPECT_EQ(m.scenario[voce::dati_treno].par1, 300);
+    EXPECT_EQ(m.scenario[voce::dati_treno].par3, 20);
+    EXPECT_EQ(m.scenario[voce::dati_treno].par4, 8);
+    EXPECT_EQ(m.scenario[voce::dati_treno].par5, 30);
 }
 
 TEST_F(TrenoIncorporato, Signals) {
@@ -76,14 +76,14 @@ TEST_F(TrenoIncorporato, Signals) {
     EXPECT_EQ(b.c(26).avviso, 84);
     EXPECT_EQ(b.c(33).avviso, 0);
     EXPECT_EQ(b.c(24).avviso, 0);
-    EXPECT_EQ(b.c(32).tipo, 0);
+    EXPECT_EQ(b.c(32).tipo, tipo_cella::libero);
 
-    EXPECT_EQ(b.c(61).tipo, 1);  // 3000 m, s1 = 3
+    EXPECT_EQ(b.c(61).tipo, tipo_cella::segnale);  // 3000 m, s1 = 3
     EXPECT_EQ(b.c(61).valore1, 32);
-    EXPECT_EQ(b.c(211).tipo, 1);
+    EXPECT_EQ(b.c(211).tipo, tipo_cella::segnale);
     EXPECT_EQ(b.c(211).tempo_segnale, 160);
     for (std::int32_t c : {141, 231, 271, 301, 371, 411}) {
-        EXPECT_EQ(b.c(c).tipo, 1) << c;
+        EXPECT_EQ(b.c(c).tipo, tipo_cella::segnale) << c;
         EXPECT_EQ(b.c(c).tempo_segnale, 0) << c;
     }
     EXPECT_EQ(conta_tipo(b.m, 1), 9);
@@ -114,7 +114,7 @@ TEST_F(TrenoIncorporato, StationEntries) {
         EXPECT_EQ(v.valore3, a.posizione) << a.nome;
         EXPECT_EQ(v.valore4, a.ore * 3600 + a.minuti * 60) << a.nome;
         EXPECT_EQ(v.nome, a.nome);
-        EXPECT_EQ(b.c(a.marca_cella).tipo, 10) << a.nome;
+        EXPECT_EQ(b.c(a.marca_cella).tipo, tipo_cella::marca_stazione) << a.nome;
         EXPECT_EQ(b.c(a.marca_cella).valore1, a.voce) << a.nome;
     }
     EXPECT_EQ(b.m.scenario[1].valore4, 72540);
@@ -178,7 +178,7 @@ std::vector<caso_stato> casi_stato() {
              celle_uguali(b, 0, 577, vel, 6, "vel_limite");
              EXPECT_EQ(b.c(578).vel_limite, 10);
              EXPECT_EQ(b.c(579).vel_limite, 0);
-             EXPECT_EQ(b.m.scenario[86].par1, 0);
+             EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
          }},
         {"station position beyond the track",
          {"aderenza, 0, 7", "stazione, 28250, 4, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, LONTANA", "sabbia, 5"},
@@ -187,7 +187,7 @@ std::vector<caso_stato> casi_stato() {
              EXPECT_EQ(b.m.scenario[1].valore3, 28250);  // read before the test
              EXPECT_EQ(b.m.scenario[1].tipo, 0);
              EXPECT_EQ(b.m.scenario[1].nome, "");
-             EXPECT_EQ(b.m.scenario[86].par1, 0);
+             EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
              celle_uguali(b, 0, 577, ader, 7, "aderenza");
          }},
         {"largest station position whose sum with 800 fits a Long",
@@ -236,7 +236,7 @@ std::vector<caso_stato> casi_stato() {
              // Its extent and marks are already in place when the spacing fails.
              EXPECT_EQ(b.m.scenario[2].valore1, 600);
              EXPECT_EQ(b.m.scenario[2].valore2, 1300);
-             EXPECT_EQ(b.c(25).tipo, 10);
+             EXPECT_EQ(b.c(25).tipo, tipo_cella::marca_stazione);
              EXPECT_EQ(b.c(25).valore1, 2);
              EXPECT_EQ(b.c(24).avviso, 81);
          }},
@@ -247,14 +247,14 @@ std::vector<caso_stato> casi_stato() {
          [](banco_treno& b) { b.s.prossima_voce_cartello = 3; },
          [](banco_treno& b) {
              EXPECT_EQ(b.m.scenario[2].nome, "SECONDA");
-             EXPECT_EQ(b.c(86).tipo, 10);
-             EXPECT_EQ(b.m.scenario[86].par1, 0);
+             EXPECT_EQ(b.c(86).tipo, tipo_cella::marca_stazione);
+             EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
              EXPECT_EQ(b.s.contatore_stazioni, 3);
          }},
         {"abbattimento cell taken",
          {segnale_1650, "abbattimento, 1700, 5"}, 7, 1700, nullptr,
          [](banco_treno& b) {
-             EXPECT_EQ(b.c(34).tipo, 1);
+             EXPECT_EQ(b.c(34).tipo, tipo_cella::segnale);
              EXPECT_EQ(b.c(34).valore1, 42);
          }},
         {"signal cell taken",
@@ -267,52 +267,52 @@ std::vector<caso_stato> casi_stato() {
          {"segnale, 1800, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0", "rallentamento, 3000, 30, 500, 1, 1, 2"}, 17, 3000,
          nullptr,
          [](banco_treno& b) {
-             EXPECT_EQ(b.c(37).tipo, 1);
-             EXPECT_EQ(b.c(61).tipo, 0);
-             EXPECT_EQ(b.c(71).tipo, 0);
+             EXPECT_EQ(b.c(37).tipo, tipo_cella::segnale);
+             EXPECT_EQ(b.c(61).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(71).tipo, tipo_cella::libero);
          }},
         {"slowdown start cell taken",
          {"segnale, 2950, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0", "rallentamento, 2950, 30, 500, 1, 1, 2"}, 18, 2950,
          nullptr,
          [](banco_treno& b) {
-             EXPECT_EQ(b.c(36).tipo, 0);
-             EXPECT_EQ(b.c(70).tipo, 0);
+             EXPECT_EQ(b.c(36).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(70).tipo, tipo_cella::libero);
          }},
         {"slowdown end cell taken",
          {"segnale, 3500, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0", "rallentamento, 3000, 30, 500, 1, 1, 2"}, 19, 3000,
          nullptr,
          [](banco_treno& b) {
-             EXPECT_EQ(b.c(37).tipo, 0);
-             EXPECT_EQ(b.c(61).tipo, 0);
-             EXPECT_EQ(b.c(71).tipo, 1);
+             EXPECT_EQ(b.c(37).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(61).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(71).tipo, tipo_cella::segnale);
          }},
         {"slowdown lead-in cells taken",
          {segnale_1650, "rallentamento, 3000, 30, 500, 4, 1, 2"}, 20, 3000, nullptr,
          [](banco_treno& b) {
              // Start, end and warning board stay; no lead-in cell is written.
-             EXPECT_EQ(b.c(61).tipo, 3);
+             EXPECT_EQ(b.c(61).tipo, tipo_cella::inizio_rallentamento);
              EXPECT_EQ(b.c(61).valore1, 30);
-             EXPECT_EQ(b.c(71).tipo, 2);
+             EXPECT_EQ(b.c(71).tipo, tipo_cella::fine_rallentamento);
              EXPECT_EQ(b.c(71).valore3, 4);
-             EXPECT_EQ(b.c(37).tipo, 4);
+             EXPECT_EQ(b.c(37).tipo, tipo_cella::avviso_rallentamento);
              EXPECT_EQ(b.c(37).valore2, 2);
-             EXPECT_EQ(b.c(36).tipo, 0);
-             EXPECT_EQ(b.c(35).tipo, 0);
-             EXPECT_EQ(b.c(34).tipo, 1);
-             EXPECT_EQ(b.c(33).tipo, 0);
+             EXPECT_EQ(b.c(36).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(35).tipo, tipo_cella::libero);
+             EXPECT_EQ(b.c(34).tipo, tipo_cella::segnale);
+             EXPECT_EQ(b.c(33).tipo, tipo_cella::libero);
          }},
         {"progressive not a multiple of 50",
          {"velocita, 0, 30"}, 2, posizione_iniziale,
-         [](banco_treno& b) { b.m.scenario[82].valore2 = 1025; },
+         [](banco_treno& b) { b.m.scenario[voce::progressiva_media].valore2 = 1025; },
          [](banco_treno& b) { celle_uguali(b, 0, 577, vel, 6, "vel_limite"); }},
         {"progressive check replaces a position failure",
          {"velocita, 0, 30", "velocita, 29000, 50"}, 2, 29000,
-         [](banco_treno& b) { b.m.scenario[83].valore1 = -25; },
+         [](banco_treno& b) { b.m.scenario[voce::progressiva_minore].valore1 = -25; },
          [](banco_treno& b) { celle_uguali(b, 0, 577, vel, 6, "vel_limite"); }},
         {"file ends inside a record",
          {"sabbia, 4", "velocita, 0, 30", "segnale, 1650, 2, 4"}, 25, posizione_iniziale, nullptr,
          [](banco_treno& b) {
-             EXPECT_EQ(b.m.scenario[86].par1, 4);
+             EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 4);
              celle_uguali(b, 0, 580, vel, 0, "vel_limite");
          }},
     };
@@ -347,7 +347,7 @@ struct caso_fallimento {
 std::vector<caso_fallimento> casi_fallimento() {
     return {
         {"value field not a number", {"sabbia, 4", "vetture, otto"},
-         [](banco_treno& b) { EXPECT_EQ(b.m.scenario[86].par1, 4); }},
+         [](banco_treno& b) { EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 4); }},
         {"Integer value too large", {"sabbia, 32768"}, nullptr},
         {"Byte value too large", {"stazione, 4000, 256, 600, 0,0,0, 0,0,0, 0,0,0, 0, 0,0,0, X"},
          [](banco_treno& b) { EXPECT_EQ(b.m.scenario[1].valore3, 4000); }},
@@ -368,7 +368,7 @@ std::vector<caso_fallimento> casi_fallimento() {
          {"segnale, 300, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0"},
          [](banco_treno& b) {
              // Cell 7: the signal and the approach cells 5, 3 and 1 stay.
-             EXPECT_EQ(b.c(7).tipo, 1);
+             EXPECT_EQ(b.c(7).tipo, tipo_cella::segnale);
              EXPECT_EQ(b.c(5).avviso, 81);
              EXPECT_EQ(b.c(3).avviso, 82);
              EXPECT_EQ(b.c(1).avviso, 83);
@@ -449,11 +449,11 @@ TEST(FaseTrenoStati, LinePhaseStatusEndsAtTheFirstSignalOrSlowdown) {
         EXPECT_EQ(b.m.codice_errore, 15);
         EXPECT_EQ(b.m.posizione_errore, 1650);
         EXPECT_FALSE(b.file_treno_presente());
-        EXPECT_EQ(b.c(5).tipo, 10);
-        EXPECT_EQ(b.c(50).tipo, 12);
-        EXPECT_EQ(b.c(34).tipo, 1);  // placed before the status ends the method
+        EXPECT_EQ(b.c(5).tipo, tipo_cella::marca_stazione);
+        EXPECT_EQ(b.c(50).tipo, tipo_cella::tabella_con_valore);
+        EXPECT_EQ(b.c(34).tipo, tipo_cella::segnale);  // placed before the status ends the method
         EXPECT_EQ(b.c(26).avviso, 84);
-        EXPECT_EQ(b.m.scenario[86].par1, 0);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
         celle_uguali(b, 0, 580, vel, 0, "vel_limite");
     }
     {
@@ -463,8 +463,8 @@ TEST(FaseTrenoStati, LinePhaseStatusEndsAtTheFirstSignalOrSlowdown) {
         b.compila_righe("rallentamento, 3000, 30, 500, 0, 0, 0", segnale_1650);
         EXPECT_EQ(b.m.codice_errore, 15);
         EXPECT_EQ(b.m.posizione_errore, 3000);
-        EXPECT_EQ(b.c(61).tipo, 3);
-        EXPECT_EQ(b.c(34).tipo, 0);
+        EXPECT_EQ(b.c(61).tipo, tipo_cella::inizio_rallentamento);
+        EXPECT_EQ(b.c(34).tipo, tipo_cella::libero);
     }
     {
         // Without signals or slowdowns the phase runs to its end.
@@ -474,7 +474,7 @@ TEST(FaseTrenoStati, LinePhaseStatusEndsAtTheFirstSignalOrSlowdown) {
         b.compila_righe("velocita, 0, 30", "sabbia, 5");
         EXPECT_EQ(b.m.codice_errore, 15);
         EXPECT_EQ(b.m.posizione_errore, 40000);
-        EXPECT_EQ(b.m.scenario[86].par1, 5);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 5);
         celle_uguali(b, 0, 577, vel, 6, "vel_limite");
     }
 }
@@ -489,25 +489,25 @@ TEST(FaseTrenoLettura, KeywordsIgnoreLetterCase) {
                     "Segnale, 1650, 2, 4, 1, 0, 0, 2, 2, 1, 0, 0", "RALLENTAMENTO, 5000, 30, 100, 0, 0, 0",
                     "ABBATTIMENTO, 9000, 3");
     EXPECT_EQ(b.m.codice_errore, 0);
-    EXPECT_EQ(b.m.scenario[84].valore3, 9);
-    EXPECT_EQ(b.m.scenario[84].valore1, 120);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore3, 9);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore1, 120);
     EXPECT_EQ(b.c(0).vel_limite, 8);
     EXPECT_EQ(b.c(0).aderenza, 90);
-    EXPECT_EQ(b.m.scenario[86].par3, 7);
-    EXPECT_EQ(b.m.scenario[86].par5, 5);
-    EXPECT_EQ(b.m.scenario[86].par1, 11);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par3, 7);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par5, 5);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 11);
     EXPECT_EQ(b.m.scenario[1].nome, "MAIUSCOLA");
-    EXPECT_EQ(b.c(34).tipo, 1);
-    EXPECT_EQ(b.c(101).tipo, 3);
-    EXPECT_EQ(b.c(180).tipo, 12);
+    EXPECT_EQ(b.c(34).tipo, tipo_cella::segnale);
+    EXPECT_EQ(b.c(101).tipo, tipo_cella::inizio_rallentamento);
+    EXPECT_EQ(b.c(180).tipo, tipo_cella::tabella_con_valore);
 }
 
 TEST(FaseTrenoLettura, BrakedMassNeedsBothWords) {
     banco_treno b;
     b.compila_righe("frenata, 140", "massa, 130", "sabbia, 2");
     EXPECT_EQ(b.m.codice_errore, 0);
-    EXPECT_EQ(b.m.scenario[84].valore1, 0);
-    EXPECT_EQ(b.m.scenario[86].par1, 2);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore1, 0);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 2);
 }
 
 // Every matching test reads its own record, in the order of the tests, not
@@ -516,12 +516,12 @@ TEST(FaseTrenoLettura, AFieldWithTwoKeywordsReadsTwoRecords) {
     banco_treno b;
     b.compila_righe("sabbia e orologio, 20, 8, 30, 300", "vetture frenata massa, 150, 6");
     EXPECT_EQ(b.m.codice_errore, 0);
-    EXPECT_EQ(b.m.scenario[86].par3, 20);
-    EXPECT_EQ(b.m.scenario[86].par4, 8);
-    EXPECT_EQ(b.m.scenario[86].par5, 30);
-    EXPECT_EQ(b.m.scenario[86].par1, 300);
-    EXPECT_EQ(b.m.scenario[84].valore1, 150);
-    EXPECT_EQ(b.m.scenario[84].valore3, 6);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par3, 20);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par4, 8);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par5, 30);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 300);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore1, 150);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore3, 6);
 }
 
 // A refused position stops the loop at once: the later tests of the same
@@ -531,7 +531,7 @@ TEST(FaseTrenoLettura, APositionFailureStopsTheOtherTestsOfTheField) {
     b.compila_righe("velocita e sabbia, 29000, 50, 7");
     EXPECT_EQ(b.m.codice_errore, 15);
     EXPECT_EQ(b.m.posizione_errore, 29000);
-    EXPECT_EQ(b.m.scenario[86].par1, 0);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
 }
 
 TEST(FaseTrenoLettura, CommentRuns) {
@@ -555,7 +555,7 @@ TEST(FaseTrenoLettura, CommentRuns) {
         for (const std::string& r : c.righe) testo += r + "\r\n";
         b.compila(testo + "[fine]\r\n");
         EXPECT_EQ(b.m.codice_errore, 0);
-        EXPECT_EQ(b.m.scenario[86].par1, c.sabbia);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, c.sabbia);
     }
 }
 
@@ -564,9 +564,9 @@ TEST(FaseTrenoLettura, ClockWithCommasOrBlanks) {
         banco_treno b;
         b.compila_righe(riga);
         EXPECT_EQ(b.m.codice_errore, 0) << riga;
-        EXPECT_EQ(b.m.scenario[86].par3, 20) << riga;
-        EXPECT_EQ(b.m.scenario[86].par4, 8) << riga;
-        EXPECT_EQ(b.m.scenario[86].par5, 30) << riga;
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par3, 20) << riga;
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par4, 8) << riga;
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par5, 30) << riga;
     }
 }
 
@@ -575,14 +575,14 @@ TEST(FaseTrenoLettura, GeneralSectionIsFoundAnywhereAndInAnyCase) {
         banco_treno b;
         b.compila(righe_crlf("sabbia, 1", "titolo [GENERALE] treno", "sabbia, 2", "[fine]"));
         EXPECT_EQ(b.m.codice_errore, 0);
-        EXPECT_EQ(b.m.scenario[86].par1, 2);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 2);
     }
     {
         // No section: nothing is read, no status; the closing fills still run.
         banco_treno b;
         b.compila(righe_crlf("sabbia, 1", "velocita, 0, 100", "[fine]"));
         EXPECT_EQ(b.m.codice_errore, 0);
-        EXPECT_EQ(b.m.scenario[86].par1, 0);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 0);
         celle_uguali(b, 0, 580, vel, 0, "vel_limite");
         EXPECT_FALSE(b.file_treno_presente());
     }
@@ -593,8 +593,8 @@ TEST(FaseTrenoLettura, TheLastFieldIsNeverInterpreted) {
         banco_treno b;
         b.compila(std::string("[generale]\r\nsabbia, 4\r\n") + fine);
         EXPECT_EQ(b.m.codice_errore, 0) << fine;
-        EXPECT_EQ(b.m.scenario[84].valore3, 0) << fine;
-        EXPECT_EQ(b.m.scenario[86].par1, 4) << fine;
+        EXPECT_EQ(b.m.scenario[voce::dati_generali].valore3, 0) << fine;
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 4) << fine;
     }
 }
 
@@ -605,8 +605,8 @@ TEST(FaseTrenoLettura, AStationNameIsCutAtAComma) {
     EXPECT_EQ(b.m.codice_errore, 0);
     EXPECT_EQ(b.m.scenario[1].nome, "SAN CORDANE");
     EXPECT_EQ(b.m.scenario[2].nome, "ALFA");
-    EXPECT_EQ(b.m.scenario[86].par1, 4);
-    EXPECT_EQ(b.m.scenario[84].valore3, 12);  // the rest of the name held a keyword
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, 4);
+    EXPECT_EQ(b.m.scenario[voce::dati_generali].valore3, 12);  // the rest of the name held a keyword
 }
 
 // ---------------------------------------------------------------------------
@@ -698,23 +698,23 @@ TEST(FaseTrenoVelocita, NoRecordsGiveZeroUpToThreeCellsBeforeTheEnd) {
 
 TEST(FaseTrenoAbbattimento, BoardWithOrWithoutValue) {
     banco_treno b;
-    b.c(40).tipo = 11;  // mountain mark: free
+    b.c(40).tipo = tipo_cella::marca_montagna;  // mountain mark: free
     b.c(60).valore1 = 99;
     b.c(80).valore1 = 98;
     b.compila_righe("abbattimento, 1000, 180", "abbattimento, 2000, 70000", "abbattimento, 3000, 0",
                     "abbattimento, 4000, -5", "abbattimento, 25, 1", "abbattimento, 75, 1");
     EXPECT_EQ(b.m.codice_errore, 0);
-    EXPECT_EQ(b.c(20).tipo, 12);
+    EXPECT_EQ(b.c(20).tipo, tipo_cella::tabella_con_valore);
     EXPECT_EQ(b.c(20).valore1, 180);
-    EXPECT_EQ(b.c(40).tipo, 12);
+    EXPECT_EQ(b.c(40).tipo, tipo_cella::tabella_con_valore);
     EXPECT_EQ(b.c(40).valore1, 70000 - 65536);
-    EXPECT_EQ(b.c(60).tipo, 13);
+    EXPECT_EQ(b.c(60).tipo, tipo_cella::tabella_senza_valore);
     EXPECT_EQ(b.c(60).valore1, 99);
-    EXPECT_EQ(b.c(80).tipo, 13);
+    EXPECT_EQ(b.c(80).tipo, tipo_cella::tabella_senza_valore);
     EXPECT_EQ(b.c(80).valore1, 98);
-    EXPECT_EQ(b.c(0).tipo, 12);
-    EXPECT_EQ(b.c(2).tipo, 12);
-    EXPECT_EQ(b.c(1).tipo, 0);
+    EXPECT_EQ(b.c(0).tipo, tipo_cella::tabella_con_valore);
+    EXPECT_EQ(b.c(2).tipo, tipo_cella::tabella_con_valore);
+    EXPECT_EQ(b.c(1).tipo, tipo_cella::libero);
 }
 
 }  // namespace

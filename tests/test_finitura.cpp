@@ -213,7 +213,7 @@ TEST(RegolaB2, RepeatBoardsEveryEightCellsUntilTheEnd) {
 }
 
 TEST(RegolaB2, NoRepeatBoardsAtOneHundredTenOrMore) {
-    for (const std::int16_t v : {110, 111, 200}) {
+    for (const std::int16_t v : std::initializer_list<std::int16_t>{110, 111, 200}) {
         auto m = pista(200);
         rallentamento(m, 100, 130, v);
         metti(m, 132, segnale);
@@ -306,7 +306,7 @@ TEST(RegolaB3, BoardBeforeTheFirstSignalAfterTheEnd) {
         if (c.codice != 0) {
             EXPECT_EQ(m.posizione_errore, 125 * 50);
         }
-        EXPECT_EQ(m.tracciato[134].tipo, 0);  // only the first signal counts
+        EXPECT_EQ(m.tracciato[134].tipo, tipo_cella::libero);  // only the first signal counts
     }
 }
 
@@ -321,7 +321,7 @@ TEST(RegolaB3, LooksTwelveCellsPastTheEnd) {
     rallentamento(m2, 110, 114, 100);
     metti(m2, 127, segnale);  // end + 13
     finitura_tracciato(m2);
-    EXPECT_EQ(m2.tracciato[126].tipo, 0);
+    EXPECT_EQ(m2.tracciato[126].tipo, tipo_cella::libero);
 }
 
 TEST(RegolaB3, TheSearchStopsAtTheLastCell) {

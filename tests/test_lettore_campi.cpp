@@ -91,17 +91,44 @@ TEST(LettoreCampi, NarrowTypesRefuseValuesOutsideTheirRange) {
 }
 
 TEST(LettoreCampi, KnowsWhereEachFieldBegan) {
-    auto l = apri_lettore("[generale]\r\nlunghezza percorso,    22000\r\n");
+    auto l = apri_lettore("[generale]\r\nlunghezza percorso,    22000\r\n", sorgente::treno);
     leggi_testo(l);
-    EXPECT_EQ(l.riga_campo, 1);
-    EXPECT_EQ(l.colonna_campo, 1);
+    EXPECT_EQ(l.campo.file, sorgente::treno);
+    EXPECT_EQ(l.campo.riga, 1);
+    EXPECT_EQ(l.campo.colonna, 1);
     leggi_testo(l);
-    EXPECT_EQ(l.riga_campo, 2);
-    EXPECT_EQ(l.colonna_campo, 1);
+    EXPECT_EQ(l.campo.riga, 2);
+    EXPECT_EQ(l.campo.colonna, 1);
+    EXPECT_EQ(l.chiusura, chiusura_campo::virgola);
     leggi_long(l);
-    EXPECT_EQ(l.riga_campo, 2);
-    EXPECT_EQ(l.colonna_campo, 24);
+    EXPECT_EQ(l.campo.riga, 2);
+    EXPECT_EQ(l.campo.colonna, 24);
+    EXPECT_EQ(testo_campo(l), "22000");
+    EXPECT_EQ(l.chiusura, chiusura_campo::fine_riga);
     EXPECT_TRUE(a_fine(l));
+}
+
+// A failure carries the place of the field it was raised on: the value that
+// is no number, or the end of the file reached inside a record.
+TEST(LettoreCampi, AFailureCarriesThePlaceOfItsField) {
+    auto l = apri_lettore("sabbia,  tanta\r\nx", sorgente::treno);
+    leggi_testo(l);
+    try {
+        leggi_integer(l);
+        ADD_FAILURE() << "no failure";
+    } catch (const errore_esecuzione& e) {
+        EXPECT_EQ(e.dove.file, sorgente::treno);
+        EXPECT_EQ(e.dove.riga, 1);
+        EXPECT_EQ(e.dove.colonna, 10);
+    }
+    leggi_testo(l);
+    try {
+        leggi_testo(l);
+        ADD_FAILURE() << "no failure";
+    } catch (const errore_esecuzione& e) {
+        EXPECT_EQ(e.dove.riga, 2);
+        EXPECT_EQ(e.dove.colonna, 2);
+    }
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ TEST(Cartelli, SignsGoToTheCellAfterTheirPositionAndTheirTextsDownFromEntry80) {
     EXPECT_EQ(p.c(2).valore1, 79);  // 1.5 + 1 -> 2
     EXPECT_EQ(p.c(4).valore1, 78);  // 2.5 + 1 -> 4
     EXPECT_EQ(p.c(3).tipo, tipo_cella::marca_montagna);
-    EXPECT_EQ(p.m.scenario[80].nome, "( PASSAGGIO A)(  LIVELLO   )");
+    EXPECT_EQ(p.m.scenario[voce::primo_cartello].nome, "( PASSAGGIO A)(  LIVELLO   )");
     EXPECT_EQ(p.m.scenario[79].nome, "Secondo  ");
     EXPECT_EQ(p.m.scenario[78].nome, "Terzo");
 }

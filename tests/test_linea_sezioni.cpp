@@ -28,7 +28,7 @@ TEST(SezioneGenerale, UpToTenCommentsInARowArePassedOver) {
         p.scrivi("[generale]\r\n" + lunghezza_linea(1000) + volte(c.commenti, "- nota\r\n") +
                  "-lunghezza percorso, 5000\r\n[curve]\r\n[fine]\r\n");
         ASSERT_TRUE(p.fase()) << c.commenti;
-        EXPECT_EQ(p.m.scenario[84].valore2, c.lunghezza) << c.commenti;
+        EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, c.lunghezza) << c.commenti;
         EXPECT_EQ(p.m.lunghezza_totale, c.lunghezza + 7000) << c.commenti;
     }
 }
@@ -62,9 +62,9 @@ TEST(SezioneGenerale, ACommentLineWithACommaIsTwoFields) {
     p.scrivi("[generale]\r\n- nota, lunghezza percorso, 1000\r\n[curve]\r\n- nota, pendenza, 500, 7\r\n"
              "- a-b, - c, sfondo uno, 9\r\n[fine]\r\n");
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[84].valore2, 1000);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 1000);
     EXPECT_EQ(p.pendenza(10), 107);
-    EXPECT_EQ(p.m.scenario[85].valore1, 0);  // general records are not read in the body
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 0);  // general records are not read in the body
 }
 
 TEST(SezioneGenerale, KeywordLetterCase) {
@@ -88,19 +88,19 @@ TEST(SezioneGenerale, KeywordLetterCase) {
              "[fine]\r\n");
     ASSERT_TRUE(p.fase());
     EXPECT_EQ(p.m.codice_errore, 0);
-    EXPECT_EQ(p.m.scenario[84].valore2, 1000);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 1000);
     for (int v = 81; v <= 83; ++v) EXPECT_EQ(p.m.scenario[v].valore2, 0) << v;
-    EXPECT_EQ(p.m.scenario[85].valore1, 0);
-    EXPECT_EQ(p.m.scenario[85].valore3, 0);
-    EXPECT_EQ(p.m.scenario[85].valore2, 3);
-    EXPECT_EQ(p.m.scenario[86].valore1, 0);
-    EXPECT_EQ(p.m.scenario[86].valore2, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore3, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore2, 3);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore1, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore2, 0);
     EXPECT_EQ(p.pendenza(10), 107);
     EXPECT_EQ(p.punto(11, 0), 0.0001);
     EXPECT_EQ(p.c(20).montagna, 4);
     EXPECT_EQ(p.c(41).tipo, tipo_cella::indicatori_v_max);
     EXPECT_EQ(p.c(61).tipo, tipo_cella::cartello);
-    EXPECT_EQ(p.m.scenario[80].nome, "Testo");
+    EXPECT_EQ(p.m.scenario[voce::primo_cartello].nome, "Testo");
 }
 
 TEST(SezioneGenerale, RecordsStoreTheirValues) {
@@ -113,18 +113,18 @@ TEST(SezioneGenerale, RecordsStoreTheirValues) {
                             "ripetizione segnali 9 codici,    100,    26000\r\n",
                         ""));
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[81].valore1, 12000);
-    EXPECT_EQ(p.m.scenario[81].valore2, 7100);
-    EXPECT_EQ(p.m.scenario[81].valore3, 1);
-    EXPECT_EQ(p.m.scenario[82].valore1, 5000);
-    EXPECT_EQ(p.m.scenario[82].valore2, 3000);
-    EXPECT_EQ(p.m.scenario[83].valore1, 0);
-    EXPECT_EQ(p.m.scenario[85].valore1, 1);
-    EXPECT_EQ(p.m.scenario[85].valore3, 2);  // "due"
-    EXPECT_EQ(p.m.scenario[85].valore2, 3);  // "tre"
-    EXPECT_EQ(p.m.scenario[86].valore1, 100);
-    EXPECT_EQ(p.m.scenario[86].valore2, 26000);
-    EXPECT_EQ(p.m.scenario[86].valore3, 9);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_maggiore].valore1, 12000);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_maggiore].valore2, 7100);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_maggiore].valore3, 1);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_media].valore1, 5000);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_media].valore2, 3000);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_minore].valore1, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 1);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore3, 2);  // "due"
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore2, 3);  // "tre"
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore1, 100);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore2, 26000);
+    EXPECT_EQ(p.m.scenario[voce::dati_treno].valore3, 9);
 }
 
 TEST(SezioneGenerale, RepetitionCodes) {
@@ -143,9 +143,9 @@ TEST(SezioneGenerale, RepetitionCodes) {
         prova_linea p;
         p.scrivi(file_linea(lunghezza_linea(1000) + c.riga, ""));
         ASSERT_TRUE(p.fase()) << c.riga;
-        EXPECT_EQ(p.m.scenario[86].valore1, c.inizio) << c.riga;
-        EXPECT_EQ(p.m.scenario[86].valore2, c.fine) << c.riga;
-        EXPECT_EQ(p.m.scenario[86].valore3, c.codici) << c.riga;
+        EXPECT_EQ(p.m.scenario[voce::dati_treno].valore1, c.inizio) << c.riga;
+        EXPECT_EQ(p.m.scenario[voce::dati_treno].valore2, c.fine) << c.riga;
+        EXPECT_EQ(p.m.scenario[voce::dati_treno].valore3, c.codici) << c.riga;
     }
 }
 
@@ -153,15 +153,15 @@ TEST(SezioneGenerale, OneFieldMayMatchSeveralRecords) {
     prova_linea p;
     p.scrivi(file_linea(lunghezza_linea(1000) + "progressiva tre due, 300, 1, 0, 200, 2, 0\r\n", ""));
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[81].valore1, 300);
-    EXPECT_EQ(p.m.scenario[82].valore1, 200);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_maggiore].valore1, 300);
+    EXPECT_EQ(p.m.scenario[voce::progressiva_media].valore1, 200);
 }
 
 TEST(SezioneGenerale, ARepeatedLengthRecordSizesTheTrackAgain) {
     prova_linea p;
     p.scrivi(file_linea(lunghezza_linea(1000) + lunghezza_linea(2000), ""));
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[84].valore2, 2000);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 2000);
     EXPECT_EQ(p.m.numero_celle, 180);
     EXPECT_EQ(p.m.tracciato.size(), 181U);
     EXPECT_EQ(p.m.planimetria.ultimo_metro, 9000);
@@ -199,7 +199,7 @@ TEST(SezioneGenerale, WhatEndsTheSection) {
         p.scrivi("[generale]\r\n" + lunghezza_linea(1000) + volte(10, "- nota\r\n") + c.dopo +
                  "sfondo uno, 5\r\n[curve]\r\n[fine]\r\n");
         ASSERT_TRUE(p.fase()) << c.nome;
-        EXPECT_EQ(p.m.scenario[85].valore1, c.sfondo) << c.nome;
+        EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, c.sfondo) << c.nome;
     }
 }
 
@@ -208,8 +208,8 @@ TEST(SezioneGenerale, GeneralRecordsAfterTheHeaderAndCurvesBeforeItAreNotRead) {
     p.scrivi("[generale]\r\ncurvad1, 2000, 1500\r\n" + lunghezza_linea(1000) +
              "[curve]\r\nlunghezza percorso, 3000\r\nsfondo uno, 5\r\n[fine]\r\n");
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[84].valore2, 1000);
-    EXPECT_EQ(p.m.scenario[85].valore1, 0);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 1000);
+    EXPECT_EQ(p.m.scenario[voce::dati_linea].valore1, 0);
     EXPECT_EQ(p.punto(2500, 0), 0.0);  // no curve
 }
 
@@ -218,7 +218,7 @@ TEST(SezioneGenerale, EverythingBeforeGeneraleIsIgnored) {
     p.scrivi("lunghezza percorso, 5000\r\npendenza, 100, 3\r\nnote [Generale] qui\r\n" + lunghezza_linea(1000) +
              "[curve]\r\n[fine]\r\n");
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[84].valore2, 1000);
+    EXPECT_EQ(p.m.scenario[voce::dati_generali].valore2, 1000);
 }
 
 TEST(UltimoCampo, TheFilesLastFieldIsNeverInterpreted) {
@@ -246,7 +246,7 @@ TEST(UltimoCampo, TheFilesLastFieldIsNeverInterpreted) {
     prova_linea p;
     p.scrivi(inizio + "cartello_indicatore, 450, Fine");
     ASSERT_TRUE(p.fase());
-    EXPECT_EQ(p.m.scenario[80].nome, "Fine");
+    EXPECT_EQ(p.m.scenario[voce::primo_cartello].nome, "Fine");
 }
 
 TEST(UltimoCampo, AGeneralSectionThatRunsToTheEnd) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "compiler/compilazione.h"
+#include "compiler/record.h"
 #include "sources/errore_esecuzione.h"
 
 namespace {
@@ -16,22 +17,23 @@ modello_scenario con_tracciato() {
 }
 
 void montagna(modello_scenario& m, std::int32_t inizio, std::int32_t fine, std::int32_t tipo) {
-    memo_montagna(m, inizio, fine, tipo);
+    memo_montagna(m, {inizio, fine, tipo});
 }
 
-struct indicatori {
-    std::int32_t vas = 0, vbs = 0, vcs = 0, strisces = 0, vad = 0, vbd = 0, vcd = 0, strisced = 0;
-};
+using indicatori = record_indicatori;
 
+// Places the boards; a refused cell raises status 21 as the line phase does.
 void indica(modello_scenario& m, std::int32_t posizione, indicatori v) {
-    memo_indicatori_v_max(m, posizione, v.vas, v.vbs, v.vcs, v.strisces, v.vad, v.vbd, v.vcd, v.strisced);
+    v.posizione = posizione;
+    const stato e = memo_indicatori_v_max(m, v);
+    if (e != stato::nessuno) m.codice_errore = numero(e);
 }
 
 TEST(MemoMontagna, ASpanOfFiftyMetresCoversOneCell) {
     auto m = con_tracciato();
     montagna(m, 13000, 13050, 2);
     for (int i = 0; i <= 580; ++i) EXPECT_EQ(m.tracciato[i].montagna, i == 260 ? 2 : 0) << i;
-    for (const cella& c : m.tracciato) EXPECT_EQ(c.tipo, 0);
+    for (const cella& c : m.tracciato) EXPECT_EQ(c.tipo, tipo_cella::libero);
     EXPECT_EQ(m.numero_montagne, 1);
     EXPECT_EQ(m.montagne_inizio[1], 13000);
     EXPECT_EQ(m.montagne_fine[1], 13050);
@@ -41,11 +43,7 @@ TEST(MemoMontagna, ASpanOfFiftyMetresCoversOneCell) {
 TEST(MemoMontagna, KindAboveTenMarksEveryFourthFreeCell) {
     auto m = con_tracciato();
     m.tracciato[267].tipo = tipo_cella::segnale;
-    std::int32_t inizio = 13000, fine = 13500, tipo = 12;
-    memo_montagna(m, inizio, fine, tipo);
-    EXPECT_EQ(tipo, 2);
-    EXPECT_EQ(inizio, 13000);
-    EXPECT_EQ(fine, 13500);
+    montagna(m, 13000, 13500, 12);  // kind 2, marked
     for (int i = 258; i <= 271; ++i) {
         EXPECT_EQ(m.tracciato[i].montagna, i >= 260 && i <= 269 ? 2 : 0) << i;
         const int tipo_atteso = i == 263 ? tipo_cella::marca_montagna : i == 267 ? tipo_cella::segnale : 0;
@@ -67,12 +65,17 @@ TEST(MemoMontagna, ASpanCloseAfterThePreviousOneTakesKindThree) {
     for (const caso& c : casi) {
         auto m = con_tracciato();
         montagna(m, 12000, 13050, 1);
-        std::int32_t inizio = c.inizio, fine = c.fine, tipo = c.tipo;
-        memo_montagna(m, inizio, fine, tipo);
-        EXPECT_EQ(tipo, c.tipo_atteso) << c.inizio;
+        montagna(m, c.inizio, c.fine, c.tipo);
         EXPECT_EQ(m.tracciato[static_cast<std::size_t>(c.inizio / 50)].montagna, c.tipo_atteso) << c.inizio;
-        EXPECT_EQ(m.passo, c.tipo > 10 ? 1 : 0);
         EXPECT_EQ(m.montagne_inizio[2], c.inizio);
+    }
+    // A joined span keeps the marks it asked for: every fourth cell of 264 to 269.
+    auto m = con_tracciato();
+    montagna(m, 12000, 13050, 1);
+    montagna(m, 13200, 13500, 14);
+    for (int i = 264; i <= 269; ++i) {
+        EXPECT_EQ(m.tracciato[i].montagna, 3) << i;
+        EXPECT_EQ(m.tracciato[i].tipo, i == 267 ? tipo_cella::marca_montagna : tipo_cella::libero) << i;
     }
 }
 
@@ -144,7 +147,7 @@ TEST(MemoIndicatoriVMax, EncodesBothBoardsInTheCellAfterThePosition) {
     EXPECT_EQ(c.valore3, -63);
     EXPECT_EQ(c.valore4, 12);
     EXPECT_EQ(m.codice_errore, 0);
-    EXPECT_EQ(m.tracciato[20].tipo, 0);
+    EXPECT_EQ(m.tracciato[20].tipo, tipo_cella::libero);
 }
 
 TEST(MemoIndicatoriVMax, CellNumberRoundsHalfToEven) {
@@ -152,7 +155,7 @@ TEST(MemoIndicatoriVMax, CellNumberRoundsHalfToEven) {
     indica(m, 75, {});   // 1.5 + 1 = 2.5 -> 2
     indica(m, 125, {});  // 2.5 + 1 = 3.5 -> 4
     EXPECT_EQ(m.tracciato[2].tipo, tipo_cella::indicatori_v_max);
-    EXPECT_EQ(m.tracciato[3].tipo, 0);
+    EXPECT_EQ(m.tracciato[3].tipo, tipo_cella::libero);
     EXPECT_EQ(m.tracciato[4].tipo, tipo_cella::indicatori_v_max);
 }
 

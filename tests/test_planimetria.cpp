@@ -73,7 +73,7 @@ void confronta_piano(const prova_linea& p, const piano& atteso, const std::strin
 
 TEST(Planimetria, EmbeddedLinePlanPointByPoint) {
     prova_linea p(1, "Tava Aeroporto-Rovea", "30742");
-    dati_linea(p.cartella.str(), p.m.nome_linea);
+    dati_linea(p.dir, p.m.nome_linea);
     ASSERT_TRUE(p.fase());
     confronta_piano(p,
                     piano_atteso(29000, {{2000, 1500, 0.0001},

@@ -2,12 +2,10 @@
 // own, started from another working directory.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 
-#include "sources/percorso.h"
+#include "processo.h"
+#include "sources/cartella.h"
 #include "supporto.h"
 
 namespace {
@@ -18,23 +16,11 @@ const std::string scheda = "Tava Aeroporto-Rovea_30742_scheda_treno.txt";
 const std::string linea_txt = "Tava Aeroporto-Rovea_linea.txt";
 const std::string treno_txt = "Tava Aeroporto-Rovea_30742-.txt";
 
-struct esecuzione {
-    int stato = -1;
-    std::string errori;
-};
-
 // Copies the builder into `cartella` and runs it from `da_cartella`.
 esecuzione esegui_builder(const cartella_temporanea& cartella, const cartella_temporanea& da_cartella) {
     const std::string eseguibile = cartella.file("scenario-builder");
     std::filesystem::copy_file(PERCORSO_SCENARIO_BUILDER, eseguibile);
-    const std::string errori = da_cartella.file("stderr.txt");
-    const std::string comando =
-        "cd '" + da_cartella.str() + "' && '" + eseguibile + "' </dev/null >/dev/null 2>'" + errori + "'";
-    const int stato = std::system(comando.c_str());
-    esecuzione e;
-    e.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    e.errori = leggi_tutto(errori);
-    return e;
+    return esegui_programma(eseguibile, da_cartella.str(), {});
 }
 
 TEST(ProcessoBuilder, WritesInItsOwnDirectoryNotTheWorkingDirectory) {
@@ -46,7 +32,7 @@ TEST(ProcessoBuilder, WritesInItsOwnDirectoryNotTheWorkingDirectory) {
     for (const std::string& nome : {note, rallentamenti, scheda}) {
         EXPECT_TRUE(std::filesystem::exists(cartella.file(nome))) << nome;
     }
-    EXPECT_EQ(nomi_in(altrove.str()), std::vector<std::string>{"stderr.txt"});
+    EXPECT_TRUE(nomi_in(altrove.str()).empty());
 }
 
 TEST(ProcessoBuilder, AFailingWriteEndsWithTheReportAndANonZeroStatus) {
@@ -63,8 +49,8 @@ TEST(ProcessoBuilder, AFailingWriteEndsWithTheReportAndANonZeroStatus) {
 }
 
 TEST(Percorsi, TheSeparatorIsAlwaysInserted) {
-    EXPECT_EQ(percorso_file("/opt/sim", "a b-c.txt"), "/opt/sim/a b-c.txt");
-    EXPECT_EQ(percorso_file("/", "x.dat"), "//x.dat");
+    EXPECT_EQ(percorso_in(cartella{"/opt/sim", {}, {}, {}, {}, {}, {}}, "a b-c.txt"), "/opt/sim/a b-c.txt");
+    EXPECT_EQ(percorso_in(cartella{"/", {}, {}, {}, {}, {}, {}}, "x.dat"), "//x.dat");
 }
 
 }  // namespace

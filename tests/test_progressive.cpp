@@ -80,7 +80,8 @@ TEST(ProgressiveOrdina, OrdersByStartOrByValueAndAppliesTheFlagLast) {
         poni(m, voce::progressiva_minore, c.uno);
         poni(m, voce::progressiva_media, c.due);
         poni(m, voce::progressiva_maggiore, c.tre);
-        progressive_ordina(m);
+        std::array<luogo, 3> luoghi{};
+        progressive_ordina(m, luoghi);
         EXPECT_EQ(di(m, voce::progressiva_maggiore), c.attese[0]) << c.nome;
         EXPECT_EQ(di(m, voce::progressiva_media), c.attese[1]) << c.nome;
         EXPECT_EQ(di(m, voce::progressiva_minore), c.attese[2]) << c.nome;
@@ -95,27 +96,43 @@ TEST(ProgressiveOrdina, TouchesOnlyTheThreeFieldsOfEntries81To83) {
         m.scenario[v].par1 = static_cast<std::int16_t>(v);
         m.scenario[v].valore1 = v;
     }
-    m.scenario[80].valore2 = 5;
-    m.scenario[84].valore2 = 6;
-    progressive_ordina(m);
-    EXPECT_EQ(di(m, 81), (terna{83, 0, 0}));
-    EXPECT_EQ(di(m, 82), (terna{82, 0, 0}));
-    EXPECT_EQ(di(m, 83), (terna{81, 0, 0}));
+    m.scenario[voce::primo_cartello].valore2 = 5;
+    m.scenario[voce::dati_generali].valore2 = 6;
+    std::array<luogo, 3> luoghi{};
+    progressive_ordina(m, luoghi);
+    EXPECT_EQ(di(m, voce::progressiva_maggiore), (terna{83, 0, 0}));
+    EXPECT_EQ(di(m, voce::progressiva_media), (terna{82, 0, 0}));
+    EXPECT_EQ(di(m, voce::progressiva_minore), (terna{81, 0, 0}));
     for (int v = 80; v <= 84; ++v) {
         EXPECT_EQ(m.scenario[v].nome, "voce " + std::to_string(v));
         EXPECT_EQ(m.scenario[v].valore4, v);
         EXPECT_EQ(m.scenario[v].par1, v);
     }
-    EXPECT_EQ(m.scenario[80].valore1, 80);
-    EXPECT_EQ(m.scenario[80].valore2, 5);
-    EXPECT_EQ(m.scenario[84].valore2, 6);
+    EXPECT_EQ(m.scenario[voce::primo_cartello].valore1, 80);
+    EXPECT_EQ(m.scenario[voce::primo_cartello].valore2, 5);
+    EXPECT_EQ(m.scenario[voce::dati_generali].valore2, 6);
+}
+
+// The places of the records move with them: entry 81 names the record of
+// the progressive it holds.
+TEST(ProgressiveOrdina, ThePlacesOfTheRecordsMoveWithThem) {
+    modello_scenario m;
+    poni(m, voce::progressiva_minore, {1000, 0, 0});
+    poni(m, voce::progressiva_media, {3000, 0, 0});
+    poni(m, voce::progressiva_maggiore, {2000, 0, 0});
+    std::array<luogo, 3> luoghi{luogo{sorgente::linea, 5, 1}, luogo{sorgente::linea, 4, 1}, luogo{sorgente::linea, 3, 1}};
+    progressive_ordina(m, luoghi);
+    EXPECT_EQ(luoghi[0].riga, 4);  // "due", the largest start
+    EXPECT_EQ(luoghi[1].riga, 5);  // "tre"
+    EXPECT_EQ(luoghi[2].riga, 3);  // "uno"
 }
 
 TEST(ProgressiveOrdina, AValueNearTheTopWrapsInsteadOfFailing) {
     modello_scenario m;
     poni(m, voce::progressiva_maggiore, {100, massimo, 1});
-    progressive_ordina(m);
-    EXPECT_EQ(di(m, 81), (terna{100, std::numeric_limits<std::int32_t>::min() + 99, 1}));
+    std::array<luogo, 3> luoghi{};
+    progressive_ordina(m, luoghi);
+    EXPECT_EQ(di(m, voce::progressiva_maggiore), (terna{100, std::numeric_limits<std::int32_t>::min() + 99, 1}));
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ modello_scenario modello_con_identita() {
 
 TEST(ScrittoriTesto, WriteTheFiveFilesByteForByte) {
     cartella_temporanea dir;
-    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.str());
+    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.disco());
     for (const file_atteso& f : attesi) {
         const std::string scritto = leggi_tutto(dir.file(f.nome));
         EXPECT_EQ(scritto, atteso(f.nome)) << f.nome;
@@ -54,7 +54,7 @@ TEST(ScrittoriTesto, WriteTheFiveFilesByteForByte) {
 
 TEST(ScrittoriTesto, KeepBlanksAndWriteWindows1252) {
     cartella_temporanea dir;
-    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.str());
+    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.disco());
     const std::string note = leggi_tutto(dir.file(attesi[2].nome));
     EXPECT_EQ(note.substr(0, 14), "Questo treno \xE8");
     EXPECT_NE(note.find("altezze sul \r\n"), std::string::npos);
@@ -68,7 +68,7 @@ TEST(ScrittoriTesto, KeepBlanksAndWriteWindows1252) {
 TEST(ScrittoriTesto, ReplaceExistingFilesInsteadOfAppending) {
     cartella_temporanea dir;
     for (const file_atteso& f : attesi) scrivi_tutto(dir.file(f.nome), std::string(100000, 'x'));
-    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.str());
+    scrivi_sorgenti_e_documenti(modello_con_identita(), dir.disco());
     for (const file_atteso& f : attesi) EXPECT_EQ(leggi_tutto(dir.file(f.nome)), atteso(f.nome)) << f.nome;
 }
 
@@ -77,7 +77,7 @@ TEST(ScrittoriTesto, AFailingWriteStopsTheRunAndKeepsEarlierFiles) {
     // A directory in the place of the note makes its creation fail.
     std::filesystem::create_directory(dir.file(attesi[2].nome));
     try {
-        scrivi_sorgenti_e_documenti(modello_con_identita(), dir.str());
+        scrivi_sorgenti_e_documenti(modello_con_identita(), dir.disco());
         FAIL() << "the note writer should fail";
     } catch (const errore_esecuzione& e) {
         EXPECT_EQ(e.percorso, dir.file(attesi[2].nome));
@@ -91,13 +91,13 @@ TEST(ScrittoriTesto, AFailingWriteStopsTheRunAndKeepsEarlierFiles) {
 
 TEST(ScrittoriTesto, AMissingDirectoryFailsTheFirstWriter) {
     cartella_temporanea dir;
-    EXPECT_THROW(dati_linea(dir.file("assente"), linea), errore_esecuzione);
+    EXPECT_THROW(dati_linea(piattaforma::cartella_su_disco(dir.file("assente")), linea), errore_esecuzione);
 }
 
 TEST(ScrittoriTesto, ProcedureStopsAtTheEndMarker) {
     cartella_temporanea dir;
     const char* const righe[] = {"uno", "", "  tre  ", "riferimento fine del file", "mai"};
-    scrivi_righe(dir.file("prova.txt"), righe);
+    scrivi_righe(dir.disco(), "prova.txt", righe);
     EXPECT_EQ(leggi_tutto(dir.file("prova.txt")), "uno\r\n\r\n  tre  \r\n");
 }
 

@@ -105,12 +105,12 @@ TEST(ScritturaBinaria, ANameTooLongForItsLengthFieldIsRefused) {
     const std::string percorso = dir.file("a_1.sim");
     std::array<voce_scenario, voci_scenario> s{};
     s[3].nome.assign(65535, 'x');
-    scrivi_scenario(percorso, s);
+    scrivi_scenario(dir.disco(), "a_1.sim", s);
     EXPECT_EQ(leggi_tutto(percorso).size(), 87u * 34u + 65535u);
 
     s[3].nome.push_back('x');
     try {
-        scrivi_scenario(percorso, s);
+        scrivi_scenario(dir.disco(), "a_1.sim", s);
         ADD_FAILURE() << "no failure";
     } catch (const errore_esecuzione& e) {
         EXPECT_EQ(e.percorso, percorso);
@@ -173,7 +173,7 @@ TEST(ScritturaBinaria, AnOlderLongerFileIsReplaced) {
     scrivi_tutto(percorso, std::string(100000, 'z'));
     std::vector<cella> t(3);
     t[1].valore1 = -1;
-    scrivi_tracciato(percorso, t);
+    scrivi_tracciato(dir.disco(), "Linea_1.dat", t);
     const std::string b = leggi_tutto(percorso);
     ASSERT_EQ(b.size(), 45u);
     EXPECT_EQ(b.substr(15, 3), byte({0, 0xFF, 0xFF}));
@@ -181,7 +181,7 @@ TEST(ScritturaBinaria, AnOlderLongerFileIsReplaced) {
 
     const std::string piano = dir.file("Linea_linea.dat");
     scrivi_tutto(piano, std::string(1000, 'z'));
-    scrivi_planimetria(piano, piccola_planimetria());
+    scrivi_planimetria(dir.disco(), "Linea_linea.dat", piccola_planimetria());
     EXPECT_EQ(leggi_tutto(piano), bytes_planimetria(piccola_planimetria(), piano));
 }
 
@@ -189,7 +189,7 @@ TEST(ScritturaBinaria, AFileThatCannotBeWrittenFailsNamingIt) {
     cartella_temporanea dir;
     const std::string percorso = dir.file("manca") + "/a_1.dat";
     try {
-        scrivi_tracciato(percorso, std::vector<cella>(2));
+        scrivi_tracciato(piattaforma::cartella_su_disco(dir.file("manca")), "a_1.dat", std::vector<cella>(2));
         ADD_FAILURE() << "no failure";
     } catch (const errore_esecuzione& e) {
         EXPECT_EQ(e.percorso, percorso);

@@ -127,7 +127,7 @@ TEST(MemoStazione, ExtentAndMarksByKind) {
         EXPECT_EQ(conta_tipo(b.m, 10), c.marca ? 1 : 0);
         const std::int32_t t = c.fine / 50 - 1;
         if (c.marca) {
-            EXPECT_EQ(b.c(t).tipo, 10);
+            EXPECT_EQ(b.c(t).tipo, tipo_cella::marca_stazione);
             EXPECT_EQ(b.c(t).valore1, 2);
         }
         for (int n = 1; n <= c.avvisi; ++n) EXPECT_EQ(b.c(t - n).avviso, 80 + n) << n;
@@ -171,9 +171,9 @@ TEST(MemoStazione, Opz4AndFirstStationClearing) {
 // Station and approach markers replace whatever the cells held.
 TEST(MemoStazione, MarkersReplaceWhatTheCellsHeld) {
     banco_treno b;
-    b.c(86).tipo = 14;  // indication sign
+    b.c(86).tipo = tipo_cella::cartello;  // indication sign
     b.c(86).valore1 = 80;
-    b.c(85).tipo = 1;   // a signal, with its own approach marker value
+    b.c(85).tipo = tipo_cella::segnale;   // a signal, with its own approach marker value
     b.c(85).avviso = 84;
     b.c(84).avviso = 42;
     stazione s;
@@ -181,9 +181,9 @@ TEST(MemoStazione, MarkersReplaceWhatTheCellsHeld) {
     s.lunghezza = 700;
     b.compila(testo_di({s}));
     ASSERT_EQ(b.m.codice_errore, 0) << b.errore;
-    EXPECT_EQ(b.c(86).tipo, 10);
+    EXPECT_EQ(b.c(86).tipo, tipo_cella::marca_stazione);
     EXPECT_EQ(b.c(86).valore1, 1);
-    EXPECT_EQ(b.c(85).tipo, 1);
+    EXPECT_EQ(b.c(85).tipo, tipo_cella::segnale);
     EXPECT_EQ(b.c(85).avviso, 81);
     EXPECT_EQ(b.c(84).avviso, 82);
 }
@@ -209,7 +209,7 @@ TEST(MemoStazione, MarkerAtOrBeforeCellOne) {
         b.compila(testo_di({s}, "sabbia, 3\r\n"));
         EXPECT_EQ(b.m.codice_errore, c.codice) << c.tipo << " " << c.posizione << " " << c.lunghezza;
         EXPECT_EQ(b.m.posizione_errore, -7);
-        EXPECT_EQ(b.m.scenario[86].par1, c.codice == 0 ? 3 : 0);
+        EXPECT_EQ(b.m.scenario[voce::dati_treno].par1, c.codice == 0 ? 3 : 0);
         EXPECT_FALSE(b.file_treno_presente());
     }
 }
@@ -282,7 +282,7 @@ TEST(MemoStazione, CounterBeyondTheTableIsARuntimeFailure) {
     for (int i = 0; i < 90; ++i) stazioni.push_back(senza_segni(400 * i));
     b.compila(testo_di(stazioni));
     EXPECT_EQ(b.m.codice_errore, 25);
-    EXPECT_EQ(b.m.scenario[86].valore3, 400 * 85);
+    EXPECT_EQ(b.m.scenario[voce::dati_treno].valore3, 400 * 85);
     EXPECT_FALSE(b.file_treno_presente());
 }
 

@@ -174,24 +174,33 @@ TEST(RapportoStrumento, StatusWordsWithTheSourcePlace) {
     richiesta_compilazione r;
     r.file_linea = "my/L_linea.txt";
     r.file_treno = "my/T-.txt";
-    esito_percorso e;
-    e.codice_compilazione = 16;
-    e.compilazione.file = sorgente::treno;
-    e.compilazione.riga = 12;
-    e.compilazione.colonna = 3;
-    EXPECT_EQ(testo_stato(16, e, r), "the cell of a signal is not free (line 12, column 3 of my/T-.txt)");
-    // A status of the finishing pass has no source place.
-    EXPECT_EQ(testo_stato(12, e, r), "finishing: no free cell for an approach board of a slowdown");
-    e.codice_compilazione = 25;
-    e.compilazione.file = sorgente::linea;
-    e.compilazione.dettaglio = "reading a field at the end of the file";
-    EXPECT_EQ(testo_stato(25, e, r).substr(0, 40), "runtime failure while compiling the text");
-    EXPECT_NE(testo_stato(25, e, r).find("(line 12, column 3 of my/L_linea.txt): reading a field"), std::string::npos);
-    e.compilazione.file = sorgente::nessuna;
-    e.codice_compilazione = 101;
-    EXPECT_EQ(testo_stato(101, e, r), "the line text file does not exist");
-    EXPECT_EQ(testo_stato(0, e, r), "");
-    EXPECT_EQ(testo_stato(14, e, r), "unknown status");
+    modello_scenario m;
+    m.codice_errore = 16;
+    stato_sollevato s;
+    s.codice = 16;
+    s.campo = {sorgente::treno, 12, 3};
+    m.stati_sollevati.push_back(s);
+    EXPECT_EQ(testo_stato(m, r), "the cell of a signal is not free (line 12, column 3 of my/T-.txt)");
+    // A status of the finishing pass without a known record has no source place.
+    m.codice_errore = 12;
+    s.codice = 12;
+    s.campo = {};
+    m.stati_sollevati.push_back(s);
+    EXPECT_EQ(testo_stato(m, r), "finishing: no free cell for an approach board of a slowdown");
+    m.codice_errore = 25;
+    s.codice = 25;
+    s.campo = {sorgente::linea, 12, 3};
+    s.dettaglio = "reading a field at the end of the file";
+    m.stati_sollevati.push_back(s);
+    EXPECT_EQ(testo_stato(m, r).substr(0, 40), "runtime failure while compiling the text");
+    EXPECT_NE(testo_stato(m, r).find("(line 12, column 3 of my/L_linea.txt): reading a field"), std::string::npos);
+    m.stati_sollevati.clear();
+    m.codice_errore = 101;
+    EXPECT_EQ(testo_stato(m, r), "the line text file does not exist");
+    m.codice_errore = 0;
+    EXPECT_EQ(testo_stato(m, r), "");
+    m.codice_errore = 14;
+    EXPECT_EQ(testo_stato(m, r), "unknown status");
 }
 
 // ---- The executable ----

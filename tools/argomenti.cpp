@@ -1,4 +1,4 @@
-#include "argomenti.h"
+#include "tools/argomenti.h"
 
 
 const char* const testo_uso =

@@ -1,18 +1,18 @@
 // `scenario-tool compile`: the builder's track build on an author's files.
 //
-// The inputs are copied, under the names the compiler expects, into a private
-// temporary directory (removed afterwards); the build runs there exactly as in
-// the builder; the files it writes are then copied into the output directory,
-// replacing files of the same names. The inputs are only read.
+// The inputs are read once (they are never changed, moved or deleted); the
+// build runs in memory under the names the compiler expects; the files it
+// writes then replace the files of the same names in the output directory.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
-#include "../track/memorizza_percorso.h"
-#include "argomenti.h"
-#include "nomi.h"
+#include "compiler/modello.h"
+#include "tools/argomenti.h"
+#include "tools/nomi.h"
 
 enum class esito_fatale : std::uint8_t {
     nessuno,
@@ -30,17 +30,31 @@ struct risultato_compilazione {
     std::string testo_fatale;         // words for the fatal outcome (empty for none)
     std::string messaggio;            // both, joined by "; " ("no error" when both are empty)
     std::vector<std::string> file;    // names written into the output directory, in order
+    std::vector<stato_sollevato> stati_sollevati;  // every status as it was raised
 };
 
 // The output files must not be the input files (an input named like an output
 // in the output directory, or reached through a link): throws errore_uso.
 void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi);
 
+// A build in memory: the two texts under the names the compiler expects (an
+// absent text stands for a missing file), the model it leaves, the files it
+// writes (name → bytes), and the fatal outcome, if any.
+struct costruzione_in_memoria {
+    modello_scenario modello;
+    std::map<std::string, std::string> file;
+    esito_fatale fatale = esito_fatale::nessuno;
+    std::string testo_fatale;
+};
+void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
+                           const std::string* testo_treno, bool con_planimetria);
+
 // Runs the compile. Never throws for a build or file failure: they become the
 // fatal outcomes.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);
 
-// Words for a recorded status: its description, then, when the status is the
-// compiler's and the place is known, "at line L, column C of FILE" (FILE as the
-// author named it), then for a runtime failure its own text. Empty for 0.
-std::string testo_stato(std::int32_t stato, const esito_percorso& e, const richiesta_compilazione& r);
+// Words for the final status of a build: its description, then, when the
+// status that set the final pair has a place in a source, "(line L, column C
+// of FILE)" (FILE as the author named it), then for a runtime failure its own
+// text. Empty for 0.
+std::string testo_stato(const modello_scenario& m, const richiesta_compilazione& r);

@@ -1,4 +1,4 @@
-#include "json.h"
+#include "tools/json.h"
 
 #include <cstdio>
 

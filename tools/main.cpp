@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "argomenti.h"
-#include "compila_strumento.h"
-#include "nomi.h"
-#include "rapporto.h"
+#include "tools/argomenti.h"
+#include "tools/compila_strumento.h"
+#include "tools/nomi.h"
+#include "tools/rapporto.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "nomi.h"
+#include "tools/nomi.h"
 
 #include <filesystem>
 

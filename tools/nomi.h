@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "argomenti.h"
+#include "tools/argomenti.h"
 
 struct nomi_scenario {
     std::string linea;

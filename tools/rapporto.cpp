@@ -1,7 +1,7 @@
-#include "rapporto.h"
+#include "tools/rapporto.h"
 
-#include "../sources/percorso.h"
-#include "json.h"
+#include "sources/cartella.h"
+#include "tools/json.h"
 
 std::string nome_fatale(esito_fatale f) {
     switch (f) {
@@ -27,7 +27,7 @@ void rapporto_testo(const risultato_compilazione& r, const std::string& cartella
         errori += "error " + std::to_string(r.stato) + " at " + std::to_string(r.posizione) + " m: " + r.testo_stato + "\n";
     }
     if (r.fatale != esito_fatale::nessuno) errori += "fatal: " + r.testo_fatale + "\n";
-    for (const std::string& nome : r.file) uscita += "wrote " + percorso_file(cartella_uscita, nome) + "\n";
+    for (const std::string& nome : r.file) uscita += "wrote " + percorso_in(cartella{cartella_uscita, {}, {}, {}, {}, {}, {}}, nome) + "\n";
 }
 
 int stato_uscita(const risultato_compilazione& r) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "compila_strumento.h"
+#include "tools/compila_strumento.h"
 
 // "1250", "1251", "no-track", "io", or an empty text for none.
 std::string nome_fatale(esito_fatale f);

@@ -49,7 +49,7 @@ std::string descrizione(const cella& c, tipo_marca t, const modello_scenario& m)
             return c.tipo == tipo_cella::tabella_senza_valore ? "Abbattimento board without a value"
                                                              : "Abbattimento board, value " + intero(c.valore1);
         case tipo_marca::tabella_180:
-            return "Board, value 180 (placed by the finishing pass)";
+            return "Board, value 180 (the value of the finishing pass's boards)";
         case tipo_marca::cartello:
             return "Indication sign (entry " + intero(c.valore1) + "): " + nome_voce(m, c.valore1);
         case tipo_marca::sconosciuto:
@@ -88,8 +88,7 @@ std::string titolo_stazione(const modello_scenario& m, const stazione_vista& s, 
 std::string titolo_marca(const modello_scenario& m, const marca_vista& x, const fonti_vista& f) {
     const cella& c = m.tracciato[static_cast<std::size_t>(x.cella)];
     std::string t = descrizione(c, x.tipo, m) + "\n" + cella_km(x.cella);
-    if (x.tipo != tipo_marca::tabella_180) t += riga_origine(m, x.cella, f);
-    return t;
+    return t + riga_origine(m, x.cella, f);
 }
 
 std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_vista& r, const fonti_vista& f) {

@@ -1,4 +1,4 @@
-#include "errore.h"
+#include "track/errore.h"
 
 std::string messaggio_errore(const std::string& a) { return " Errore n. " + a; }
 

@@ -3,11 +3,16 @@
 // platform layer's message box and ends the process.
 #pragma once
 
+#include <exception>
 #include <string>
 
-struct errore_segnalato {
+struct errore_segnalato : std::exception {
     std::string codice;     // the code as decimal text, for example "1250"
     std::string messaggio;  // " Errore n. " followed by the code
+
+    errore_segnalato(std::string codice_, std::string messaggio_)
+        : codice(std::move(codice_)), messaggio(std::move(messaggio_)) {}
+    const char* what() const noexcept override { return messaggio.c_str(); }
 };
 
 // The message shown for a code.

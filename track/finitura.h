@@ -5,13 +5,14 @@
 //
 // Guards: a cell index outside the track counts as occupied and as not a
 // signal; nothing outside the track is read or written. A board that finds no
-// cell records its status (11, 12 or 13) with a position in metres and the
-// pass carries on.
+// cell records its status (11, 12 or 13) with a position in metres, blamed on
+// the record of the slowdown (or warning board) that asked for it, and the
+// pass carries on. A board placed is noted as that record's.
 #pragma once
 
 #include <cstdint>
 
-#include "../compiler/modello.h"
+#include "compiler/modello.h"
 
 // The value of a board placed by the finishing pass.
 inline constexpr std::int16_t valore_tabella_finitura = 180;

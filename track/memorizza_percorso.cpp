@@ -1,14 +1,15 @@
-#include "memorizza_percorso.h"
+#include "track/memorizza_percorso.h"
 
-#include "../sources/errore_esecuzione.h"
-#include "../sources/percorso.h"
-#include "codici_gara.h"
-#include "errore.h"
-#include "finitura.h"
-#include "scrittura_binaria.h"
+#include "compiler/compilatore.h"
+#include "sources/errore_esecuzione.h"
+#include "sources/nomi_file.h"
+#include "track/codici_gara.h"
+#include "track/errore.h"
+#include "track/finitura.h"
+#include "track/scrittura_binaria.h"
 
-void prepara_modello(modello_scenario& m, std::int32_t j) {
-    m.scrivi_linea = j;
+void prepara_modello(modello_scenario& m, bool con_planimetria) {
+    m.scrivi_linea = con_planimetria;
     m.codice_errore = 0;
     for (voce_scenario& v : m.scenario) v = voce_scenario{};
 }
@@ -37,38 +38,29 @@ void memorizza_codici(modello_scenario& m) {
     m.tracciato[1].valore2 = static_cast<std::int16_t>(codice_gara_og(m));
 }
 
-void scrivi_file_scenario(const modello_scenario& m, const std::string& cartella, std::vector<std::string>& scritti) {
-    if (m.scrivi_linea != 0 && !m.planimetria.tipi.empty()) {
-        const std::string nome = nome_file_planimetria(m.nome_linea);
-        scrivi_planimetria(percorso_file(cartella, nome), m.planimetria);
-        scritti.push_back(nome);
+std::vector<std::string> scrivi_file_scenario(const modello_scenario& m, const cartella& dir) {
+    std::vector<std::string> scritti;
+    if (m.scrivi_linea && !m.planimetria.tipi.empty()) {
+        scritti.push_back(nome_file_planimetria(m.nome_linea));
+        scrivi_planimetria(dir, scritti.back(), m.planimetria);
     }
-    const std::string nome_sim = nome_file_scenario(m.nome_linea, m.numero_treno);
-    scrivi_scenario(percorso_file(cartella, nome_sim), m.scenario);
-    scritti.push_back(nome_sim);
-    const std::string nome_dat = nome_file_tracciato(m.nome_linea, m.numero_treno);
-    scrivi_tracciato(percorso_file(cartella, nome_dat), m.tracciato);
-    scritti.push_back(nome_dat);
+    scritti.push_back(nome_file_scenario(m.nome_linea, m.numero_treno));
+    scrivi_scenario(dir, scritti.back(), m.scenario);
+    scritti.push_back(nome_file_tracciato(m.nome_linea, m.numero_treno));
+    scrivi_tracciato(dir, scritti.back(), m.tracciato);
+    return scritti;
 }
 
-void completa_percorso(modello_scenario& m, const std::string& cartella, std::vector<std::string>& scritti) {
+std::vector<std::string> completa_percorso(modello_scenario& m, const cartella& dir) {
     verifica_tracciato(m);
     finitura_tracciato(m);
     timbra_formato(m);
     memorizza_codici(m);
-    scrivi_file_scenario(m, cartella, scritti);
+    return scrivi_file_scenario(m, dir);
 }
 
-void memorizza_percorso(modello_scenario& m, std::int32_t& j, const std::string& cartella, esito_percorso& esito) {
-    prepara_modello(m, j);
-    esito.compilazione = memorizza_dati(m, cartella);
-    esito.codice_compilazione = m.codice_errore;
-    esito.posizione_compilazione = m.posizione_errore;
-    completa_percorso(m, cartella, esito.file_scritti);
-}
-
-esito_percorso memorizza_percorso(modello_scenario& m, std::int32_t& j, const std::string& cartella) {
-    esito_percorso esito;
-    memorizza_percorso(m, j, cartella, esito);
-    return esito;
+std::vector<std::string> memorizza_percorso(modello_scenario& m, bool con_planimetria, const cartella& dir) {
+    prepara_modello(m, con_planimetria);
+    memorizza_dati(m, dir);
+    return completa_percorso(m, dir);
 }

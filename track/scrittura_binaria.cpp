@@ -1,12 +1,11 @@
-#include "scrittura_binaria.h"
+#include "track/scrittura_binaria.h"
 
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
 
-#include "../sources/errore_esecuzione.h"
-#include "../sources/file_disco.h"
+#include "sources/errore_esecuzione.h"
 
 namespace {
 
@@ -109,14 +108,14 @@ std::string bytes_tracciato(const std::vector<cella>& tracciato) {
     return b;
 }
 
-void scrivi_planimetria(const std::string& percorso, const planimetria_linea& p) {
-    sostituisci_file(percorso, bytes_planimetria(p, percorso));
+void scrivi_planimetria(const cartella& dir, const std::string& nome, const planimetria_linea& p) {
+    dir.sostituisci(nome, bytes_planimetria(p, percorso_in(dir, nome)));
 }
 
-void scrivi_scenario(const std::string& percorso, const std::array<voce_scenario, voci_scenario>& scenario) {
-    sostituisci_file(percorso, bytes_scenario(scenario, percorso));
+void scrivi_scenario(const cartella& dir, const std::string& nome, const std::array<voce_scenario, voci_scenario>& scenario) {
+    dir.sostituisci(nome, bytes_scenario(scenario, percorso_in(dir, nome)));
 }
 
-void scrivi_tracciato(const std::string& percorso, const std::vector<cella>& tracciato) {
-    sostituisci_file(percorso, bytes_tracciato(tracciato));
+void scrivi_tracciato(const cartella& dir, const std::string& nome, const std::vector<cella>& tracciato) {
+    dir.sostituisci(nome, bytes_tracciato(tracciato));
 }

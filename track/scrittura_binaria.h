@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "../compiler/modello.h"
+#include "compiler/modello.h"
+#include "sources/cartella.h"
 
 // Line plan: every element in storage order (all x, then all y) as a 16-bit
 // type tag followed by its value: 2 = Integer (16-bit), 5 = Double (binary64),
@@ -29,7 +30,7 @@ std::string bytes_scenario(const std::array<voce_scenario, voci_scenario>& scena
 void aggiungi_cella(std::string& b, const cella& c);
 std::string bytes_tracciato(const std::vector<cella>& tracciato);
 
-// The three writers: pack the member, then replace the file at `percorso`.
-void scrivi_planimetria(const std::string& percorso, const planimetria_linea& p);
-void scrivi_scenario(const std::string& percorso, const std::array<voce_scenario, voci_scenario>& scenario);
-void scrivi_tracciato(const std::string& percorso, const std::vector<cella>& tracciato);
+// The three writers: pack the member, then replace the file `nome` of the directory.
+void scrivi_planimetria(const cartella& dir, const std::string& nome, const planimetria_linea& p);
+void scrivi_scenario(const cartella& dir, const std::string& nome, const std::array<voce_scenario, voci_scenario>& scenario);
+void scrivi_tracciato(const cartella& dir, const std::string& nome, const std::vector<cella>& tracciato);

@@ -1,25 +1,16 @@
-// Paths of the build's files: the directory, the separator, the name.
+// The names of one build's files, from the line name and the train number,
+// joined as they are (blanks and hyphens included).
 #pragma once
 
 #include <string>
 
-#ifdef _WIN32
-inline constexpr char separatore_percorso = '\\';
-#else
-inline constexpr char separatore_percorso = '/';
-#endif
-
-// The separator is always inserted, even when the directory already ends
-// with one; names are joined as they are, blanks and hyphens included.
-inline std::string percorso_file(const std::string& cartella, const std::string& nome) {
-    return cartella + separatore_percorso + nome;
-}
-
-// File names of one build, from the line name and the train number.
+// The two text sources.
 inline std::string nome_file_linea(const std::string& linea) { return linea + "_linea.txt"; }
 inline std::string nome_file_treno(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + "-.txt";
 }
+
+// The three crew documents.
 inline std::string nome_file_note(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + "_note.txt";
 }
@@ -29,6 +20,8 @@ inline std::string nome_file_rallentamenti(const std::string& linea, const std::
 inline std::string nome_file_scheda(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + "_scheda_treno.txt";
 }
+
+// The three binary files: the line plan, the scenario table, the track.
 inline std::string nome_file_planimetria(const std::string& linea) { return linea + "_linea.dat"; }
 inline std::string nome_file_scenario(const std::string& linea, const std::string& treno) {
     return linea + "_" + treno + ".sim";

@@ -1,0 +1,46 @@
+// Raising a status where it happens: the model's pair, and an entry of the
+// raised-status list with the record and the value to blame.
+#include "compiler/compilazione.h"
+#include "compiler/conversioni.h"
+
+void solleva(modello_scenario& m, const stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
+             int colpa) {
+    m.codice_errore = numero(codice);
+    if (posizione) m.posizione_errore = *posizione;
+    stato_sollevato v;
+    v.codice = numero(codice);
+    v.posizione = posizione.value_or(0);
+    v.con_posizione = posizione.has_value();
+    v.fase = s.lettore.file == sorgente::treno ? fase_stato::treno : fase_stato::linea;
+    v.record = s.record.dove;
+    v.campo = v.record;
+    if (colpa >= 0 && static_cast<std::size_t>(colpa) < s.record.numero_valori) {
+        v.campo = s.record.valori[static_cast<std::size_t>(colpa)];
+    }
+    m.stati_sollevati.push_back(std::move(v));
+}
+
+esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
+                     int colpa) {
+    chiudi_ed_elimina(s);
+    solleva(m, s, codice, posizione, colpa);
+    return esito_record::termina;
+}
+
+bool prova_posizione(modello_scenario& m, stato_compilazione& s, std::int32_t posizione, std::int32_t margine) {
+    // The sum is Long arithmetic: one that does not fit is a runtime failure.
+    const std::int32_t somma = long_controllato(static_cast<std::int64_t>(posizione) + margine);
+    if (static_cast<double>(somma) / metri_cella <= static_cast<double>(m.numero_celle)) return true;
+    solleva(m, s, stato::fuori_tracciato, posizione, colpa_posizione);
+    return false;
+}
+
+std::int32_t cella_di(std::int32_t posizione, double scarto) {
+    return arrotonda_long(static_cast<double>(posizione) / metri_cella + scarto);
+}
+
+cella& cella_scritta(modello_scenario& m, const luogo& origine, std::int64_t i) {
+    cella& c = cella_tracciato(m, i);
+    if (m.origine_celle.size() == m.tracciato.size()) m.origine_celle[static_cast<std::size_t>(i)] = origine;
+    return c;
+}

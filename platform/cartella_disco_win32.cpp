@@ -1,0 +1,157 @@
+// The directory on disk, on Windows: paths are UTF-8 inside the program and
+// reach the system through its wide-character calls, so that a folder or file
+// name in any script works. Errors carry the C runtime's error number and text.
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/cartella_disco.h"
+#include "platform/testo_windows.h"
+#include "sources/errore_esecuzione.h"
+
+namespace piattaforma {
+
+namespace {
+
+struct descrittore {
+    int fd = -1;
+    ~descrittore() {
+        if (fd >= 0) _close(fd);
+    }
+};
+
+[[noreturn]] void fallisci_sistema(const char* operazione, const std::string& percorso, int numero) {
+    throw errore_esecuzione(operazione, percorso, numero, std::strerror(numero));
+}
+
+genere_file genere_di(const std::string& percorso) {
+    const DWORD attributi = GetFileAttributesW(in_utf16(percorso).c_str());
+    if (attributi == INVALID_FILE_ATTRIBUTES) {
+        const DWORD errore = GetLastError();
+        if (errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND) return genere_file::assente;
+        fallisci_sistema("inspect", percorso, EACCES);
+    }
+    if ((attributi & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return genere_file::collegamento;
+    if ((attributi & FILE_ATTRIBUTE_DIRECTORY) != 0) return genere_file::cartella;
+    if ((attributi & FILE_ATTRIBUTE_DEVICE) != 0) return genere_file::speciale;
+    return genere_file::regolare;
+}
+
+const char* perche_rifiutato(genere_file g) {
+    switch (g) {
+        case genere_file::cartella: return "a directory stands at this name";
+        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
+        case genere_file::speciale: return "a device stands at this name";
+        default: return nullptr;
+    }
+}
+
+void verifica_scrivibile(const std::string& percorso) {
+    const genere_file g = genere_di(percorso);
+    if (const char* perche = perche_rifiutato(g)) {
+        throw errore_esecuzione("replace", percorso, g == genere_file::cartella ? EISDIR : 0,
+                                std::string(perche) + "; refusing to write it");
+    }
+}
+
+void scrivi_tutto(int fd, const std::string& contenuto, const std::string& percorso) {
+    std::size_t scritti = 0;
+    while (scritti < contenuto.size()) {
+        const std::size_t blocco = std::min<std::size_t>(contenuto.size() - scritti, 1u << 30);
+        const int n = _write(fd, contenuto.data() + scritti, static_cast<unsigned>(blocco));
+        if (n < 0) fallisci_sistema("write", percorso, errno);
+        scritti += static_cast<std::size_t>(n);
+    }
+}
+
+void chiudi(descrittore& d, const std::string& percorso) {
+    const int fd = d.fd;
+    d.fd = -1;
+    if (_close(fd) != 0) fallisci_sistema("close", percorso, errno);
+}
+
+int apri(const std::string& percorso, int modo) {
+    return _wopen(in_utf16(percorso).c_str(), modo | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
+}
+
+std::string leggi(const std::string& percorso, const std::string& nome, const cartella& c, std::size_t limite) {
+    if (genere_di(percorso) == genere_file::cartella) fallisci_sistema("open for input", percorso, EISDIR);
+    descrittore d{apri(percorso, _O_RDONLY)};
+    if (d.fd < 0) fallisci_sistema("open for input", percorso, errno);
+    const __int64 dimensione = _filelengthi64(d.fd);
+    if (dimensione < 0) fallisci_sistema("read", percorso, errno);
+    if (static_cast<std::uintmax_t>(dimensione) > limite) {
+        rifiuta_troppo_grande(c, nome, static_cast<std::uintmax_t>(dimensione), limite);
+    }
+    std::string contenuto(static_cast<std::size_t>(dimensione), '\0');
+    std::size_t letti = 0;
+    while (letti < contenuto.size()) {
+        const int n = _read(d.fd, contenuto.data() + letti, static_cast<unsigned>(contenuto.size() - letti));
+        if (n < 0) fallisci_sistema("read", percorso, errno);
+        if (n == 0) break;
+        letti += static_cast<std::size_t>(n);
+    }
+    contenuto.resize(letti);
+    return contenuto;
+}
+
+void sostituisci(const std::string& percorso, const std::string& contenuto) {
+    verifica_scrivibile(percorso);
+    {
+        descrittore d{apri(percorso, _O_WRONLY | _O_CREAT)};
+        if (d.fd < 0) fallisci_sistema("open", percorso, errno);
+        chiudi(d, percorso);
+    }
+    if (_wremove(in_utf16(percorso).c_str()) != 0) fallisci_sistema("delete", percorso, errno);
+    descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
+    if (d.fd < 0) fallisci_sistema("create", percorso, errno);
+    scrivi_tutto(d.fd, contenuto, percorso);
+    chiudi(d, percorso);
+}
+
+void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
+    descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
+    if (d.fd < 0) fallisci_sistema("create", percorso, errno);
+    try {
+        scrivi_tutto(d.fd, contenuto, percorso);
+        chiudi(d, percorso);
+    } catch (...) {
+        _wremove(in_utf16(percorso).c_str());
+        throw;
+    }
+}
+
+}  // namespace
+
+cartella cartella_su_disco(const std::string& percorso) {
+    cartella c;
+    c.descrizione = percorso;
+    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}};
+    c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
+    c.leggi = [nomi](const std::string& nome, std::size_t limite) {
+        return leggi(percorso_in(nomi, nome), nome, nomi, limite);
+    };
+    c.sostituisci = [nomi](const std::string& nome, std::string contenuto) {
+        sostituisci(percorso_in(nomi, nome), contenuto);
+    };
+    c.elimina = [nomi](const std::string& nome) {
+        const std::string p = percorso_in(nomi, nome);
+        if (_wremove(in_utf16(p).c_str()) != 0) fallisci_sistema("delete", p, errno);
+    };
+    c.crea_nuovo = [nomi](const std::string& nome, std::string contenuto) {
+        crea_nuovo(percorso_in(nomi, nome), contenuto);
+    };
+    c.rinomina = [nomi](const std::string& da, const std::string& a) {
+        const std::string p = percorso_in(nomi, da);
+        if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(percorso_in(nomi, a)).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            fallisci_sistema("rename", p, EACCES);
+        }
+    };
+    return c;
+}
+
+}  // namespace piattaforma

@@ -1,0 +1,69 @@
+// Helpers of the storage seam, and the directory in memory: a map from names
+// to contents.
+#include <cerrno>
+#include <cstring>
+#include <utility>
+
+#include "sources/cartella.h"
+#include "sources/errore_esecuzione.h"
+
+namespace {
+
+[[noreturn]] void fallisci_file(const cartella& c, const char* operazione, const std::string& nome, int numero) {
+    throw errore_esecuzione(operazione, percorso_in(c, nome), numero, std::strerror(numero));
+}
+
+}  // namespace
+
+std::string percorso_in(const cartella& c, const std::string& nome) {
+#ifdef _WIN32
+    constexpr char separatore = '\\';
+#else
+    constexpr char separatore = '/';
+#endif
+    return c.descrizione + separatore + nome;
+}
+
+void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
+                           std::size_t limite) {
+    throw errore_esecuzione("read", percorso_in(c, nome), EFBIG,
+                            "the file is " + std::to_string(dimensione) + " bytes, more than the " +
+                                std::to_string(limite) + " bytes a read may take");
+}
+
+bool esiste_file(const cartella& c, const std::string& nome) { return c.genere(nome) == genere_file::regolare; }
+
+void elimina_se_esiste(const cartella& c, const std::string& nome) {
+    if (esiste_file(c, nome)) c.elimina(nome);
+}
+
+cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::string descrizione) {
+    cartella c;
+    c.descrizione = std::move(descrizione);
+    // The operations name files through a copy of the directory's description only.
+    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}};
+    c.genere = [&file](const std::string& nome) {
+        return file.count(nome) != 0 ? genere_file::regolare : genere_file::assente;
+    };
+    c.leggi = [&file, nomi](const std::string& nome, std::size_t limite) {
+        const auto f = file.find(nome);
+        if (f == file.end()) fallisci_file(nomi, "open for input", nome, ENOENT);
+        if (f->second.size() > limite) rifiuta_troppo_grande(nomi, nome, f->second.size(), limite);
+        return f->second;
+    };
+    c.sostituisci = [&file](const std::string& nome, std::string contenuto) { file[nome] = std::move(contenuto); };
+    c.elimina = [&file, nomi](const std::string& nome) {
+        if (file.erase(nome) == 0) fallisci_file(nomi, "delete", nome, ENOENT);
+    };
+    c.crea_nuovo = [&file, nomi](const std::string& nome, std::string contenuto) {
+        if (!file.emplace(nome, std::move(contenuto)).second) fallisci_file(nomi, "create", nome, EEXIST);
+    };
+    c.rinomina = [&file, nomi](const std::string& da, const std::string& a) {
+        auto f = file.find(da);
+        if (f == file.end()) fallisci_file(nomi, "rename", da, ENOENT);
+        std::string contenuto = std::move(f->second);
+        file.erase(f);
+        file[a] = std::move(contenuto);
+    };
+    return c;
+}

@@ -1,0 +1,64 @@
+// The storage seam: the only way the core reaches files. A directory is a
+// small table of operations on the files it holds, each named by its plain
+// file name. The builder gives the core its own directory on disk; the tools
+// and the tests give it a directory in memory, or one that fails on purpose.
+//
+// Every operation that fails throws errore_esecuzione naming the operation,
+// the file's path (as percorso_in gives it) and the system's error text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <string>
+
+// What stands at a name in a directory.
+enum class genere_file : std::uint8_t {
+    assente,
+    regolare,
+    cartella,
+    collegamento,  // a symbolic link, dangling or not; never followed
+    speciale,      // a FIFO, a device, a socket
+};
+
+struct cartella {
+    // How messages name the directory: its path, or a label for one in memory.
+    std::string descrizione;
+
+    std::function<genere_file(const std::string& nome)> genere;
+    // The whole content of a regular file; a file larger than `limite` bytes
+    // is refused before it is read.
+    std::function<std::string(const std::string& nome, std::size_t limite)> leggi;
+    // Replaces the file with the content: whatever an older file held is
+    // gone. Refuses a name where anything but a regular file stands.
+    std::function<void(const std::string& nome, std::string contenuto)> sostituisci;
+    // Deletes the file; a missing file is a failure.
+    std::function<void(const std::string& nome)> elimina;
+    // Creates a file that must not exist yet (never through a link), with the
+    // content, and closes it: the first step of replacing files atomically.
+    std::function<void(const std::string& nome, std::string contenuto)> crea_nuovo;
+    // Renames a file over another of the same directory in one step.
+    std::function<void(const std::string& da, const std::string& a)> rinomina;
+};
+
+// Largest text source the compiler reads: a valid source of the longest line
+// needs well under a megabyte.
+inline constexpr std::size_t limite_sorgente = std::size_t{16} << 20;
+
+// The path by which messages name a file of the directory.
+std::string percorso_in(const cartella& c, const std::string& nome);
+
+// A regular file stands at the name.
+bool esiste_file(const cartella& c, const std::string& nome);
+
+// The failure of a file larger than a read may take.
+[[noreturn]] void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
+                                        std::size_t limite);
+
+// Deletes the file when a regular file stands at the name.
+void elimina_se_esiste(const cartella& c, const std::string& nome);
+
+// A directory held in memory: the map from file names to contents, owned by
+// the caller, is the whole directory. Names are plain file names.
+cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::string descrizione = "(memory)");
