@@ -4,7 +4,8 @@
 const char* const testo_uso =
     "usage: scenario-tool compile LINE_FILE TRAIN_FILE [--out DIR] [--line-name NAME]\n"
     "                             [--train-number NUM] [--no-plan] [--json]\n"
-    "       scenario-tool --help | scenario-tool compile --help\n";
+    "       scenario-tool view FILE... -o PAGE.html\n"
+    "       scenario-tool --help | scenario-tool compile --help | scenario-tool view --help\n";
 
 const char* const testo_aiuto =
     "scenario-tool: tools for scenario authors.\n"
@@ -13,8 +14,10 @@ const char* const testo_aiuto =
     "  compile   compile a line file and a train file into the three binary\n"
     "            scenario files, as the scenario builder does, and report the\n"
     "            status that the build recorded\n"
+    "  view      write an HTML page with the plan and the profile of a\n"
+    "            scenario, from its text sources or its binary files\n"
     "\n"
-    "Run 'scenario-tool compile --help' for the details.\n"
+    "Run 'scenario-tool compile --help' or 'scenario-tool view --help' for the details.\n"
     "\n";
 
 const char* const testo_aiuto_compila =

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/argomenti.h"
+#include "tools/argomenti_vista.h"
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
 #include "tools/rapporto.h"
@@ -19,6 +20,11 @@ int errore_di_uso(const errore_uso& e) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> argomenti(argv + 1, argv + argc);
+    if (!argomenti.empty() && argomenti[0] == "view") {
+        const int stato = comando_vista({argomenti.begin() + 1, argomenti.end()}, std::cout, std::cerr);
+        std::cout.flush();
+        return stato;
+    }
     comando_strumento c;
     nomi_scenario nomi;
     try {

@@ -23,7 +23,7 @@ bool di_controllo(std::uint32_t u) { return u < 0x20 || (u >= 0x7F && u < 0xA0);
 
 }  // namespace
 
-std::string utf8_da_1252(std::string_view testo) {
+std::string utf8_per_pagina(std::string_view testo) {
     std::string s;
     s.reserve(testo.size());
     for (const char c : testo) {

@@ -9,13 +9,13 @@
 
 // Windows-1252 bytes as UTF-8. Control characters (C0, DEL and the C1 codes
 // the code page leaves undefined) become U+FFFD, which a page can show.
-std::string utf8_da_1252(std::string_view testo);
+std::string utf8_per_pagina(std::string_view testo);
 
 // Escapes & < > " and ' for text and attribute values of HTML and inline SVG.
 std::string escape_html(std::string_view testo);
 
 // Both: a Windows-1252 name ready for the page.
-inline std::string nome_html(std::string_view testo) { return escape_html(utf8_da_1252(testo)); }
+inline std::string nome_html(std::string_view testo) { return escape_html(utf8_per_pagina(testo)); }
 
 // A whole number.
 std::string intero(std::int64_t n);

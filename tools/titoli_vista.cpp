@@ -22,7 +22,7 @@ std::string riga_origine(const modello_scenario& m, std::int32_t cella, const fo
 
 std::string nome_voce(const modello_scenario& m, int v) {
     if (v < 0 || v >= voci_scenario) return "";
-    return utf8_da_1252(m.scenario[static_cast<std::size_t>(v)].nome);
+    return utf8_per_pagina(m.scenario[static_cast<std::size_t>(v)].nome);
 }
 
 // The first line of a mark's text, by its kind.

@@ -162,7 +162,7 @@ std::string livelli_svg(const pannello& p, double minimo, double massimo) {
     for (double q = -passo; q >= minimo; q -= passo) livelli.push_back(q);
     for (const double q : {minimo, massimo}) {
         bool lontano = true;
-        for (const double l : livelli) lontano = lontano && (p.Y(l) - p.Y(q) > 11 || p.Y(q) - p.Y(l) > 11);
+        for (const double l : livelli) lontano = lontano && std::fabs(p.Y(l) - p.Y(q)) > 14;
         if (lontano) livelli.push_back(q);
     }
     std::string s;

@@ -1,0 +1,176 @@
+#include "tools/vista_strumento.h"
+
+#include <exception>
+#include <filesystem>
+#include <memory>
+#include <random>
+
+#include "compiler/stati.h"
+#include "platform/cartella_disco.h"
+#include "sources/errore_esecuzione.h"
+#include "tools/argomenti.h"
+#include "tools/compila_strumento.h"
+#include "tools/nomi.h"
+#include "tools/vista.h"
+
+namespace {
+
+// The directory part and the name of a path.
+std::pair<std::string, std::string> separa(const std::string& percorso) {
+    const std::size_t ultimo = percorso.find_last_of("/\\");
+    if (ultimo == std::string::npos) return {".", percorso};
+    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
+}
+
+bool finisce_con(const std::string& s, const std::string& coda) {
+    if (s.size() < coda.size()) return false;
+    for (std::size_t i = 0; i < coda.size(); ++i) {
+        char c = s[s.size() - coda.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != coda[i]) return false;
+    }
+    return true;
+}
+
+std::string testo_esecuzione(const errore_esecuzione& e) {
+    std::string t = e.operazione;
+    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
+    return t + ": " + e.what();
+}
+
+// An input file's content; nothing when no file stands at the path.
+std::optional<std::string> leggi_ingresso(const std::string& percorso, std::size_t limite) {
+    const auto [dove, nome] = separa(percorso);
+    cartella dir = piattaforma::cartella_su_disco(dove);
+    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
+    return dir.leggi(nome, limite);
+}
+
+void verifica_richiesta(const richiesta_vista& r) {
+    if (r.pagina.empty()) throw errore_uso{"view needs the page to write: -o PAGE.html"};
+    for (const std::string& f : r.file) {
+        std::error_code e;
+        if (std::filesystem::equivalent(std::filesystem::path(r.pagina), std::filesystem::path(f), e)) {
+            throw errore_uso{"the page \"" + r.pagina + "\" is the input file \"" + f + "\""};
+        }
+    }
+}
+
+bool da_sorgenti(const richiesta_vista& r) {
+    std::size_t testi = 0;
+    for (const std::string& f : r.file) testi += finisce_con(f, ".txt") ? 1 : 0;
+    if (testi != 0 && testi != r.file.size()) {
+        throw errore_uso{"view takes either the two text sources (.txt) or the binary files (.dat, .sim), not both"};
+    }
+    if (testi == 0) {
+        if (r.nome_linea || r.numero_treno || r.senza_planimetria) {
+            throw errore_uso{"--line-name, --train-number and --no-plan apply to the text sources only"};
+        }
+        return false;
+    }
+    if (r.file.size() != 2) {
+        throw errore_uso{"view needs exactly two text sources, LINE_FILE and TRAIN_FILE (" +
+                         std::to_string(r.file.size()) + " given)"};
+    }
+    return true;
+}
+
+// The page, and what the run prints about it.
+int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, const std::string& stato_finale,
+                       std::ostream& uscita, std::ostream& errori) {
+    try {
+        scrivi_pagina(r.pagina, pagina_vista(i));
+    } catch (const errore_esecuzione& e) {
+        errori << "scenario-tool: no page written: " << testo_esecuzione(e) << "\n";
+        return 3;
+    }
+    if (!stato_finale.empty()) errori << stato_finale << "\n";
+    uscita << "wrote " << r.pagina << "\n";
+    return stato_finale.empty() ? 0 : 1;
+}
+
+int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
+    richiesta_compilazione rc;
+    rc.file_linea = r.file[0];
+    rc.file_treno = r.file[1];
+    rc.nome_linea = r.nome_linea;
+    rc.numero_treno = r.numero_treno;
+    rc.senza_planimetria = r.senza_planimetria;
+    const nomi_scenario nomi = nomi_compilazione(rc);
+    auto c = std::make_unique<costruzione_in_memoria>();
+    try {
+        const std::optional<std::string> linea = leggi_ingresso(rc.file_linea, limite_sorgente);
+        const std::optional<std::string> treno = leggi_ingresso(rc.file_treno, limite_sorgente);
+        costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
+    } catch (const errore_esecuzione& e) {
+        errori << "scenario-tool: no page: " << testo_esecuzione(e) << "\n";
+        return 3;
+    }
+    const modello_scenario& m = c->modello;
+    if (c->fatale != esito_fatale::nessuno) {
+        if (m.codice_errore != 0) {
+            errori << "error " << m.codice_errore << " at " << m.posizione_errore << " m: " << testo_stato(m, rc) << "\n";
+        }
+        errori << "scenario-tool: no page: " << c->testo_fatale << "\n";
+        return 3;
+    }
+    ingresso_vista i;
+    i.modello = &m;
+    i.fonti = {rc.file_linea, rc.file_treno};
+    i.file = r.file;
+    i.da_sorgenti = true;
+    for (const stato_sollevato& s : m.stati_sollevati) i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
+    if (m.codice_errore != 0 && i.stati.empty()) {
+        stato_sollevato s;
+        s.codice = m.codice_errore;
+        s.posizione = m.posizione_errore;
+        s.con_posizione = true;
+        i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
+    }
+    const std::string finale = m.codice_errore == 0 ? ""
+                                                    : "error " + std::to_string(m.codice_errore) + " at " +
+                                                          std::to_string(m.posizione_errore) +
+                                                          " m: " + testo_stato(m, rc);
+    return scrivi_e_riferisci(r, i, finale, uscita, errori);
+}
+
+int vista_da_binari(const richiesta_vista&, std::ostream&, std::ostream& errori) {
+    errori << "scenario-tool: view from the binary files is not available in this build\n";
+    return 3;
+}
+
+}  // namespace
+
+std::string parole_stato(const stato_sollevato& s, const std::string& file_linea, const std::string& file_treno) {
+    std::string t = "status " + std::to_string(s.codice);
+    if (s.con_posizione) t += " at " + std::to_string(s.posizione) + " m";
+    t += std::string(": ") + testo_stato(s.codice);
+    if (noto(s.campo)) {
+        t += " (line " + std::to_string(s.campo.riga) + ", column " + std::to_string(s.campo.colonna) + " of " +
+             (s.campo.file == sorgente::linea ? file_linea : file_treno) + ")";
+    }
+    if (!s.dettaglio.empty()) t += ": " + s.dettaglio;
+    return t;
+}
+
+void scrivi_pagina(const std::string& percorso, const std::string& pagina) {
+    const auto [dove, nome] = separa(percorso);
+    const cartella dir = piattaforma::cartella_su_disco(dove);
+    std::random_device caso;
+    const std::string temporaneo = "." + nome + "." + std::to_string(caso()) + ".tmp";
+    dir.crea_nuovo(temporaneo, pagina);
+    try {
+        dir.rinomina(temporaneo, nome);
+    } catch (...) {
+        try {
+            elimina_se_esiste(dir, temporaneo);
+        } catch (const std::exception&) {
+        }
+        throw;
+    }
+}
+
+int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
+    verifica_richiesta(r);
+    return da_sorgenti(r) ? vista_da_sorgenti(r, uscita, errori) : vista_da_binari(r, uscita, errori);
+}
