@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 
+#include "compiler/avvisi.h"
 #include "compiler/compilatore.h"
 #include "compiler/modello.h"
 #include "sources/cartella.h"
@@ -70,6 +71,9 @@ struct stato_compilazione {
     std::int32_t aderenza_corrente = 0;
     std::int32_t contatore_stazioni = 1;
 
+    // What is noted for warnings.
+    osservazioni oss;
+
     explicit stato_compilazione(const cartella& d) : dir(d) {}
 };
 
@@ -86,12 +90,14 @@ using gestore_record = esito_record (*)(modello_scenario&, stato_compilazione&);
 
 // A keyword test and the handler it starts: the field holds the word, and the
 // second word when there is one, with their letter case as written or in any
-// case.
+// case. `forma` is the keyword as the embedded sources write it (alternatives
+// separated by "|"), for suggestions.
 struct regola_record {
     std::string_view parola;
     std::string_view seconda_parola;
     bool ogni_caso;
     gestore_record gestore;
+    std::string_view forma;
 };
 
 bool corrisponde(const regola_record& r, std::string_view campo);
@@ -117,6 +123,9 @@ void leggi_campo(stato_compilazione& s);
 // over up to two comments in a row, and makes it the record being read.
 // False when the file ends first: the last field is never interpreted.
 bool leggi_chiave(stato_compilazione& s);
+
+// Notes a section header met while looking for "[generale]", for warnings.
+void nota_prima_del_generale(stato_compilazione& s);
 
 // Makes `campo` the keyword of a new record.
 void inizia_record(stato_compilazione& s);
@@ -149,6 +158,32 @@ esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, s
 // floating point, is not beyond the last cell. A refused record raises status
 // 15 with the position; a sum that does not fit a Long is a runtime failure.
 bool prova_posizione(modello_scenario& m, stato_compilazione& s, std::int32_t posizione, std::int32_t margine);
+
+// --- Warnings of the record being read -------------------------------------------
+
+// A warning on value number `colpa` of the record being read (its keyword
+// when colpa_chiave).
+void avvisa_record(modello_scenario& m, const stato_compilazione& s, const char* nome, int colpa,
+                   std::string messaggio);
+
+// A position against the one before it in its section (`ultima`, then
+// updated): out of order when it does not increase (or, with `uguale_ammesso`,
+// when it goes back); and against the declared length of the line.
+void controlla_posizione(modello_scenario& m, const stato_compilazione& s, std::optional<std::int32_t>& ultima,
+                         std::int32_t posizione, bool uguale_ammesso, const char* che_cosa);
+void controlla_lunghezza(modello_scenario& m, const stato_compilazione& s, std::int32_t posizione, const char* che_cosa);
+
+// A value kept in the low 16 or 8 bits of a field: a warning when it reads
+// back as another value.
+void controlla_16(modello_scenario& m, const stato_compilazione& s, int colpa, std::int64_t valore, const char* che_cosa);
+void controlla_8(modello_scenario& m, const stato_compilazione& s, int colpa, std::int64_t valore, const char* che_cosa);
+
+// A text value (value number `colpa`) that ended at a comma.
+void controlla_nome(modello_scenario& m, const stato_compilazione& s, int colpa, const char* che_cosa);
+
+// The warnings of the fields of the source in the reader that matched no
+// record; once per source, when it is done.
+void esamina_fine_sorgente(modello_scenario& m, stato_compilazione& s);
 
 // --- Cells -----------------------------------------------------------------------
 

@@ -1,6 +1,8 @@
 // The body of the line file: gradients, curves, mountains, speed indicators
 // and indication signs, each tested by its position against the track.
+#include <algorithm>
 #include <array>
+#include <limits>
 #include <string>
 
 #include "compiler/conversioni.h"
@@ -21,6 +23,14 @@ esito_record pendenza(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t valore = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_posizione(m, s, s.oss.ultima_pendenza, posizione, false, "a gradient");
+    const std::int64_t in_cella = static_cast<std::int64_t>(valore) + 100;
+    if (in_cella < 0 || in_cella > 255) {
+        avvisa_record(m, s, avviso::valore_troncato, 1,
+                      "gradient " + std::to_string(valore) + " is kept in one byte as " +
+                          std::to_string(in_cella & 0xFF) + " and reads back as gradient " +
+                          std::to_string((in_cella & 0xFF) - 100) + " (gradients run from -100 to 155)");
+    }
     const std::int32_t v = cella_di(posizione);
     if (v > 0) {
         do {
@@ -66,6 +76,14 @@ esito_record curva(modello_scenario& m, stato_compilazione& s) {
         return termina(m, s, stato::curva_non_valida, std::nullopt, colpa_chiave);
     }
     if (contiene_in_ogni_caso(s.record.chiave, "s")) k = -k;  // a left-hand curve
+    if (s.oss.ultima_curva && inizio < *s.oss.ultima_curva) {
+        avvisa_record(m, s, avviso::fuori_ordine, colpa_posizione,
+                      "the curve starts at " + std::to_string(inizio) + " m, before the previous curve ends (" +
+                          std::to_string(*s.oss.ultima_curva) + " m): it bends from there on");
+    }
+    s.oss.ultima_curva = static_cast<std::int32_t>(std::min<std::int64_t>(
+        static_cast<std::int64_t>(inizio) + lunghezza, std::numeric_limits<std::int32_t>::max()));
+    controlla_lunghezza(m, s, inizio, "a curve");
     return curva_planimetria(m, s, inizio, lunghezza, k);
 }
 
@@ -76,6 +94,8 @@ esito_record montagna(modello_scenario& m, stato_compilazione& s) {
     r.fine = valore_long(s);
     r.tipo = valore_long(s);
     if (!posizione_accettata(m, s, r.inizio)) return esito_record::ferma;
+    controlla_lunghezza(m, s, r.inizio, "a mountain");
+    controlla_8(m, s, 2, r.tipo > 10 ? static_cast<std::int64_t>(r.tipo) - 10 : r.tipo, "the mountain kind");
     memo_montagna(m, r, s.record.dove);
     return esito_record::continua;
 }
@@ -93,6 +113,8 @@ esito_record indicatori(modello_scenario& m, stato_compilazione& s) {
     r.vcd = valore_long(s);
     r.strisced = valore_long(s);
     if (!posizione_accettata(m, s, r.posizione)) return esito_record::ferma;
+    controlla_lunghezza(m, s, r.posizione, "a speed indicator");
+    controlla_16(m, s, 4, static_cast<std::int64_t>(r.strisces) * 10 + r.strisced, "the stripes value");
     const stato e = memo_indicatori_v_max(m, r, s.record.dove);
     if (e != stato::nessuno) return termina(m, s, e, r.posizione, colpa_posizione);
     return esito_record::continua;
@@ -104,7 +126,9 @@ esito_record indicatori(modello_scenario& m, stato_compilazione& s) {
 esito_record cartello(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::string testo = valore_testo(s);
+    controlla_nome(m, s, 1, "the sign text");
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_lunghezza(m, s, posizione, "a sign");
     const std::int32_t c = cella_di(posizione, 1);
     if (!cella_libera(cella_tracciato(m, c))) {
         return termina(m, s, stato::cartello_occupato, posizione, colpa_posizione);
@@ -119,11 +143,11 @@ esito_record cartello(modello_scenario& m, stato_compilazione& s) {
 }
 
 constexpr regola_record regole[] = {
-    {"pendenza", "", true, pendenza},
-    {"curva", "", true, curva},
-    {"montagna", "", true, montagna},
-    {"indicatori_v", "", true, indicatori},
-    {"cartello", "indicat", true, cartello},
+    {"pendenza", "", true, pendenza, "pendenza"},
+    {"curva", "", true, curva, "curvad|curvas"},
+    {"montagna", "", true, montagna, "montagna"},
+    {"indicatori_v", "", true, indicatori, "indicatori_v"},
+    {"cartello", "indicat", true, cartello, "cartello_indicatore"},
 };
 
 }  // namespace

@@ -14,6 +14,7 @@ namespace {
 bool trova_generale(modello_scenario& m, stato_compilazione& s) {
     do {
         leggi_campo(s);
+        nota_prima_del_generale(s);
         if (a_fine(s.lettore)) {
             s.record = record_letto{};
             s.record.dove = {sorgente::linea, 0, 0};
@@ -71,8 +72,11 @@ bool fase_linea(modello_scenario& m, stato_compilazione& s) {
         return false;
     }
     apri_sorgente(s, sorgente::linea);
+    esamina_testo(m, sorgente::linea, s.lettore.testo);
+    s.oss.parte = parte_sorgente::prima_del_generale;
     if (!trova_generale(m, s)) return false;
 
+    s.oss.parte = parte_sorgente::generale;
     const esito_record generale = sezione_generale(m, s);
     realizza_dimensioni(m, s);
     if (generale == esito_record::termina) return false;
@@ -81,6 +85,7 @@ bool fase_linea(modello_scenario& m, stato_compilazione& s) {
     progressive_ordina(m, s.luoghi_progressive);
 
     prepara_corpo(m, s);
+    s.oss.parte = parte_sorgente::corpo;
     if (corpo_linea(m, s) == esito_record::termina) return false;
     chiudi_linea(m, s);
     return true;

@@ -50,6 +50,7 @@ esito_record velocita(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t nuova = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_posizione(m, s, s.oss.ultima_velocita, posizione, false, "a speed limit");
     const std::int32_t c = cella_di(posizione);
     if (c > 0) {
         do {
@@ -68,6 +69,8 @@ esito_record aderenza(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t nuova = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_posizione(m, s, s.oss.ultima_aderenza, posizione, false, "an adhesion value");
+    controlla_8(m, s, 1, nuova, "adhesion");
     const std::int32_t c = cella_di(posizione);
     if (c > 0) {
         do {
@@ -118,6 +121,14 @@ esito_record segnale(modello_scenario& m, stato_compilazione& s) {
     r.d3 = valore_long(s);
     r.tempo = valore_long(s);
     if (!posizione_accettata(m, s, r.posizione)) return esito_record::ferma;
+    controlla_lunghezza(m, s, r.posizione, "a signal");
+    controlla_16(m, s, 2, static_cast<std::int64_t>(r.s1) * 10 + r.d1, "the signal's first value (s1 x 10 + d1)");
+    controlla_16(m, s, 3, static_cast<std::int64_t>(r.s2) * 10 + r.d2, "the signal's second value (s2 x 10 + d2)");
+    controlla_16(m, s, 4, static_cast<std::int64_t>(r.s3) * 10 + r.d3, "the signal's third value (s3 x 10 + d3)");
+    controlla_16(m, s, 5, static_cast<std::int64_t>(r.rapp) * 10 + static_cast<std::int64_t>(r.sx) * 3 + r.dx,
+                 "the signal's fourth value (rapp x 10 + sx x 3 + dx)");
+    controlla_8(m, s, 1, (static_cast<std::int64_t>(r.sx) * 3 + r.dx) * 10 + 4, "the approach marker");
+    if (r.sx == 2 && r.tempo > 100) controlla_8(m, s, 10, r.tempo, "the signal time");
     return dopo_il_piazzamento(m, s, memo_segnale(m, r, s.record.dove), r.posizione);
 }
 
@@ -131,6 +142,10 @@ esito_record rallentamento(modello_scenario& m, stato_compilazione& s) {
     r.f_ta = valore_long(s);
     r.d_v = valore_long(s);
     if (!posizione_accettata(m, s, r.x)) return esito_record::ferma;
+    controlla_lunghezza(m, s, r.x, "a slowdown");
+    controlla_16(m, s, 1, r.v, "the slowdown speed");
+    controlla_16(m, s, 3, r.f_tt, "f_tt");
+    controlla_16(m, s, 5, r.d_v, "d_v");
     return dopo_il_piazzamento(m, s, memo_rallentamento(m, r, s.record.dove), r.x);
 }
 
@@ -141,6 +156,8 @@ esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t valore = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_lunghezza(m, s, posizione, "an abbattimento point");
+    if (valore > 0) controlla_16(m, s, 1, valore, "the board value");
     const std::int32_t i = cella_di(posizione);
     if (!cella_libera(cella_tracciato(m, i))) {
         return termina(m, s, stato::abbattimento_occupato, posizione, colpa_posizione);
@@ -158,16 +175,16 @@ esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
 // Every test ignores letter case; a field that holds two keywords reads two
 // records, in this order.
 constexpr regola_record regole[] = {
-    {"frenata", "massa", true, massa_frenata},
-    {"vetture", "", true, vetture},
-    {"velocit", "", true, velocita},
-    {"aderenza", "", true, aderenza},
-    {"orologio", "", true, orologio},
-    {"sabbia", "", true, sabbia},
-    {"segnale", "", true, segnale},
-    {"rallentamento", "", true, rallentamento},
-    {"abbattimento", "", true, abbattimento},
-    {"stazione", "", true, memo_stazione},
+    {"frenata", "massa", true, massa_frenata, "percentuale massa frenata"},
+    {"vetture", "", true, vetture, "numero vetture"},
+    {"velocit", "", true, velocita, "velocita"},
+    {"aderenza", "", true, aderenza, "aderenza"},
+    {"orologio", "", true, orologio, "orologio"},
+    {"sabbia", "", true, sabbia, "sabbia"},
+    {"segnale", "", true, segnale, "segnale"},
+    {"rallentamento", "", true, rallentamento, "rallentamento"},
+    {"abbattimento", "", true, abbattimento, "abbattimento"},
+    {"stazione", "", true, memo_stazione, "stazione"},
 };
 
 // Skips every field up to and including the first that holds "[generale]".
@@ -175,7 +192,10 @@ void cerca_generale(stato_compilazione& s) {
     do {
         leggi_campo(s);
         if (a_fine(s.lettore)) return;
+        nota_prima_del_generale(s);
     } while (!contiene_in_ogni_caso(s.campo, "[generale]"));
+    s.oss.ignorati.pop_back();  // "[generale]" itself
+    s.oss.generale_treno = true;
 }
 
 // The closing fills give every cell from the cursors up to numero_celle - 3
@@ -209,8 +229,12 @@ void controlla_progressive(modello_scenario& m, stato_compilazione& s) {
 std::span<const regola_record> regole_treno() { return regole; }
 
 void fase_treno(modello_scenario& m, stato_compilazione& s) {
+    esamina_fine_sorgente(m, s);
     apri_sorgente(s, sorgente::treno);
+    esamina_testo(m, sorgente::treno, s.lettore.testo);
+    s.oss.parte = parte_sorgente::prima_del_generale;
     cerca_generale(s);
+    s.oss.parte = parte_sorgente::treno;
     s.cursore_velocita = 0;
     s.cursore_aderenza = 0;
     s.contatore_stazioni = 1;

@@ -34,6 +34,16 @@ void chiudi_ed_elimina(stato_compilazione& s) {
 
 void leggi_campo(stato_compilazione& s) { s.campo = leggi_testo(s.lettore); }
 
+void nota_prima_del_generale(stato_compilazione& s) {
+    if (!contiene(s.campo, "[") || !contiene(s.campo, "]")) return;
+    campo_ignorato c;
+    c.testo = s.campo;
+    c.dove = s.lettore.campo;
+    c.parte = parte_sorgente::prima_del_generale;
+    c.inizio = s.lettore.inizio_campo;
+    s.oss.ignorati.push_back(std::move(c));
+}
+
 void inizia_record(stato_compilazione& s) {
     s.record.chiave = s.campo;
     s.record.dove = s.lettore.campo;

@@ -1,5 +1,8 @@
 // memorizza_dati: the line phase, then the train phase, under the one failure
 // handler of the compiler.
+#include <algorithm>
+#include <tuple>
+
 #include "compiler/compilazione.h"
 #include "compiler/conversioni.h"
 #include "compiler/linea.h"
@@ -46,6 +49,29 @@ void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_es
     m.stati_sollevati.push_back(std::move(v));
 }
 
+namespace {
+
+// A train file that gives nothing to the build, however it was read.
+void senza_record(modello_scenario& m, const stato_compilazione& s) {
+    if (s.lettore.file != sorgente::treno || s.lettore.testo.empty() || s.oss.record_treno > 0) return;
+    avvisa(m, avviso::nessun_record, {sorgente::treno, 0, 0},
+           s.oss.generale_treno ? "the train file yields no record: no field after \"[generale]\" is a record"
+                                : "the train file yields no record: it has no field \"[generale]\", and only what "
+                                  "follows that field is read");
+}
+
+// Warnings in the order of the sources: the line file, then the train file.
+void ordina_avvisi(modello_scenario& m) {
+    std::stable_sort(m.avvisi.begin(), m.avvisi.end(), [](const avviso_sorgente& a, const avviso_sorgente& b) {
+        const auto chiave = [](const avviso_sorgente& x) {
+            return std::tuple(static_cast<int>(x.dove.file), x.dove.riga == 0 ? 0 : 1, x.dove.riga, x.dove.colonna);
+        };
+        return chiave(a) < chiave(b);
+    });
+}
+
+}  // namespace
+
 void memorizza_dati(modello_scenario& m, const cartella& dir) {
     stato_compilazione s(dir);
     s.file_linea = nome_file_linea(m.nome_linea);
@@ -55,4 +81,7 @@ void memorizza_dati(modello_scenario& m, const cartella& dir) {
     } catch (const errore_esecuzione& e) {
         gestisci_guasto(m, s, e);
     }
+    esamina_fine_sorgente(m, s);
+    senza_record(m, s);
+    ordina_avvisi(m);
 }

@@ -104,6 +104,14 @@ struct stato_sollevato {
     std::string dettaglio;   // the words of a runtime failure (status 25)
 };
 
+// Something the build drops, changes or truncates without a status: a
+// warning for the author, never a change to what the build writes.
+struct avviso_sorgente {
+    std::string nome;       // the warning's name (avvisi.h), e.g. "misspelled-keyword"
+    luogo dove;             // where it stands in a text source (a line of 0: the whole file)
+    std::string messaggio;  // a sentence without a full stop; field text in it is raw bytes
+};
+
 inline constexpr int voci_scenario = 87;
 inline constexpr int voci_montagne = 81;
 
@@ -137,6 +145,8 @@ struct modello_scenario {
     // For each track cell, the keyword field of the record that last wrote its
     // kind or values (unknown for cells no record wrote); same size as the track.
     std::vector<luogo> origine_celle;
+    // Every warning, in the order the sources were read.
+    std::vector<avviso_sorgente> avvisi;
     // For each table entry, the record that filled it (stations, sign texts).
     std::array<luogo, voci_scenario> origine_voci{};
 };

@@ -93,14 +93,14 @@ esito_record ripetizione(modello_scenario& m, stato_compilazione& s) {
 }
 
 constexpr regola_record regole[] = {
-    {"lunghezza", "percorso", true, lunghezza},
-    {"progressiva", "tre", false, progressiva_tre},
-    {"progressiva", "due", false, progressiva_due},
-    {"progressiva", "uno", false, progressiva_uno},
-    {"sfondo", "uno", false, sfondo_uno},
-    {"sfondo", "due", false, sfondo_due},
-    {"sfondo", "tre", false, sfondo_tre},
-    {"ripetizione", "segnali", false, ripetizione},
+    {"lunghezza", "percorso", true, lunghezza, "lunghezza percorso"},
+    {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre"},
+    {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due"},
+    {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno"},
+    {"sfondo", "uno", false, sfondo_uno, "sfondo uno"},
+    {"sfondo", "due", false, sfondo_due, "sfondo due"},
+    {"sfondo", "tre", false, sfondo_tre, "sfondo tre"},
+    {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici"},
 };
 
 // A header ends the section: it holds "[" and "]" and, after its leading

@@ -93,6 +93,8 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     }
 
     leggi_valori(s, v);
+    controlla_nome(m, s, 16, "the station name");
+    controlla_posizione(m, s, s.oss.ultima_stazione, posizione, false, "a station");
     m.origine_voci[static_cast<std::size_t>(numero)] = s.record.dove;
     calcola_estensione(v, lunghezza);
     if (lunghezza < lunghezza_con_opz4) v.opz4 = 0;

@@ -9,14 +9,46 @@ bool corrisponde(const regola_record& r, std::string_view campo) {
     return ha(r.parola) && (r.seconda_parola.empty() || ha(r.seconda_parola));
 }
 
+namespace {
+
+// A keyword that matched no record, noted for warnings with the record read
+// last when it stands on the same line.
+void nota_ignorato(stato_compilazione& s) {
+    osservazioni& o = s.oss;
+    campo_ignorato c;
+    c.testo = s.record.chiave;
+    c.dove = s.record.dove;
+    c.parte = o.parte;
+    c.inizio = s.lettore.inizio_campo;
+    if (o.luogo_ultimo_record.file == c.dove.file && o.luogo_ultimo_record.riga == c.dove.riga) {
+        c.record_prima = o.ultimo_record;
+        c.valori_record_prima = o.valori_ultimo_record;
+    }
+    o.ignorati.push_back(std::move(c));
+}
+
+void nota_letto(stato_compilazione& s, const regola_record& r) {
+    osservazioni& o = s.oss;
+    (s.lettore.file == sorgente::treno ? o.record_treno : o.record_linea) += 1;
+    o.ultimo_record = std::string(r.forma.substr(0, r.forma.find('|')));
+    o.luogo_ultimo_record = s.record.dove;
+    o.valori_ultimo_record = s.record.numero_valori;
+}
+
+}  // namespace
+
 esito_record interpreta(std::span<const regola_record> tabella, modello_scenario& m, stato_compilazione& s) {
     // The keyword stays the record's while its values are read.
     const std::string chiave = s.record.chiave;
+    bool letto = false;
     for (const regola_record& r : tabella) {
         if (!corrisponde(r, chiave)) continue;
         s.record.numero_valori = 0;
         const esito_record e = r.gestore(m, s);
+        nota_letto(s, r);
+        letto = true;
         if (e != esito_record::continua) return e;
     }
+    if (!letto) nota_ignorato(s);
     return esito_record::continua;
 }

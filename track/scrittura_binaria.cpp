@@ -24,9 +24,20 @@ void u32(std::string& b, std::uint32_t x) {
 
 void i32(std::string& b, std::int32_t x) { u32(b, static_cast<std::uint32_t>(x)); }
 
-void f64(std::string& b, double x) {
+// The same, into a buffer sized beforehand: the plan has millions of elements.
+void metti_u16(char*& p, std::uint16_t x) {
+    *p++ = static_cast<char>(x & 0xFF);
+    *p++ = static_cast<char>(x >> 8);
+}
+
+void metti_f64(char*& p, double x) {
     const auto bit = std::bit_cast<std::uint64_t>(x);
-    for (int k = 0; k < 8; ++k) u8(b, static_cast<std::uint8_t>((bit >> (8 * k)) & 0xFF));
+    for (int k = 0; k < 8; ++k) *p++ = static_cast<char>((bit >> (8 * k)) & 0xFF);
+}
+
+// Bytes of one plan element: the tag, then its value.
+std::size_t dimensione_elemento(tipo_valore t) {
+    return t == tipo_valore::doppio ? 10 : t == tipo_valore::intero ? 4 : 2;
 }
 
 // An Integer element of the plan holds a whole number that fits 16 bits.
@@ -45,13 +56,18 @@ std::string bytes_planimetria(const planimetria_linea& p, const std::string& per
     if (p.valori.size() < p.tipi.size()) {
         throw errore_esecuzione("write line plan", percorso, 0, "the plan has fewer values than type tags");
     }
-    std::string b;
-    b.reserve(p.tipi.size() * 10);
+    std::size_t dimensione = 0;
+    for (const tipo_valore t : p.tipi) dimensione += dimensione_elemento(t);
+    std::string b(dimensione, '\0');
+    char* q = b.data();
     for (std::size_t e = 0; e < p.tipi.size(); ++e) {
         const tipo_valore tipo = p.tipi[e];
-        u16(b, static_cast<std::uint16_t>(tipo));
-        if (tipo == tipo_valore::intero) i16(b, intero_planimetria(p.valori[e], percorso));
-        if (tipo == tipo_valore::doppio) f64(b, p.valori[e]);
+        metti_u16(q, static_cast<std::uint16_t>(tipo));
+        if (tipo == tipo_valore::intero) {
+            metti_u16(q, static_cast<std::uint16_t>(intero_planimetria(p.valori[e], percorso)));
+        } else if (tipo == tipo_valore::doppio) {
+            metti_f64(q, p.valori[e]);
+        }
     }
     return b;
 }

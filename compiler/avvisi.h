@@ -1,0 +1,94 @@
+// Warnings: what the build drops, changes or truncates silently. The compiler
+// notes what it meets while it reads (keyword fields that match no record,
+// values kept in fewer bits, positions out of order or beyond the declared
+// length, names cut at a comma, tabs, text that is not Windows-1252) and turns
+// it into named warnings in the model. They never change what is written.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "compiler/modello.h"
+#include "sources/luogo.h"
+
+struct descrizione_avviso {
+    const char* nome;   // as -Wno-NAME takes it
+    const char* testo;  // what it warns of
+};
+
+// Every warning the build gives, in a fixed order.
+std::span<const descrizione_avviso> tabella_avvisi();
+bool e_avviso(std::string_view nome);
+
+namespace avviso {
+inline constexpr const char* parola_sbagliata = "misspelled-keyword";
+inline constexpr const char* maiuscole = "keyword-case";
+inline constexpr const char* record_fuori_posto = "misplaced-record";
+inline constexpr const char* sezione_ignota = "unknown-section";
+inline constexpr const char* nessun_record = "no-records";
+inline constexpr const char* valori_in_piu = "extra-values";
+inline constexpr const char* virgola_decimale = "decimal-separator";
+inline constexpr const char* valore_troncato = "truncated-value";
+inline constexpr const char* nome_troncato = "name-cut";
+inline constexpr const char* fuori_ordine = "out-of-order";
+inline constexpr const char* oltre_lunghezza = "beyond-length";
+inline constexpr const char* tabulazione = "tab";
+inline constexpr const char* codifica = "encoding";
+}  // namespace avviso
+
+// The part of a source a field was read in.
+enum class parte_sorgente : std::uint8_t { prima_del_generale, generale, corpo, treno };
+
+// A field read where a keyword was expected that matched no record.
+struct campo_ignorato {
+    std::string testo;
+    luogo dove;
+    parte_sorgente parte = parte_sorgente::corpo;
+    std::size_t inizio = 0;  // its first byte in the source
+    // The record read last before it, when on the same line.
+    std::string record_prima;
+    std::size_t valori_record_prima = 0;
+};
+
+// What the compiler notes for warnings while it reads one run.
+struct osservazioni {
+    parte_sorgente parte = parte_sorgente::prima_del_generale;
+    std::vector<campo_ignorato> ignorati;
+    int record_linea = 0;  // records interpreted in each file
+    int record_treno = 0;
+    bool generale_treno = false;  // the train file's "[generale]" was found
+    // The record interpreted last: its keyword, line and number of values.
+    std::string ultimo_record;
+    luogo luogo_ultimo_record;
+    std::size_t valori_ultimo_record = 0;
+    // Positions seen last, for the order a section expects.
+    std::optional<std::int32_t> ultima_pendenza;
+    std::optional<std::int32_t> ultima_curva;
+    std::optional<std::int32_t> ultima_velocita;
+    std::optional<std::int32_t> ultima_aderenza;
+    std::optional<std::int32_t> ultima_stazione;
+};
+
+// Appends a warning to the model.
+void avvisa(modello_scenario& m, const char* nome, const luogo& dove, std::string messaggio);
+
+// The bytes of a source: tabs, NUL bytes, byte-order marks, UTF-8 sequences.
+void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo);
+
+// The fields that matched no record, once a source is read: misspelled and
+// case-changed keywords, records of another section, unknown section
+// headers, values beyond a record's count, decimal commas.
+void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_view testo, sorgente file);
+
+// The closest keyword of a record to a field, when it lies within two edits
+// (or differs only in letter case, for a test that minds it).
+struct suggerimento {
+    std::string parola;   // the keyword as the record is written
+    bool solo_maiuscole;  // the same letters in another case
+    bool altra_parte;     // a record of another section of the file
+};
+std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente parte);

@@ -1,0 +1,161 @@
+// Warnings: each fires on a small fixture, at the place it names, and the
+// embedded scenario gets only the two it is known to get.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "compiler/avvisi.h"
+#include "compiler/compilatore.h"
+#include "sources/nomi_file.h"
+#include "supporto.h"
+
+namespace {
+
+const std::string linea_incorporata = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/Tava Aeroporto-Rovea_linea.txt");
+const std::string treno_incorporato = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/Tava Aeroporto-Rovea_30742-.txt");
+
+std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
+    const std::size_t p = testo.find(da);
+    EXPECT_NE(p, std::string::npos) << da;
+    if (p != std::string::npos) testo.replace(p, da.size(), a);
+    return testo;
+}
+
+modello_scenario compila(const std::string& linea, const std::string& treno) {
+    cartella_prova dir;
+    modello_scenario m;
+    m.nome_linea = "L";
+    m.numero_treno = "1";
+    m.scrivi_linea = true;
+    dir.file[nome_file_linea("L")] = linea;
+    dir.file[nome_file_treno("L", "1")] = treno;
+    memorizza_dati(m, dir.dir);
+    return m;
+}
+
+// The warnings other than the two gradients beyond the declared length that
+// the embedded line file has (at 23100 and 24000 m, lines 21 and 22).
+std::vector<avviso_sorgente> nuovi(const modello_scenario& m) {
+    std::vector<avviso_sorgente> r;
+    for (const avviso_sorgente& a : m.avvisi) {
+        const bool noto_incorporato = a.nome == avviso::oltre_lunghezza && a.dove.file == sorgente::linea &&
+                                      (a.dove.riga == 21 || a.dove.riga == 22);
+        if (!noto_incorporato) r.push_back(a);
+    }
+    return r;
+}
+
+TEST(Avvisi, TheEmbeddedScenarioGetsOnlyItsTwoGradientsBeyondTheLength) {
+    const modello_scenario m = compila(linea_incorporata, treno_incorporato);
+    EXPECT_EQ(m.codice_errore, 0);
+    ASSERT_EQ(m.avvisi.size(), 2u);
+    EXPECT_EQ(m.avvisi[0].nome, avviso::oltre_lunghezza);
+    EXPECT_EQ(m.avvisi[0].dove.riga, 21);
+    EXPECT_EQ(m.avvisi[0].dove.colonna, 12);
+    EXPECT_EQ(m.avvisi[1].dove.riga, 22);
+}
+
+struct caso {
+    const char* descrizione;
+    std::string linea, treno;
+    const char* nome;
+    sorgente file;
+    std::int32_t riga, colonna;
+    const char* nel_messaggio;
+};
+
+TEST(Avvisi, EachFiresOnASmallFixtureAtItsPlace) {
+    const std::string& L = linea_incorporata;
+    const std::string& T = treno_incorporato;
+    const caso casi[] = {
+        {"misspelled station", L, sostituisci(T, "stazione,    9000", "stazone,    9000"), avviso::parola_sbagliata,
+         sorgente::treno, 15, 1, "did you mean 'stazione'?"},
+        {"misspelled signal", L, sostituisci(T, "segnale,    3000", "segnalle,    3000"), avviso::parola_sbagliata,
+         sorgente::treno, 22, 1, "'segnale'"},
+        {"misspelled gradient", sostituisci(L, "pendenza,  3500", "pendnza,  3500"), T, avviso::parola_sbagliata,
+         sorgente::linea, 18, 1, "'pendenza'"},
+        {"misspelled length word", sostituisci(L, "lunghezza percorso", "lunghezza percoso"), T,
+         avviso::parola_sbagliata, sorgente::linea, 2, 1, "'lunghezza percorso'"},
+        {"misspelled curve", sostituisci(L, "curvad5", "cruvad5"), T, avviso::parola_sbagliata, sorgente::linea, 13, 1,
+         "'curvad'"},
+        {"capital where case matters", sostituisci(L, "sfondo uno", "Sfondo uno"), T, avviso::maiuscole,
+         sorgente::linea, 6, 1, "write 'sfondo uno'"},
+        {"capital in the repetition", sostituisci(L, "ripetizione", "Ripetizione"), T, avviso::maiuscole,
+         sorgente::linea, 9, 1, "'ripetizione segnali 4 codici'"},
+        {"body record in the general section", sostituisci(L, "sfondo tre,    0", "pendenza, 100, 1"), T,
+         avviso::record_fuori_posto, sorgente::linea, 8, 1, "the general section"},
+        {"general header in the train file", L, sostituisci(T, "[generale]", "[general]"), avviso::sezione_ignota,
+         sorgente::treno, 1, 1, "did you mean '[generale]'?"},
+        {"no record in the train file", L, sostituisci(T, "[generale]", "[general]"), avviso::nessun_record,
+         sorgente::treno, 0, 0, "no field \"[generale]\""},
+        {"surplus value", L, sostituisci(T, "sabbia,    300", "sabbia,    300, 7"), avviso::valori_in_piu,
+         sorgente::treno, 4, 17, "takes 1 value"},
+        {"decimal comma", sostituisci(L, "pendenza,  16000,   2", "pendenza,  16000,   2,5"), T,
+         avviso::virgola_decimale, sorgente::linea, 19, 21, "'2,5' is read as two values, 2 and 5"},
+        {"gradient beyond a byte", sostituisci(L, "pendenza,  16000,   2", "pendenza,  16000,   200"), T,
+         avviso::valore_troncato, sorgente::linea, 19, 21, "reads back as gradient -56"},
+        {"adhesion beyond a byte", L, sostituisci(T, "aderenza,   0,    100", "aderenza,   0,    300"),
+         avviso::valore_troncato, sorgente::treno, 7, 19, "kept as 44"},
+        {"signal value beyond 16 bits", L,
+         sostituisci(T, "segnale,    3000,   2, 3, 1", "segnale,    3000,   2, 4000, 1"), avviso::valore_troncato,
+         sorgente::treno, 22, 24, "40002"},
+        {"station name cut at a comma", L, sostituisci(T, "TAVA SAN CORDANE", "TAVA SAN, CORDANE"),
+         avviso::nome_troncato, sorgente::treno, 14, 73, "'TAVA SAN'"},
+        {"gradients out of order", sostituisci(L, "pendenza,  19500", "pendenza,  1950"), T, avviso::fuori_ordine,
+         sorgente::linea, 20, 12, "after one at 16000 m"},
+        {"speed limits out of order", L, sostituisci(T, "velocita,    1000", "velocita,    0"), avviso::fuori_ordine,
+         sorgente::treno, 10, 14, "speed limit"},
+        {"curves overlapping", sostituisci(L, "curvas3,  5000", "curvas3,  3000"), T, avviso::fuori_ordine,
+         sorgente::linea, 12, 11, "before the previous curve ends (3500 m)"},
+        {"signal beyond the length", L, sostituisci(T, "segnale,   20500", "segnale,   25000"),
+         avviso::oltre_lunghezza, sorgente::treno, 29, 12, "declared length"},
+        {"tab for a blank", L, sostituisci(T, "sabbia,    300", "sabbia,\t300"), avviso::tabulazione, sorgente::treno,
+         4, 8, "a tab"},
+        {"UTF-8 accented letters", L, sostituisci(T, "ROVEA", "ROV\xC3\x88" "A"), avviso::codifica, sorgente::treno,
+         18, 76, "UTF-8 text"},
+        {"UTF-16 train file", L, std::string("\xFF\xFE[\0g\0", 6), avviso::codifica, sorgente::treno, 0, 0, "UTF-16"},
+        {"NUL bytes", L, sostituisci(T, "sabbia", std::string("sab\0ia", 6)), avviso::codifica, sorgente::treno, 4, 4,
+         "1 NUL byte"},
+    };
+    for (const caso& c : casi) {
+        const modello_scenario m = compila(c.linea, c.treno);
+        const auto avvisi = nuovi(m);
+        const auto a = std::find_if(avvisi.begin(), avvisi.end(), [&](const avviso_sorgente& x) {
+            return x.nome == c.nome && x.dove.file == c.file && x.dove.riga == c.riga;
+        });
+        ASSERT_NE(a, avvisi.end()) << c.descrizione << ": no " << c.nome << " at line " << c.riga;
+        EXPECT_EQ(a->dove.colonna, c.colonna) << c.descrizione;
+        EXPECT_NE(a->messaggio.find(c.nel_messaggio), std::string::npos) << c.descrizione << ": " << a->messaggio;
+        EXPECT_TRUE(e_avviso(a->nome)) << c.descrizione;
+    }
+}
+
+// The values of a keyword that is no record are not each a warning of their
+// own: the keyword's warning tells it.
+TEST(Avvisi, TheValuesOfAnUnreadKeywordAreNotWarnedOneByOne) {
+    const modello_scenario m = compila(linea_incorporata, sostituisci(treno_incorporato, "stazione,    9000", "stazone,    9000"));
+    const auto avvisi = nuovi(m);
+    ASSERT_EQ(avvisi.size(), 1u);
+    EXPECT_EQ(avvisi[0].nome, avviso::parola_sbagliata);
+}
+
+TEST(Avvisi, SectionHeadersOfTheEmbeddedFilesAndOrdinaryNamesAreSilent) {
+    for (const char* campo : {"TERME", "SAN CORDANE", "PASSAGGIO", "x", "[fine]"}) {
+        EXPECT_FALSE(suggerisci(campo, parte_sorgente::treno).has_value()) << campo;
+    }
+    EXPECT_FALSE(suggerisci("curvad1", parte_sorgente::corpo).has_value());  // exact records are no suggestion
+}
+
+TEST(Avvisi, WarningsNeverChangeTheBuild) {
+    // The same model with and without the warnings' causes that change nothing.
+    const modello_scenario a = compila(linea_incorporata, treno_incorporato);
+    const modello_scenario b = compila(linea_incorporata, sostituisci(treno_incorporato, "[codici]", "[codice]"));
+    EXPECT_EQ(b.codice_errore, 0);
+    ASSERT_EQ(nuovi(b).size(), 1u);
+    EXPECT_EQ(nuovi(b)[0].nome, avviso::sezione_ignota);
+    ASSERT_EQ(a.tracciato.size(), b.tracciato.size());
+    for (std::size_t i = 0; i < a.tracciato.size(); ++i) EXPECT_EQ(a.tracciato[i].tipo, b.tracciato[i].tipo) << i;
+}
+
+}  // namespace
