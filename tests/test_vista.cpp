@@ -363,6 +363,20 @@ TEST(PaginaVista, NamesAndTextsFromFilesAreEscaped) {
     nessun_riferimento_esterno(p);
 }
 
+TEST(PaginaVista, TheBuildsWarningsAreListedEscaped) {
+    const std::string linea = linea_semplice(righe_crlf("pendensa<&>,  6000,   1"));
+    const auto c = costruisci(linea, treno_semplice(""), true, {"L", "1"});
+    ASSERT_FALSE(c->modello.avvisi.empty());
+    const std::string p = pagina_di(c->modello, {"L_linea.txt", "L_1-.txt"});
+    EXPECT_NE(p.find("<details class=\"avvisi\"><summary>The build gave 1 warning</summary>"), std::string::npos);
+    EXPECT_NE(p.find("<li>L_linea.txt, line " + std::to_string(riga_con(linea, "pendensa")) +
+                     ", column 1: &#39;pendensa&lt;&amp;&gt;&#39; matches no record"),
+              std::string::npos);
+    EXPECT_EQ(p.find("pendensa<"), std::string::npos);
+    const auto t = tava();
+    EXPECT_EQ(pagina_di(t->modello).find("<details"), std::string::npos);
+}
+
 // ---- labels ----
 
 // Twenty stations 500 m apart with long names, signals, a slowdown, boards.

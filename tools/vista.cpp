@@ -20,6 +20,9 @@ p { margin: 4px 0; }
 .fonte { color: #555; font-size: 13px; overflow-wrap: anywhere; }
 .stato { background: #fff1d6; border: 1px solid #d99a1e; padding: 6px 10px; margin: 8px 0; }
 .stato p { margin: 2px 0; }
+.avvisi { margin: 6px 0; font-size: 13px; }
+.avvisi summary { cursor: pointer; color: #7a4b00; }
+.avvisi ul { margin: 4px 0; padding-left: 22px; overflow-wrap: anywhere; }
 .conteggi { display: flex; flex-wrap: wrap; gap: 6px; list-style: none; padding: 0; margin: 10px 0 0; }
 .conteggi li { background: #fff; border: 1px solid #d6d6d0; border-radius: 4px; padding: 3px 9px; }
 .conteggi b { font-size: 15px; }
@@ -114,6 +117,22 @@ std::string elenco_file(const std::vector<std::string>& file) {
     return s;
 }
 
+// The warnings of the build, folded (a <details> element opens without script).
+std::string avvisi(const modello_scenario& m, const fonti_vista& f) {
+    if (m.avvisi.empty()) return "";
+    std::string s = "<details class=\"avvisi\"><summary>The build gave " + intero(static_cast<std::int64_t>(m.avvisi.size())) +
+                    (m.avvisi.size() == 1 ? " warning" : " warnings") + "</summary><ul>\n";
+    for (const avviso_sorgente& a : m.avvisi) {
+        const bool linea = a.dove.file == sorgente::linea;
+        std::string dove = a.dove.file == sorgente::nessuna ? "" : (linea ? f.file_linea : f.file_treno);
+        if (dove.empty() && a.dove.file != sorgente::nessuna) dove = linea ? "the line file" : "the train file";
+        if (a.dove.riga > 0) dove += ", line " + intero(a.dove.riga) + ", column " + intero(a.dove.colonna);
+        s += "<li>" + (dove.empty() ? "" : escape_html(dove) + ": ") + nome_html(a.messaggio) + " [" +
+             escape_html(a.nome) + "]</li>\n";
+    }
+    return s + "</ul></details>\n";
+}
+
 std::string intestazione(const ingresso_vista& i, const oggetti_vista& o) {
     const modello_scenario& m = *i.modello;
     std::string s = "<header>\n<h1>" + nome_html(m.scenario[voce::dati_linea].nome) +
@@ -130,7 +149,7 @@ std::string intestazione(const ingresso_vista& i, const oggetti_vista& o) {
         for (const std::string& t : i.stati) s += "<p>" + escape_html(t) + "</p>";
         s += "</div>\n";
     }
-    return s + conteggi(o) + "</header>\n";
+    return s + avvisi(m, i.fonti) + conteggi(o) + "</header>\n";
 }
 
 // One legend entry: a small drawing and its words.
