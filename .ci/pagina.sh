@@ -64,7 +64,7 @@ fotografa() {
     profilo=$(mktemp -d "$lavoro/profilo.XXXXXX")
     timeout 180 chromium --headless --no-sandbox --disable-gpu --disable-quic --no-first-run \
         --disable-background-networking --disable-component-update --disable-sync \
-        --user-data-dir="$profilo" --screenshot="$foto" --window-size=1366,2000 "file://$pagina" \
+        --hide-scrollbars --user-data-dir="$profilo" --screenshot="$foto" --window-size=1366,2000 "file://$pagina" \
         >"$lavoro/chromium.log" 2>&1 || {
         cat "$lavoro/chromium.log" >&2
         fallito "chromium could not render $pagina"
@@ -95,7 +95,7 @@ done
 
 if [ "${1:-}" = docs ]; then
     # The header, the plan and the profile, at a size for the README.
-    /usr/bin/convert "$prove/sorgenti.png" -crop 1366x1560+0+0 +repage -resize 1100x -strip docs/vista.png
+    /usr/bin/convert "$prove/sorgenti.png" -crop 1366x1470+0+0 +repage -resize 1100x -strip docs/vista.png
     echo "== docs/vista.png: $(/usr/bin/convert docs/vista.png -format "%wx%h" info:)"
 fi
 echo "== the pages rendered (pictures in build/pagina/)"

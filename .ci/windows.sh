@@ -9,7 +9,9 @@
 #      builder ends with status 2; so does a failing Windows call, with the
 #      system's text for its error number;
 #   5. scenario-tool compiles the embedded scenario's text sources to the same
-#      files under Wine and on POSIX, and to the builder's files.
+#      files under Wine and on POSIX, and to the builder's files;
+#   6. scenario-tool view writes the same page under Wine and on POSIX, from
+#      the text sources and from the binary files.
 # Every message box is closed by the checks; every Wine step has a time limit.
 # Screenshots are left in build/windows/prove/.
 set -euo pipefail
@@ -268,5 +270,27 @@ mkdir -p "$lavoro/corto"
 cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/corto/Corto_linea.txt"
 head -c 700 tests/dati/"Tava Aeroporto-Rovea_30742-.txt" >"$lavoro/corto/Corto_1-.txt"
 confronta_strumento "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1
+
+# --- 6. scenario-tool view ----------------------------------------------------
+# The page of the embedded scenario under Wine is the POSIX build's page, byte
+# for byte, from the text sources and from the binary files.
+confronta_pagine() {
+    local cartella=$1 nome=$2
+    shift 2
+    (cd "$cartella" && "$bin_posix/scenario-tool" view "$@" -o "posix-$nome") ||
+        fallito "scenario-tool view (POSIX) ended with status $?"
+    (cd "$cartella" && esegui_wine 600 "$bin_windows/scenario-tool.exe" view "$@" -o "wine-$nome" >/dev/null) ||
+        fallito "scenario-tool.exe view ended with status $?"
+    cmp "$cartella/posix-$nome" "$cartella/wine-$nome" || fallito "the two pages $nome differ"
+    printf '  identical: %-50s %9d bytes\n' "$nome" "$(stat -c %s "$cartella/wine-$nome")"
+}
+
+passo "scenario-tool view on the embedded scenario, under Wine and on POSIX"
+mkdir -p "$lavoro/vista"
+scenario="Tava Aeroporto-Rovea"
+cp tests/dati/"${scenario}_linea.txt" tests/dati/"${scenario}_30742-.txt" tests/dati/"${scenario}_linea.dat" \
+    tests/dati/"${scenario}_30742.sim" tests/dati/"${scenario}_30742.dat" "$lavoro/vista/"
+confronta_pagine "$lavoro/vista" sorgenti.html "${scenario}_linea.txt" "${scenario}_30742-.txt"
+confronta_pagine "$lavoro/vista" binari.html "${scenario}_linea.dat" "${scenario}_30742.sim" "${scenario}_30742.dat"
 
 passo "all Windows checks passed"

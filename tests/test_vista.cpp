@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <memory>
+#include <cmath>
 #include <set>
+#include <sstream>
 
 #include "processo.h"
 #include "supporto.h"
@@ -327,6 +329,87 @@ TEST(PaginaVista, TheSameModelGivesTheSameBytes) {
     const auto a = tava();
     const auto b = tava();
     EXPECT_EQ(pagina_di(a->modello), pagina_di(b->modello));
+}
+
+// A model whose plan has metres 0 to `metri` - 1 at the points `punto` gives
+// (and two more without a value), on a track that reaches past them.
+template <typename F>
+modello_scenario modello_con_piano(std::int32_t metri, F punto) {
+    modello_scenario m;
+    m.scenario[voce::dati_generali].valore2 = metri - 1;
+    m.scenario[voce::dati_linea].nome = "P";
+    m.scenario[voce::dati_treno].nome = "1";
+    m.tracciato.resize(static_cast<std::size_t>(metri / 50 + 2));
+    planimetria_linea& p = m.planimetria;
+    p.ultimo_metro = metri + 1;
+    const std::size_t n = static_cast<std::size_t>(metri) + 2;
+    p.tipi.assign(2 * n, tipo_valore::vuoto);
+    p.valori.assign(2 * n, 0.0);
+    for (std::int32_t i = 0; i < metri; ++i) {
+        double x, y;
+        punto(i, x, y);
+        p.tipi[elemento_planimetria(p, i, 0)] = p.tipi[elemento_planimetria(p, i, 1)] = tipo_valore::doppio;
+        p.valori[elemento_planimetria(p, i, 0)] = x;
+        p.valori[elemento_planimetria(p, i, 1)] = y;
+    }
+    return m;
+}
+
+// The points of the polyline of the class.
+std::vector<std::pair<double, double>> punti_linea(const std::string& svg, const std::string& classe) {
+    const std::string inizio = "<polyline class=\"" + classe + "\" points=\"";
+    const std::size_t a = svg.find(inizio);
+    std::vector<std::pair<double, double>> r;
+    if (a == std::string::npos) return r;
+    std::string testo = svg.substr(a + inizio.size(), svg.find('"', a + inizio.size()) - a - inizio.size());
+    std::replace(testo.begin(), testo.end(), ',', ' ');
+    std::istringstream in(testo);
+    double x, y;
+    while (in >> x >> y) r.push_back({x, y});
+    return r;
+}
+
+TEST(PiantaVista, OneScaleOnBothAxesAndFewPointsForStraightLines) {
+    // An L: 3000 m east, then 1500 m north.
+    const modello_scenario m = modello_con_piano(4501, [](std::int32_t i, double& x, double& y) {
+        x = i <= 3000 ? i : 3000;
+        y = i <= 3000 ? 0 : i - 3000;
+    });
+    const std::string pianta = svg_di(pagina_di(m, {}), "pianta");
+    const auto p = punti_linea(pianta, "linea");
+    ASSERT_EQ(p.size(), 3u);  // the two ends and the corner
+    EXPECT_DOUBLE_EQ(p[0].second, p[1].second);
+    EXPECT_DOUBLE_EQ(p[1].first, p[2].first);
+    const double l = p[1].first - p[0].first, a = p[1].second - p[2].second;  // y grows upward
+    EXPECT_GT(l, 500);
+    EXPECT_NEAR(l / a, 2.0, 0.01);
+    EXPECT_EQ(pianta.find("nan"), std::string::npos);
+}
+
+TEST(PiantaVista, CurvesKeepTheirShapeWithinAFractionOfAUnit) {
+    const auto c = tava();
+    const std::string pianta = svg_di(pagina_di(c->modello), "pianta");
+    const auto p = punti_linea(pianta, "linea");
+    EXPECT_GT(p.size(), 20u);
+    EXPECT_LT(p.size(), 1500u);  // from 22000 metres
+    // No two drawn points are far apart on a curve: consecutive points never
+    // jump across more than the drawing.
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        EXPECT_LT(std::fabs(p[i].first - p[i - 1].first) + std::fabs(p[i].second - p[i - 1].second), 800);
+    }
+}
+
+TEST(PiantaVista, APlanThatCannotBeDrawnIsShownAsAbsent) {
+    const modello_scenario m = modello_con_piano(100, [](std::int32_t i, double& x, double& y) {
+        x = i == 50 ? 1.7e308 : -1.7e308;
+        y = 0;
+    });
+    const std::string p = pagina_di(m, {});
+    EXPECT_TRUE(svg_di(p, "pianta").empty());
+    EXPECT_EQ(p.find("nan"), std::string::npos);
+    // A plan of one metre, or none, likewise.
+    const modello_scenario uno = modello_con_piano(1, [](std::int32_t, double& x, double& y) { x = y = 0; });
+    EXPECT_TRUE(svg_di(pagina_di(uno, {}), "pianta").empty());
 }
 
 // ---- names from files are escaped ----

@@ -70,17 +70,26 @@ std::string coord(double x) {
     return s;
 }
 
+// Built by appending: GCC 12 warns falsely (-Wrestrict) of a literal put in
+// front of a temporary string.
 std::string km(std::int64_t metri) {
-    const bool negativo = metri < 0;
-    const std::int64_t a = negativo ? -metri : metri;
-    std::string frazione = intero(a % 1000);
-    frazione.insert(0, 3 - frazione.size(), '0');
-    return (negativo ? "-" : "") + intero(a / 1000) + "." + frazione;
+    const std::int64_t a = metri < 0 ? -metri : metri;
+    const std::string frazione = intero(a % 1000);
+    std::string s = metri < 0 ? "-" : "";
+    s += intero(a / 1000);
+    s += '.';
+    s.append(3 - frazione.size(), '0');
+    s += frazione;
+    return s;
 }
 
 std::string orario(std::int64_t secondi) {
-    auto due = [](std::int64_t n) { return (n < 10 ? "0" : "") + intero(n); };
-    const bool negativo = secondi < 0;
-    const std::int64_t a = negativo ? -secondi : secondi;
-    return (negativo ? "-" : "") + intero(a / 3600) + ":" + due(a / 60 % 60) + ":" + due(a % 60);
+    const std::int64_t a = secondi < 0 ? -secondi : secondi;
+    std::string s = secondi < 0 ? "-" : "";
+    s += intero(a / 3600);
+    for (const std::int64_t n : {a / 60 % 60, a % 60}) {
+        s += n < 10 ? ":0" : ":";
+        s += intero(n);
+    }
+    return s;
 }

@@ -224,7 +224,7 @@ std::string sezione_pianta(const ingresso_vista& i, const oggetti_vista& o, std:
     if (!svg.empty()) return "<section>\n<h2>Plan</h2>\n" + svg + "</section>\n";
     return "<section>\n<h2>Plan</h2>\n<p class=\"assente\">No plan: " +
            std::string(i.da_sorgenti ? "the scenario was built without one (--no-plan)."
-                                     : "the line plan file was not given, or holds no points.") +
+                                     : "the line plan file was not given, or holds no points that can be drawn.") +
            " The profile below shows the line along its length.</p>\n</section>\n";
 }
 

@@ -262,6 +262,8 @@ std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::i
     if (con_valore < 2) return "";
     const std::int32_t ultimo = static_cast<std::int32_t>(fine < con_valore - 1 ? fine : con_valore - 1);
     const geometria g = prepara(m.planimetria, ultimo);
+    // Coordinates so far apart that their span is no number cannot be drawn.
+    if (!std::isfinite(g.s) || !(g.s > 0) || !std::isfinite(g.ox) || !std::isfinite(g.oy)) return "";
     const std::int64_t lunghezza = o.lunghezza < 0 ? 0 : o.lunghezza;
 
     std::string sopra;  // drawn over the line
@@ -305,17 +307,18 @@ std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::i
         chiedi(e, x, y, nx, ny, nome_stazione(m, s), corpo_nome, "nome-stazione");
     }
     const std::string posti_km = cippi(g, lunghezza, e);
-    std::string estremi = cerchio(g.X(0), g.Y(0), 6, "inizio", "", "Start of the line: metre 0");
-    e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 6));
+    // Start and end are drawn larger than a station's mark, which may stand on them.
+    std::string estremi = cerchio(g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
+    e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
     double nx, ny;
     normale(g, 0, false, nx, ny);
     chiedi(e, g.X(0), g.Y(0), -nx, -ny, "start", corpo_fine, "estremo");
     if (lunghezza <= ultimo) {
         const double x = g.X(lunghezza), y = g.Y(lunghezza);
-        estremi += "<rect class=\"fine\" x=\"" + coord(x - 5.5) + "\" y=\"" + coord(y - 5.5) +
-                   "\" width=\"11\" height=\"11\">" +
+        estremi += "<rect class=\"fine\" x=\"" + coord(x - 7.5) + "\" y=\"" + coord(y - 7.5) +
+                   "\" width=\"15\" height=\"15\">" +
                    titolo("End of the line: declared length " + intero(lunghezza) + " m") + "</rect>\n";
-        e.ostacoli.push_back(scatola(x, y, 6));
+        e.ostacoli.push_back(scatola(x, y, 7.5));
         normale(g, lunghezza, true, nx, ny);
         chiedi(e, x, y, nx, ny, "end, km " + km(lunghezza), corpo_fine, "estremo");
     }
