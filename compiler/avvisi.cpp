@@ -31,6 +31,16 @@ constexpr descrizione_avviso avvisi[] = {
 // one counts the rest.
 constexpr int righe_per_avviso = 10;
 
+// A field's text between single quotes.
+std::string citato(std::string_view s) {
+    std::string r;
+    r.reserve(s.size() + 2);
+    r += '\'';
+    r += s;
+    r += '\'';
+    return r;
+}
+
 std::string minuscole(std::string_view s) {
     std::string r(s);
     for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -175,7 +185,7 @@ void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente 
         for (const auto h : intestazioni_treno) prova(h);
     }
     if (migliore == 0) return;
-    std::string msg = "'" + std::string(senza_blank_finali(c.testo)) + "' is not a section header of the " +
+    std::string msg = citato(senza_blank_finali(c.testo)) + " is not a section header of the " +
                       nome_file(file) + "; it is ignored";
     if (!vicina.empty()) msg += "; did you mean '" + std::string(vicina) + "'?";
     avvisa(m, avviso::sezione_ignota, c.dove, msg);
@@ -202,12 +212,12 @@ void valori_in_piu(modello_scenario& m, const campo_ignorato& primo, std::size_t
         while (b + 1 < riga.size() && cifra(b + 1)) ++b;
         const luogo dove{primo.dove.file, primo.dove.riga, static_cast<std::int32_t>(a) + 1};
         avvisa(m, avviso::virgola_decimale, dove,
-               "'" + std::string(riga.substr(a, b - a + 1)) + "' is read as two values, " +
+               citato(riga.substr(a, b - a + 1)) + " is read as two values, " +
                    std::string(riga.substr(a, k - a)) + " and " + std::string(riga.substr(k + 1, b - k)) +
                    ": a comma ends a field, and values are whole numbers");
         return;
     }
-    std::string msg = "'" + std::string(senza_blank_finali(primo.testo)) + "'";
+    std::string msg = citato(senza_blank_finali(primo.testo));
     if (quanti > 1) msg += " and " + std::to_string(quanti - 1) + " more";
     msg += std::string(quanti > 1 ? " are" : " is") + " read as keyword fields and ignored: the record '" +
            primo.record_prima + "' on this line takes " + std::to_string(primo.valori_record_prima) +
@@ -297,7 +307,7 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
         if (c.record_prima == "stazione" || c.record_prima == "cartello_indicatore") continue;
         const auto s = suggerisci(t, c.parte);
         if (!s) continue;
-        const std::string campo = "'" + std::string(t) + "'";
+        const std::string campo = citato(t);
         if (s->solo_maiuscole) {
             avvisa(m, avviso::maiuscole, c.dove,
                    campo + " is not read: this keyword minds the letter case; write '" + s->parola + "'");
