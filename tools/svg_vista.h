@@ -18,7 +18,7 @@ inline std::string rettangolo_svg(double x, double y, double l, double a, const 
 }
 
 inline std::string linea_svg(double x1, double y1, double x2, double y2, const std::string& classe) {
-    return "<line class=\"" + classe + "\" x1=\"" + coord(x1) + "\" y1=\"" + coord(y1) + "\" x2=\"" + coord(x2) +
+    return "<line" + (classe.empty() ? "" : " class=\"" + classe + "\"") + " x1=\"" + coord(x1) + "\" y1=\"" + coord(y1) + "\" x2=\"" + coord(x2) +
            "\" y2=\"" + coord(y2) + "\"/>\n";
 }
 

@@ -152,56 +152,68 @@ std::string intestazione(const ingresso_vista& i, const oggetti_vista& o) {
     return s + avvisi(m, i.fonti) + conteggi(o) + "</header>\n";
 }
 
-// One legend entry: a small drawing and its words.
-std::string voce_legenda(const std::string& disegno, const std::string& testo) {
-    return "<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">" + disegno + "</svg><span>" + testo +
-           "</span></li>\n";
-}
+// The legend: a small drawing of each thing the page shows, and its words.
+struct voce_legenda {
+    const char* disegno;  // SVG inside a 36 x 18 box
+    const char* testo;
+};
+
+constexpr voce_legenda voci_legenda[] = {
+    {"<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>",
+     "the line (plan)"},
+    {"<line class=\"oltre\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>",
+     "track beyond the end of the line"},
+    {"<circle class=\"inizio\" cx=\"18\" cy=\"9\" r=\"6\"/>",
+     "start of the line (metre 0)"},
+    {"<rect class=\"fine\" x=\"12.5\" y=\"3.5\" width=\"11\" height=\"11\"/>",
+     "end of the line (declared length)"},
+    {"<line class=\"estensione\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/><circle class=\"stazione\" "
+     "cx=\"18\" cy=\"9\" r=\"5\"/>",
+     "station: its position and extent"},
+    {"<g class=\"stazione\"><rect x=\"4\" y=\"4\" width=\"28\" height=\"10\"/><line x1=\"18\" "
+     "y1=\"2\" x2=\"18\" y2=\"16\"/></g>",
+     "station in the profile: extent, position"},
+    {"<circle class=\"segnale\" cx=\"10\" cy=\"9\" r=\"3.5\"/><g class=\"segnale\"><line x1=\"26\" "
+     "y1=\"17\" x2=\"26\" y2=\"6\"/><circle cx=\"26\" cy=\"6\" r=\"3.5\"/></g>",
+     "signal (plan, profile)"},
+    {"<circle class=\"cartello\" cx=\"10\" cy=\"9\" r=\"3\"/><g class=\"cartello\"><rect x=\"21\" "
+     "y=\"5\" width=\"10\" height=\"8\"/></g>",
+     "indication sign (plan, profile)"},
+    {"<line class=\"rallentamento-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
+     "class=\"banda-rallentamento-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
+     "slowdown, start to end cell"},
+    {"<line class=\"montagna-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
+     "class=\"banda-montagna-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
+     "mountain span"},
+    {"<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>",
+     "slowdown warning board"},
+    {"<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>",
+     "lead-in cell of a warning board"},
+    {"<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
+     "abbattimento board"},
+    {"<g class=\"tabella-180\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
+     "board of value 180 (finishing pass)"},
+    {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>",
+     "maximum-speed indicator pair"},
+    {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
+     "cell of another kind"},
+    {"<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
+     "d=\"M2 6 H18 V10 H34\"/>",
+     "gradient of each cell (pendenza \u2212 100)"},
+    {"<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>",
+     "speed limit, km/h (vel_limite \u00d7 5)"},
+    {"<path class=\"aderenza\" d=\"M2 6 H34\"/>",
+     "adhesion (aderenza)"},
+};
 
 std::string legenda() {
     std::string s = "<ul class=\"legenda\">\n";
-    s += voce_legenda("<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>", "the line (plan)");
-    s += voce_legenda("<line class=\"oltre\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>",
-                      "track beyond the end of the line");
-    s += voce_legenda("<circle class=\"inizio\" cx=\"18\" cy=\"9\" r=\"6\"/>", "start of the line (metre 0)");
-    s += voce_legenda("<rect class=\"fine\" x=\"12.5\" y=\"3.5\" width=\"11\" height=\"11\"/>",
-                      "end of the line (declared length)");
-    s += voce_legenda("<line class=\"estensione\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/><circle class=\"stazione\" "
-                      "cx=\"18\" cy=\"9\" r=\"5\"/>",
-                      "station: its position and extent");
-    s += voce_legenda("<g class=\"stazione\"><rect x=\"4\" y=\"4\" width=\"28\" height=\"10\"/><line x1=\"18\" "
-                      "y1=\"2\" x2=\"18\" y2=\"16\"/></g>",
-                      "station in the profile: extent, position");
-    s += voce_legenda("<circle class=\"segnale\" cx=\"10\" cy=\"9\" r=\"3.5\"/><g class=\"segnale\"><line x1=\"26\" "
-                      "y1=\"17\" x2=\"26\" y2=\"6\"/><circle cx=\"26\" cy=\"6\" r=\"3.5\"/></g>",
-                      "signal (plan, profile)");
-    s += voce_legenda("<circle class=\"cartello\" cx=\"10\" cy=\"9\" r=\"3\"/><g class=\"cartello\"><rect x=\"21\" "
-                      "y=\"5\" width=\"10\" height=\"8\"/></g>",
-                      "indication sign (plan, profile)");
-    s += voce_legenda("<line class=\"rallentamento-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
-                      "class=\"banda-rallentamento-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
-                      "slowdown, start to end cell");
-    s += voce_legenda("<line class=\"montagna-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
-                      "class=\"banda-montagna-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
-                      "mountain span");
-    s += voce_legenda("<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>", "slowdown warning board");
-    s += voce_legenda("<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>",
-                      "lead-in cell of a warning board");
-    s += voce_legenda("<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
-                      "abbattimento board");
-    s += voce_legenda("<g class=\"tabella-180\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
-                      "board of value 180 (finishing pass)");
-    s += voce_legenda("<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>",
-                      "maximum-speed indicator pair");
-    s += voce_legenda("<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
-                      "cell of another kind");
-    s += voce_legenda("<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
-                      "d=\"M2 6 H18 V10 H34\"/>",
-                      "gradient of each cell (pendenza \u2212 100)");
-    s += voce_legenda("<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>", "speed limit, km/h (vel_limite \u00d7 5)");
-    s += voce_legenda("<path class=\"aderenza\" d=\"M2 6 H34\"/>", "adhesion (aderenza)");
-    return s + "</ul>\n<p>Point at an object to see its values" +
-           " and, when the page was built from the text sources, the record that made it.</p>\n";
+    for (const voce_legenda& v : voci_legenda) {
+        s += std::string("<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">") + v.disegno + "</svg><span>" +
+             v.testo + "</span></li>\n";
+    }
+    return s + "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
+               "the record that made it.</p>\n";
 }
 
 std::string tabella_stazioni(const modello_scenario& m, const oggetti_vista& o) {

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "etichette.h"
+#include "svg_vista.h"
 #include "testo_html.h"
 
 namespace {
@@ -122,21 +123,19 @@ std::string punti(const geometria& g, const std::vector<std::int32_t>& metri) {
     return s;
 }
 
-std::string titolo(const std::string& testo) { return "<title>" + escape_html(testo) + "</title>"; }
-
 // A stretch of the line from metre a to metre b as a polyline of `classe`.
 std::string tratto_linea(const geometria& g, std::int64_t a, std::int64_t b, const std::string& classe,
                          const std::string& testo) {
     const std::int32_t da = g.limita(a), fino = g.limita(b);
     if (fino <= da) return "";
     return "<polyline class=\"" + classe + "\" points=\"" + punti(g, metri_da_disegnare(g, da, fino)) + "\">" +
-           (testo.empty() ? "" : titolo(testo)) + "</polyline>\n";
+           (testo.empty() ? "" : titolo_svg(testo)) + "</polyline>\n";
 }
 
 std::string cerchio(double x, double y, double r, const std::string& classe, const std::string& dati,
                     const std::string& testo) {
     return "<circle class=\"" + classe + "\"" + dati + " cx=\"" + coord(x) + "\" cy=\"" + coord(y) + "\" r=\"" +
-           coord(r) + "\">" + titolo(testo) + "</circle>\n";
+           coord(r) + "\">" + titolo_svg(testo) + "</circle>\n";
 }
 
 rettangolo scatola(double x, double y, double r) { return {x - r, y - r, 2 * r, 2 * r}; }
@@ -246,6 +245,87 @@ std::string barra_scala(const geometria& g) {
     return s + "</g>\n";
 }
 
+// What every part of the plan's drawing reads.
+struct disegno_pianta {
+    const modello_scenario& m;
+    const oggetti_vista& o;
+    const fonti_vista& f;
+    const geometria& g;
+    std::int64_t lunghezza;  // the declared length, at least 0
+};
+
+// Mountain spans, under the line.
+std::string sotto_la_linea(const disegno_pianta& d) {
+    std::string s;
+    for (const tratto& t : d.o.montagne) {
+        s += tratto_linea(d.g, metro_cella(t.prima), metro_cella(t.ultima + 1), "montagna-pianta",
+                          titolo_montagna(d.m, t, d.f));
+    }
+    return s;
+}
+
+// Slowdowns and the extents of the stations, over the line.
+std::string sopra_la_linea(const disegno_pianta& d) {
+    std::string s;
+    for (const rallentamento_vista& r : d.o.rallentamenti) {
+        s += tratto_linea(d.g, metro_cella(r.inizio), metro_cella(r.fine) + metri_cella, "rallentamento-pianta",
+                          titolo_rallentamento(d.m, r, d.f));
+    }
+    for (const stazione_vista& x : d.o.stazioni) {
+        const voce_scenario& v = d.m.scenario[static_cast<std::size_t>(x.voce)];
+        s += tratto_linea(d.g, v.valore1, v.valore2, "estensione", titolo_stazione(d.m, x, d.f));
+    }
+    return s;
+}
+
+std::string segnali_e_cartelli(const disegno_pianta& d, etichette_pianta& e) {
+    std::string s;
+    for (const marca_vista& x : d.o.marche) {
+        if (x.tipo != tipo_marca::segnale && x.tipo != tipo_marca::cartello) continue;
+        const bool segnale = x.tipo == tipo_marca::segnale;
+        const double r = segnale ? 3.5 : 3;
+        const double px = d.g.X(metro_cella(x.cella)), py = d.g.Y(metro_cella(x.cella));
+        s += cerchio(px, py, r, segnale ? "segnale" : "cartello", " data-cella=\"" + intero(x.cella) + "\"",
+                     titolo_marca(d.m, x, d.f));
+        e.ostacoli.push_back(scatola(px, py, r));
+    }
+    return s;
+}
+
+// The stations' marks, and their names asked for on alternate sides of the line.
+std::string stazioni_pianta(const disegno_pianta& d, etichette_pianta& e) {
+    std::string s;
+    for (std::size_t i = 0; i < d.o.stazioni.size(); ++i) {
+        const stazione_vista& x = d.o.stazioni[i];
+        const std::int64_t pos = d.m.scenario[static_cast<std::size_t>(x.voce)].valore3;
+        const double px = d.g.X(pos), py = d.g.Y(pos);
+        s += cerchio(px, py, 5, "stazione", " data-voce=\"" + intero(x.voce) + "\"", titolo_stazione(d.m, x, d.f));
+        e.ostacoli.push_back(scatola(px, py, 5));
+        double nx, ny;
+        normale(d.g, pos, i % 2 == 0, nx, ny);
+        chiedi(e, px, py, nx, ny, nome_stazione(d.m, x), corpo_nome, "nome-stazione");
+    }
+    return s;
+}
+
+// Start and end, drawn larger than a station's mark, which may stand on them.
+std::string inizio_e_fine(const disegno_pianta& d, etichette_pianta& e) {
+    const geometria& g = d.g;
+    std::string s = cerchio(g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
+    e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
+    double nx, ny;
+    normale(g, 0, true, nx, ny);
+    chiedi(e, g.X(0), g.Y(0), nx, ny, "start", corpo_fine, "estremo");
+    if (d.lunghezza > g.ultimo) return s;
+    const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
+    s += rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine",
+                        "End of the line: declared length " + intero(d.lunghezza) + " m");
+    e.ostacoli.push_back(scatola(x, y, 7.5));
+    normale(g, d.lunghezza, true, nx, ny);
+    chiedi(e, x, y, nx, ny, "end, km " + km(d.lunghezza), corpo_fine, "estremo");
+    return s;
+}
+
 }  // namespace
 
 std::int32_t metri_con_valore(const planimetria_linea& p) {
@@ -264,73 +344,26 @@ std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::i
     const geometria g = prepara(m.planimetria, ultimo);
     // Coordinates so far apart that their span is no number cannot be drawn.
     if (!std::isfinite(g.s) || !(g.s > 0) || !std::isfinite(g.ox) || !std::isfinite(g.oy)) return "";
-    const std::int64_t lunghezza = o.lunghezza < 0 ? 0 : o.lunghezza;
+    const disegno_pianta d{m, o, f, g, o.lunghezza < 0 ? 0 : o.lunghezza};
 
-    std::string sopra;  // drawn over the line
     etichette_pianta e;
-    const std::vector<std::int32_t> linea = metri_da_disegnare(g, 0, g.limita(lunghezza));
+    const std::vector<std::int32_t> linea = metri_da_disegnare(g, 0, g.limita(d.lunghezza));
     for (std::size_t i = 1; i < linea.size(); ++i) {
         e.linee.push_back({g.X(linea[i - 1]), g.Y(linea[i - 1]), g.X(linea[i]), g.Y(linea[i])});
     }
-
-    std::string sotto;  // drawn under the line
-    for (const tratto& t : o.montagne) {
-        sotto += tratto_linea(g, metro_cella(t.prima), metro_cella(t.ultima + 1), "montagna-pianta",
-                              titolo_montagna(m, t, f));
-    }
-    for (const rallentamento_vista& r : o.rallentamenti) {
-        sopra += tratto_linea(g, metro_cella(r.inizio), metro_cella(r.fine) + metri_cella, "rallentamento-pianta",
-                              titolo_rallentamento(m, r, f));
-    }
-    for (const stazione_vista& s : o.stazioni) {
-        const voce_scenario& v = m.scenario[static_cast<std::size_t>(s.voce)];
-        sopra += tratto_linea(g, v.valore1, v.valore2, "estensione", titolo_stazione(m, s, f));
-    }
-    for (const marca_vista& x : o.marche) {
-        const std::int64_t metro = metro_cella(x.cella);
-        if (x.tipo != tipo_marca::segnale && x.tipo != tipo_marca::cartello) continue;
-        const bool segnale = x.tipo == tipo_marca::segnale;
-        const double r = segnale ? 3.5 : 3;
-        sopra += cerchio(g.X(metro), g.Y(metro), r, segnale ? "segnale" : "cartello",
-                         " data-cella=\"" + intero(x.cella) + "\"", titolo_marca(m, x, f));
-        e.ostacoli.push_back(scatola(g.X(metro), g.Y(metro), r));
-    }
-    std::string stazioni;
-    for (std::size_t i = 0; i < o.stazioni.size(); ++i) {
-        const stazione_vista& s = o.stazioni[i];
-        const std::int64_t pos = m.scenario[static_cast<std::size_t>(s.voce)].valore3;
-        const double x = g.X(pos), y = g.Y(pos);
-        stazioni += cerchio(x, y, 5, "stazione", " data-voce=\"" + intero(s.voce) + "\"", titolo_stazione(m, s, f));
-        e.ostacoli.push_back(scatola(x, y, 5));
-        double nx, ny;
-        normale(g, pos, i % 2 == 0, nx, ny);
-        chiedi(e, x, y, nx, ny, nome_stazione(m, s), corpo_nome, "nome-stazione");
-    }
-    const std::string posti_km = cippi(g, lunghezza, e);
-    // Start and end are drawn larger than a station's mark, which may stand on them.
-    std::string estremi = cerchio(g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
-    e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
-    double nx, ny;
-    normale(g, 0, false, nx, ny);
-    chiedi(e, g.X(0), g.Y(0), -nx, -ny, "start", corpo_fine, "estremo");
-    if (lunghezza <= ultimo) {
-        const double x = g.X(lunghezza), y = g.Y(lunghezza);
-        estremi += "<rect class=\"fine\" x=\"" + coord(x - 7.5) + "\" y=\"" + coord(y - 7.5) +
-                   "\" width=\"15\" height=\"15\">" +
-                   titolo("End of the line: declared length " + intero(lunghezza) + " m") + "</rect>\n";
-        e.ostacoli.push_back(scatola(x, y, 7.5));
-        normale(g, lunghezza, true, nx, ny);
-        chiedi(e, x, y, nx, ny, "end, km " + km(lunghezza), corpo_fine, "estremo");
-    }
+    const std::string sopra = segnali_e_cartelli(d, e);
+    const std::string stazioni = stazioni_pianta(d, e);
+    const std::string posti_km = cippi(g, d.lunghezza, e);
+    const std::string estremi = inizio_e_fine(d, e);
 
     const std::string alto = coord(g.altezza);
     std::string svg = "<svg class=\"pianta\" viewBox=\"0 0 " + coord(larghezza) + " " + alto +
                       "\" role=\"img\" aria-label=\"Plan of the line\">\n";
     svg += "<rect class=\"sfondo\" x=\"0\" y=\"0\" width=\"" + coord(larghezza) + "\" height=\"" + alto + "\"/>\n";
-    svg += sotto;
-    svg += tratto_linea(g, 0, lunghezza, "linea", "");
-    svg += tratto_linea(g, lunghezza, ultimo, "oltre", "Track beyond the end of the line");
-    svg += posti_km + sopra + estremi + stazioni;
+    svg += sotto_la_linea(d);
+    svg += tratto_linea(g, 0, d.lunghezza, "linea", "");
+    svg += tratto_linea(g, d.lunghezza, ultimo, "oltre", "Track beyond the end of the line");
+    svg += posti_km + sopra_la_linea(d) + sopra + estremi + stazioni;
     svg += disegna_etichette(e, {4, 4, larghezza - 8, g.altezza - striscia - 8});
     svg += barra_scala(g);
     return svg + "</svg>\n";

@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
 #include <vector>
 
 #include "etichette.h"
@@ -207,45 +210,53 @@ constexpr int corsie = 5;
 constexpr const char* nomi_corsie[corsie] = {"slowdowns, mountains", "stations", "signals", "boards",
                                              "signs, indicators"};
 
+// Shapes of the marks, each centred on its cell in its lane.
+enum class forma : std::uint8_t { palo, triangolo, barretta, rombo, targa, quadrato };
+
 struct marca_corsia {
     tipo_marca tipo;
     int dove;
     const char* classe;
+    forma disegno;
 };
 
 constexpr marca_corsia marche_in_corsia[] = {
-    {tipo_marca::segnale, corsia_segnali, "segnale"},
-    {tipo_marca::avviso, corsia_tabelle, "avviso"},
-    {tipo_marca::preavviso, corsia_tabelle, "preavviso"},
-    {tipo_marca::abbattimento, corsia_tabelle, "abbattimento"},
-    {tipo_marca::tabella_180, corsia_tabelle, "tabella-180"},
-    {tipo_marca::cartello, corsia_cartelli, "cartello"},
-    {tipo_marca::indicatori, corsia_cartelli, "indicatori"},
-    {tipo_marca::sconosciuto, corsia_cartelli, "sconosciuto"},
+    {tipo_marca::segnale, corsia_segnali, "segnale", forma::palo},
+    {tipo_marca::avviso, corsia_tabelle, "avviso", forma::triangolo},
+    {tipo_marca::preavviso, corsia_tabelle, "preavviso", forma::barretta},
+    {tipo_marca::abbattimento, corsia_tabelle, "abbattimento", forma::quadrato},
+    {tipo_marca::tabella_180, corsia_tabelle, "tabella-180", forma::quadrato},
+    {tipo_marca::cartello, corsia_cartelli, "cartello", forma::targa},
+    {tipo_marca::indicatori, corsia_cartelli, "indicatori", forma::rombo},
+    {tipo_marca::sconosciuto, corsia_cartelli, "sconosciuto", forma::quadrato},
 };
 
-// The drawing of one mark, centred at x in a lane whose top is y.
-std::string forma_marca(const char* classe, double x, double y) {
-    const std::string c = classe;
+std::string rettangolo_centrato(double x, double y, double l, double a) {
+    return "<rect x=\"" + coord(x - l / 2) + "\" y=\"" + coord(y - a / 2) + "\" width=\"" + coord(l) +
+           "\" height=\"" + coord(a) + "\"/>";
+}
+
+// A closed path through the points.
+std::string poligono(std::initializer_list<std::pair<double, double>> punti) {
+    std::string d;
+    for (const auto& [x, y] : punti) d += (d.empty() ? "M" : " L") + coord(x) + " " + coord(y);
+    return "<path d=\"" + d + " Z\"/>";
+}
+
+// The drawing of one mark at x in a lane whose top is y.
+std::string forma_marca(forma f, double x, double y) {
     const double m = y + alto_corsia / 2;
-    if (c == "segnale") {
-        return "<line x1=\"" + coord(x) + "\" y1=\"" + coord(y + alto_corsia - 1) + "\" x2=\"" + coord(x) +
-               "\" y2=\"" + coord(y + 5) + "\"/><circle cx=\"" + coord(x) + "\" cy=\"" + coord(y + 5) +
-               "\" r=\"3.5\"/>";
+    switch (f) {
+        case forma::palo:
+            return linea_svg(x, y + alto_corsia - 1, x, y + 5, "") + "<circle cx=\"" + coord(x) + "\" cy=\"" +
+                   coord(y + 5) + "\" r=\"3.5\"/>";
+        case forma::triangolo: return poligono({{x, y + 2}, {x + 5, y + 12}, {x - 5, y + 12}});
+        case forma::barretta: return rettangolo_centrato(x, m, 2, 6);
+        case forma::rombo: return poligono({{x, m - 6}, {x + 5, m}, {x, m + 6}, {x - 5, m}});
+        case forma::targa: return rettangolo_centrato(x, m, 10, 8);
+        case forma::quadrato: break;
     }
-    if (c == "avviso") {
-        return "<path d=\"M" + coord(x) + " " + coord(y + 2) + " L" + coord(x + 5) + " " + coord(y + 12) + " L" +
-               coord(x - 5) + " " + coord(y + 12) + " Z\"/>";
-    }
-    if (c == "preavviso") return "<rect x=\"" + coord(x - 1) + "\" y=\"" + coord(m - 3) + "\" width=\"2\" height=\"6\"/>";
-    if (c == "indicatori") {
-        return "<path d=\"M" + coord(x) + " " + coord(m - 6) + " L" + coord(x + 5) + " " + coord(m) + " L" +
-               coord(x) + " " + coord(m + 6) + " L" + coord(x - 5) + " " + coord(m) + " Z\"/>";
-    }
-    if (c == "cartello") {
-        return "<rect x=\"" + coord(x - 5) + "\" y=\"" + coord(m - 4) + "\" width=\"10\" height=\"8\"/>";
-    }
-    return "<rect x=\"" + coord(x - 3.5) + "\" y=\"" + coord(m - 3.5) + "\" width=\"7\" height=\"7\"/>";
+    return rettangolo_centrato(x, m, 7, 7);
 }
 
 std::string marche_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
@@ -256,7 +267,7 @@ std::string marche_svg(const modello_scenario& m, const oggetti_vista& o, const 
             if (x.tipo != k.tipo || metro_cella(x.cella) > sx.fine) continue;
             s += "<g class=\"" + std::string(k.classe) + "\" data-cella=\"" + intero(x.cella) + "\">" +
                  titolo_svg(titolo_marca(m, x, f)) +
-                 forma_marca(k.classe, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) + "</g>\n";
+                 forma_marca(k.disegno, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) + "</g>\n";
         }
     }
     return s;
@@ -332,6 +343,37 @@ std::string asse_svg(const scala_x& sx, double y, double fondo) {
     return s + "</g>\n";
 }
 
+// The lanes with their names, and a dotted line down from each station.
+std::string corsie_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
+    std::string s;
+    for (int c = 0; c < corsie; ++c) {
+        const double yc = y + c * alto_corsia;
+        if (c % 2 == 1) s += rettangolo_svg(x0, yc, x1 - x0, alto_corsia, "corsia");
+        s += testo_svg(x0 - 6, yc + 12, nomi_corsie[c], "nome-corsia", "end");
+    }
+    for (const stazione_vista& x : o.stazioni) {
+        const double px = sx.X(m.scenario[static_cast<std::size_t>(x.voce)].valore3);
+        s += linea_svg(px, y + (corsia_stazioni + 1) * alto_corsia, px, fondo, "riferimento-stazione");
+    }
+    return s;
+}
+
+// The station names in their rows, with leader lines down to the stations' lane.
+std::string nomi_svg(const modello_scenario& m, const oggetti_vista& o, const std::vector<nome_in_riga>& nomi,
+                     double corsie_y) {
+    const int righe = numero_righe(nomi);
+    std::string guide, testi;
+    for (std::size_t i = 0; i < nomi.size(); ++i) {
+        const nome_in_riga& n = nomi[i];
+        const double y = 8 + (righe - 1 - n.riga) * alto_riga;
+        guide += linea_svg(n.guida, y + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3, "guida");
+        testi += "<text class=\"nome-stazione\" x=\"" + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
+                 "\" textLength=\"" + coord(n.l - 4) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
+                 escape_html(nome_stazione(m, o.stazioni[i])) + "</text>\n";
+    }
+    return "<g class=\"etichette\">\n" + guide + testi + "</g>\n";
+}
+
 }  // namespace
 
 std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f) {
@@ -340,8 +382,7 @@ std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::
     const std::vector<nome_in_riga> nomi = nomi_in_righe(m, o, sx);
     const int righe = numero_righe(nomi);
     const double corsie_y = 8 + righe * alto_riga + 6;
-    const double pannelli_y = corsie_y + corsie * alto_corsia + spazio;
-    const pannello pendenza{pannelli_y, 110};
+    const pannello pendenza{corsie_y + corsie * alto_corsia + spazio, 110};
     const pannello velocita{pendenza.y + pendenza.a + spazio, 110};
     const pannello aderenza{velocita.y + velocita.a + spazio, 64};
     const double fondo = aderenza.y + aderenza.a;
@@ -353,30 +394,12 @@ std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::
     svg += asse_svg(sx, corsie_y, fondo);
     svg += fine_linea_svg(o, sx, corsie_y, fondo);
     svg += bande_svg(m, o, sx, corsie_y, fondo, f);
-    for (int c = 0; c < corsie; ++c) {
-        const double y = corsie_y + c * alto_corsia;
-        if (c % 2 == 1) svg += rettangolo_svg(x0, y, x1 - x0, alto_corsia, "corsia");
-        svg += testo_svg(x0 - 6, y + 12, nomi_corsie[c], "nome-corsia", "end");
-    }
-    for (const stazione_vista& s : o.stazioni) {
-        const double x = sx.X(m.scenario[static_cast<std::size_t>(s.voce)].valore3);
-        svg += linea_svg(x, corsie_y + (corsia_stazioni + 1) * alto_corsia, x, fondo, "riferimento-stazione");
-    }
+    svg += corsie_svg(m, o, sx, corsie_y, fondo);
     svg += pannello_svg({&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
     svg += pannello_svg({&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
     svg += pannello_svg({&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
     svg += stazioni_svg(m, o, sx, corsie_y, f);
     svg += marche_svg(m, o, sx, corsie_y, f);
-
-    std::string guide, testi;
-    for (std::size_t i = 0; i < nomi.size(); ++i) {
-        const nome_in_riga& n = nomi[i];
-        const double y = 8 + (righe - 1 - n.riga) * alto_riga;
-        guide += linea_svg(n.guida, y + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3, "guida");
-        testi += "<text class=\"nome-stazione\" x=\"" + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
-                 "\" textLength=\"" + coord(n.l - 4) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
-                 escape_html(nome_stazione(m, o.stazioni[i])) + "</text>\n";
-    }
-    svg += "<g class=\"etichette\">\n" + guide + testi + "</g>\n";
+    svg += nomi_svg(m, o, nomi, corsie_y);
     return svg + "</svg>\n";
 }
