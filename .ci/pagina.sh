@@ -72,19 +72,35 @@ fotografa() {
     [ -s "$foto" ] || fallito "chromium wrote no picture of $pagina"
 }
 
+# Share of the picture's pixels (after the operations that follow its name)
+# that are not the page's background (#f4f4f1): the background is painted a
+# colour the page does not use, then everything else black and it white.
+quota_non_sfondo() {
+    local foto=$1
+    shift
+    /usr/bin/convert "$foto" "$@" -alpha off -fill "rgb(1,254,3)" -opaque "rgb(244,244,241)" \
+        -fill black +opaque "rgb(1,254,3)" -fill white -opaque "rgb(1,254,3)" -format "%[fx:1-mean]" info:
+}
+
 # The picture is 1366x2000, has many colours, and a good share of its pixels
-# differ from the page's background (#f4f4f1).
+# differ from the page's background (#f4f4f1); its outermost columns are
+# background only.
 verifica_foto() {
     local foto=$1
     local misure colori quota
     misure=$(/usr/bin/convert "$foto" -format "%wx%h" info:)
     colori=$(/usr/bin/convert "$foto" -format "%k" info:)
-    quota=$(/usr/bin/convert "$foto" -alpha off -fill white -opaque "rgb(244,244,241)" -fill black +opaque white \
-        -format "%[fx:1-mean]" info:)
+    quota=$(quota_non_sfondo "$foto")
     echo "  $(basename "$foto"): $misure, $colori colours, $quota of the pixels differ from the background"
     [ "$misure" = "1366x2000" ] || fallito "$foto is $misure, expected 1366x2000"
     [ "$colori" -ge 100 ] || fallito "$foto has only $colori colours"
     awk -v q="$quota" 'BEGIN { exit !(q > 0.25 && q < 0.95) }' || fallito "$foto looks blank ($quota)"
+    # The page fits the width: nothing is drawn in the outermost columns.
+    local bordo
+    for x in 0 1362; do
+        bordo=$(quota_non_sfondo "$foto" -crop "4x2000+$x+0" +repage)
+        [ "$bordo" = 0 ] || fallito "$foto: something is drawn at the page's edge (x = $x), the page is too wide"
+    done
 }
 
 for pagina in sorgenti binari; do
