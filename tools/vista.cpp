@@ -35,7 +35,7 @@ svg.pianta, svg.profilo { display: block; width: 100%; height: auto; border: 1px
 table { border-collapse: collapse; background: #fff; font-size: 13px; }
 th, td { border: 1px solid #d6d6d0; padding: 3px 8px; text-align: right; }
 th { background: #ecece6; }
-td.nome { text-align: left; }
+td.nome, th.nome { text-align: left; }
 footer { margin-top: 18px; color: #666; font-size: 12px; }
 .sfondo { fill: #fff; }
 text { font-family: "DejaVu Sans", Verdana, Arial, sans-serif; font-size: 11px; fill: #333; }
@@ -218,7 +218,7 @@ std::string legenda() {
 
 std::string tabella_stazioni(const modello_scenario& m, const oggetti_vista& o) {
     if (o.stazioni.empty()) return "<p>No stations.</p>\n";
-    std::string s = "<table>\n<tr><th>entry</th><th>name</th><th>position, m</th><th>extent, m</th><th>kind</th>"
+    std::string s = "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th><th>kind</th>"
                     "<th>time</th><th>marker cell</th></tr>\n";
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
