@@ -12,6 +12,8 @@ installa_mancanti() {
     command -v g++ >/dev/null 2>&1 || mancanti+=(g++)
     command -v make >/dev/null 2>&1 || mancanti+=(make)
     [ -f /usr/include/gtest/gtest.h ] || mancanti+=(libgtest-dev)
+    [ -f /usr/include/CLI/CLI.hpp ] || mancanti+=(libcli11-dev)
+    [ -f /usr/include/nlohmann/json.hpp ] || mancanti+=(nlohmann-json3-dev)
     [ ${#mancanti[@]} -eq 0 ] && return 0
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -19,13 +21,15 @@ installa_mancanti() {
     $sudo apt-get install -y --no-install-recommends "${mancanti[@]}"
 }
 
-# The MinGW-w64 cross compiler for 32-bit Windows (posix threads variant).
+# The MinGW-w64 cross compiler for 32-bit Windows (posix threads variant), and
+# the header-only libraries, which the cross build takes from the host.
 installa_mingw() {
-    command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 && return 0
+    command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 &&
+        [ -f /usr/include/CLI/CLI.hpp ] && [ -f /usr/include/nlohmann/json.hpp ] && return 0
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
-    $sudo apt-get install -y --no-install-recommends cmake make g++-mingw-w64-i686-posix
+    $sudo apt-get install -y --no-install-recommends cmake make g++-mingw-w64-i686-posix libcli11-dev nlohmann-json3-dev
 }
 
 comando="${1:-}"

@@ -9,7 +9,8 @@
 #      builder ends with status 2; so does a failing Windows call, with the
 #      system's text for its error number;
 #   5. scenario-tool compiles the embedded scenario's text sources to the same
-#      files under Wine and on POSIX, and to the builder's files;
+#      files under Wine and on POSIX, and to the builder's files; its dump of
+#      the golden files prints the same JSON under Wine and on POSIX;
 #   6. scenario-tool view writes the same page under Wine and on POSIX, from
 #      the text sources and from the binary files.
 # Every message box is closed by the checks; every Wine step has a time limit.
@@ -29,7 +30,8 @@ fallito() {
 export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make)
+pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
+    nlohmann-json3-dev)
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
@@ -270,6 +272,19 @@ mkdir -p "$lavoro/corto"
 cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/corto/Corto_linea.txt"
 head -c 700 tests/dati/"Tava Aeroporto-Rovea_30742-.txt" >"$lavoro/corto/Corto_1-.txt"
 confronta_strumento "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1
+
+passo "scenario-tool dump --json of the golden files, under Wine and on POSIX"
+mkdir -p "$lavoro/dump"
+binari=("Tava Aeroporto-Rovea_linea.dat" "Tava Aeroporto-Rovea_30742.sim" "Tava Aeroporto-Rovea_30742.dat")
+for nome in "${binari[@]}"; do cp "tests/dati/$nome" "$lavoro/dump/"; done
+(cd "$lavoro/dump" && "$bin_posix/scenario-tool" dump --json "${binari[@]}" >posix.json) ||
+    fallito "scenario-tool dump (POSIX) ended with status $?"
+(cd "$lavoro/dump" && esegui_wine 600 "$bin_windows/scenario-tool.exe" dump --json "${binari[@]}" >wine.json) ||
+    fallito "scenario-tool.exe dump ended with status $?"
+sed -i 's/\r$//' "$lavoro/dump/wine.json"
+cmp "$lavoro/dump/posix.json" "$lavoro/dump/wine.json" || fallito "the two dumps differ"
+[ "$(wc -l <"$lavoro/dump/wine.json")" = 3 ] || fallito "the dump has not one line per file"
+echo "  the same JSON, $(wc -c <"$lavoro/dump/wine.json") bytes"
 
 # --- 6. scenario-tool view ----------------------------------------------------
 # The page of the embedded scenario under Wine is the POSIX build's page, byte

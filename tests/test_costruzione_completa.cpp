@@ -222,8 +222,8 @@ TEST(StrumentoCompleto, JsonAndNoPlanWithOtherFileNames) {
         {"compile", "--json", "--no-plan", "--line-name", "Tava Aeroporto-Rovea", "--train-number=30742",
          linea_txt, treno_txt, "--out", uscita.str()});
     EXPECT_EQ(e.stato, 0) << e.errori;
-    EXPECT_EQ(e.uscita, "{\"status\": 0, \"position\": 0, \"fatal\": null, \"message\": \"no error\", \"files\": "
-                        "[\"Tava Aeroporto-Rovea_30742.sim\", \"Tava Aeroporto-Rovea_30742.dat\"]}\n");
+    EXPECT_EQ(e.uscita, "{\"status\":0,\"position\":0,\"fatal\":null,\"message\":\"no error\",\"files\":"
+                        "[\"Tava Aeroporto-Rovea_30742.sim\",\"Tava Aeroporto-Rovea_30742.dat\"]}\n");
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{tracciato_dat, scenario_sim}));
     EXPECT_TRUE(leggi_tutto(uscita.file(scenario_sim)) == atteso(scenario_sim));
     EXPECT_TRUE(leggi_tutto(uscita.file(tracciato_dat)) == atteso(tracciato_dat));
@@ -246,7 +246,7 @@ TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndTheFilesAreWritten) {
     cartella_temporanea uscita2;
     const esecuzione j = compila(s, uscita2, {"--json"});
     EXPECT_EQ(j.stato, 1);
-    EXPECT_EQ(j.uscita.substr(0, 59), "{\"status\": 16, \"position\": 1650, \"fatal\": null, \"message\": ");
+    EXPECT_EQ(j.uscita.substr(0, 52), "{\"status\":16,\"position\":1650,\"fatal\":null,\"message\":");
     EXPECT_TRUE(leggi_tutto(uscita2.file(tracciato_dat)) == leggi_tutto(uscita.file(tracciato_dat)));
     sorgenti_intatte(s);
 }
@@ -258,13 +258,13 @@ TEST(StrumentoCompleto, FatalOutcomesWriteNoFile) {
     };
     const caso casi[] = {
         {sostituisci(atteso(linea_txt), "cartello_indicatore,  500,", "cartello_indicatore,  0,"), atteso(treno_txt),
-         "{\"status\": 0, \"position\": 0, \"fatal\": \"1250\", "},
+         "{\"status\":0,\"position\":0,\"fatal\":\"1250\","},
         {atteso(linea_txt),
          sostituisci(atteso(treno_txt), "[rallentamenti]\r\n",
                      "[rallentamenti]\r\nrallentamento,  0,  0,  300,  0,  0,  5\r\n"),
-         "{\"status\": 0, \"position\": 0, \"fatal\": \"1251\", "},
+         "{\"status\":0,\"position\":0,\"fatal\":\"1251\","},
         {sostituisci(atteso(linea_txt), "[generale]", "[altro]"), atteso(treno_txt),
-         "{\"status\": 102, \"position\": 0, \"fatal\": \"no-track\", "},
+         "{\"status\":102,\"position\":0,\"fatal\":\"no-track\","},
     };
     for (const caso& c : casi) {
         sorgenti_autore s;
@@ -274,7 +274,7 @@ TEST(StrumentoCompleto, FatalOutcomesWriteNoFile) {
         const esecuzione e = compila(s, uscita, {"--json"});
         EXPECT_EQ(e.stato, 3);
         EXPECT_EQ(e.uscita.substr(0, c.inizio_json.size()), c.inizio_json) << e.uscita;
-        EXPECT_NE(e.uscita.find("\"files\": []}"), std::string::npos) << e.uscita;
+        EXPECT_NE(e.uscita.find("\"files\":[]}"), std::string::npos) << e.uscita;
         EXPECT_EQ(nomi_in(uscita.str()), std::vector<std::string>{tracciato_dat});
         EXPECT_EQ(leggi_tutto(uscita.file(tracciato_dat)), "old");
         sorgenti_intatte(s);

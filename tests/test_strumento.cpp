@@ -1,34 +1,56 @@
-// scenario-tool: arguments, name defaults, JSON, report, exit status.
+// scenario-tool: command line, name defaults, JSON, report, exit status.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "processo.h"
 #include "supporto.h"
-#include "tools/argomenti.h"
+#include "tools/comando.h"
+#include "tools/comando_compila.h"
 #include "tools/compila_strumento.h"
-#include "tools/json.h"
 #include "tools/nomi.h"
 #include "tools/rapporto.h"
+#include "tools/testo_1252.h"
 
 namespace {
 
-comando_strumento analizza(std::vector<std::string> a) { return analizza_argomenti(a); }
+// The compile command's options on their own: parsed into a request.
+richiesta_compilazione analizza(const std::vector<std::string>& a) {
+    CLI::App comando;
+    richiesta_compilazione r;
+    opzioni_compila(comando, r);
+    comando.parse(std::vector<std::string>(a.rbegin(), a.rend()));
+    return r;
+}
 
-std::string errore_di(std::vector<std::string> a) {
-    try {
-        analizza_argomenti(a);
-    } catch (const errore_uso& e) {
-        return e.messaggio;
-    }
-    return "";
+// scenario-tool's command line with a compile command that only parses: what
+// it prints and the exit status it gives.
+struct riga_comando {
+    int stato = -1;
+    std::string uscita;
+    std::string errori;
+};
+
+riga_comando solo_analisi(const std::vector<std::string>& a) {
+    CLI::App strumento;
+    prepara_strumento(strumento);
+    std::ostringstream uscita;
+    std::ostringstream errori;
+    contesto_comandi c{uscita, errori, 0, {}};
+    richiesta_compilazione r;
+    opzioni_compila(*nuovo_comando(strumento, c, "compile", "compile", "compile LINE_FILE TRAIN_FILE [options]"), r);
+    riga_comando esito;
+    esito.stato = esegui_strumento(strumento, c, a);
+    esito.uscita = uscita.str();
+    esito.errori = errori.str();
+    return esito;
 }
 
 TEST(ArgomentiStrumento, FullCompileCommand) {
-    const auto c = analizza({"compile", "L_linea.txt", "--out", "/tmp/o", "T.txt", "--line-name=Linea X",
-                             "--train-number", "42", "--no-plan", "--json"});
-    ASSERT_EQ(c.azione, azione_strumento::compila);
-    const richiesta_compilazione& r = c.richiesta;
+    const richiesta_compilazione r = analizza({"L_linea.txt", "--out", "/tmp/o", "T.txt", "--line-name=Linea X",
+                                              "--train-number", "42", "--no-plan", "--json"});
     EXPECT_EQ(r.file_linea, "L_linea.txt");
     EXPECT_EQ(r.file_treno, "T.txt");
     EXPECT_EQ(r.cartella_uscita, "/tmp/o");
@@ -36,52 +58,77 @@ TEST(ArgomentiStrumento, FullCompileCommand) {
     EXPECT_EQ(r.numero_treno, "42");
     EXPECT_TRUE(r.senza_planimetria);
     EXPECT_TRUE(r.json);
+    EXPECT_EQ(analizza({"a", "b", "--out=x y"}).cartella_uscita, "x y");
 }
 
 TEST(ArgomentiStrumento, Defaults) {
-    const auto c = analizza({"compile", "a", "b"});
-    EXPECT_EQ(c.richiesta.cartella_uscita, ".");
-    EXPECT_FALSE(c.richiesta.nome_linea.has_value());
-    EXPECT_FALSE(c.richiesta.numero_treno.has_value());
-    EXPECT_FALSE(c.richiesta.senza_planimetria);
-    EXPECT_FALSE(c.richiesta.json);
+    const richiesta_compilazione r = analizza({"a", "b"});
+    EXPECT_EQ(r.cartella_uscita, ".");
+    EXPECT_FALSE(r.nome_linea.has_value());
+    EXPECT_FALSE(r.numero_treno.has_value());
+    EXPECT_FALSE(r.senza_planimetria);
+    EXPECT_FALSE(r.json);
     // "--" makes the following arguments files; a lone "-" is a file.
-    const auto d = analizza({"compile", "--", "--json", "-"});
-    EXPECT_EQ(d.richiesta.file_linea, "--json");
-    EXPECT_EQ(d.richiesta.file_treno, "-");
-    EXPECT_FALSE(d.richiesta.json);
+    const richiesta_compilazione d = analizza({"--", "--json", "-"});
+    EXPECT_EQ(d.file_linea, "--json");
+    EXPECT_EQ(d.file_treno, "-");
+    EXPECT_FALSE(d.json);
+    const richiesta_compilazione h = analizza({"a", "--", "--help"});
+    EXPECT_EQ(h.file_treno, "--help");
 }
 
-TEST(ArgomentiStrumento, Help) {
-    EXPECT_EQ(analizza({"--help"}).azione, azione_strumento::aiuto);
-    EXPECT_EQ(analizza({"-h"}).azione, azione_strumento::aiuto);
-    EXPECT_EQ(analizza({"compile", "--help"}).azione, azione_strumento::aiuto_compila);
-    EXPECT_EQ(analizza({"compile", "--bogus", "x", "--help"}).azione, azione_strumento::aiuto_compila);
-    EXPECT_EQ(analizza({"compile", "a", "--", "--help"}).azione, azione_strumento::compila);
+TEST(ArgomentiStrumento, HelpAndVersion) {
+    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{{"--help"}, {"-h"}}) {
+        const riga_comando e = solo_analisi(a);
+        EXPECT_EQ(e.stato, 0);
+        EXPECT_NE(e.uscita.find("compile"), std::string::npos);
+        EXPECT_EQ(e.errori, "");
+    }
+    // --help among the options wins over every mistake.
+    for (const std::vector<std::string>& a :
+         std::vector<std::vector<std::string>>{{"compile", "--help"}, {"compile", "--bogus", "x", "--help"}}) {
+        const riga_comando e = solo_analisi(a);
+        EXPECT_EQ(e.stato, 0);
+        EXPECT_NE(e.uscita.find("--train-number"), std::string::npos);
+    }
+    const riga_comando v = solo_analisi({"--version"});
+    EXPECT_EQ(v.stato, 0);
+    EXPECT_EQ(v.uscita, std::string("scenario-tool ") + versione_strumento() + "\n");
 }
 
 TEST(ArgomentiStrumento, UsageErrors) {
     const std::vector<std::vector<std::string>> casi = {
         {},
         {"build", "a", "b"},
+        {"--json", "compile", "a", "b"},
         {"compile"},
         {"compile", "a"},
         {"compile", "a", "b", "c"},
         {"compile", "a", "b", "--out"},
         {"compile", "a", "b", "--out", ""},
+        {"compile", "a", "b", "--out="},
         {"compile", "a", "b", "--out", "x", "--out", "y"},
         {"compile", "a", "b", "--bogus"},
         {"compile", "a", "b", "--json=1"},
+        {"compile", "a", "b", "--no-plan=0"},
         {"compile", "a", "b", "--line-name", ""},
         {"compile", "a", "b", "--line-name", "x/y"},
         {"compile", "a", "b", "--train-number", "1\\2"},
         {"compile", "a", "b", "--train-number="},
+        {"compile", "a", "b", "--line-name", "x", "--line-name", "y"},
     };
     for (const auto& a : casi) {
         std::string riga;
         for (const auto& x : a) riga += x + " ";
-        EXPECT_NE(errore_di(a), "") << riga;
+        const riga_comando e = solo_analisi(a);
+        EXPECT_EQ(e.stato, 2) << riga;
+        EXPECT_EQ(e.uscita, "") << riga;
+        EXPECT_EQ(e.errori.rfind("scenario-tool: ", 0), 0u) << riga << e.errori;
+        EXPECT_NE(e.errori.find("\nusage: scenario-tool compile LINE_FILE"), std::string::npos) << riga << e.errori;
     }
+    EXPECT_EQ(solo_analisi({"build", "a"}).errori.substr(0, 40), "scenario-tool: unknown command \"build\"\n\n");
+    EXPECT_NE(solo_analisi({"compile", "a", "b", "--line-name", "x/y"}).errori.find("\"x/y\" holds a path separator"),
+              std::string::npos);
 }
 
 TEST(NomiStrumento, DefaultsFromTheFileNames) {
@@ -127,26 +174,20 @@ TEST(NomiStrumento, OptionsWinAndMissingNamesAreUsageErrors) {
     EXPECT_NO_THROW(nomi_compilazione(s));
 }
 
-TEST(JsonStrumento, EscapesEveryByte) {
-    EXPECT_EQ(stringa_json("plain text 123"), "\"plain text 123\"");
-    EXPECT_EQ(stringa_json("a\"b\\c/d"), "\"a\\\"b\\\\c/d\"");
-    EXPECT_EQ(stringa_json("\b\f\n\r\t"), "\"\\b\\f\\n\\r\\t\"");
-    EXPECT_EQ(stringa_json(std::string("\x00\x01\x1F\x7F", 4)), "\"\\u0000\\u0001\\u001f\\u007f\"");
-    EXPECT_EQ(stringa_json("\x80\x81\x8A\x9F\xA0\xE8\xFF"), "\"\\u20ac\\u0081\\u0160\\u0178\\u00a0\\u00e8\\u00ff\"");
-    for (int c = 0; c < 256; ++c) {
-        const std::string j = stringa_json(std::string(1, static_cast<char>(c)));
-        for (const char x : j) EXPECT_TRUE(x >= 0x20 && x < 0x7F) << c;
-    }
-    EXPECT_EQ(lista_json({}), "[]");
-    EXPECT_EQ(lista_json({"a.sim", "b\".dat"}), "[\"a.sim\", \"b\\\".dat\"]");
+TEST(JsonStrumento, Windows1252TextBecomesUtf8) {
+    EXPECT_EQ(utf8_da_1252("plain text 123"), "plain text 123");
+    EXPECT_EQ(utf8_da_1252("\x80\x81\x8A\x9F\xA0\xE8\xFF"),
+              "\u20ac\u0081\u0160\u0178\u00a0\u00e8\u00ff");
+    EXPECT_EQ(unicode_1252(0x9C), 0x0153);
+    EXPECT_EQ(unicode_1252(0x41), 0x41);
 }
 
 TEST(RapportoStrumento, JsonObjectAndExitStatus) {
     risultato_compilazione r;
     r.messaggio = "no error";
     r.file = {"L_linea.dat", "L_1.sim", "L_1.dat"};
-    EXPECT_EQ(oggetto_json(r), "{\"status\": 0, \"position\": 0, \"fatal\": null, \"message\": \"no error\", "
-                               "\"files\": [\"L_linea.dat\", \"L_1.sim\", \"L_1.dat\"]}");
+    EXPECT_EQ(oggetto_json(r), "{\"status\":0,\"position\":0,\"fatal\":null,\"message\":\"no error\","
+                               "\"files\":[\"L_linea.dat\",\"L_1.sim\",\"L_1.dat\"]}");
     EXPECT_EQ(stato_uscita(r), 0);
 
     r.stato = 16;
@@ -166,8 +207,28 @@ TEST(RapportoStrumento, JsonObjectAndExitStatus) {
         r.fatale = f;
         r.file.clear();
         EXPECT_EQ(stato_uscita(r), 3);
-        EXPECT_NE(oggetto_json(r).find("\"fatal\": " + testo + ","), std::string::npos);
+        EXPECT_NE(oggetto_json(r).find("\"fatal\":" + testo + ","), std::string::npos);
     }
+}
+
+TEST(RapportoStrumento, JsonIsPureAsciiAndReadsBackAsTheWindows1252Text) {
+    risultato_compilazione r;
+    r.messaggio = "a\"b\\c/d\b\f\n\r\t";
+    EXPECT_NE(oggetto_json(r).find("\"message\":\"a\\\"b\\\\c/d\\b\\f\\n\\r\\t\""), std::string::npos)
+        << oggetto_json(r);
+    r.messaggio = "\x80\x81\x8A\x9F\xA0\xE8\xFF\x7F";
+    EXPECT_NE(oggetto_json(r).find("\"\\u20ac\\u0081\\u0160\\u0178\\u00a0\\u00e8\\u00ff\\u007f\""),
+              std::string::npos)
+        << oggetto_json(r);
+    std::string ogni_byte;
+    for (int c = 0; c < 256; ++c) ogni_byte.push_back(static_cast<char>(c));
+    r.messaggio = ogni_byte;
+    r.file = {ogni_byte};
+    const std::string j = oggetto_json(r);
+    for (const char x : j) EXPECT_TRUE(x >= 0x20 && x < 0x7F) << static_cast<int>(x);
+    const nlohmann::json letto = nlohmann::json::parse(j);
+    EXPECT_EQ(letto["message"], utf8_da_1252(ogni_byte));
+    EXPECT_EQ(letto["files"][0], utf8_da_1252(ogni_byte));
 }
 
 TEST(RapportoStrumento, StatusWordsWithTheSourcePlace) {
@@ -226,6 +287,9 @@ TEST(ProcessoStrumento, HelpAndUsage) {
         EXPECT_EQ(e.uscita, "");
         EXPECT_NE(e.errori.find("usage: scenario-tool compile"), std::string::npos);
     }
+    const esecuzione versione = esegui_strumento(dir, {"--version"});
+    EXPECT_EQ(versione.stato, 0);
+    EXPECT_EQ(versione.uscita, std::string("scenario-tool ") + versione_strumento() + "\n");
     EXPECT_TRUE(nomi_in(dir.str()).empty());
 }
 
@@ -237,8 +301,8 @@ TEST(ProcessoStrumento, AMissingLineFileLeavesNoTrackAndTheInputsUntouched) {
     EXPECT_EQ(e.stato, 3);
     EXPECT_EQ(e.uscita.back(), '\n');
     EXPECT_EQ(e.uscita.find('\n'), e.uscita.size() - 1);
-    EXPECT_NE(e.uscita.find("\"fatal\": \"no-track\""), std::string::npos) << e.uscita;
-    EXPECT_NE(e.uscita.find("\"files\": []"), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("\"fatal\":\"no-track\""), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("\"files\":[]"), std::string::npos) << e.uscita;
     EXPECT_EQ(e.errori, "");
     EXPECT_EQ(nomi_in(dir.str()), std::vector<std::string>{treno});
     EXPECT_EQ(leggi_tutto(dir.file(treno)), "[generale]\r\n");
@@ -269,7 +333,7 @@ TEST(ProcessoStrumento, AnOutputDirectoryThatDoesNotExistIsAFileFailure) {
     scrivi_tutto(dir.file("L_7-.txt"), "y");
     const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.txt", "L_7-.txt", "--out", "missing", "--json"});
     EXPECT_EQ(e.stato, 3);
-    EXPECT_NE(e.uscita.find("\"fatal\": \"io\""), std::string::npos) << e.uscita;
+    EXPECT_NE(e.uscita.find("\"fatal\":\"io\""), std::string::npos) << e.uscita;
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.txt"}));
     EXPECT_EQ(leggi_tutto(dir.file("L_linea.txt")), "x");
 }

@@ -580,6 +580,78 @@ TEST(ComandoVista, FromTheTextSourcesWritesThePageAndNothingElse) {
     EXPECT_EQ(p.substr(p.size() - 8), "</html>\n");
 }
 
+const std::string file_piano_tava = "Tava Aeroporto-Rovea_linea.dat";
+const std::string file_tabella_tava = "Tava Aeroporto-Rovea_30742.sim";
+const std::string file_tracciato_tava = "Tava Aeroporto-Rovea_30742.dat";
+
+void copia_binari_tava(const cartella_temporanea& dir) {
+    for (const std::string& n : {file_piano_tava, file_tabella_tava, file_tracciato_tava}) {
+        scrivi_tutto(dir.file(n), dati(n));
+    }
+}
+
+// The page the binary files must give: the model built from the sources,
+// without what only a build knows (record places, warnings).
+std::string pagina_attesa_da_binari(const std::vector<std::string>& file, bool con_planimetria) {
+    auto c = tava(con_planimetria);
+    modello_scenario& m = c->modello;
+    m.origine_celle.clear();
+    m.origine_voci = {};
+    m.avvisi.clear();
+    ingresso_vista i;
+    i.modello = &m;
+    i.file = file;
+    return pagina_vista(i);
+}
+
+TEST(ComandoVista, FromTheBinaryFilesTheSamePageAsTheBuildsModel) {
+    cartella_temporanea dir;
+    copia_binari_tava(dir);
+    // Any order of the files.
+    const std::vector<std::string> file = {file_tracciato_tava, file_piano_tava, file_tabella_tava};
+    std::vector<std::string> a = file;
+    a.insert(a.end(), {"-o", "binari.html"});
+    const esecuzione e = vista(dir, a);
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.uscita, "wrote binari.html\n");
+    const std::string p = leggi_tutto(dir.file("binari.html"));
+    EXPECT_EQ(p, pagina_attesa_da_binari(file, true));
+    EXPECT_NE(p.find("Decoded from the binary files"), std::string::npos);
+    EXPECT_EQ(p.find("record at line"), std::string::npos);
+    EXPECT_EQ(quante(svg_di(p, "pianta"), "class=\"stazione\""), 7u);
+    // Without the plan: the profile only.
+    const esecuzione f = vista(dir, {file_tabella_tava, file_tracciato_tava, "-o", "senza.html"});
+    ASSERT_EQ(f.stato, 0) << f.errori;
+    const std::string q = leggi_tutto(dir.file("senza.html"));
+    EXPECT_EQ(q, pagina_attesa_da_binari({file_tabella_tava, file_tracciato_tava}, false));
+    EXPECT_NE(q.find("No plan: the line plan file was not given"), std::string::npos);
+    EXPECT_EQ(quante(svg_di(q, "profilo"), "<g class=\"segnale\""), 9u);
+}
+
+TEST(ComandoVista, ABinaryFileThatDoesNotDecodeGivesNoPage) {
+    cartella_temporanea dir;
+    copia_binari_tava(dir);
+    const std::string tracciato = dati(file_tracciato_tava);
+    scrivi_tutto(dir.file("Corto_1.dat"), tracciato.substr(0, tracciato.size() - 7));
+    const esecuzione e = vista(dir, {file_tabella_tava, "Corto_1.dat", "-o", "p.html"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_NE(e.errori.find("no page: Corto_1.dat: not a track file: at byte "), std::string::npos) << e.errori;
+    const esecuzione f = vista(dir, {file_tabella_tava, "Manca_1.dat", "-o", "p.html"});
+    EXPECT_EQ(f.stato, 3);
+    EXPECT_NE(f.errori.find("no page: Manca_1.dat: cannot read"), std::string::npos) << f.errori;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
+    // Kinds from the names: each once, the table and the track required.
+    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
+             {file_tabella_tava, file_tabella_tava, "-o", "p.html"},
+             {file_piano_tava, file_tracciato_tava, "-o", "p.html"},
+             {file_tabella_tava, "traccia.bin", "-o", "p.html"}}) {
+        const esecuzione g = vista(dir, a);
+        EXPECT_EQ(g.stato, 2) << a[1];
+        EXPECT_NE(g.errori.find("usage: scenario-tool view"), std::string::npos) << g.errori;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
+}
+
 TEST(ComandoVista, ARecordedStatusIsOnThePageAndGivesOne) {
     cartella_temporanea dir;
     scrivi_tutto(dir.file("L_linea.txt"), linea_semplice());
@@ -605,6 +677,7 @@ TEST(ComandoVista, UsageErrorsGiveTwoAndWriteNothing) {
         {file_linea_tava, file_treno_tava},                             // no page
         {file_linea_tava, "-o", "p.html"},                              // one file
         {file_linea_tava, file_treno_tava, "x.txt", "-o", "p.html"},    // three sources
+        {"a.sim", "b.dat", "c.dat", "d_linea.dat", "-o", "p.html"},     // four binary files
         {file_linea_tava, "T.sim", "-o", "p.html"},                     // sources and binary files mixed
         {"a.sim", "b.dat", "--no-plan", "-o", "p.html"},                // an option of the sources
         {file_linea_tava, file_treno_tava, "-o", "p.html", "--bogus"},  //

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "compiler/modello.h"
-#include "tools/argomenti.h"
 #include "tools/nomi.h"
+#include "tools/richiesta_compilazione.h"
 
 enum class esito_fatale : std::uint8_t {
     nessuno,

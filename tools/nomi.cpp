@@ -26,6 +26,13 @@ std::optional<std::string> se_valido(std::string nome) {
 
 }  // namespace
 
+void verifica_nome(const std::string& nome, const std::string& che_cosa) {
+    if (nome.empty()) throw errore_uso{"the " + che_cosa + " is empty"};
+    if (nome.find_first_of("/\\") != std::string::npos) {
+        throw errore_uso{"the " + che_cosa + " \"" + nome + "\" holds a path separator"};
+    }
+}
+
 std::optional<std::string> linea_da_file(const std::string& percorso) {
     const std::string base = nome_base(percorso);
     const std::string coda = "_linea.txt";

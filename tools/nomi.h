@@ -5,12 +5,18 @@
 #include <optional>
 #include <string>
 
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
+#include "tools/richiesta_compilazione.h"
 
 struct nomi_scenario {
     std::string linea;
     std::string treno;
 };
+
+// A line name or train number becomes part of file names: it must not be
+// empty and must not hold a path separator ('/' or '\'). Throws errore_uso
+// naming `che_cosa`.
+void verifica_nome(const std::string& nome, const std::string& che_cosa);
 
 // NAME from a file named "NAME_linea.txt" (any directory), when NAME is a valid name.
 std::optional<std::string> linea_da_file(const std::string& percorso);

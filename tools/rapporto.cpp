@@ -1,7 +1,9 @@
 #include "tools/rapporto.h"
 
+#include <nlohmann/json.hpp>
+
 #include "sources/cartella.h"
-#include "tools/json.h"
+#include "tools/testo_1252.h"
 
 std::string nome_fatale(esito_fatale f) {
     switch (f) {
@@ -15,10 +17,15 @@ std::string nome_fatale(esito_fatale f) {
 }
 
 std::string oggetto_json(const risultato_compilazione& r) {
+    nlohmann::ordered_json j;
     const std::string fatale = nome_fatale(r.fatale);
-    return "{\"status\": " + std::to_string(r.stato) + ", \"position\": " + std::to_string(r.posizione) +
-           ", \"fatal\": " + (fatale.empty() ? "null" : stringa_json(fatale)) +
-           ", \"message\": " + stringa_json(r.messaggio) + ", \"files\": " + lista_json(r.file) + "}";
+    j["status"] = r.stato;
+    j["position"] = r.posizione;
+    j["fatal"] = fatale.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(fatale);
+    j["message"] = utf8_da_1252(r.messaggio);
+    j["files"] = nlohmann::ordered_json::array();
+    for (const std::string& nome : r.file) j["files"].push_back(utf8_da_1252(nome));
+    return j.dump(-1, ' ', true);
 }
 
 void rapporto_testo(const risultato_compilazione& r, const std::string& cartella_uscita, std::string& uscita,

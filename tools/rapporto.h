@@ -8,7 +8,10 @@
 // "1250", "1251", "no-track", "io", or an empty text for none.
 std::string nome_fatale(esito_fatale f);
 
-// The one JSON object of --json, without a line end.
+// The one JSON object of --json, on one line without a line end:
+// {"status", "position", "fatal", "message", "files"} in this order. Texts are
+// taken as Windows-1252 and every character outside printable ASCII is
+// written as a \uXXXX escape, so the object is pure ASCII.
 std::string oggetto_json(const risultato_compilazione& r);
 
 // The text report: the error line ("error N at P m: MESSAGE") and the fatal

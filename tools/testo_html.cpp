@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "json.h"
+#include "tools/testo_1252.h"
 
 namespace {
 

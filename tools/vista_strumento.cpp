@@ -4,11 +4,16 @@
 #include <filesystem>
 #include <memory>
 #include <random>
+#include <array>
 
 #include "compiler/stati.h"
 #include "platform/cartella_disco.h"
 #include "sources/errore_esecuzione.h"
-#include "tools/argomenti.h"
+#include "tools/errore_uso.h"
+#include "tools/file_binario.h"
+#include "tools/richiesta_compilazione.h"
+#include "tools/tipo_file.h"
+#include "track/lettura_binaria.h"
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
 #include "tools/vista.h"
@@ -48,6 +53,10 @@ std::optional<std::string> leggi_ingresso(const std::string& percorso, std::size
 
 void verifica_richiesta(const richiesta_vista& r) {
     if (r.pagina.empty()) throw errore_uso{"view needs the page to write: -o PAGE.html"};
+    if (r.file.size() < 2 || r.file.size() > 3) {
+        throw errore_uso{"view needs two text sources or two or three binary files (" + std::to_string(r.file.size()) +
+                         " given)"};
+    }
     for (const std::string& f : r.file) {
         std::error_code e;
         if (std::filesystem::equivalent(std::filesystem::path(r.pagina), std::filesystem::path(f), e)) {
@@ -134,9 +143,62 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     return scrivi_e_riferisci(r, i, finale, uscita, errori);
 }
 
-int vista_da_binari(const richiesta_vista&, std::ostream&, std::ostream& errori) {
-    errori << "scenario-tool: view from the binary files is not available in this build\n";
-    return 3;
+// The binary files by kind, from their names; a usage error when a name
+// tells no kind, a kind comes twice, or the table or the track is missing.
+std::array<std::optional<std::string>, 3> file_per_tipo(const std::vector<std::string>& file) {
+    std::array<std::optional<std::string>, 3> per_tipo;
+    for (const std::string& f : file) {
+        const std::optional<tipo_file> t = tipo_da_nome_file(f);
+        if (!t) {
+            throw errore_uso{"the kind of \"" + f +
+                             "\" cannot be told from its name (NAME_linea.dat, NAME_NUM.sim, NAME_NUM.dat)"};
+        }
+        std::optional<std::string>& posto = per_tipo[static_cast<std::size_t>(*t)];
+        if (posto) throw errore_uso{std::string("two ") + nome_tipo(*t) + " files: \"" + *posto + "\" and \"" + f + "\""};
+        posto = f;
+    }
+    if (!per_tipo[static_cast<std::size_t>(tipo_file::scenario)] ||
+        !per_tipo[static_cast<std::size_t>(tipo_file::tracciato)]) {
+        throw errore_uso{"view needs the table (NAME_NUM.sim) and the track (NAME_NUM.dat); "
+                         "the plan (NAME_linea.dat) may be left out"};
+    }
+    return per_tipo;
+}
+
+// Decodes the files into the model; false, with the reason on `errori`, when
+// one cannot be read or decoded.
+bool decodifica(const std::array<std::optional<std::string>, 3>& per_tipo, modello_scenario& m, std::ostream& errori) {
+    for (const tipo_file t : {tipo_file::scenario, tipo_file::tracciato, tipo_file::planimetria}) {
+        const std::optional<std::string>& f = per_tipo[static_cast<std::size_t>(t)];
+        if (!f) continue;
+        try {
+            const std::string byte = leggi_file_binario(*f);
+            if (t == tipo_file::scenario) m.scenario = leggi_scenario(byte);
+            if (t == tipo_file::tracciato) m.tracciato = leggi_tracciato(byte);
+            if (t == tipo_file::planimetria) m.planimetria = leggi_planimetria(byte);
+        } catch (const errore_lettura& e) {
+            errori << "scenario-tool: no page: " << *f << ": not a " << nome_tipo(t) << " file: " << e.what() << "\n";
+            return false;
+        } catch (const errore_esecuzione& e) {
+            errori << "scenario-tool: no page: " << *f << ": cannot read: " << testo_esecuzione(e) << "\n";
+            return false;
+        }
+    }
+    m.scrivi_linea = per_tipo[static_cast<std::size_t>(tipo_file::planimetria)].has_value();
+    m.nome_linea = m.scenario[voce::dati_linea].nome;
+    m.numero_treno = m.scenario[voce::dati_treno].nome;
+    return true;
+}
+
+int vista_da_binari(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
+    const std::array<std::optional<std::string>, 3> per_tipo = file_per_tipo(r.file);
+    auto m = std::make_unique<modello_scenario>();
+    if (!decodifica(per_tipo, *m, errori)) return 3;
+    ingresso_vista i;
+    i.modello = m.get();
+    i.file = r.file;
+    i.da_sorgenti = false;
+    return scrivi_e_riferisci(r, i, "", uscita, errori);
 }
 
 }  // namespace

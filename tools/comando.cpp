@@ -1,0 +1,101 @@
+#include "tools/comando.h"
+
+#include <algorithm>
+
+namespace {
+
+const char* const programma = "scenario-tool";
+
+// "usage: " before the first line, blanks before the others; a line that
+// continues a usage is indented under its arguments.
+void scrivi_uso(std::ostream& o, const std::string& uso, bool primo) {
+    std::string riga = std::string(primo ? "usage: " : "       ") + programma + " ";
+    const std::string rientro(riga.size() + uso.find(' ') + 1, ' ');
+    std::size_t inizio = 0;
+    for (;;) {
+        const std::size_t fine = uso.find('\n', inizio);
+        o << riga << uso.substr(inizio, fine == std::string::npos ? std::string::npos : fine - inizio) << "\n";
+        if (fine == std::string::npos) return;
+        riga = rientro;
+        inizio = fine + 1;
+    }
+}
+
+// The usage of the command the error belongs to, or of them all.
+void scrivi_usi(std::ostream& o, const CLI::App& strumento, const contesto_comandi& c) {
+    const std::vector<CLI::App*> scelti = strumento.get_subcommands();
+    const std::string nome = scelti.empty() ? "" : scelti.front()->get_name();
+    bool primo = true;
+    for (const auto& [comando, uso] : c.usi) {
+        if (!nome.empty() && comando != nome) continue;
+        scrivi_uso(o, uso, primo);
+        primo = false;
+    }
+    if (nome.empty()) {
+        o << "       " << programma << " --help | --version | COMMAND --help\n";
+    } else {
+        o << "       " << programma << " " << nome << " --help\n";
+    }
+}
+
+int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::string& messaggio) {
+    c.errori << programma << ": " << messaggio << "\n\n";
+    scrivi_usi(c.errori, strumento, c);
+    c.errori.flush();
+    return 2;
+}
+
+// CLI11 takes an unknown command for a missing one: name it.
+std::string messaggio_di(const CLI::App& strumento, const CLI::ParseError& e, const std::vector<std::string>& a) {
+    if (strumento.get_subcommands().empty() && !a.empty() && !a.front().empty() && a.front()[0] != '-') {
+        return "unknown command \"" + a.front() + "\"";
+    }
+    return e.what();
+}
+
+}  // namespace
+
+const char* versione_strumento() { return VERSIONE_STRUMENTO; }
+
+void prepara_strumento(CLI::App& strumento) {
+    strumento.name(programma);
+    strumento.description("scenario-tool: tools for scenario authors.");
+    strumento.footer("Run 'scenario-tool COMMAND --help' for the details of a command.");
+    strumento.set_version_flag("--version", std::string(programma) + " " + versione_strumento(),
+                               "print the version and exit");
+    strumento.set_help_flag("-h,--help", "print this help and exit");
+    strumento.require_subcommand(1);
+    strumento.get_formatter()->column_width(26);
+    strumento.get_formatter()->label("REQUIRED", "");
+}
+
+CLI::App* nuovo_comando(CLI::App& strumento, contesto_comandi& c, const std::string& nome,
+                        const std::string& descrizione, const std::string& uso) {
+    CLI::App* comando = strumento.add_subcommand(nome, descrizione);
+    comando->set_help_flag("-h,--help", "print this help and exit");
+    c.usi.emplace_back(nome, uso);
+    return comando;
+}
+
+CLI::Validator non_vuoto(const std::string& che_cosa) {
+    return CLI::Validator(
+        [che_cosa](const std::string& valore) { return valore.empty() ? "the " + che_cosa + " is empty" : ""; }, "");
+}
+
+int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector<std::string>& argomenti) {
+    std::vector<std::string> al_contrario(argomenti.rbegin(), argomenti.rend());
+    try {
+        strumento.parse(al_contrario);
+    } catch (const CLI::Success& e) {
+        strumento.exit(e, c.uscita, c.errori);
+        c.uscita.flush();
+        return 0;
+    } catch (const CLI::ParseError& e) {
+        return errore_di_uso(strumento, c, messaggio_di(strumento, e, argomenti));
+    } catch (const errore_uso& e) {
+        return errore_di_uso(strumento, c, e.messaggio);
+    }
+    c.uscita.flush();
+    c.errori.flush();
+    return c.stato;
+}

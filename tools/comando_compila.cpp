@@ -1,0 +1,116 @@
+#include "tools/comando_compila.h"
+
+#include <memory>
+
+#include "tools/compila_strumento.h"
+#include "tools/nomi.h"
+#include "tools/rapporto.h"
+
+namespace {
+
+const char* const descrizione =
+    "build the binary scenario files from a line file and a train file, as the builder does";
+
+const char* const piede =
+    "Writes, into DIR:\n"
+    "  NAME_linea.dat    the line plan (not with --no-plan)\n"
+    "  NAME_NUM.sim      the scenario table\n"
+    "  NAME_NUM.dat      the track\n"
+    "replacing files of the same names. Your input files are never changed,\n"
+    "moved or deleted: the build works on copies in a private temporary\n"
+    "directory. A missing input file is reported as the build reports it\n"
+    "(status 101 for the line file, 25 for the train file). An output file\n"
+    "that would be one of the input files is a usage error.\n"
+    "\n"
+    "Names: NAME is the line name and NUM the train number. They default from\n"
+    "the file names: LINE_FILE named \"NAME_linea.txt\" gives NAME; TRAIN_FILE\n"
+    "named \"NAME_NUM-.txt\" gives NUM (when the file name does not begin with\n"
+    "NAME and \"_\", NUM is what follows its last \"_\"). When a file name does\n"
+    "not have that form, the matching option is required. Names are used as\n"
+    "bytes (the scenario files hold Windows-1252 text) and may not be empty or\n"
+    "hold '/' or '\\'. \"--\" ends the options: the arguments after it are files.\n"
+    "\n"
+    "Report: a status recorded by the build is printed on standard error as\n"
+    "  error N at P m: MESSAGE\n"
+    "with the line and column of the source file where the compiler stopped,\n"
+    "when known. The files are still written, as the builder writes them.\n"
+    "A numbered message of the builder (\" Errore n. 1250\" or 1251), a build\n"
+    "that left no track, or a failing file operation writes no scenario file\n"
+    "(\"fatal\").\n"
+    "\n"
+    "JSON: one line, {\"status\": N, \"position\": P, \"fatal\": null | \"1250\" |\n"
+    "\"1251\" | \"no-track\" | \"io\", \"message\": TEXT, \"files\": [names written]},\n"
+    "keys in this order. Strings are pure ASCII: control characters, '\"' and\n"
+    "'\\' are escaped, and bytes above 127 are taken as Windows-1252 characters\n"
+    "and written as \\uXXXX escapes of their Unicode code points.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  the build recorded no status\n"
+    "  1  the build recorded a status (the files are written)\n"
+    "  2  usage error\n"
+    "  3  fatal: no scenario file could be written\n";
+
+// A line name or a train number given as an option.
+CLI::Validator nome_valido(const std::string& che_cosa) {
+    return CLI::Validator(
+        [che_cosa](const std::string& valore) -> std::string {
+            try {
+                verifica_nome(valore, che_cosa);
+            } catch (const errore_uso& e) {
+                return e.messaggio;
+            }
+            return "";
+        },
+        "");
+}
+
+}  // namespace
+
+void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
+    comando.add_option("LINE_FILE", r.file_linea, "the line description file")->required()->type_name("");
+    comando.add_option("TRAIN_FILE", r.file_treno, "the train description file")->required()->type_name("");
+    comando.add_option("--out", r.cartella_uscita, "where the binary files go (default: the current directory, which must exist)")
+        ->type_name("DIR")
+        ->check(non_vuoto("output directory"));
+    comando
+        .add_option_function<std::string>(
+            "--line-name", [&r](const std::string& v) { r.nome_linea = v; }, "the line name")
+        ->type_name("NAME")
+        ->check(nome_valido("line name"));
+    comando
+        .add_option_function<std::string>(
+            "--train-number", [&r](const std::string& v) { r.numero_treno = v; }, "the train number")
+        ->type_name("NUM")
+        ->check(nome_valido("train number"));
+    comando.add_flag("--no-plan", r.senza_planimetria, "build without the line plan and do not write NAME_linea.dat")
+        ->disable_flag_override();
+    comando.add_flag("--json", r.json, "print exactly one JSON object on standard output and nothing else (see below)")
+        ->disable_flag_override();
+}
+
+int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {
+    const nomi_scenario nomi = nomi_compilazione(r);
+    verifica_ingressi_protetti(r, nomi);
+    const risultato_compilazione ris = compila_scenario(r, nomi);
+    if (r.json) {
+        uscita << oggetto_json(ris) << "\n";
+    } else {
+        std::string testo;
+        std::string errori_testo;
+        rapporto_testo(ris, r.cartella_uscita, testo, errori_testo);
+        uscita << testo;
+        errori << errori_testo;
+    }
+    return stato_uscita(ris);
+}
+
+void registra_compila(CLI::App& strumento, contesto_comandi& c) {
+    CLI::App* comando =
+        nuovo_comando(strumento, c, "compile", descrizione,
+                      "compile LINE_FILE TRAIN_FILE [--out DIR] [--line-name NAME]\n"
+                      "[--train-number NUM] [--no-plan] [--json]");
+    comando->footer(piede);
+    auto r = std::make_shared<richiesta_compilazione>();
+    opzioni_compila(*comando, *r);
+    comando->callback([r, &c] { c.stato = esegui_compila(*r, c.uscita, c.errori); });
+}

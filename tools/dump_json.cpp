@@ -1,0 +1,78 @@
+#include "tools/dump_json.h"
+
+#include "tools/testo_1252.h"
+
+nlohmann::ordered_json json_cella(const cella& c) {
+    return nlohmann::ordered_json{
+        {"tipo", c.tipo},
+        {"valore1", c.valore1},
+        {"valore2", c.valore2},
+        {"valore3", c.valore3},
+        {"valore4", c.valore4},
+        {"tempo_segnale", c.tempo_segnale},
+        {"avviso", c.avviso},
+        {"montagna", c.montagna},
+        {"vel_limite", c.vel_limite},
+        {"pendenza", c.pendenza},
+        {"aderenza", c.aderenza},
+    };
+}
+
+nlohmann::ordered_json json_voce(const voce_scenario& v) {
+    return nlohmann::ordered_json{
+        {"tipo", v.tipo},
+        {"valore1", v.valore1},
+        {"valore2", v.valore2},
+        {"valore3", v.valore3},
+        {"marca", v.marca},
+        {"nome", utf8_da_1252(v.nome)},
+        {"par1", v.par1},
+        {"par2", v.par2},
+        {"par3", v.par3},
+        {"par4", v.par4},
+        {"par5", v.par5},
+        {"opz1", v.opz1},
+        {"opz2", v.opz2},
+        {"opz3", v.opz3},
+        {"opz4", v.opz4},
+        {"valore4", v.valore4},
+    };
+}
+
+nlohmann::ordered_json json_tracciato(const std::vector<cella>& tracciato) {
+    nlohmann::ordered_json j{{"kind", "track"}, {"cells", nlohmann::ordered_json::array()}};
+    nlohmann::ordered_json& celle = j["cells"];
+    for (const cella& c : tracciato) celle.push_back(json_cella(c));
+    return j;
+}
+
+nlohmann::ordered_json json_scenario(const std::array<voce_scenario, voci_scenario>& scenario) {
+    nlohmann::ordered_json j{{"kind", "table"}, {"entries", nlohmann::ordered_json::array()}};
+    nlohmann::ordered_json& voci = j["entries"];
+    for (const voce_scenario& v : scenario) voci.push_back(json_voce(v));
+    return j;
+}
+
+nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e) {
+    switch (p.tipi[e]) {
+        case tipo_valore::intero: return static_cast<std::int64_t>(p.valori[e]);
+        case tipo_valore::doppio: return p.valori[e];
+        case tipo_valore::vuoto: break;
+    }
+    return nullptr;
+}
+
+void scrivi_json_planimetria(std::ostream& o, const planimetria_linea& p) {
+    const std::size_t punti = p.tipi.size() / 2;
+    const char* const parti[] = {"{\"kind\":\"plan\",\"x\":[", "],\"y\":["};
+    for (std::size_t coordinata = 0; coordinata < 2; ++coordinata) {
+        o << parti[coordinata];
+        for (std::size_t m = 0; m < punti; ++m) {
+            if (m > 0) o << ',';
+            o << json_elemento(p, coordinata * punti + m);
+        }
+    }
+    o << "]}";
+}
+
+std::string testo_json(const nlohmann::ordered_json& j) { return j.dump(-1, ' ', true); }

@@ -1,0 +1,15 @@
+// What `scenario-tool compile` was asked to do, as its command line gave it.
+#pragma once
+
+#include <optional>
+#include <string>
+
+struct richiesta_compilazione {
+    std::string file_linea;
+    std::string file_treno;
+    std::string cartella_uscita = ".";
+    std::optional<std::string> nome_linea;
+    std::optional<std::string> numero_treno;
+    bool senza_planimetria = false;
+    bool json = false;
+};

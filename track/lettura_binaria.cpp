@@ -1,0 +1,160 @@
+#include "track/lettura_binaria.h"
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+// A cursor over the bytes of one file, and the record it is in (for the
+// messages: "entry 12, par3 cut short").
+struct lettore {
+    std::string_view b;
+    std::size_t p = 0;
+    const char* oggetto = "";  // "plan element", "entry", "cell"
+    std::size_t indice = 0;
+
+    std::size_t rimasti() const { return b.size() - p; }
+};
+
+[[noreturn]] void corto(const lettore& l, std::size_t n, const char* campo) {
+    throw errore_lettura(l.p, std::string(l.oggetto) + " " + std::to_string(l.indice) + ", " + campo +
+                                  " cut short: " + std::to_string(n) + " bytes expected, " +
+                                  std::to_string(l.rimasti()) + " left");
+}
+
+// `n` bytes (n <= 8) at the cursor, little-endian.
+std::uint64_t prendi(lettore& l, std::size_t n, const char* campo) {
+    if (l.rimasti() < n) corto(l, n, campo);
+    std::uint64_t x = 0;
+    for (std::size_t k = n; k-- > 0;) x = (x << 8) | static_cast<unsigned char>(l.b[l.p + k]);
+    l.p += n;
+    return x;
+}
+
+std::uint8_t u8(lettore& l, const char* campo) { return static_cast<std::uint8_t>(prendi(l, 1, campo)); }
+
+std::uint16_t u16(lettore& l, const char* campo) { return static_cast<std::uint16_t>(prendi(l, 2, campo)); }
+
+std::int16_t i16(lettore& l, const char* campo) { return static_cast<std::int16_t>(u16(l, campo)); }
+
+std::int32_t i32(lettore& l, const char* campo) {
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(prendi(l, 4, campo)));
+}
+
+double f64(lettore& l, const char* campo) { return std::bit_cast<double>(prendi(l, 8, campo)); }
+
+// One plan element: its tag and, after it, its value.
+void leggi_elemento(lettore& l, planimetria_linea& p) {
+    l.indice = p.tipi.size();
+    const std::size_t inizio = l.p;
+    const std::uint16_t tag = u16(l, "type tag");
+    switch (tag) {
+        case static_cast<std::uint16_t>(tipo_valore::vuoto):
+            p.valori.push_back(0.0);
+            p.tipi.push_back(tipo_valore::vuoto);
+            return;
+        case static_cast<std::uint16_t>(tipo_valore::intero):
+            p.valori.push_back(i16(l, "Integer value"));
+            p.tipi.push_back(tipo_valore::intero);
+            return;
+        case static_cast<std::uint16_t>(tipo_valore::doppio):
+            p.valori.push_back(f64(l, "Double value"));
+            p.tipi.push_back(tipo_valore::doppio);
+            return;
+        default:
+            throw errore_lettura(inizio, "plan element " + std::to_string(l.indice) + ": unknown type tag " +
+                                             std::to_string(tag) +
+                                             " (expected 0 for no value, 2 for an Integer, 5 for a Double)");
+    }
+}
+
+void leggi_voce(lettore& l, voce_scenario& v) {
+    v.tipo = u8(l, "tipo");
+    v.valore1 = i32(l, "valore1");
+    v.valore2 = i32(l, "valore2");
+    v.valore3 = i32(l, "valore3");
+    v.marca = u8(l, "marca");
+    const std::uint16_t lunghezza = u16(l, "length of nome");
+    if (l.rimasti() < lunghezza) corto(l, lunghezza, "nome");
+    v.nome = std::string(l.b.substr(l.p, lunghezza));
+    l.p += lunghezza;
+    v.par1 = i16(l, "par1");
+    v.par2 = i16(l, "par2");
+    v.par3 = i16(l, "par3");
+    v.par4 = i16(l, "par4");
+    v.par5 = i16(l, "par5");
+    v.opz1 = u8(l, "opz1");
+    v.opz2 = u8(l, "opz2");
+    v.opz3 = u8(l, "opz3");
+    v.opz4 = u8(l, "opz4");
+    v.valore4 = i32(l, "valore4");
+}
+
+cella leggi_cella(lettore& l) {
+    cella x;
+    x.tipo = u8(l, "tipo");
+    x.valore1 = i16(l, "valore1");
+    x.valore2 = i16(l, "valore2");
+    x.valore3 = i16(l, "valore3");
+    x.valore4 = i16(l, "valore4");
+    x.tempo_segnale = u8(l, "tempo_segnale");
+    x.avviso = u8(l, "avviso");
+    x.montagna = u8(l, "montagna");
+    x.vel_limite = u8(l, "vel_limite");
+    x.pendenza = u8(l, "pendenza");
+    x.aderenza = u8(l, "aderenza");
+    return x;
+}
+
+}  // namespace
+
+errore_lettura::errore_lettura(std::size_t posizione_, const std::string& descrizione_)
+    : std::runtime_error("at byte " + std::to_string(posizione_) + ": " + descrizione_),
+      posizione(posizione_),
+      descrizione(descrizione_) {}
+
+planimetria_linea leggi_planimetria(std::string_view b) {
+    planimetria_linea p;
+    // Most elements are Doubles of 10 bytes.
+    p.tipi.reserve(b.size() / 10 + 4);
+    p.valori.reserve(b.size() / 10 + 4);
+    lettore l{b, 0, "plan element", 0};
+    while (l.rimasti() > 0) leggi_elemento(l, p);
+    const std::size_t n = p.tipi.size();
+    if (n % 2 != 0) {
+        throw errore_lettura(b.size(), "an odd number of plan elements (" + std::to_string(n) +
+                                           "): every metre needs an x and a y element");
+    }
+    if (n / 2 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
+        throw errore_lettura(b.size(), "more plan points than a Long can count");
+    }
+    p.ultimo_metro = static_cast<std::int32_t>(n / 2) - 1;
+    return p;
+}
+
+std::array<voce_scenario, voci_scenario> leggi_scenario(std::string_view b) {
+    std::array<voce_scenario, voci_scenario> scenario{};
+    lettore l{b, 0, "entry", 0};
+    for (l.indice = 0; l.indice < scenario.size(); ++l.indice) leggi_voce(l, scenario[l.indice]);
+    if (l.rimasti() > 0) {
+        throw errore_lettura(l.p, std::to_string(l.rimasti()) + " bytes after the last entry (" +
+                                      std::to_string(voci_scenario - 1) + "); a table has " +
+                                      std::to_string(voci_scenario) + " entries and nothing after them");
+    }
+    return scenario;
+}
+
+std::vector<cella> leggi_tracciato(std::string_view b) {
+    const std::size_t resto = b.size() % byte_cella;
+    if (resto != 0) {
+        throw errore_lettura(b.size() - resto, "the file size " + std::to_string(b.size()) +
+                                                   " is no whole number of 15-byte cells: the last cell has only " +
+                                                   std::to_string(resto) + " bytes");
+    }
+    std::vector<cella> tracciato;
+    tracciato.reserve(b.size() / byte_cella);
+    lettore l{b, 0, "cell", 0};
+    for (; l.rimasti() > 0; ++l.indice) tracciato.push_back(leggi_cella(l));
+    return tracciato;
+}
