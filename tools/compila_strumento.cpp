@@ -15,12 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string testo_esecuzione(const errore_esecuzione& e) {
-    std::string t = e.operazione;
-    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
-    return t + ": " + e.what();
-}
-
 void unisci(std::string& messaggio, const std::string& parte) {
     if (parte.empty()) return;
     if (!messaggio.empty()) messaggio += "; ";
@@ -34,16 +28,6 @@ std::pair<std::string, std::string> separa(const std::string& percorso) {
     const std::size_t ultimo = percorso.find_last_of("/\\");
     if (ultimo == std::string::npos) return {".", percorso};
     return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
-
-// An input file's content; nothing when no file stands at the path (the
-// build then reports it as missing). Anything else that keeps it from being
-// read is a file failure.
-std::optional<std::string> leggi_ingresso(const std::string& percorso) {
-    const auto [dove, nome] = separa(percorso);
-    cartella dir = piattaforma::cartella_su_disco(dove);
-    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
-    return dir.leggi(nome, limite_sorgente);
 }
 
 void fatale_segnalato(const errore_segnalato& e, costruzione_in_memoria& c) {
@@ -75,6 +59,20 @@ const stato_sollevato* ultimo_con(const modello_scenario& m, std::int32_t codice
 }
 
 }  // namespace
+
+std::string testo_esecuzione(const errore_esecuzione& e) {
+    std::string t = e.operazione;
+    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
+    return t + ": " + e.what();
+}
+
+std::optional<std::string> leggi_ingresso(const std::string& percorso) {
+    const auto [dove, nome] = separa(percorso);
+    cartella dir = piattaforma::cartella_su_disco(dove);
+    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
+    return dir.leggi(nome, limite_sorgente);
+}
+
 
 void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi) {
     const std::string uscite[] = {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),

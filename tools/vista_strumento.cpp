@@ -1,22 +1,22 @@
 #include "tools/vista_strumento.h"
 
+#include <array>
 #include <exception>
 #include <filesystem>
 #include <memory>
 #include <random>
-#include <array>
 
 #include "compiler/stati.h"
 #include "platform/cartella_disco.h"
 #include "sources/errore_esecuzione.h"
+#include "tools/compila_strumento.h"
 #include "tools/errore_uso.h"
 #include "tools/file_binario.h"
+#include "tools/nomi.h"
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
-#include "track/lettura_binaria.h"
-#include "tools/compila_strumento.h"
-#include "tools/nomi.h"
 #include "tools/vista.h"
+#include "track/lettura_binaria.h"
 
 namespace {
 
@@ -25,30 +25,6 @@ std::pair<std::string, std::string> separa(const std::string& percorso) {
     const std::size_t ultimo = percorso.find_last_of("/\\");
     if (ultimo == std::string::npos) return {".", percorso};
     return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
-
-bool finisce_con(const std::string& s, const std::string& coda) {
-    if (s.size() < coda.size()) return false;
-    for (std::size_t i = 0; i < coda.size(); ++i) {
-        char c = s[s.size() - coda.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != coda[i]) return false;
-    }
-    return true;
-}
-
-std::string testo_esecuzione(const errore_esecuzione& e) {
-    std::string t = e.operazione;
-    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
-    return t + ": " + e.what();
-}
-
-// An input file's content; nothing when no file stands at the path.
-std::optional<std::string> leggi_ingresso(const std::string& percorso, std::size_t limite) {
-    const auto [dove, nome] = separa(percorso);
-    cartella dir = piattaforma::cartella_su_disco(dove);
-    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
-    return dir.leggi(nome, limite);
 }
 
 void verifica_richiesta(const richiesta_vista& r) {
@@ -65,9 +41,9 @@ void verifica_richiesta(const richiesta_vista& r) {
     }
 }
 
-bool da_sorgenti(const richiesta_vista& r) {
+bool sono_sorgenti(const richiesta_vista& r) {
     std::size_t testi = 0;
-    for (const std::string& f : r.file) testi += finisce_con(f, ".txt") ? 1 : 0;
+    for (const std::string& f : r.file) testi += finisce_con_senza_maiuscole(f, ".txt") ? 1 : 0;
     if (testi != 0 && testi != r.file.size()) {
         throw errore_uso{"view takes either the two text sources (.txt) or the binary files (.dat, .sim), not both"};
     }
@@ -108,8 +84,8 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     const nomi_scenario nomi = nomi_compilazione(rc);
     auto c = std::make_unique<costruzione_in_memoria>();
     try {
-        const std::optional<std::string> linea = leggi_ingresso(rc.file_linea, limite_sorgente);
-        const std::optional<std::string> treno = leggi_ingresso(rc.file_treno, limite_sorgente);
+        const std::optional<std::string> linea = leggi_ingresso(rc.file_linea);
+        const std::optional<std::string> treno = leggi_ingresso(rc.file_treno);
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: no page: " << testo_esecuzione(e) << "\n";
@@ -234,5 +210,5 @@ void scrivi_pagina(const std::string& percorso, const std::string& pagina) {
 
 int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
     verifica_richiesta(r);
-    return da_sorgenti(r) ? vista_da_sorgenti(r, uscita, errori) : vista_da_binari(r, uscita, errori);
+    return sono_sorgenti(r) ? vista_da_sorgenti(r, uscita, errori) : vista_da_binari(r, uscita, errori);
 }
