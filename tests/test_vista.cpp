@@ -98,7 +98,9 @@ std::vector<int> ordinati(std::vector<int> v) {
 // The line of the source text (from 1) that holds `parte`.
 int riga_con(const std::string& testo, const std::string& parte) {
     const std::size_t p = testo.find(parte);
-    return p == std::string::npos ? 0 : static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<long>(p), '\n')) + 1;
+    return p == std::string::npos
+               ? 0
+               : static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<long>(p), '\n')) + 1;
 }
 
 void nessun_riferimento_esterno(const std::string& pagina) {
@@ -121,7 +123,8 @@ TEST(TestoPagina, EscapesAndWindows1252) {
     EXPECT_EQ(utf8_per_pagina("caff\xE8 \x80 \x9C"), "caff\xC3\xA8 \xE2\x82\xAC \xC5\x93");
     // Control characters, DEL and the undefined bytes cannot stand in a page.
     EXPECT_EQ(utf8_per_pagina(std::string("a\x01\x7F\x81\x9D", 5) + "b"),
-              "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD" "b");
+              "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
     EXPECT_EQ(nome_html("<\xE8>"), "&lt;\xC3\xA8&gt;");
 }
 
@@ -251,9 +254,9 @@ TEST(PaginaVista, NamesLengthAndCountsAtTheTop) {
     EXPECT_NE(p.find("<h1>Tava Aeroporto-Rovea <span class=\"treno\">\xE2\x80\x93 train 30742</span></h1>"),
               std::string::npos);
     EXPECT_NE(p.find("declared length <b>22000 m</b>"), std::string::npos);
-    for (const char* conteggio : {"<b>7</b> stations", "<b>9</b> signals", "<b>0</b> slowdowns",
-                                  "<b>1</b> indication sign<", "<b>1</b> mountain span<", "<b>0</b> abbattimento points",
-                                  "<b>0</b> finishing boards"}) {
+    for (const char* conteggio :
+         {"<b>7</b> stations", "<b>9</b> signals", "<b>0</b> slowdowns", "<b>1</b> indication sign<",
+          "<b>1</b> mountain span<", "<b>0</b> abbattimento points", "<b>0</b> finishing boards"}) {
         EXPECT_NE(p.find(conteggio), std::string::npos) << conteggio;
     }
     EXPECT_NE(p.find("Tava Aeroporto-Rovea_linea.txt"), std::string::npos);
@@ -293,7 +296,8 @@ TEST(PaginaVista, HoverTextsNameTheRecordThatMadeTheObject) {
     const std::size_t rovea = profilo.find("<g class=\"stazione\" data-voce=\"7\">");
     ASSERT_NE(rovea, std::string::npos);
     const std::string t = profilo.substr(rovea, profilo.find("</title>", rovea) - rovea);
-    EXPECT_NE(t.find("Station 7: ROVEA\nposition 22000 m (km 22.000), extent 21750\xE2\x80\x93" "22250 m"),
+    EXPECT_NE(t.find("Station 7: ROVEA\nposition 22000 m (km 22.000), extent 21750\xE2\x80\x93"
+                     "22250 m"),
               std::string::npos)
         << t;
     EXPECT_NE(t.find("time 20:50:00"), std::string::npos);
@@ -426,10 +430,10 @@ std::string treno_semplice(const std::string& corpo) {
 
 TEST(PaginaVista, NamesAndTextsFromFilesAreEscaped) {
     const std::string cattivo = "A<b>&\"c\" 'd' \xE8";
-    const auto c = costruisci(linea_semplice(righe_crlf("cartello_indicatore,  2000,   <script>x</script>")),
-                              treno_semplice(righe_crlf("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, " +
-                                                        cattivo)),
-                              true, {"L<&>\"", "7&8"});
+    const auto c =
+        costruisci(linea_semplice(righe_crlf("cartello_indicatore,  2000,   <script>x</script>")),
+                   treno_semplice(righe_crlf("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, " + cattivo)),
+                   true, {"L<&>\"", "7&8"});
     const modello_scenario& m = c->modello;
     ASSERT_EQ(m.codice_errore, 0);
     const std::string p = pagina_di(m);
@@ -467,16 +471,16 @@ TEST(PaginaVista, TheBuildsWarningsAreListedEscaped) {
 std::unique_ptr<costruzione_in_memoria> affollata() {
     std::string stazioni;
     for (int i = 0; i < 20; ++i) {
-        stazioni += "stazione, " + std::to_string(1000 + 500 * i) + ", 12, 100, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, STAZIONE " +
-                    "NUMERO " + std::to_string(i + 1) + " DI PROVA\r\n";
+        stazioni += "stazione, " + std::to_string(1000 + 500 * i) +
+                    ", 12, 100, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, STAZIONE " + "NUMERO " + std::to_string(i + 1) +
+                    " DI PROVA\r\n";
     }
-    const std::string altro = righe_crlf("segnale,    1250,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
-                                         "segnale,    6250,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
-                                         "rallentamento, 8100, 30, 600, 0, 1, 0", "abbattimento, 11800, 60",
-                                         "abbattimento, 11900, 0");
-    return costruisci(linea_semplice(righe_crlf("montagna,   4000,  5000,  12",
-                                                "indicatori_v, 10100, 1, 2, 3, 1, 30, 30, 30, 2")),
-                      treno_semplice(stazioni + altro));
+    const std::string altro = righe_crlf(
+        "segnale,    1250,   2, 4, 1,  0, 0,    2,  2,1,0, 0", "segnale,    6250,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+        "rallentamento, 8100, 30, 600, 0, 1, 0", "abbattimento, 11800, 60", "abbattimento, 11900, 0");
+    return costruisci(
+        linea_semplice(righe_crlf("montagna,   4000,  5000,  12", "indicatori_v, 10100, 1, 2, 3, 1, 30, 30, 30, 2")),
+        treno_semplice(stazioni + altro));
 }
 
 rettangolo scatola_testo(const std::string& e) {
@@ -641,10 +645,10 @@ TEST(ComandoVista, ABinaryFileThatDoesNotDecodeGivesNoPage) {
     EXPECT_NE(f.errori.find("no page: Manca_1.dat: cannot read"), std::string::npos) << f.errori;
     EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
     // Kinds from the names: each once, the table and the track required.
-    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
-             {file_tabella_tava, file_tabella_tava, "-o", "p.html"},
-             {file_piano_tava, file_tracciato_tava, "-o", "p.html"},
-             {file_tabella_tava, "traccia.bin", "-o", "p.html"}}) {
+    for (const std::vector<std::string>& a :
+         std::vector<std::vector<std::string>>{{file_tabella_tava, file_tabella_tava, "-o", "p.html"},
+                                               {file_piano_tava, file_tracciato_tava, "-o", "p.html"},
+                                               {file_tabella_tava, "traccia.bin", "-o", "p.html"}}) {
         const esecuzione g = vista(dir, a);
         EXPECT_EQ(g.stato, 2) << a[1];
         EXPECT_NE(g.errori.find("usage: scenario-tool view"), std::string::npos) << g.errori;

@@ -18,9 +18,9 @@ struct segmento {
 };
 
 struct richiesta_etichetta {
-    double px = 0, py = 0;  // the point the label names
-    double l = 0, a = 0;    // size of the label
-    double dx = 0, dy = -1; // preferred direction from the point (unit vector)
+    double px = 0, py = 0;   // the point the label names
+    double l = 0, a = 0;     // size of the label
+    double dx = 0, dy = -1;  // preferred direction from the point (unit vector)
 };
 
 struct etichetta_posta {

@@ -128,12 +128,23 @@ conteggi_vista conta_oggetti(const oggetti_vista& o) {
     n.montagne = static_cast<int>(o.montagne.size());
     for (const marca_vista& x : o.marche) {
         switch (x.tipo) {
-            case tipo_marca::segnale: ++n.segnali; break;
-            case tipo_marca::cartello: ++n.cartelli; break;
-            case tipo_marca::indicatori: ++n.indicatori; break;
-            case tipo_marca::abbattimento: ++n.abbattimenti; break;
-            case tipo_marca::tabella_180: ++n.tabelle_finitura; break;
-            default: break;
+            case tipo_marca::segnale:
+                ++n.segnali;
+                break;
+            case tipo_marca::cartello:
+                ++n.cartelli;
+                break;
+            case tipo_marca::indicatori:
+                ++n.indicatori;
+                break;
+            case tipo_marca::abbattimento:
+                ++n.abbattimenti;
+                break;
+            case tipo_marca::tabella_180:
+                ++n.tabelle_finitura;
+                break;
+            default:
+                break;
         }
     }
     return n;

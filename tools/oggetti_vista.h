@@ -19,8 +19,8 @@ struct stazione_vista {
 
 // A run of cells with the same value.
 struct tratto {
-    std::int32_t prima = 0;  // first cell
-    std::int32_t ultima = 0; // last cell
+    std::int32_t prima = 0;   // first cell
+    std::int32_t ultima = 0;  // last cell
     int valore = 0;
 };
 
@@ -32,17 +32,17 @@ struct rallentamento_vista {
 
 // Kinds of the marks drawn along the line.
 enum class tipo_marca : std::uint8_t {
-    segnale,        // 1
+    segnale,               // 1
     fine_rallentamento,    // 2
     inizio_rallentamento,  // 3
-    avviso,         // 4: slowdown warning board
-    preavviso,      // 5: lead-in cell of a warning board
-    indicatori,     // 6: speed-indicator pair
-    marca_stazione, // 10
-    abbattimento,   // 12 with a value other than 180, and 13
-    tabella_180,    // 12 with the value 180: the boards of the finishing pass
-    cartello,       // 14: indication sign
-    sconosciuto,    // a kind the build never writes
+    avviso,                // 4: slowdown warning board
+    preavviso,             // 5: lead-in cell of a warning board
+    indicatori,            // 6: speed-indicator pair
+    marca_stazione,        // 10
+    abbattimento,          // 12 with a value other than 180, and 13
+    tabella_180,           // 12 with the value 180: the boards of the finishing pass
+    cartello,              // 14: indication sign
+    sconosciuto,           // a kind the build never writes
 };
 
 struct marca_vista {
@@ -56,10 +56,10 @@ struct oggetti_vista {
     std::vector<stazione_vista> stazioni;
     std::vector<marca_vista> marche;  // in cell order
     std::vector<rallentamento_vista> rallentamenti;
-    std::vector<tratto> montagne;     // runs of cells with the same non-zero montagna
-    std::vector<tratto> pendenze;     // runs of pendenza - 100
-    std::vector<tratto> velocita;     // runs of vel_limite * 5 (km/h)
-    std::vector<tratto> aderenze;     // runs of aderenza
+    std::vector<tratto> montagne;  // runs of cells with the same non-zero montagna
+    std::vector<tratto> pendenze;  // runs of pendenza - 100
+    std::vector<tratto> velocita;  // runs of vel_limite * 5 (km/h)
+    std::vector<tratto> aderenze;  // runs of aderenza
 };
 
 struct conteggi_vista {

@@ -38,12 +38,23 @@ std::string escape_html(std::string_view testo) {
     s.reserve(testo.size());
     for (const char c : testo) {
         switch (c) {
-            case '&': s += "&amp;"; break;
-            case '<': s += "&lt;"; break;
-            case '>': s += "&gt;"; break;
-            case '"': s += "&quot;"; break;
-            case '\'': s += "&#39;"; break;
-            default: s += c;
+            case '&':
+                s += "&amp;";
+                break;
+            case '<':
+                s += "&lt;";
+                break;
+            case '>':
+                s += "&gt;";
+                break;
+            case '"':
+                s += "&quot;";
+                break;
+            case '\'':
+                s += "&#39;";
+                break;
+            default:
+                s += c;
         }
     }
     return s;

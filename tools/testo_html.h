@@ -4,8 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <string_view>
+
+// The parts one after the other, by appending. (A chain of "+" that starts
+// with a literal makes MinGW's GCC 12 warn falsely, -Wrestrict.)
+inline std::string concatena(std::initializer_list<std::string_view> parti) {
+    std::size_t n = 0;
+    for (const std::string_view p : parti) n += p.size();
+    std::string s;
+    s.reserve(n);
+    for (const std::string_view p : parti) s.append(p);
+    return s;
+}
 
 // Windows-1252 bytes as UTF-8. Control characters (C0, DEL and the C1 codes
 // the code page leaves undefined) become U+FFFD, which a page can show.

@@ -7,6 +7,8 @@
 #include "vista_pianta.h"
 #include "vista_profilo.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 const char* const stile = R"(
@@ -90,13 +92,13 @@ g.stazione line { stroke: #12376e; stroke-width: 2; }
 )";
 
 std::string li_conteggio(std::int64_t n, const std::string& singolare, const std::string& plurale) {
-    return "<li><b>" + intero(n) + "</b> " + (n == 1 ? singolare : plurale) + "</li>";
+    return "<li><b>"s + intero(n) + "</b> " + (n == 1 ? singolare : plurale) + "</li>";
 }
 
 std::string conteggi(const oggetti_vista& o) {
     const conteggi_vista n = conta_oggetti(o);
     std::string s = "<ul class=\"conteggi\">";
-    s += "<li>declared length <b>" + intero(o.lunghezza) + " m</b> (km " + km(o.lunghezza) + ")</li>";
+    s += "<li>declared length <b>"s + intero(o.lunghezza) + " m</b> (km " + km(o.lunghezza) + ")</li>";
     s += li_conteggio(n.stazioni, "station", "stations");
     s += li_conteggio(n.segnali, "signal", "signals");
     s += li_conteggio(n.rallentamenti, "slowdown", "slowdowns");
@@ -112,7 +114,7 @@ std::string elenco_file(const std::vector<std::string>& file) {
     std::string s;
     for (std::size_t i = 0; i < file.size(); ++i) {
         if (i > 0) s += i + 1 == file.size() ? " and " : ", ";
-        s += "<code>" + escape_html(file[i]) + "</code>";
+        s += "<code>"s + escape_html(file[i]) + "</code>";
     }
     return s;
 }
@@ -120,14 +122,15 @@ std::string elenco_file(const std::vector<std::string>& file) {
 // The warnings of the build, folded (a <details> element opens without script).
 std::string avvisi(const modello_scenario& m, const fonti_vista& f) {
     if (m.avvisi.empty()) return "";
-    std::string s = "<details class=\"avvisi\"><summary>The build gave " + intero(static_cast<std::int64_t>(m.avvisi.size())) +
+    std::string s = "<details class=\"avvisi\"><summary>The build gave "s +
+                    intero(static_cast<std::int64_t>(m.avvisi.size())) +
                     (m.avvisi.size() == 1 ? " warning" : " warnings") + "</summary><ul>\n";
     for (const avviso_sorgente& a : m.avvisi) {
         const bool linea = a.dove.file == sorgente::linea;
         std::string dove = a.dove.file == sorgente::nessuna ? "" : (linea ? f.file_linea : f.file_treno);
         if (dove.empty() && a.dove.file != sorgente::nessuna) dove = linea ? "the line file" : "the train file";
-        if (a.dove.riga > 0) dove += ", line " + intero(a.dove.riga) + ", column " + intero(a.dove.colonna);
-        s += "<li>" + (dove.empty() ? "" : escape_html(dove) + ": ") + nome_html(a.messaggio) + " [" +
+        if (a.dove.riga > 0) dove += ", line "s + intero(a.dove.riga) + ", column " + intero(a.dove.colonna);
+        s += "<li>"s + (dove.empty() ? "" : escape_html(dove) + ": ") + nome_html(a.messaggio) + " [" +
              escape_html(a.nome) + "]</li>\n";
     }
     return s + "</ul></details>\n";
@@ -135,18 +138,18 @@ std::string avvisi(const modello_scenario& m, const fonti_vista& f) {
 
 std::string intestazione(const ingresso_vista& i, const oggetti_vista& o) {
     const modello_scenario& m = *i.modello;
-    std::string s = "<header>\n<h1>" + nome_html(m.scenario[voce::dati_linea].nome) +
+    std::string s = "<header>\n<h1>"s + nome_html(m.scenario[voce::dati_linea].nome) +
                     " <span class=\"treno\">\u2013 train " + nome_html(m.scenario[voce::dati_treno].nome) +
                     "</span></h1>\n";
     if (!i.file.empty()) {
-        s += std::string("<p class=\"fonte\">") +
+        s += "<p class=\"fonte\">"s +
              (i.da_sorgenti ? "Built in memory from the text sources " : "Decoded from the binary files ") +
              elenco_file(i.file) + ".</p>\n";
     }
     if (!i.stati.empty()) {
         s += "<div class=\"stato\"><p><b>The build recorded a status.</b> The simulator would load what it wrote; "
              "this page shows the same model.</p>";
-        for (const std::string& t : i.stati) s += "<p>" + escape_html(t) + "</p>";
+        for (const std::string& t : i.stati) s += "<p>"s + escape_html(t) + "</p>";
         s += "</div>\n";
     }
     return s + avvisi(m, i.fonti) + conteggi(o) + "</header>\n";
@@ -159,14 +162,10 @@ struct voce_legenda {
 };
 
 constexpr voce_legenda voci_legenda[] = {
-    {"<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>",
-     "the line (plan)"},
-    {"<line class=\"oltre\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>",
-     "track beyond the end of the line"},
-    {"<circle class=\"inizio\" cx=\"18\" cy=\"9\" r=\"6\"/>",
-     "start of the line (metre 0)"},
-    {"<rect class=\"fine\" x=\"12.5\" y=\"3.5\" width=\"11\" height=\"11\"/>",
-     "end of the line (declared length)"},
+    {"<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>", "the line (plan)"},
+    {"<line class=\"oltre\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>", "track beyond the end of the line"},
+    {"<circle class=\"inizio\" cx=\"18\" cy=\"9\" r=\"6\"/>", "start of the line (metre 0)"},
+    {"<rect class=\"fine\" x=\"12.5\" y=\"3.5\" width=\"11\" height=\"11\"/>", "end of the line (declared length)"},
     {"<line class=\"estensione\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/><circle class=\"stazione\" "
      "cx=\"18\" cy=\"9\" r=\"5\"/>",
      "station: its position and extent"},
@@ -185,44 +184,39 @@ constexpr voce_legenda voci_legenda[] = {
     {"<line class=\"montagna-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
      "class=\"banda-montagna-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
      "mountain span"},
-    {"<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>",
-     "slowdown warning board"},
-    {"<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>",
-     "lead-in cell of a warning board"},
-    {"<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
-     "abbattimento board"},
+    {"<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>", "slowdown warning board"},
+    {"<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>", "lead-in cell of a warning board"},
+    {"<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "abbattimento board"},
     {"<g class=\"tabella-180\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
      "board of value 180 (finishing pass)"},
-    {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>",
-     "maximum-speed indicator pair"},
-    {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
-     "cell of another kind"},
+    {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>", "maximum-speed indicator pair"},
+    {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "cell of another kind"},
     {"<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
      "d=\"M2 6 H18 V10 H34\"/>",
      "gradient of each cell (pendenza \u2212 100)"},
-    {"<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>",
-     "speed limit, km/h (vel_limite \u00d7 5)"},
-    {"<path class=\"aderenza\" d=\"M2 6 H34\"/>",
-     "adhesion (aderenza)"},
+    {"<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>", "speed limit, km/h (vel_limite \u00d7 5)"},
+    {"<path class=\"aderenza\" d=\"M2 6 H34\"/>", "adhesion (aderenza)"},
 };
 
 std::string legenda() {
     std::string s = "<ul class=\"legenda\">\n";
     for (const voce_legenda& v : voci_legenda) {
-        s += std::string("<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">") + v.disegno + "</svg><span>" +
-             v.testo + "</span></li>\n";
+        s += "<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">"s + v.disegno + "</svg><span>" + v.testo +
+             "</span></li>\n";
     }
-    return s + "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
-               "the record that made it.</p>\n";
+    return s +
+           "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
+           "the record that made it.</p>\n";
 }
 
 std::string tabella_stazioni(const modello_scenario& m, const oggetti_vista& o) {
     if (o.stazioni.empty()) return "<p>No stations.</p>\n";
-    std::string s = "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th><th>kind</th>"
-                    "<th>time</th><th>marker cell</th></tr>\n";
+    std::string s =
+        "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th><th>kind</th>"
+        "<th>time</th><th>marker cell</th></tr>\n";
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
-        s += "<tr><td>" + intero(x.voce) + "</td><td class=\"nome\">" + escape_html(nome_stazione(m, x)) +
+        s += "<tr><td>"s + intero(x.voce) + "</td><td class=\"nome\">" + escape_html(nome_stazione(m, x)) +
              "</td><td>" + intero(v.valore3) + "</td><td>" + intero(v.valore1) + "\u2013" + intero(v.valore2) +
              "</td><td>" + intero(v.tipo) + "</td><td>" + (v.valore4 == 0 ? "" : orario(v.valore4)) + "</td><td>" +
              (x.cella >= 0 ? intero(x.cella) : "none") + "</td></tr>\n";
@@ -233,8 +227,8 @@ std::string tabella_stazioni(const modello_scenario& m, const oggetti_vista& o) 
 std::string sezione_pianta(const ingresso_vista& i, const oggetti_vista& o, std::int64_t fine) {
     const modello_scenario& m = *i.modello;
     const std::string svg = svg_pianta(m, o, fine, i.fonti);
-    if (!svg.empty()) return "<section>\n<h2>Plan</h2>\n" + svg + "</section>\n";
-    return "<section>\n<h2>Plan</h2>\n<p class=\"assente\">No plan: " +
+    if (!svg.empty()) return "<section>\n<h2>Plan</h2>\n"s + svg + "</section>\n";
+    return "<section>\n<h2>Plan</h2>\n<p class=\"assente\">No plan: "s +
            std::string(i.da_sorgenti ? "the scenario was built without one (--no-plan)."
                                      : "the line plan file was not given, or holds no points that can be drawn.") +
            " The profile below shows the line along its length.</p>\n</section>\n";
@@ -259,16 +253,16 @@ std::string pagina_vista(const ingresso_vista& i) {
     const modello_scenario& m = *i.modello;
     const oggetti_vista o = oggetti_del_modello(m);
     const std::int64_t fine = fine_vista(m, o);
-    std::string s = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                    "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-                    nome_html(m.scenario[voce::dati_linea].nome) + " \u2013 train " +
-                    nome_html(m.scenario[voce::dati_treno].nome) + "</title>\n<style>" + stile +
-                    "</style>\n</head>\n<body>\n";
+    std::string s =
+        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
+        nome_html(m.scenario[voce::dati_linea].nome) + " \u2013 train " + nome_html(m.scenario[voce::dati_treno].nome) +
+        "</title>\n<style>" + stile + "</style>\n</head>\n<body>\n";
     s += intestazione(i, o);
     s += sezione_pianta(i, o, fine);
-    s += "<section>\n<h2>Profile</h2>\n" + svg_profilo(m, o, fine, i.fonti) + "</section>\n";
-    s += "<section>\n<h2>Legend</h2>\n" + legenda() + "</section>\n";
-    s += "<section>\n<h2>Stations</h2>\n" + tabella_stazioni(m, o) + "</section>\n";
+    s += "<section>\n<h2>Profile</h2>\n"s + svg_profilo(m, o, fine, i.fonti) + "</section>\n";
+    s += "<section>\n<h2>Legend</h2>\n"s + legenda() + "</section>\n";
+    s += "<section>\n<h2>Stations</h2>\n"s + tabella_stazioni(m, o) + "</section>\n";
     s += "<footer>Made by scenario-tool view from the scenario model; lengths in metres, km along the line from "
          "metre 0.</footer>\n</body>\n</html>\n";
     return s;

@@ -14,10 +14,10 @@
 
 struct ingresso_vista {
     const modello_scenario* modello = nullptr;
-    fonti_vista fonti;                // the text sources, when built from them
-    std::vector<std::string> file;    // the files the page was made from, as given
-    bool da_sorgenti = false;         // built from text sources (else decoded from binary files)
-    std::vector<std::string> stati;   // the statuses the build recorded, in words; empty for none
+    fonti_vista fonti;               // the text sources, when built from them
+    std::vector<std::string> file;   // the files the page was made from, as given
+    bool da_sorgenti = false;        // built from text sources (else decoded from binary files)
+    std::vector<std::string> stati;  // the statuses the build recorded, in words; empty for none
 };
 
 std::string pagina_vista(const ingresso_vista& i);

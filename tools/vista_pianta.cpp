@@ -8,6 +8,8 @@
 #include "svg_vista.h"
 #include "testo_html.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 constexpr double larghezza = 1300;
@@ -128,13 +130,13 @@ std::string tratto_linea(const geometria& g, std::int64_t a, std::int64_t b, con
                          const std::string& testo) {
     const std::int32_t da = g.limita(a), fino = g.limita(b);
     if (fino <= da) return "";
-    return "<polyline class=\"" + classe + "\" points=\"" + punti(g, metri_da_disegnare(g, da, fino)) + "\">" +
+    return "<polyline class=\""s + classe + "\" points=\"" + punti(g, metri_da_disegnare(g, da, fino)) + "\">" +
            (testo.empty() ? "" : titolo_svg(testo)) + "</polyline>\n";
 }
 
 std::string cerchio(double x, double y, double r, const std::string& classe, const std::string& dati,
                     const std::string& testo) {
-    return "<circle class=\"" + classe + "\"" + dati + " cx=\"" + coord(x) + "\" cy=\"" + coord(y) + "\" r=\"" +
+    return "<circle class=\""s + classe + "\"" + dati + " cx=\"" + coord(x) + "\" cy=\"" + coord(y) + "\" r=\"" +
            coord(r) + "\">" + titolo_svg(testo) + "</circle>\n";
 }
 
@@ -181,16 +183,16 @@ std::string disegna_etichette(const etichette_pianta& e, const rettangolo& area)
         const etichetta_posta& p = poste[i];
         const richiesta_etichetta& q = e.richieste[i];
         if (p.guida) {
-            guide += "<line class=\"guida\" x1=\"" + coord(q.px) + "\" y1=\"" + coord(q.py) + "\" x2=\"" +
+            guide += "<line class=\"guida\" x1=\""s + coord(q.px) + "\" y1=\"" + coord(q.py) + "\" x2=\"" +
                      coord(p.gx) + "\" y2=\"" + coord(p.gy) + "\"/>\n";
         }
-        testi += "<rect class=\"fondo-etichetta\" x=\"" + coord(p.r.x) + "\" y=\"" + coord(p.r.y) + "\" width=\"" +
+        testi += "<rect class=\"fondo-etichetta\" x=\""s + coord(p.r.x) + "\" y=\"" + coord(p.r.y) + "\" width=\"" +
                  coord(p.r.l) + "\" height=\"" + coord(p.r.a) + "\"/>";
-        testi += "<text class=\"" + e.classi[i] + "\" x=\"" + coord(p.r.x + 2) + "\" y=\"" +
+        testi += "<text class=\""s + e.classi[i] + "\" x=\"" + coord(p.r.x + 2) + "\" y=\"" +
                  coord(p.r.y + p.r.a * 0.76) + "\" textLength=\"" + coord(p.r.l - 4) +
                  "\" lengthAdjust=\"spacingAndGlyphs\">" + escape_html(e.testi[i]) + "</text>\n";
     }
-    return "<g class=\"etichette\">\n" + guide + testi + "</g>\n";
+    return "<g class=\"etichette\">\n"s + guide + testi + "</g>\n";
 }
 
 // Kilometre posts along the line: every 1, 2, 5, 10 ... km, at most 8.
@@ -209,10 +211,10 @@ std::string cippi(const geometria& g, std::int64_t lunghezza, etichette_pianta& 
         double nx, ny;
         normale(g, m, true, nx, ny);
         const double x = g.X(m), y = g.Y(m);
-        s += "<line class=\"cippo\" x1=\"" + coord(x - nx * 5) + "\" y1=\"" + coord(y - ny * 5) + "\" x2=\"" +
+        s += "<line class=\"cippo\" x1=\""s + coord(x - nx * 5) + "\" y1=\"" + coord(y - ny * 5) + "\" x2=\"" +
              coord(x + nx * 5) + "\" y2=\"" + coord(y + ny * 5) + "\"/>\n";
         e.ostacoli.push_back(scatola(x, y, 4));
-        chiedi(e, x, y, -nx, -ny, "km " + intero(m / 1000), 10, "nome-cippo");
+        chiedi(e, x, y, -nx, -ny, "km "s + intero(m / 1000), 10, "nome-cippo");
     }
     return s;
 }
@@ -234,13 +236,13 @@ std::string barra_scala(const geometria& g) {
     const double x = 20, y = g.altezza - 16;
     const std::string testo = metri % 1000 == 0 ? intero(metri / 1000) + " km" : intero(metri) + " m";
     std::string s = "<g class=\"scala\">";
-    s += "<rect class=\"barra-nera\" x=\"" + coord(x) + "\" y=\"" + coord(y - 5) + "\" width=\"" + coord(l / 2) +
+    s += "<rect class=\"barra-nera\" x=\""s + coord(x) + "\" y=\"" + coord(y - 5) + "\" width=\"" + coord(l / 2) +
          "\" height=\"5\"/>";
-    s += "<rect class=\"barra-bianca\" x=\"" + coord(x + l / 2) + "\" y=\"" + coord(y - 5) + "\" width=\"" +
+    s += "<rect class=\"barra-bianca\" x=\""s + coord(x + l / 2) + "\" y=\"" + coord(y - 5) + "\" width=\"" +
          coord(l / 2) + "\" height=\"5\"/>";
-    s += "<text x=\"" + coord(x) + "\" y=\"" + coord(y - 9) + "\">0</text>";
-    s += "<text x=\"" + coord(x + l) + "\" y=\"" + coord(y - 9) + "\" text-anchor=\"middle\">" + testo + "</text>";
-    s += "<text x=\"" + coord(larghezza - 20) + "\" y=\"" + coord(y) +
+    s += "<text x=\""s + coord(x) + "\" y=\"" + coord(y - 9) + "\">0</text>";
+    s += "<text x=\""s + coord(x + l) + "\" y=\"" + coord(y - 9) + "\" text-anchor=\"middle\">" + testo + "</text>";
+    s += "<text x=\""s + coord(larghezza - 20) + "\" y=\"" + coord(y) +
          "\" text-anchor=\"end\">x to the right, y up: one scale on both axes</text>";
     return s + "</g>\n";
 }
@@ -285,7 +287,7 @@ std::string segnali_e_cartelli(const disegno_pianta& d, etichette_pianta& e) {
         const bool segnale = x.tipo == tipo_marca::segnale;
         const double r = segnale ? 3.5 : 3;
         const double px = d.g.X(metro_cella(x.cella)), py = d.g.Y(metro_cella(x.cella));
-        s += cerchio(px, py, r, segnale ? "segnale" : "cartello", " data-cella=\"" + intero(x.cella) + "\"",
+        s += cerchio(px, py, r, segnale ? "segnale" : "cartello", " data-cella=\""s + intero(x.cella) + "\"",
                      titolo_marca(d.m, x, d.f));
         e.ostacoli.push_back(scatola(px, py, r));
     }
@@ -299,7 +301,7 @@ std::string stazioni_pianta(const disegno_pianta& d, etichette_pianta& e) {
         const stazione_vista& x = d.o.stazioni[i];
         const std::int64_t pos = d.m.scenario[static_cast<std::size_t>(x.voce)].valore3;
         const double px = d.g.X(pos), py = d.g.Y(pos);
-        s += cerchio(px, py, 5, "stazione", " data-voce=\"" + intero(x.voce) + "\"", titolo_stazione(d.m, x, d.f));
+        s += cerchio(px, py, 5, "stazione", " data-voce=\""s + intero(x.voce) + "\"", titolo_stazione(d.m, x, d.f));
         e.ostacoli.push_back(scatola(px, py, 5));
         double nx, ny;
         normale(d.g, pos, i % 2 == 0, nx, ny);
@@ -319,10 +321,10 @@ std::string inizio_e_fine(const disegno_pianta& d, etichette_pianta& e) {
     if (d.lunghezza > g.ultimo) return s;
     const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
     s += rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine",
-                        "End of the line: declared length " + intero(d.lunghezza) + " m");
+                        "End of the line: declared length "s + intero(d.lunghezza) + " m");
     e.ostacoli.push_back(scatola(x, y, 7.5));
     normale(g, d.lunghezza, true, nx, ny);
-    chiedi(e, x, y, nx, ny, "end, km " + km(d.lunghezza), corpo_fine, "estremo");
+    chiedi(e, x, y, nx, ny, "end, km "s + km(d.lunghezza), corpo_fine, "estremo");
     return s;
 }
 
@@ -357,9 +359,9 @@ std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::i
     const std::string estremi = inizio_e_fine(d, e);
 
     const std::string alto = coord(g.altezza);
-    std::string svg = "<svg class=\"pianta\" viewBox=\"0 0 " + coord(larghezza) + " " + alto +
+    std::string svg = "<svg class=\"pianta\" viewBox=\"0 0 "s + coord(larghezza) + " " + alto +
                       "\" role=\"img\" aria-label=\"Plan of the line\">\n";
-    svg += "<rect class=\"sfondo\" x=\"0\" y=\"0\" width=\"" + coord(larghezza) + "\" height=\"" + alto + "\"/>\n";
+    svg += "<rect class=\"sfondo\" x=\"0\" y=\"0\" width=\""s + coord(larghezza) + "\" height=\"" + alto + "\"/>\n";
     svg += sotto_la_linea(d);
     svg += tratto_linea(g, 0, d.lunghezza, "linea", "");
     svg += tratto_linea(g, d.lunghezza, ultimo, "oltre", "Track beyond the end of the line");

@@ -10,12 +10,14 @@
 #include "etichette.h"
 #include "svg_vista.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 constexpr double larghezza = 1300;
 constexpr double x0 = 134;
 constexpr double x1 = 1284;
-constexpr double alto_riga = 17;   // one row of station names
+constexpr double alto_riga = 17;  // one row of station names
 constexpr double corpo_nome = 12;
 constexpr double alto_corsia = 16;  // one lane of marks
 constexpr double spazio = 22;       // between panels, with the panel's title
@@ -66,8 +68,7 @@ bool posto_libero(const std::vector<nome_in_riga>& posti, const std::vector<doub
 // The lowest of the first rows where the name, centred on its station, or
 // beginning or ending at it, is clear of the names and of every leader line;
 // else the lowest row where it overlaps no name.
-nome_in_riga colloca(const std::vector<nome_in_riga>& posti, const std::vector<double>& guide, double guida,
-                     double l) {
+nome_in_riga colloca(const std::vector<nome_in_riga>& posti, const std::vector<double>& guide, double guida, double l) {
     nome_in_riga n;
     n.l = l;
     n.guida = guida;
@@ -86,10 +87,12 @@ nome_in_riga colloca(const std::vector<nome_in_riga>& posti, const std::vector<d
 
 std::vector<nome_in_riga> nomi_in_righe(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx) {
     std::vector<double> guide;
-    for (const stazione_vista& s : o.stazioni) guide.push_back(sx.X(m.scenario[static_cast<std::size_t>(s.voce)].valore3));
+    for (const stazione_vista& s : o.stazioni)
+        guide.push_back(sx.X(m.scenario[static_cast<std::size_t>(s.voce)].valore3));
     std::vector<nome_in_riga> posti;
     for (std::size_t i = 0; i < o.stazioni.size(); ++i) {
-        posti.push_back(colloca(posti, guide, guide[i], larghezza_testo(nome_stazione(m, o.stazioni[i]), corpo_nome) + 4));
+        posti.push_back(
+            colloca(posti, guide, guide[i], larghezza_testo(nome_stazione(m, o.stazioni[i]), corpo_nome) + 4));
     }
     return posti;
 }
@@ -104,10 +107,10 @@ int numero_righe(const std::vector<nome_in_riga>& posti) {
 
 struct valori_pannello {
     const std::vector<tratto>* tratti = nullptr;
-    std::string nome;    // "gradient", "speed limit", "adhesion"
-    std::string unita;   // " km/h" or ""
+    std::string nome;   // "gradient", "speed limit", "adhesion"
+    std::string unita;  // " km/h" or ""
     std::string classe;
-    bool area = false;   // filled down to 0
+    bool area = false;  // filled down to 0
 };
 
 // The runs that lie within the drawn metres, clipped to them.
@@ -126,13 +129,14 @@ std::int64_t fine_tratto(const tratto& t, const scala_x& sx) {
 
 std::string scalini(const std::vector<tratto>& t, const scala_x& sx, const pannello& p, bool area) {
     if (t.empty()) return "";
-    std::string d = area ? "M" + coord(sx.X(metro_cella(t.front().prima))) + " " + coord(p.Y(0)) + " V"
-                         : "M" + coord(sx.X(metro_cella(t.front().prima))) + " ";
+    std::string d = "M";
+    d += coord(sx.X(metro_cella(t.front().prima)));
+    d += area ? " "s + coord(p.Y(0)) + " V" : " "s;
     for (std::size_t i = 0; i < t.size(); ++i) {
         if (i > 0) d += " V";
         d += coord(p.Y(t[i].valore)) + " H" + coord(sx.X(fine_tratto(t[i], sx)));
     }
-    if (area) d += " V" + coord(p.Y(0)) + " Z";
+    if (area) d += " V"s + coord(p.Y(0)) + " Z";
     return d;
 }
 
@@ -140,9 +144,9 @@ std::string zone_tratti(const std::vector<tratto>& t, const scala_x& sx, const p
     std::string s;
     for (const tratto& x : t) {
         const double a = sx.X(metro_cella(x.prima)), b = sx.X(fine_tratto(x, sx));
-        s += rettangolo_svg(a, p.y, b - a, p.a, "zona",
-                            tratto_km(metro_cella(x.prima), fine_tratto(x, sx)) + ": " + v.nome + " " +
-                                intero(x.valore) + v.unita);
+        s += rettangolo_svg(
+            a, p.y, b - a, p.a, "zona",
+            tratto_km(metro_cella(x.prima), fine_tratto(x, sx)) + ": " + v.nome + " " + intero(x.valore) + v.unita);
     }
     return s;
 }
@@ -190,8 +194,8 @@ std::string pannello_svg(const valori_pannello& v, const scala_x& sx, pannello p
     std::string s = "<g class=\"pannello\">\n";
     s += rettangolo_svg(x0, p.y, x1 - x0, p.a, "cornice");
     s += livelli_svg(p, minimo, massimo);
-    if (v.area) s += "<path class=\"" + v.classe + "-area\" d=\"" + scalini(t, sx, p, true) + "\"/>\n";
-    s += "<path class=\"" + v.classe + "\" d=\"" + scalini(t, sx, p, false) + "\"/>\n";
+    if (v.area) s += "<path class=\""s + v.classe + "-area\" d=\"" + scalini(t, sx, p, true) + "\"/>\n";
+    s += "<path class=\""s + v.classe + "\" d=\"" + scalini(t, sx, p, false) + "\"/>\n";
     s += testo_svg(x0, p.y - 6, titolo, "titolo-pannello");
     s += zone_tratti(t, sx, p, v);
     return s + "</g>\n";
@@ -232,15 +236,15 @@ constexpr marca_corsia marche_in_corsia[] = {
 };
 
 std::string rettangolo_centrato(double x, double y, double l, double a) {
-    return "<rect x=\"" + coord(x - l / 2) + "\" y=\"" + coord(y - a / 2) + "\" width=\"" + coord(l) +
-           "\" height=\"" + coord(a) + "\"/>";
+    return "<rect x=\""s + coord(x - l / 2) + "\" y=\"" + coord(y - a / 2) + "\" width=\"" + coord(l) + "\" height=\"" +
+           coord(a) + "\"/>";
 }
 
 // A closed path through the points.
 std::string poligono(std::initializer_list<std::pair<double, double>> punti) {
     std::string d;
     for (const auto& [x, y] : punti) d += (d.empty() ? "M" : " L") + coord(x) + " " + coord(y);
-    return "<path d=\"" + d + " Z\"/>";
+    return "<path d=\""s + d + " Z\"/>";
 }
 
 // The drawing of one mark at x in a lane whose top is y.
@@ -250,11 +254,16 @@ std::string forma_marca(forma f, double x, double y) {
         case forma::palo:
             return linea_svg(x, y + alto_corsia - 1, x, y + 5, "") + "<circle cx=\"" + coord(x) + "\" cy=\"" +
                    coord(y + 5) + "\" r=\"3.5\"/>";
-        case forma::triangolo: return poligono({{x, y + 2}, {x + 5, y + 12}, {x - 5, y + 12}});
-        case forma::barretta: return rettangolo_centrato(x, m, 2, 6);
-        case forma::rombo: return poligono({{x, m - 6}, {x + 5, m}, {x, m + 6}, {x - 5, m}});
-        case forma::targa: return rettangolo_centrato(x, m, 10, 8);
-        case forma::quadrato: break;
+        case forma::triangolo:
+            return poligono({{x, y + 2}, {x + 5, y + 12}, {x - 5, y + 12}});
+        case forma::barretta:
+            return rettangolo_centrato(x, m, 2, 6);
+        case forma::rombo:
+            return poligono({{x, m - 6}, {x + 5, m}, {x, m + 6}, {x - 5, m}});
+        case forma::targa:
+            return rettangolo_centrato(x, m, 10, 8);
+        case forma::quadrato:
+            break;
     }
     return rettangolo_centrato(x, m, 7, 7);
 }
@@ -265,7 +274,7 @@ std::string marche_svg(const modello_scenario& m, const oggetti_vista& o, const 
     for (const marca_corsia& k : marche_in_corsia) {
         for (const marca_vista& x : o.marche) {
             if (x.tipo != k.tipo || metro_cella(x.cella) > sx.fine) continue;
-            s += "<g class=\"" + std::string(k.classe) + "\" data-cella=\"" + intero(x.cella) + "\">" +
+            s += "<g class=\""s + std::string(k.classe) + "\" data-cella=\"" + intero(x.cella) + "\">" +
                  titolo_svg(titolo_marca(m, x, f)) +
                  forma_marca(k.disegno, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) + "</g>\n";
         }
@@ -282,7 +291,7 @@ std::string stazioni_svg(const modello_scenario& m, const oggetti_vista& o, cons
         const double a = sx.X(std::min(v.valore1, v.valore2)), b = sx.X(std::max(v.valore1, v.valore2));
         const double p = sx.X(v.valore3);
         const double l = std::max(b - a, 3.0);
-        s += "<g class=\"stazione\" data-voce=\"" + intero(x.voce) + "\">" + titolo_svg(titolo_stazione(m, x, f)) +
+        s += "<g class=\"stazione\" data-voce=\""s + intero(x.voce) + "\">" + titolo_svg(titolo_stazione(m, x, f)) +
              "<rect x=\"" + coord(a) + "\" y=\"" + coord(cy + 3) + "\" width=\"" + coord(l) +
              "\" height=\"10\"/><line x1=\"" + coord(p) + "\" y1=\"" + coord(cy + 1) + "\" x2=\"" + coord(p) +
              "\" y2=\"" + coord(cy + 15) + "\"/></g>\n";
@@ -316,7 +325,7 @@ std::string fine_linea_svg(const oggetti_vista& o, const scala_x& sx, double y, 
     const double x = sx.X(o.lunghezza);
     return rettangolo_svg(x, y, x1 - x, fondo - y, "oltre-fine", "Beyond the end of the line (the track goes on)") +
            linea_svg(x, y, x, fondo, "fine-linea") +
-           testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km " + km(o.lunghezza), "asse", "middle");
+           testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km "s + km(o.lunghezza), "asse", "middle");
 }
 
 // --- axis ---------------------------------------------------------------------------
@@ -367,11 +376,11 @@ std::string nomi_svg(const modello_scenario& m, const oggetti_vista& o, const st
         const nome_in_riga& n = nomi[i];
         const double y = 8 + (righe - 1 - n.riga) * alto_riga;
         guide += linea_svg(n.guida, y + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3, "guida");
-        testi += "<text class=\"nome-stazione\" x=\"" + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
+        testi += "<text class=\"nome-stazione\" x=\""s + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
                  "\" textLength=\"" + coord(n.l - 4) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
                  escape_html(nome_stazione(m, o.stazioni[i])) + "</text>\n";
     }
-    return "<g class=\"etichette\">\n" + guide + testi + "</g>\n";
+    return "<g class=\"etichette\">\n"s + guide + testi + "</g>\n";
 }
 
 }  // namespace
@@ -388,14 +397,15 @@ std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::
     const double fondo = aderenza.y + aderenza.a;
     const double altezza = fondo + 44;
 
-    std::string svg = "<svg class=\"profilo\" viewBox=\"0 0 " + coord(larghezza) + " " + coord(altezza) +
+    std::string svg = "<svg class=\"profilo\" viewBox=\"0 0 "s + coord(larghezza) + " " + coord(altezza) +
                       "\" role=\"img\" aria-label=\"Profile of the line\">\n";
     svg += rettangolo_svg(0, 0, larghezza, altezza, "sfondo");
     svg += asse_svg(sx, corsie_y, fondo);
     svg += fine_linea_svg(o, sx, corsie_y, fondo);
     svg += bande_svg(m, o, sx, corsie_y, fondo, f);
     svg += corsie_svg(m, o, sx, corsie_y, fondo);
-    svg += pannello_svg({&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
+    svg +=
+        pannello_svg({&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
     svg += pannello_svg({&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
     svg += pannello_svg({&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
     svg += stazioni_svg(m, o, sx, corsie_y, f);

@@ -18,6 +18,8 @@
 #include "tools/vista.h"
 #include "track/lettura_binaria.h"
 
+using namespace std::string_literals;
+
 namespace {
 
 // The directory part and the name of a path.
@@ -30,13 +32,13 @@ std::pair<std::string, std::string> separa(const std::string& percorso) {
 void verifica_richiesta(const richiesta_vista& r) {
     if (r.pagina.empty()) throw errore_uso{"view needs the page to write: -o PAGE.html"};
     if (r.file.size() < 2 || r.file.size() > 3) {
-        throw errore_uso{"view needs two text sources or two or three binary files (" + std::to_string(r.file.size()) +
+        throw errore_uso{"view needs two text sources or two or three binary files ("s + std::to_string(r.file.size()) +
                          " given)"};
     }
     for (const std::string& f : r.file) {
         std::error_code e;
         if (std::filesystem::equivalent(std::filesystem::path(r.pagina), std::filesystem::path(f), e)) {
-            throw errore_uso{"the page \"" + r.pagina + "\" is the input file \"" + f + "\""};
+            throw errore_uso{"the page \""s + r.pagina + "\" is the input file \"" + f + "\""};
         }
     }
 }
@@ -54,7 +56,7 @@ bool sono_sorgenti(const richiesta_vista& r) {
         return false;
     }
     if (r.file.size() != 2) {
-        throw errore_uso{"view needs exactly two text sources, LINE_FILE and TRAIN_FILE (" +
+        throw errore_uso{"view needs exactly two text sources, LINE_FILE and TRAIN_FILE ("s +
                          std::to_string(r.file.size()) + " given)"};
     }
     return true;
@@ -94,7 +96,8 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     const modello_scenario& m = c->modello;
     if (c->fatale != esito_fatale::nessuno) {
         if (m.codice_errore != 0) {
-            errori << "error " << m.codice_errore << " at " << m.posizione_errore << " m: " << testo_stato(m, rc) << "\n";
+            errori << "error " << m.codice_errore << " at " << m.posizione_errore << " m: " << testo_stato(m, rc)
+                   << "\n";
         }
         errori << "scenario-tool: no page: " << c->testo_fatale << "\n";
         return 3;
@@ -112,10 +115,10 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
         s.con_posizione = true;
         i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
     }
-    const std::string finale = m.codice_errore == 0 ? ""
-                                                    : "error " + std::to_string(m.codice_errore) + " at " +
-                                                          std::to_string(m.posizione_errore) +
-                                                          " m: " + testo_stato(m, rc);
+    const std::string finale = m.codice_errore == 0
+                                   ? ""
+                                   : "error "s + std::to_string(m.codice_errore) + " at " +
+                                         std::to_string(m.posizione_errore) + " m: " + testo_stato(m, rc);
     return scrivi_e_riferisci(r, i, finale, uscita, errori);
 }
 
@@ -126,17 +129,18 @@ std::array<std::optional<std::string>, 3> file_per_tipo(const std::vector<std::s
     for (const std::string& f : file) {
         const std::optional<tipo_file> t = tipo_da_nome_file(f);
         if (!t) {
-            throw errore_uso{"the kind of \"" + f +
+            throw errore_uso{"the kind of \""s + f +
                              "\" cannot be told from its name (NAME_linea.dat, NAME_NUM.sim, NAME_NUM.dat)"};
         }
         std::optional<std::string>& posto = per_tipo[static_cast<std::size_t>(*t)];
-        if (posto) throw errore_uso{std::string("two ") + nome_tipo(*t) + " files: \"" + *posto + "\" and \"" + f + "\""};
+        if (posto) throw errore_uso{"two "s + nome_tipo(*t) + " files: \"" + *posto + "\" and \"" + f + "\""};
         posto = f;
     }
     if (!per_tipo[static_cast<std::size_t>(tipo_file::scenario)] ||
         !per_tipo[static_cast<std::size_t>(tipo_file::tracciato)]) {
-        throw errore_uso{"view needs the table (NAME_NUM.sim) and the track (NAME_NUM.dat); "
-                         "the plan (NAME_linea.dat) may be left out"};
+        throw errore_uso{
+            "view needs the table (NAME_NUM.sim) and the track (NAME_NUM.dat); "
+            "the plan (NAME_linea.dat) may be left out"};
     }
     return per_tipo;
 }
@@ -180,14 +184,14 @@ int vista_da_binari(const richiesta_vista& r, std::ostream& uscita, std::ostream
 }  // namespace
 
 std::string parole_stato(const stato_sollevato& s, const std::string& file_linea, const std::string& file_treno) {
-    std::string t = "status " + std::to_string(s.codice);
-    if (s.con_posizione) t += " at " + std::to_string(s.posizione) + " m";
-    t += std::string(": ") + testo_stato(s.codice);
+    std::string t = "status "s + std::to_string(s.codice);
+    if (s.con_posizione) t += " at "s + std::to_string(s.posizione) + " m";
+    t += ": "s + testo_stato(s.codice);
     if (noto(s.campo)) {
-        t += " (line " + std::to_string(s.campo.riga) + ", column " + std::to_string(s.campo.colonna) + " of " +
+        t += " (line "s + std::to_string(s.campo.riga) + ", column " + std::to_string(s.campo.colonna) + " of " +
              (s.campo.file == sorgente::linea ? file_linea : file_treno) + ")";
     }
-    if (!s.dettaglio.empty()) t += ": " + s.dettaglio;
+    if (!s.dettaglio.empty()) t += ": "s + s.dettaglio;
     return t;
 }
 
@@ -195,7 +199,7 @@ void scrivi_pagina(const std::string& percorso, const std::string& pagina) {
     const auto [dove, nome] = separa(percorso);
     const cartella dir = piattaforma::cartella_su_disco(dove);
     std::random_device caso;
-    const std::string temporaneo = "." + nome + "." + std::to_string(caso()) + ".tmp";
+    const std::string temporaneo = "."s + nome + "." + std::to_string(caso()) + ".tmp";
     dir.crea_nuovo(temporaneo, pagina);
     try {
         dir.rinomina(temporaneo, nome);
