@@ -28,12 +28,31 @@ struct descrittore {
     throw errore_esecuzione(operazione, percorso, numero, std::strerror(numero));
 }
 
+// The C runtime's error number for a failing Windows call, as the runtime's
+// own file functions would set it.
+int errno_di_windows(DWORD errore) {
+    switch (errore) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME: return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return EEXIST;
+        case ERROR_NOT_SAME_DEVICE: return EXDEV;
+        default: return EIO;
+    }
+}
+
 genere_file genere_di(const std::string& percorso) {
     const DWORD attributi = GetFileAttributesW(in_utf16(percorso).c_str());
     if (attributi == INVALID_FILE_ATTRIBUTES) {
         const DWORD errore = GetLastError();
         if (errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND) return genere_file::assente;
-        fallisci_sistema("inspect", percorso, EACCES);
+        fallisci_sistema("inspect", percorso, errno_di_windows(errore));
     }
     if ((attributi & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return genere_file::collegamento;
     if ((attributi & FILE_ATTRIBUTE_DIRECTORY) != 0) return genere_file::cartella;
@@ -125,6 +144,16 @@ void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
     }
 }
 
+// The identity of an existing file or directory (links followed).
+bool informazioni(const std::string& percorso, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(in_utf16(percorso).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
+}
+
 }  // namespace
 
 cartella cartella_su_disco(const std::string& percorso) {
@@ -147,11 +176,22 @@ cartella cartella_su_disco(const std::string& percorso) {
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         const std::string p = percorso_in(nomi, da);
-        if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(percorso_in(nomi, a)).c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            fallisci_sistema("rename", p, EACCES);
+        const std::string q = percorso_in(nomi, a);
+        if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(q).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            const int numero = errno_di_windows(GetLastError());
+            throw errore_esecuzione("rename", p, numero,
+                                    std::string(std::strerror(numero)) + " (renaming it to \"" + q + "\")");
         }
     };
     return c;
+}
+
+bool stesso_file(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION ia{};
+    BY_HANDLE_FILE_INFORMATION ib{};
+    if (!informazioni(a, ia) || !informazioni(b, ib)) return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+           ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 }  // namespace piattaforma

@@ -688,6 +688,7 @@ TEST(ComandoVista, UsageErrorsGiveTwoAndWriteNothing) {
         {file_linea_tava, file_treno_tava, "-o", "p.html", "-o", "q.html"},
         {file_linea_tava, file_treno_tava, "-o"},
         {file_linea_tava, file_treno_tava, "-o", file_treno_tava},  // the page would replace an input
+        {file_linea_tava, file_treno_tava, "-o", "sotto/"},         // a directory, no file name
         {"linea.txt", "treno.txt", "-o", "p.html"},                 // no names from the file names
     };
     for (const auto& a : casi) {

@@ -2,9 +2,7 @@
 
 #include <array>
 #include <exception>
-#include <filesystem>
 #include <memory>
-#include <random>
 
 #include "compiler/stati.h"
 #include "platform/cartella_disco.h"
@@ -13,6 +11,7 @@
 #include "tools/errore_uso.h"
 #include "tools/file_binario.h"
 #include "tools/nomi.h"
+#include "tools/pubblica.h"
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
 #include "tools/vista.h"
@@ -22,22 +21,15 @@ using namespace std::string_literals;
 
 namespace {
 
-// The directory part and the name of a path.
-std::pair<std::string, std::string> separa(const std::string& percorso) {
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-    if (ultimo == std::string::npos) return {".", percorso};
-    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
-
 void verifica_richiesta(const richiesta_vista& r) {
     if (r.pagina.empty()) throw errore_uso{"view needs the page to write: -o PAGE.html"};
     if (r.file.size() < 2 || r.file.size() > 3) {
         throw errore_uso{"view needs two text sources or two or three binary files ("s + std::to_string(r.file.size()) +
                          " given)"};
     }
+    if (separa_percorso(r.pagina).second.empty()) throw errore_uso{"the page \""s + r.pagina + "\" names no file"};
     for (const std::string& f : r.file) {
-        std::error_code e;
-        if (std::filesystem::equivalent(std::filesystem::path(r.pagina), std::filesystem::path(f), e)) {
+        if (piattaforma::stesso_file(r.pagina, f)) {
             throw errore_uso{"the page \""s + r.pagina + "\" is the input file \"" + f + "\""};
         }
     }
@@ -196,20 +188,9 @@ std::string parole_stato(const stato_sollevato& s, const std::string& file_linea
 }
 
 void scrivi_pagina(const std::string& percorso, const std::string& pagina) {
-    const auto [dove, nome] = separa(percorso);
-    const cartella dir = piattaforma::cartella_su_disco(dove);
-    std::random_device caso;
-    const std::string temporaneo = "."s + nome + "." + std::to_string(caso()) + ".tmp";
-    dir.crea_nuovo(temporaneo, pagina);
-    try {
-        dir.rinomina(temporaneo, nome);
-    } catch (...) {
-        try {
-            elimina_se_esiste(dir, temporaneo);
-        } catch (const std::exception&) {
-        }
-        throw;
-    }
+    const auto [dove, nome] = separa_percorso(percorso);
+    const esito_pubblicazione e = pubblica_file(piattaforma::cartella_su_disco(dove), {{nome, pagina}});
+    if (e.errore) throw *e.errore;
 }
 
 int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {

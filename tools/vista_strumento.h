@@ -3,8 +3,8 @@
 // no other file is written) or from the binary files (PLAN TABLE TRACK,
 // decoded; the plan may be left out).
 //
-// The page is written to a new file beside PAGE.html and renamed over it, so
-// that PAGE.html is never left half written.
+// The page is written to a new file beside PAGE.html and renamed over it
+// (pubblica.h), so that PAGE.html is never left half written.
 //
 // Exit status: 0 the page is written; 1 the page is written and shows the
 // status that the build recorded; 2 usage error; 3 no page (the build ended
@@ -34,6 +34,7 @@ int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& e
 // column C of FILE): DETAIL", the parts in brackets when known.
 std::string parole_stato(const stato_sollevato& s, const std::string& file_linea, const std::string& file_treno);
 
-// Writes the page: a new file in the same directory, then renamed over
-// `percorso`. A failure (errore_esecuzione) leaves no new file behind.
+// Writes the page as every output of scenario-tool is written (pubblica.h):
+// a new file in the same directory, then renamed over `percorso`. A failure
+// (errore_esecuzione) leaves the old page, if any, and no new file behind.
 void scrivi_pagina(const std::string& percorso, const std::string& pagina);
