@@ -167,7 +167,7 @@ TEST(OggettiVista, KindsOfCellsAndRuns) {
     metti(16, 9);  // a kind the build never writes
     for (int i = 20; i <= 22; ++i) m.tracciato[static_cast<std::size_t>(i)].montagna = 2;
     m.tracciato[23].montagna = 3;
-    m.scenario[80].nome = "SIGN";
+    m.scenario[voce::primo_cartello].nome = "SIGN";
     const oggetti_vista o = oggetti_del_modello(m);
     const conteggi_vista n = conta_oggetti(o);
     EXPECT_EQ(n.segnali, 1);
@@ -198,19 +198,20 @@ TEST(OggettiVista, KindsOfCellsAndRuns) {
 TEST(OggettiVista, StationsAreTheEntriesFromOneUpToAGapOrASignText) {
     modello_scenario m;
     m.tracciato.resize(40);
-    m.scenario[1].nome = "A";
-    m.scenario[2].valore3 = 500;  // a station without a name is still a station
-    m.scenario[3].nome = "SIGN TEXT";
+    const int prima = voce::prima_stazione;
+    m.scenario[prima].nome = "A";
+    m.scenario[prima + 1].valore3 = 500;  // a station without a name is still a station
+    m.scenario[prima + 2].nome = "SIGN TEXT";
     m.tracciato[20].tipo = tipo_cella::cartello;
-    m.tracciato[20].valore1 = 3;
+    m.tracciato[20].valore1 = prima + 2;
     m.tracciato[11].tipo = tipo_cella::marca_stazione;
-    m.tracciato[11].valore1 = 2;
-    m.scenario[5].nome = "AFTER A GAP";
+    m.tracciato[11].valore1 = prima + 1;
+    m.scenario[prima + 4].nome = "AFTER A GAP";
     const std::vector<stazione_vista> s = stazioni_del_modello(m);
     ASSERT_EQ(s.size(), 2u);
-    EXPECT_EQ(s[0].voce, 1);
+    EXPECT_EQ(s[0].voce, prima);
     EXPECT_EQ(s[0].cella, -1);
-    EXPECT_EQ(s[1].voce, 2);
+    EXPECT_EQ(s[1].voce, prima + 1);
     EXPECT_EQ(s[1].cella, 11);
 }
 

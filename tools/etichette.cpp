@@ -1,4 +1,4 @@
-#include "etichette.h"
+#include "tools/etichette.h"
 
 #include <cstddef>
 #include <limits>

@@ -1,4 +1,6 @@
-#include "oggetti_vista.h"
+#include "tools/oggetti_vista.h"
+
+#include "track/finitura.h"
 
 namespace {
 
@@ -75,7 +77,7 @@ std::vector<rallentamento_vista> rallentamenti(const std::vector<cella>& t) {
 bool marca_di_cella(const cella& c, tipo_marca& tipo) {
     if (c.tipo == tipo_cella::libero || c.tipo == tipo_cella::marca_montagna) return false;
     if (c.tipo == tipo_cella::tabella_con_valore) {
-        tipo = c.valore1 == 180 ? tipo_marca::tabella_180 : tipo_marca::abbattimento;
+        tipo = c.valore1 == valore_tabella_finitura ? tipo_marca::tabella_180 : tipo_marca::abbattimento;
         return true;
     }
     tipo = tipo_marca::sconosciuto;

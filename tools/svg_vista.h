@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "testo_html.h"
+#include "tools/testo_html.h"
 
 inline std::string titolo_svg(const std::string& testo) {
     return concatena({"<title>", escape_html(testo), "</title>"});

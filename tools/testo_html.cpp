@@ -1,4 +1,4 @@
-#include "testo_html.h"
+#include "tools/testo_html.h"
 
 #include <charconv>
 

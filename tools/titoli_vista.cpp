@@ -1,6 +1,6 @@
-#include "titoli_vista.h"
+#include "tools/titoli_vista.h"
 
-#include "testo_html.h"
+#include "tools/testo_html.h"
 
 using namespace std::string_literals;
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "oggetti_vista.h"
+#include "tools/oggetti_vista.h"
 
 // The names of the text sources a model was built from; empty when it was
 // decoded from the binary files.

@@ -1,11 +1,11 @@
-#include "vista.h"
+#include "tools/vista.h"
 
 #include <algorithm>
 
-#include "svg_vista.h"
-#include "testo_html.h"
-#include "vista_pianta.h"
-#include "vista_profilo.h"
+#include "tools/svg_vista.h"
+#include "tools/testo_html.h"
+#include "tools/vista_pianta.h"
+#include "tools/vista_profilo.h"
 
 using namespace std::string_literals;
 

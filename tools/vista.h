@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "oggetti_vista.h"
-#include "titoli_vista.h"
+#include "tools/oggetti_vista.h"
+#include "tools/titoli_vista.h"
 
 struct ingresso_vista {
     const modello_scenario* modello = nullptr;

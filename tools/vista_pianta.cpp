@@ -1,12 +1,12 @@
-#include "vista_pianta.h"
+#include "tools/vista_pianta.h"
 
 #include <cmath>
 #include <utility>
 #include <vector>
 
-#include "etichette.h"
-#include "svg_vista.h"
-#include "testo_html.h"
+#include "tools/etichette.h"
+#include "tools/svg_vista.h"
+#include "tools/testo_html.h"
 
 using namespace std::string_literals;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "titoli_vista.h"
+#include "tools/titoli_vista.h"
 
 // The metres of the plan that hold a value, counted from metre 0 up to the
 // first metre without both coordinates (or with a value that is not a finite

@@ -1,4 +1,4 @@
-#include "vista_profilo.h"
+#include "tools/vista_profilo.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "etichette.h"
-#include "svg_vista.h"
+#include "tools/etichette.h"
+#include "tools/svg_vista.h"
 
 using namespace std::string_literals;
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-#include "titoli_vista.h"
+#include "tools/titoli_vista.h"
 
 // The profile as one <svg> element, from metre 0 to metre `fine`.
 std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f);
