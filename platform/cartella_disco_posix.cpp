@@ -1,5 +1,6 @@
 // The directory on disk, on POSIX systems.
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -66,7 +67,7 @@ void verifica_scrivibile(const std::string& percorso) {
     if (perche_rifiutato(g) != nullptr) rifiuta("replace", percorso, g);
 }
 
-void scrivi_tutto(int fd, const std::string& contenuto, const std::string& percorso) {
+void scrivi_pezzo(int fd, std::string_view contenuto, const std::string& percorso) {
     std::size_t scritti = 0;
     while (scritti < contenuto.size()) {
         const ssize_t n = ::write(fd, contenuto.data() + scritti, contenuto.size() - scritti);
@@ -76,6 +77,11 @@ void scrivi_tutto(int fd, const std::string& contenuto, const std::string& perco
         }
         scritti += static_cast<std::size_t>(n);
     }
+}
+
+// The content, a piece at a time as it is produced.
+void scrivi_contenuto(int fd, const contenuto_file& contenuto, const std::string& percorso) {
+    contenuto.produci([&](std::string_view pezzo) { scrivi_pezzo(fd, pezzo, percorso); });
 }
 
 void chiudi(descrittore& d, const std::string& percorso) {
@@ -127,7 +133,7 @@ std::string leggi(const std::string& percorso, const std::string& nome, const ca
     return contenuto;
 }
 
-void sostituisci(const std::string& percorso, const std::string& contenuto) {
+void sostituisci(const std::string& percorso, const contenuto_file& contenuto) {
     verifica_scrivibile(percorso);
     {
         // Non-blocking and not through a link: a FIFO or link put there since
@@ -144,16 +150,16 @@ void sostituisci(const std::string& percorso, const std::string& contenuto) {
     // above all) makes the create fail; nothing is followed.
     descrittore d{::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
-    scrivi_tutto(d.fd, contenuto, percorso);
+    scrivi_contenuto(d.fd, contenuto, percorso);
     chiudi(d, percorso);
 }
 
 // Writes the content into a new file at `percorso`, created exclusively.
-void crea_con_nome(const std::string& percorso, const std::string& contenuto) {
+void crea_con_nome(const std::string& percorso, const contenuto_file& contenuto) {
     descrittore d{::open(percorso.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
     try {
-        scrivi_tutto(d.fd, contenuto, percorso);
+        scrivi_contenuto(d.fd, contenuto, percorso);
         chiudi(d, percorso);
     } catch (...) {
         ::unlink(percorso.c_str());
@@ -167,10 +173,10 @@ void crea_con_nome(const std::string& percorso, const std::string& contenuto) {
 // writes leaves nothing behind. False when the directory's file system (or
 // the missing /proc) does not allow it; the caller then creates the file by
 // name. A failure of the write itself throws.
-bool crea_senza_nome(const std::string& cartella, const std::string& percorso, const std::string& contenuto) {
+bool crea_senza_nome(const std::string& cartella, const std::string& percorso, const contenuto_file& contenuto) {
     descrittore d{::open(cartella.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)};
     if (d.fd < 0) return false;
-    scrivi_tutto(d.fd, contenuto, percorso);
+    scrivi_contenuto(d.fd, contenuto, percorso);
     const std::string proc = "/proc/self/fd/" + std::to_string(d.fd);
     // linkat never replaces: anything at the name (a link above all) makes it
     // fail with EEXIST, as an exclusive create does.
@@ -189,7 +195,7 @@ bool crea_senza_nome(const std::string& cartella, const std::string& percorso, c
 }
 #endif
 
-void crea_nuovo(const std::string& cartella, const std::string& percorso, const std::string& contenuto) {
+void crea_nuovo(const std::string& cartella, const std::string& percorso, const contenuto_file& contenuto) {
 #ifdef O_TMPFILE
     if (crea_senza_nome(cartella, percorso, contenuto)) return;
 #else
@@ -198,7 +204,34 @@ void crea_nuovo(const std::string& cartella, const std::string& percorso, const 
     crea_con_nome(percorso, contenuto);
 }
 
+#ifdef RENAME_EXCHANGE
+// Over an existing file, Linux swaps the two names in one step and the old
+// content, now under the temporary's name, is deleted. A plain rename over an
+// existing file makes ext4 write the new file's data out at once (its guard
+// for programs that replace files without syncing): 15-20 ms for a 20 MB plan,
+// against under 2 ms for the swap. The name holds the old or the new content
+// at every moment either way.
+bool scambia(const std::string& da, const std::string& a) {
+    // Only with a regular file: anything else at the new name keeps the
+    // plain rename's answer (refused over a directory, a link replaced).
+    struct stat st {};
+    if (::lstat(a.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (::renameat2(AT_FDCWD, da.c_str(), AT_FDCWD, a.c_str(), RENAME_EXCHANGE) != 0) return false;
+    if (::unlink(da.c_str()) != 0) {
+        const int numero = errno;
+        throw errore_esecuzione("delete", da, numero,
+                                std::string(std::strerror(numero)) + " (the old content of \"" + a + "\")");
+    }
+    return true;
+}
+#else
+bool scambia(const std::string&, const std::string&) { return false; }
+#endif
+
 void rinomina(const std::string& da, const std::string& a) {
+    // Nothing to swap with (no file at the new name), or a file system that
+    // cannot swap: the plain rename.
+    if (scambia(da, a)) return;
     if (::rename(da.c_str(), a.c_str()) != 0) {
         const int numero = errno;
         throw errore_esecuzione("rename", da, numero, std::string(std::strerror(numero)) + " (renaming it to \"" + a + "\")");
@@ -215,14 +248,14 @@ cartella cartella_su_disco(const std::string& percorso) {
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
     };
-    c.sostituisci = [nomi](const std::string& nome, std::string contenuto) {
+    c.sostituisci = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         sostituisci(percorso_in(nomi, nome), contenuto);
     };
     c.elimina = [nomi](const std::string& nome) {
         const std::string p = percorso_in(nomi, nome);
         if (::unlink(p.c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
-    c.crea_nuovo = [nomi](const std::string& nome, std::string contenuto) {
+    c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         crea_nuovo(nomi.descrizione, percorso_in(nomi, nome), contenuto);
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {

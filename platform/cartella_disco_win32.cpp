@@ -77,7 +77,7 @@ void verifica_scrivibile(const std::string& percorso) {
     }
 }
 
-void scrivi_tutto(int fd, const std::string& contenuto, const std::string& percorso) {
+void scrivi_pezzo(int fd, std::string_view contenuto, const std::string& percorso) {
     std::size_t scritti = 0;
     while (scritti < contenuto.size()) {
         const std::size_t blocco = std::min<std::size_t>(contenuto.size() - scritti, 1u << 30);
@@ -85,6 +85,11 @@ void scrivi_tutto(int fd, const std::string& contenuto, const std::string& perco
         if (n < 0) fallisci_sistema("write", percorso, errno);
         scritti += static_cast<std::size_t>(n);
     }
+}
+
+// The content, a piece at a time as it is produced.
+void scrivi_contenuto(int fd, const contenuto_file& contenuto, const std::string& percorso) {
+    contenuto.produci([&](std::string_view pezzo) { scrivi_pezzo(fd, pezzo, percorso); });
 }
 
 void chiudi(descrittore& d, const std::string& percorso) {
@@ -118,7 +123,7 @@ std::string leggi(const std::string& percorso, const std::string& nome, const ca
     return contenuto;
 }
 
-void sostituisci(const std::string& percorso, const std::string& contenuto) {
+void sostituisci(const std::string& percorso, const contenuto_file& contenuto) {
     verifica_scrivibile(percorso);
     {
         descrittore d{apri(percorso, _O_WRONLY | _O_CREAT)};
@@ -128,15 +133,15 @@ void sostituisci(const std::string& percorso, const std::string& contenuto) {
     if (_wremove(in_utf16(percorso).c_str()) != 0) fallisci_sistema("delete", percorso, errno);
     descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
-    scrivi_tutto(d.fd, contenuto, percorso);
+    scrivi_contenuto(d.fd, contenuto, percorso);
     chiudi(d, percorso);
 }
 
-void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
+void crea_nuovo(const std::string& percorso, const contenuto_file& contenuto) {
     descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
     try {
-        scrivi_tutto(d.fd, contenuto, percorso);
+        scrivi_contenuto(d.fd, contenuto, percorso);
         chiudi(d, percorso);
     } catch (...) {
         _wremove(in_utf16(percorso).c_str());
@@ -164,14 +169,14 @@ cartella cartella_su_disco(const std::string& percorso) {
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
     };
-    c.sostituisci = [nomi](const std::string& nome, std::string contenuto) {
+    c.sostituisci = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         sostituisci(percorso_in(nomi, nome), contenuto);
     };
     c.elimina = [nomi](const std::string& nome) {
         const std::string p = percorso_in(nomi, nome);
         if (_wremove(in_utf16(p).c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
-    c.crea_nuovo = [nomi](const std::string& nome, std::string contenuto) {
+    c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         crea_nuovo(percorso_in(nomi, nome), contenuto);
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {

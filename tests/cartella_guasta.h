@@ -38,17 +38,17 @@ struct cartella_guasta {
             passo("read", nome);
             return interna.leggi(nome, limite);
         };
-        dir.sostituisci = [this](const std::string& nome, std::string contenuto) {
+        dir.sostituisci = [this](const std::string& nome, const contenuto_file& contenuto) {
             passo("replace", nome);
-            interna.sostituisci(nome, std::move(contenuto));
+            interna.sostituisci(nome, contenuto);
         };
         dir.elimina = [this](const std::string& nome) {
             passo("delete", nome);
             interna.elimina(nome);
         };
-        dir.crea_nuovo = [this](const std::string& nome, std::string contenuto) {
+        dir.crea_nuovo = [this](const std::string& nome, const contenuto_file& contenuto) {
             passo("create", nome);
-            interna.crea_nuovo(nome, std::move(contenuto));
+            interna.crea_nuovo(nome, contenuto);
         };
         dir.rinomina = [this](const std::string& da, const std::string& a) {
             passo("rename", da);

@@ -167,6 +167,21 @@ TEST(CartellaDisco, ReadingRefusesWhatIsNotARegularFileWithoutHanging) {
     EXPECT_EQ(b.dir.disco().leggi(b.nome, 10), "old");
 }
 
+// Over a regular file the new content takes the name in one step, and neither
+// the old content nor the temporary name is left behind.
+TEST(CartellaDisco, RenamingOverAFileLeavesOnlyTheNewContent) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("piano.dat"), std::string(100000, 'o'));
+    scrivi_tutto(dir.file(".piano.dat.tmp"), "new");
+    dir.disco().rinomina(".piano.dat.tmp", "piano.dat");
+    EXPECT_EQ(leggi_tutto(dir.file("piano.dat")), "new");
+    EXPECT_EQ(nomi_in(dir.str()), std::vector<std::string>{"piano.dat"});
+    // To a name where nothing stands: a plain rename.
+    scrivi_tutto(dir.file("a"), "x");
+    dir.disco().rinomina("a", "b");
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"b", "piano.dat"}));
+}
+
 TEST(CartellaDisco, RenamingReplacesALinkAndNeverFollowsIt) {
     for (const cosa tipo : {cosa::collegamento_pendente, cosa::collegamento_a_file, cosa::fifo}) {
         banco_nome b(tipo);

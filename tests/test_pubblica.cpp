@@ -119,7 +119,7 @@ TEST(Pubblica, EveryOperationFailsOnce) {
             const std::vector<file_uscita> nuovi = tre_uscite();
             for (std::size_t i = 0; i < rinominati; ++i) {
                 EXPECT_EQ(e.pubblicati[i], nuovi[i].nome);
-                attesi[nuovi[i].nome] = nuovi[i].contenuto;
+                attesi[nuovi[i].nome] = in_un_testo(nuovi[i].contenuto);
             }
             EXPECT_EQ(d.file, attesi) << caso;
         }
@@ -168,7 +168,7 @@ TEST(Pubblica, OnDiskTheNewFilesReplaceTheOldOnesWhole) {
     const esito_pubblicazione e = pubblica_file(dir.disco(), tre_uscite());
     EXPECT_FALSE(e.errore.has_value());
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_1.dat", "L_1.sim", "L_linea.dat", "altro.txt", "copia"}));
-    for (const file_uscita& f : tre_uscite()) EXPECT_EQ(leggi_tutto(dir.file(f.nome)), f.contenuto);
+    for (const file_uscita& f : tre_uscite()) EXPECT_EQ(leggi_tutto(dir.file(f.nome)), in_un_testo(f.contenuto));
     EXPECT_EQ(leggi_tutto(dir.file("copia")), "old plan");
 }
 

@@ -112,15 +112,23 @@ std::string testo_stato(const modello_scenario& m, const richiesta_compilazione&
     return t;
 }
 
-void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
-                           const std::string* testo_treno, bool con_planimetria) {
-    const nomi_scenario modello = nomi_nel_modello(nomi);
+namespace {
+
+// The two texts under the names the compiler expects (an absent text stands
+// for a missing file), and the model named for the build.
+std::map<std::string, std::string> sorgenti_di(costruzione_in_memoria& c, const nomi_scenario& modello,
+                                               const std::string* testo_linea, const std::string* testo_treno) {
     c.modello.nome_linea = modello.linea;
     c.modello.numero_treno = modello.treno;
     std::map<std::string, std::string> file;
     if (testo_linea != nullptr) file[nome_file_linea(modello.linea)] = *testo_linea;
     if (testo_treno != nullptr) file[nome_file_treno(modello.linea, modello.treno)] = *testo_treno;
-    cartella dir = cartella_in_memoria(file);
+    return file;
+}
+
+// The track build in `dir`; its numbered message, a missing track or a
+// failing write become the fatal outcome.
+void costruisci(costruzione_in_memoria& c, const cartella& dir, bool con_planimetria) {
     try {
         memorizza_percorso(c.modello, con_planimetria, dir);
     } catch (const errore_segnalato& e) {
@@ -128,6 +136,35 @@ void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi,
     } catch (const errore_esecuzione& e) {
         fatale_esecuzione(e, c.fatale, c.testo_fatale);
     }
+}
+
+// A compile's build: the text sources in memory, and each output written by
+// the build straight into its temporary file of the publication, under the
+// name the file gets (a long plan is packed a piece at a time into it and
+// never held whole).
+void costruisci_e_scrivi(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
+                         const std::string* testo_treno, bool con_planimetria, pubblicazione& p) {
+    const nomi_scenario modello = nomi_nel_modello(nomi);
+    std::map<std::string, std::string> file = sorgenti_di(c, modello, testo_linea, testo_treno);
+    const std::vector<std::string> nel_modello = nomi_uscite(modello);
+    const std::vector<std::string> uscite = nomi_uscite(nomi);
+    cartella dir = cartella_in_memoria(file);
+    dir.sostituisci = [&](const std::string& nome, const contenuto_file& contenuto) {
+        for (std::size_t i = 0; i < nel_modello.size(); ++i) {
+            if (nel_modello[i] == nome) return scrivi_temporaneo(p, uscite[i], contenuto);
+        }
+        throw errore_esecuzione("replace", nome, 0, "not one of the outputs of a compile");
+    };
+    costruisci(c, dir, con_planimetria);
+}
+
+}  // namespace
+
+void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
+                           const std::string* testo_treno, bool con_planimetria) {
+    const nomi_scenario modello = nomi_nel_modello(nomi);
+    std::map<std::string, std::string> file = sorgenti_di(c, modello, testo_linea, testo_treno);
+    costruisci(c, cartella_in_memoria(file), con_planimetria);
     // The outputs under the names the files get; what the compiler left of
     // the text sources is not an output.
     const std::vector<std::string> nel_modello = nomi_uscite(modello);
@@ -147,18 +184,14 @@ risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_sc
         }
         const std::optional<std::string> linea = leggi_ingresso(r.file_linea);
         const std::optional<std::string> treno = leggi_ingresso(r.file_treno);
-        costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
+        pubblicazione p(uscita, nomi_uscite(nomi));
+        costruisci_e_scrivi(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria, p);
         ris.fatale = c->fatale;
         ris.testo_fatale = c->testo_fatale;
         if (c->fatale == esito_fatale::nessuno) {
-            std::vector<file_uscita> file;
-            for (const std::string& nome : nomi_uscite(nomi)) {
-                auto f = c->file.find(nome);
-                if (f != c->file.end()) file.push_back({nome, std::move(f->second)});
-            }
-            esito_pubblicazione p = pubblica_file(uscita, std::move(file));
-            ris.file = std::move(p.pubblicati);
-            if (p.errore) fatale_esecuzione(*p.errore, ris.fatale, ris.testo_fatale);
+            esito_pubblicazione e = conferma(p);
+            ris.file = std::move(e.pubblicati);
+            if (e.errore) fatale_esecuzione(*e.errore, ris.fatale, ris.testo_fatale);
         }
     } catch (const errore_esecuzione& e) {
         fatale_esecuzione(e, ris.fatale, ris.testo_fatale);

@@ -59,11 +59,11 @@ void verifica_uscita(const cartella& dir, const std::string& nome) {
     }
 }
 
-void verifica_distinti(const cartella& dir, const std::vector<file_uscita>& file) {
-    for (std::size_t i = 0; i < file.size(); ++i) {
+void verifica_distinti(const cartella& dir, const std::vector<std::string>& nomi) {
+    for (std::size_t i = 0; i < nomi.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (stesso_nome(file[i].nome, file[j].nome, nomi_senza_maiuscole)) {
-                throw errore_esecuzione("replace", percorso_in(dir, file[i].nome), 0,
+            if (stesso_nome(nomi[i], nomi[j], nomi_senza_maiuscole)) {
+                throw errore_esecuzione("replace", percorso_in(dir, nomi[i]), 0,
                                         "two outputs would be written to this one file");
             }
         }
@@ -77,27 +77,6 @@ std::string temporaneo_libero(const cartella& dir, const std::string& nome) {
         if (dir.genere(temporaneo) == genere_file::assente || tentativo >= tentativi_temporaneo) return temporaneo;
     }
 }
-
-// The temporary files not (yet) renamed into place; those left when it goes
-// out of scope are removed.
-struct temporanei_in_sospeso {
-    const cartella& dir;
-    std::vector<std::string> nomi;
-    std::size_t rinominati = 0;
-
-    explicit temporanei_in_sospeso(const cartella& d) : dir(d) {}
-    temporanei_in_sospeso(const temporanei_in_sospeso&) = delete;
-    temporanei_in_sospeso& operator=(const temporanei_in_sospeso&) = delete;
-    ~temporanei_in_sospeso() {
-        for (std::size_t i = rinominati; i < nomi.size(); ++i) {
-            try {
-                dir.elimina(nomi[i]);
-            } catch (...) {
-                // Nothing more can be done for it; the first failure is the one reported.
-            }
-        }
-    }
-};
 
 }  // namespace
 
@@ -130,26 +109,59 @@ void verifica_nomi_distinti(const std::vector<std::string>& nomi) {
     }
 }
 
-esito_pubblicazione pubblica_file(const cartella& dir, std::vector<file_uscita> file) {
-    esito_pubblicazione esito;
-    temporanei_in_sospeso temporanei(dir);
-    try {
-        verifica_distinti(dir, file);
-        for (const file_uscita& f : file) verifica_uscita(dir, f.nome);
-        for (file_uscita& f : file) {
-            // Exclusive: a file that took the name since it was found free
-            // makes this fail rather than be overwritten.
-            const std::string temporaneo = temporaneo_libero(dir, f.nome);
-            dir.crea_nuovo(temporaneo, std::move(f.contenuto));
-            temporanei.nomi.push_back(temporaneo);
+pubblicazione::~pubblicazione() {
+    for (std::size_t i = rinominati; i < temporanei.size(); ++i) {
+        try {
+            dir.elimina(temporanei[i].second);
+        } catch (...) {
+            // Nothing more can be done for it; the first failure is the one reported.
         }
-        for (const file_uscita& f : file) {
-            dir.rinomina(temporanei.nomi[temporanei.rinominati], f.nome);
-            ++temporanei.rinominati;
-            esito.pubblicati.push_back(f.nome);
+    }
+}
+
+void scrivi_temporaneo(pubblicazione& p, const std::string& nome, const contenuto_file& contenuto) {
+    if (!p.verificata) {
+        verifica_distinti(p.dir, p.nomi);
+        for (const std::string& n : p.nomi) verifica_uscita(p.dir, n);
+        p.verificata = true;
+    }
+    // Exclusive: a file that took the name since it was found free makes this
+    // fail rather than be overwritten.
+    const std::string temporaneo = temporaneo_libero(p.dir, nome);
+    p.dir.crea_nuovo(temporaneo, contenuto);
+    p.temporanei.emplace_back(nome, temporaneo);
+}
+
+esito_pubblicazione conferma(pubblicazione& p) {
+    esito_pubblicazione esito;
+    try {
+        for (const std::string& nome : p.nomi) {
+            for (const auto& [uscita, temporaneo] : p.temporanei) {
+                if (uscita != nome) continue;
+                p.dir.rinomina(temporaneo, nome);
+                ++p.rinominati;
+                esito.pubblicati.push_back(nome);
+            }
         }
     } catch (const errore_esecuzione& e) {
         esito.errore = e;
     }
     return esito;
+}
+
+esito_pubblicazione pubblica_file(const cartella& dir, std::vector<file_uscita> file) {
+    std::vector<std::string> nomi;
+    for (const file_uscita& f : file) nomi.push_back(f.nome);
+    pubblicazione p(dir, std::move(nomi));
+    try {
+        if (file.empty()) {
+            verifica_distinti(dir, p.nomi);
+        }
+        for (const file_uscita& f : file) scrivi_temporaneo(p, f.nome, f.contenuto);
+    } catch (const errore_esecuzione& e) {
+        esito_pubblicazione esito;
+        esito.errore = e;
+        return esito;
+    }
+    return conferma(p);
 }

@@ -26,7 +26,7 @@
 
 struct file_uscita {
     std::string nome;  // a plain file name in the directory
-    std::string contenuto;
+    contenuto_file contenuto;
 };
 
 struct esito_pubblicazione {
@@ -42,6 +42,31 @@ void verifica_nomi_distinti(const std::vector<std::string>& nomi);
 // The names must be distinct (checked again here: coinciding names are
 // refused as a failure before anything is written).
 esito_pubblicazione pubblica_file(const cartella& dir, std::vector<file_uscita> file);
+
+// The same in steps, for outputs produced one after the other (a build that
+// streams its files): the names are checked when the first temporary file is
+// written, each output goes to its temporary file as it comes, and conferma()
+// renames them into place. Temporary files not renamed when the publication
+// ends are removed.
+struct pubblicazione {
+    const cartella& dir;
+    std::vector<std::string> nomi;  // every output that may come, in the order of renaming
+    std::vector<std::pair<std::string, std::string>> temporanei;  // output, its temporary file
+    std::size_t rinominati = 0;
+    bool verificata = false;
+
+    pubblicazione(const cartella& d, std::vector<std::string> n) : dir(d), nomi(std::move(n)) {}
+    pubblicazione(const pubblicazione&) = delete;
+    pubblicazione& operator=(const pubblicazione&) = delete;
+    ~pubblicazione();
+};
+
+// Writes one output (one of the names) to its temporary file; throws
+// errore_esecuzione.
+void scrivi_temporaneo(pubblicazione& p, const std::string& nome, const contenuto_file& contenuto);
+
+// Renames the temporary files written, in the order of the names.
+esito_pubblicazione conferma(pubblicazione& p);
 
 // The temporary file name for an output and a six-character suffix. It begins
 // with "." and ends in ".tmp-" and the suffix, so no output name can take it.
