@@ -9,17 +9,11 @@
 #include "sources/nomi_file.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
-#include "tools/pubblica.h"
 #include "tools/diagnostiche.h"
+#include "tools/pubblica.h"
 #include "tools/sorgenti_autore.h"
 
 namespace {
-
-std::string testo_esecuzione(const errore_esecuzione& e) {
-    std::string t = e.operazione;
-    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
-    return t + ": " + e.what();
-}
 
 void unisci(std::string& messaggio, const std::string& parte) {
     if (parte.empty()) return;
@@ -58,6 +52,29 @@ const stato_sollevato* ultimo_con(const modello_scenario& m, std::int32_t codice
 }
 
 }  // namespace
+
+std::pair<std::string, std::string> separa_percorso(const std::string& percorso) {
+#ifdef _WIN32
+    const std::size_t ultimo = percorso.find_last_of("/\\");
+#else
+    const std::size_t ultimo = percorso.find_last_of('/');
+#endif
+    if (ultimo == std::string::npos) return {".", percorso};
+    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
+}
+
+std::string testo_esecuzione(const errore_esecuzione& e) {
+    std::string t = e.operazione;
+    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
+    return t + ": " + e.what();
+}
+
+std::optional<std::string> leggi_ingresso(const std::string& percorso) {
+    const auto [dove, nome] = separa_percorso(percorso);
+    cartella dir = piattaforma::cartella_su_disco(dove);
+    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
+    return dir.leggi(nome, limite_sorgente);
+}
 
 std::vector<std::string> nomi_uscite(const nomi_scenario& nomi) {
     return {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),

@@ -13,6 +13,7 @@
 #include "tools/comando_example.h"
 #include "tools/comando_explain.h"
 #include "tools/comando_verify.h"
+#include "tools/comando_vista.h"
 
 int main(int argc, char** argv) {
     CLI::App strumento;
@@ -24,5 +25,6 @@ int main(int argc, char** argv) {
     registra_explain(strumento, c);
     registra_example(strumento, c);
     registra_verify(strumento, c);
+    registra_vista(strumento, c);
     return esegui_strumento(strumento, c, piattaforma::argomenti_utf8(argc, argv));
 }

@@ -3,22 +3,11 @@
 #include "platform/cartella_disco.h"
 #include "sources/cartella.h"
 #include "sources/errore_esecuzione.h"
+#include "tools/compila_strumento.h"
 
 namespace {
 
 const std::string nessun_percorso;
-
-// The directory part and the name of a path, as given: on Windows both
-// separators count, elsewhere only '/'.
-std::pair<std::string, std::string> separa(const std::string& percorso) {
-#ifdef _WIN32
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-#else
-    const std::size_t ultimo = percorso.find_last_of('/');
-#endif
-    if (ultimo == std::string::npos) return {".", percorso};
-    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
 
 [[noreturn]] void illeggibile(const std::string& percorso, sorgente quale, int numero, const std::string& perche) {
     throw errore_esecuzione(std::string("read the ") + nome_sorgente(quale), percorso, numero, perche,
@@ -42,7 +31,7 @@ const std::string* testo_di(const sorgenti_autore& s, sorgente file) {
 const char* nome_sorgente(sorgente file) { return file == sorgente::linea ? "line file" : "train file"; }
 
 std::optional<std::string> leggi_sorgente_autore(const std::string& percorso, sorgente quale) {
-    const auto [cartella_padre, nome] = separa(percorso);
+    const auto [cartella_padre, nome] = separa_percorso(percorso);
     const cartella dir = piattaforma::cartella_su_disco(cartella_padre);
     if (nome.empty()) illeggibile(percorso, quale, 0, "the path names a directory, not a file");
     switch (dir.genere(nome)) {
