@@ -42,7 +42,7 @@ export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
 pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
-    nlohmann-json3-dev)
+    nlohmann-json3-dev unzip)
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
