@@ -201,6 +201,25 @@ TEST(TestoTerminale, EscapesAndCaret) {
     EXPECT_EQ(riga_sorgente("a\r\n", 2), "");
 }
 
+// A sign text of megabytes: shown as a window, blamed on its record, and the
+// scenario file it cannot go into is named without a path of memory.
+TEST(Check, AVeryLongTextIsShownAsAWindowAndBlamedOnItsRecord) {
+    const banco_check b(sostituisci(linea_incorporata, "( PASSAGGIO A)(  LIVELLO   )", std::string(5000000, 'x') + "\tY"),
+                        treno_incorporato);
+    const esecuzione e = b.check({"-Wno-beyond-length"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_LT(e.errori.size(), 3000u);
+    EXPECT_EQ(e.errori.rfind(b.linea + ":27:1: error: a text of 5000002 bytes from this record", 0), 0u) << e.errori;
+    EXPECT_NE(e.errori.find("fatal: write scenario table \"Tava Aeroporto-Rovea_30742.sim\""), std::string::npos)
+        << e.errori;
+    EXPECT_NE(e.errori.find(":27:5000030: warning: a tab"), std::string::npos) << e.errori;
+    EXPECT_NE(e.errori.find("   27 | ...xxx"), std::string::npos) << e.errori;
+    EXPECT_NE(e.errori.find("xxx\\tY\n"), std::string::npos) << e.errori;
+    const nlohmann::json j = b.json({"-Wno-beyond-length"});
+    EXPECT_EQ(j["fatal"], "io");
+    for (const auto& d : j["diagnostics"]) EXPECT_LT(d["source_line"].get<std::string>().size(), 1010u);
+}
+
 // ---- Warnings chosen ----
 
 TEST(Check, WnoAndWerror) {

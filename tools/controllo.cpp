@@ -27,6 +27,11 @@ risultato_compilazione controlla_sorgenti(const richiesta_compilazione& r, const
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
         ris.fatale = c->fatale;
         ris.testo_fatale = c->testo_fatale;
+        // A file of the build in memory has no path: name it alone.
+        for (std::size_t p = ris.testo_fatale.find("\"(memory)/"); p != std::string::npos;
+             p = ris.testo_fatale.find("\"(memory)/")) {
+            ris.testo_fatale.erase(p + 1, 9);
+        }
     } catch (const errore_esecuzione& e) {
         ris.fatale = esito_fatale::io;
         ris.testo_fatale = e.operazione + " \"" + e.percorso + "\": " + e.what();

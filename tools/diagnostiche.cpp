@@ -8,12 +8,29 @@
 
 namespace {
 
+// The longest name or text an entry of the scenario file holds (a 16-bit length).
+constexpr std::size_t massimo_nome = 65535;
+
+// Bytes of a line kept on each side of a diagnostic's column: a line of
+// megabytes is shown as a window around the caret anyway.
+constexpr std::size_t finestra_riga = 2048;
+
 // A line of a source that a diagnostic shows, to be filled once all are known.
 struct riga_richiesta {
     sorgente file;
     std::int32_t riga;
-    std::string* destinazione;
+    punto_sorgente* destinazione;
 };
+
+// The line, or a stretch of it around the point's column, into the point.
+void metti_riga(punto_sorgente& p, std::string_view riga) {
+    const std::size_t k = static_cast<std::size_t>(std::max(p.colonna, 1) - 1);
+    const std::size_t da = k > finestra_riga ? k - finestra_riga : 0;
+    const std::size_t a = std::min(riga.size(), k + finestra_riga);
+    p.inizio_riga = std::min(da, riga.size());
+    p.testo_riga = std::string(riga.substr(p.inizio_riga, a > p.inizio_riga ? a - p.inizio_riga : 0));
+    p.riga_continua = a < riga.size();
+}
 
 struct raccolta {
     const modello_scenario& m;
@@ -127,9 +144,21 @@ void diagnostica_fatale(raccolta& r, const fatale_costruzione& f) {
             d.messaggio = "no track: the build stopped before it made the track, so no scenario file can be written";
             break;
         case esito_fatale::io:
-            // A failure that is no input's (compile's output directory) is told by
-            // the summary line alone.
-            if (f.illeggibile == sorgente::nessuna) return;
+            if (f.illeggibile == sorgente::nessuna) {
+                // A text too long for the scenario file: the record that gave it.
+                for (std::size_t k = 0; k < r.m.scenario.size(); ++k) {
+                    const std::size_t n = r.m.scenario[k].nome.size();
+                    if (n <= massimo_nome || !noto(r.m.origine_voci[k])) continue;
+                    d.dove = punto(r.s, r.m.origine_voci[k], false);
+                    d.messaggio = "a text of " + std::to_string(n) + " bytes from this record: a name or text of the "
+                                  "scenario table takes at most " + std::to_string(massimo_nome) +
+                                  " bytes, so no scenario file can be written";
+                    r.d.push_back(std::move(d));
+                    return;
+                }
+                // Any other failure (compile's output directory) is told by the summary line alone.
+                return;
+            }
             d.dove.file = f.illeggibile;
             d.dove.percorso = percorso_di(r.s, f.illeggibile);
             d.messaggio = std::string("cannot read the ") + nome_sorgente(f.illeggibile) + ": " + f.perche;
@@ -152,7 +181,7 @@ void riempi_righe(raccolta& r) {
     for (diagnostica& d : r.d) {
         const auto chiedi = [&](punto_sorgente& p) {
             if (p.riga <= 0) return;
-            r.righe.push_back({p.file, p.riga, &p.testo_riga});
+            r.righe.push_back({p.file, p.riga, &p});
         };
         chiedi(d.dove);
         for (nota_diagnostica& n : d.note) chiedi(n.dove);
@@ -168,7 +197,7 @@ void riempi_righe(raccolta& r) {
         auto prossima = std::find_if(r.righe.begin(), r.righe.end(), [&](const riga_richiesta& x) { return x.file == file; });
         const auto consegna = [&](std::size_t fine) {
             while (prossima != r.righe.end() && prossima->file == file && prossima->riga == riga) {
-                *prossima->destinazione = testo->substr(inizio, fine - inizio);
+                metti_riga(*prossima->destinazione, std::string_view(*testo).substr(inizio, fine - inizio));
                 ++prossima;
             }
         };

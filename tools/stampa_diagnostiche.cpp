@@ -42,7 +42,8 @@ std::string testa(const punto_sorgente& p) {
 
 std::string riga_mostrata(const punto_sorgente& p) {
     if (p.riga <= 0) return "";
-    return riga_con_cursore(p.testo_riga, p.riga, p.colonna, p.valore);
+    return riga_con_cursore(p.testo_riga, p.riga, p.colonna - static_cast<std::int32_t>(p.inizio_riga), p.valore,
+                            p.inizio_riga > 0, p.riga_continua);
 }
 
 nlohmann::ordered_json o_nullo(bool c, nlohmann::ordered_json v) { return c ? v : nlohmann::ordered_json(nullptr); }
@@ -109,8 +110,9 @@ nlohmann::ordered_json json_diagnostica(const diagnostica& d) {
     j["line"] = o_nullo(con_riga, d.dove.riga);
     j["column"] = o_nullo(con_riga, d.dove.colonna);
     j["message"] = utf8_da_1252(d.messaggio);
-    std::string riga = d.dove.testo_riga.substr(0, lunghezza_riga_json);
-    if (riga.size() < d.dove.testo_riga.size()) riga += "...";
+    std::string riga = d.dove.inizio_riga > 0 ? "..." : "";
+    riga += d.dove.testo_riga.substr(0, lunghezza_riga_json);
+    if (d.dove.riga_continua || d.dove.testo_riga.size() > lunghezza_riga_json) riga += "...";
     j["source_line"] = o_nullo(con_riga, utf8_da_1252(riga));
     return j;
 }

@@ -161,7 +161,8 @@ std::string_view campo_in_riga(std::string_view riga, std::int32_t colonna, bool
     return riga.substr(da, a - da);
 }
 
-std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore) {
+std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore,
+                             bool continua_prima, bool continua_dopo) {
     const std::size_t k = std::min(static_cast<std::size_t>(std::max(colonna, 1) - 1), riga.size());
     const std::size_t fine_campo = k + std::max<std::size_t>(campo_in_riga(riga, colonna, valore).size(), 1);
 
@@ -180,9 +181,9 @@ std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, st
             w += larghezza_1252(static_cast<unsigned char>(riga[a++]));
         }
     }
-    const std::string prima = da > 0 ? "..." : "";
+    const std::string prima = da > 0 || continua_prima ? "..." : "";
     std::string testo = margine(numero_riga) + " | " + prima + visibile_1252(riga.substr(da, a - da));
-    if (a < riga.size()) testo += "...";
+    if (a < riga.size() || continua_dopo) testo += "...";
     testo += "\n";
 
     std::string cursore = "      | " + std::string(prima.size() + larghezza(riga, da, k), ' ') + "^";

@@ -41,9 +41,12 @@ std::string visibile_misto(std::string_view testo);
 // `colonna` counts bytes from 1; the caret's tail runs over the rest of the
 // field (to the next comma, or also to the next blank when `valore`),
 // without its trailing blanks. A long line is shown as a window around the
-// caret, with "..." where it is cut. A column beyond the line puts the caret
-// just after its end. Both lines end with a line end.
-std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore);
+// caret, with "..." where it is cut (and where `continua_prima` or
+// `continua_dopo` tell that `riga` is only a stretch of the line). A column
+// beyond the line puts the caret just after its end. Both lines end with a
+// line end.
+std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore,
+                             bool continua_prima = false, bool continua_dopo = false);
 
 // Line `numero` (from 1) of a source, as the field reader counts lines (a
 // line ends at CR LF, at a lone CR or at a lone LF); empty when the source
