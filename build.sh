@@ -3,6 +3,7 @@
 #   ./build.sh run          build, then run scenario-builder (output in build/default/bin/)
 #   ./build.sh test [asan]  build, then run all tests (asan: under ASan + UBSan)
 #   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
+#   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -54,8 +55,15 @@ windows)
     cmake --build --preset windows -j "$(nproc)"
     echo "Windows executables: $(pwd)/build/windows/bin/"
     ;;
+bench)
+    # The default preset is optimised (RelWithDebInfo).
+    installa_mancanti
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$(nproc)" --target banco-prestazioni
+    ./build/default/bin/banco-prestazioni "${@:2}"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh bench [options]" >&2
     exit 2
     ;;
 esac

@@ -1,0 +1,280 @@
+// The train description: general data, stations, slowdowns, signals,
+// abbattimento points, speed limits and adhesion.
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "tests/generatore/contesto.h"
+
+namespace {
+
+using w64 = std::int64_t;
+
+std::int32_t i32(w64 x) { return static_cast<std::int32_t>(x); }
+
+// ---- Stations ----
+
+// A name in capitals: an optional first word, a root of two to four
+// syllables, an optional last word.
+std::string nome_stazione(sorgente_casuale& c) {
+    static constexpr std::array<const char*, 8> prime{"SAN ", "BORGO ", "PONTE ", "VILLA ", "CASTEL ", "", "", ""};
+    static constexpr std::array<const char*, 24> sillabe{"TA", "VA", "RO", "VE", "MI", "LA", "NO", "PO",
+                                                         "GIO", "TOR", "BOR", "GO", "CA", "SA", "LE", "MA",
+                                                         "RI", "NA", "TE", "ZO", "BI", "FI", "DO", "SCA"};
+    static constexpr std::array<const char*, 10> ultime{" CENTRALE", " TERME", " SCALO", " ALTA", " BASSA",
+                                                        " AEROPORTO", "", "", "", ""};
+    std::string nome = uno_di(c, std::span<const char* const>(prime));
+    const std::int64_t n = intero(c, 2, 4);
+    for (std::int64_t i = 0; i < n; ++i) nome += uno_di(c, std::span<const char* const>(sillabe));
+    return nome + uno_di(c, std::span<const char* const>(ultime));
+}
+
+// First and last metre of a station's extent, as the compiler computes them.
+struct estensione {
+    w64 prima;
+    w64 ultima;
+};
+
+estensione estensione_di(const stazione_gen& s) {
+    const w64 p = s.posizione;
+    const w64 l = s.lunghezza;
+    if (s.tipo == 5 || s.tipo == 6) return {p - l, p + 150};
+    if (s.tipo == 7 || s.tipo == 8) return {p - l, p + l};
+    return {p - l / 2, p + l / 2 + (s.valori[2] != 0 ? 50 : 0)};
+}
+
+// How far before the position the extent begins.
+w64 prima_del_centro(const stazione_gen& s) { return s.posizione - estensione_di(s).prima; }
+
+void tipo_e_lunghezza(sorgente_casuale& c, stazione_gen& s) {
+    static constexpr std::array<std::int32_t, 16> tipi{4, 12, 22, 1, 2, 3, 4, 12, 5, 6, 7, 8, 25, 30, 44, 12};
+    s.tipo = uno_di(c, std::span<const std::int32_t>(tipi));
+    // Lengths are multiples of 100, some not of 200 (700 m: 350 m each side).
+    s.lunghezza = i32(multiplo(c, 200, s.tipo == 7 || s.tipo == 8 ? 800 : 1200, 100));
+    s.valori[2] = s.tipo >= 5 && s.tipo <= 8 ? 0 : i32(probabile(c, 1, 5) ? 1 : 0);  // opz3
+}
+
+void valori_stazione(sorgente_casuale& c, stazione_gen& s) {
+    s.valori[0] = i32(intero(c, 0, 1));   // marca
+    s.valori[1] = i32(intero(c, 0, 1));   // opz4
+    s.valori[3] = i32(intero(c, 0, 60));  // par1
+    s.valori[4] = i32(intero(c, 0, 5));   // par2
+    s.valori[5] = i32(intero(c, 0, 2));   // opz1
+    s.valori[6] = i32(intero(c, 1, 4));   // par3
+    s.valori[7] = i32(intero(c, 1, 3));   // par4
+    s.valori[8] = i32(intero(c, 0, 1));   // par5
+    s.valori[9] = i32(intero(c, 0, 60));  // opz2
+}
+
+// The station marker stands in the cell before the extent's last metre, for
+// kinds below 25; it must lie after cell 1.
+bool prendi_marca(contesto_generazione& g, const stazione_gen& s) {
+    if (s.tipo >= 25) return true;
+    const w64 ultima = estensione_di(s).ultima;
+    if (ultima <= 100) return false;
+    return prendi(g.celle, {{arrotonda_pari(static_cast<double>(ultima) / 50.0 - 1), 10}});
+}
+
+// ---- Slowdowns ----
+
+// Every cell a slowdown takes or keeps for the finishing pass, computed as
+// the compiler and the finishing pass compute them:
+// - the warning board 1200 m before (beyond 1500 m) and the four lead-in cells
+//   before it (when asked for);
+// - the start and end cells;
+// - the first cell of each approach window (5, 11 and 18 cells before the start);
+// - inside a slowdown below 110 km/h, a repeat board every 8 cells from the
+//   start, and the cell before the end when the end falls on such a step.
+std::vector<richiesta_cella> celle_rallentamento(const rallentamento_gen& r) {
+    std::vector<richiesta_cella> celle;
+    const std::int32_t s = cella_dopo(r.x);
+    const std::int32_t e = cella_dopo(w64{r.x} + r.l);
+    celle.push_back({s, 3});
+    celle.push_back({e, 2});
+    if (r.x > 1500) {
+        celle.push_back({cella_dopo(w64{r.x} - 1200), 4});
+        if (r.f_ta != 0) {
+            const std::int32_t cerca = cella_di(w64{r.x} - 1200);
+            for (int i = 0; i < 4; ++i) celle.push_back({cerca - i, 5});
+        }
+    }
+    for (const std::int32_t d : {5, 11, 18}) {
+        if (s > d + 2) celle.push_back({s - d, atteso::tabella});
+    }
+    if (r.v < 110) {
+        std::int32_t w = s + 8;
+        for (; w < e; w += 8) celle.push_back({w, atteso::tabella});
+        if (w == e) celle.push_back({e - 1, atteso::tabella});
+    }
+    return celle;
+}
+
+struct intervallo {
+    w64 da;
+    w64 a;
+};
+
+intervallo intervallo_di(const std::vector<richiesta_cella>& celle) {
+    intervallo i{celle.front().cella, celle.front().cella};
+    for (const richiesta_cella& r : celle) {
+        i.da = std::min(i.da, r.cella);
+        i.a = std::max(i.a, r.cella);
+    }
+    return i;
+}
+
+// `lunghezza_massima`: no longer than the share of line each slowdown has, less
+// the 1500 m or so that its warning board and approach boards need before it.
+rallentamento_gen rallentamento_casuale(contesto_generazione& g, w64 lunghezza_massima) {
+    sorgente_casuale& c = g.caso;
+    rallentamento_gen r;
+    r.l = probabile(c, 1, 5) ? i32(intero(c, 100, lunghezza_massima)) : i32(multiplo(c, 100, lunghezza_massima, 50));
+    // Some begin within the first 1500 m: no warning board, no lead-in cells
+    // (their f_ta is then ignored).
+    r.x = probabile(c, 1, 8) ? posizione_casuale(c, 50, 1500) : posizione_casuale(c, 1550, w64{g.limite} - r.l);
+    r.v = probabile(c, 3, 5) ? i32(probabile(c, 4, 5) ? multiplo(c, 10, 105, 5) : intero(c, 10, 109))
+                             : i32(multiplo(c, 110, 200, 10));
+    r.f_tt = i32(intero(c, 0, 9));
+    r.f_ta = probabile(c, 1, 2) ? i32(intero(c, 1, 2)) : 0;
+    r.d_v = probabile(c, 1, 2) ? i32(intero(c, 1, 60)) : 0;
+    return r;
+}
+
+// ---- Signals ----
+
+// Digits of the s and d groups; sx and dx mostly 2, as in the embedded file.
+// tempo: none, 1 to 100 (kept as 101), above 100, or (edge cases) below 0 or
+// above 255.
+segnale_gen segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool casi_limite) {
+    segnale_gen s;
+    s.posizione = posizione;
+    auto& v = s.valori;
+    v[0] = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));  // sx
+    v[1] = i32(intero(c, 0, 9));                             // s1
+    v[2] = i32(intero(c, 0, 9));                             // s2
+    v[3] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // s3
+    v[4] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // rapp
+    v[5] = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));  // dx
+    v[6] = i32(intero(c, 0, 9));                             // d1
+    v[7] = i32(intero(c, 0, 9));                             // d2
+    v[8] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // d3
+    const std::int64_t modo = intero(c, 0, 9);
+    v[9] = modo < 4   ? 0
+           : modo < 6 ? i32(intero(c, 1, 100))
+           : modo < 9 ? i32(intero(c, 101, casi_limite ? 400 : 255))
+                      : i32(casi_limite ? intero(c, -20, -1) : 0);
+    return s;
+}
+
+}  // namespace
+
+void genera_generale_treno(contesto_generazione& g, treno_gen& t) {
+    sorgente_casuale& c = g.caso;
+    t.vetture = i32(intero(c, 1, 16));
+    t.massa_frenata = i32(intero(c, 50, 200));
+    t.sabbia = i32(multiplo(c, 0, 1000, 10));
+    t.orologio = {i32(intero(c, 0, 23)), i32(intero(c, 0, 59)), i32(intero(c, 0, 59))};
+}
+
+// Stations in line order, each extent at least 350 m after the previous one's
+// end, within the line, spread over it.
+void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t) {
+    sorgente_casuale& c = g.caso;
+    if (quante <= 0) return;
+    const w64 passo_medio = std::max<w64>(600, g.lunghezza / quante);
+    w64 fine_precedente = -1000000;
+    w64 ora = (w64{t.orologio[0]} * 60 + t.orologio[1]) * 60 + t.orologio[2];
+    for (std::int32_t i = 0; i < quante; ++i) {
+        for (int k = 0; k < tentativi_posto; ++k) {
+            stazione_gen s;
+            tipo_e_lunghezza(c, s);
+            if (t.stazioni.empty() && probabile(c, 1, 2)) {
+                s.posizione = 0;  // like the embedded line's first station
+            } else {
+                const w64 minima = std::max<w64>(0, fine_precedente + 350 + prima_del_centro(s));
+                s.posizione = i32(multiplo(c, minima, minima + passo_medio, 50));
+            }
+            const estensione e = estensione_di(s);
+            if (e.prima - 350 < fine_precedente || e.ultima > g.lunghezza) continue;
+            if (!prendi_marca(g, s)) continue;
+            valori_stazione(c, s);
+            ora += intero(c, 60, 900);
+            if (probabile(c, 3, 4)) {
+                const w64 giorno = ora % 86400;
+                s.ora = {i32(giorno / 3600), i32(giorno / 60 % 60), i32(giorno % 60)};
+            }
+            s.nome = nome_stazione(c);
+            t.stazioni.push_back(s);
+            fine_precedente = e.ultima;
+            break;
+        }
+    }
+}
+
+void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+    std::vector<intervallo> presi;
+    const w64 lunghezza_massima = std::clamp<w64>(g.limite / std::max(1, quanti) - 1500, 100, 3000);
+    for (std::int32_t i = 0; i < quanti; ++i) {
+        for (int k = 0; k < tentativi_posto; ++k) {
+            const rallentamento_gen r = rallentamento_casuale(g, lunghezza_massima);
+            if (w64{r.x} + r.l > g.limite) continue;  // a line too short for it
+            const std::vector<richiesta_cella> celle = celle_rallentamento(r);
+            // Slowdowns do not overlap: the walk of the finishing pass from a
+            // start meets its own end first.
+            const intervallo nuovo = intervallo_di(celle);
+            const bool sovrapposto = std::any_of(presi.begin(), presi.end(), [&](const intervallo& p) {
+                return nuovo.da <= p.a && p.da <= nuovo.a;
+            });
+            if (sovrapposto || !prendi(g.celle, celle)) continue;
+            presi.push_back(nuovo);
+            t.rallentamenti.push_back(r);
+            break;
+        }
+    }
+}
+
+// A signal stands in the cell after its position's own cell, at 325 m or more
+// (its farthest approach marker is 8 cells before it). The two cells before
+// it are kept for the board that the finishing pass puts in front of a signal
+// before a warning board or after a slowdown.
+void genera_segnali(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+    sorgente_casuale& c = g.caso;
+    for (std::int32_t i = 0; i < quanti; ++i) {
+        for (int k = 0; k < tentativi_posto; ++k) {
+            const std::int32_t p = posizione_casuale(c, 325, g.limite);
+            const std::int32_t s = cella_dopo(p);
+            if (p > g.limite || !prendi(g.celle, {{s, 1}, {s - 1, atteso::tabella}, {s - 2, atteso::tabella}})) continue;
+            t.segnali.push_back(segnale_casuale(c, p, g.casi_limite));
+            break;
+        }
+    }
+}
+
+// A board with a value, or without one for a value of 0 or less, in the
+// position's own cell.
+void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+    sorgente_casuale& c = g.caso;
+    for (std::int32_t i = 0; i < quanti; ++i) {
+        for (int k = 0; k < tentativi_posto; ++k) {
+            const std::int32_t p = posizione_casuale(c, 100, g.limite);
+            const std::int32_t valore = probabile(c, 3, 5) ? i32(multiplo(c, 10, 200, 10)) : i32(intero(c, -5, 0));
+            if (p > g.limite || !prendi(g.celle, {{cella_di(p), static_cast<std::uint8_t>(valore > 0 ? 12 : 13)}})) continue;
+            t.abbattimenti.push_back({p, valore});
+            break;
+        }
+    }
+}
+
+// Increasing positions, mostly from 0; a speed's fifth fits a byte (at most
+// 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
+void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, treno_gen& t) {
+    sorgente_casuale& c = g.caso;
+    for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, probabile(c, 4, 5))) {
+        const std::int32_t v = probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, 1275));
+        t.velocita.push_back({p, v});
+    }
+    for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, probabile(c, 4, 5))) {
+        const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100)) : i32(intero(c, 0, g.casi_limite ? 300 : 255));
+        t.aderenze.push_back({p, a});
+    }
+}
