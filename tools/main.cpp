@@ -7,6 +7,7 @@
 
 #include "tools/comando.h"
 #include "tools/comando_compila.h"
+#include "tools/comando_decompile.h"
 #include "tools/comando_dump.h"
 #include "tools/comando_verify.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv) {
     prepara_strumento(strumento);
     contesto_comandi c{std::cout, std::cerr, 0, {}};
     registra_compila(strumento, c);
+    registra_decompile(strumento, c);
     registra_dump(strumento, c);
     registra_verify(strumento, c);
     return esegui_strumento(strumento, c, std::vector<std::string>(argv + 1, argv + argc));
