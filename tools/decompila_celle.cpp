@@ -1,5 +1,7 @@
 #include "tools/decompila_celle.h"
 
+#include "tools/decompila_stazioni.h"
+
 #include <cmath>
 #include <string>
 
@@ -48,15 +50,12 @@ void controlla_valori(const cella& x, std::int32_t c, const campi_cella& ammessi
     }
 }
 
-// The cells of the station markers the stations make, with their entries.
-std::vector<std::int32_t> marche_stazioni(const quadro_scenario& q, std::size_t stazioni) {
+// The entry of the station marker each cell gets from the stations.
+std::vector<std::int32_t> marche_stazioni(const quadro_scenario& q, const sorgente_treno& t) {
     std::vector<std::int32_t> voce_in(q.tracciato.size(), 0);
-    for (std::size_t i = 1; i <= stazioni; ++i) {
-        const voce_scenario& v = q.scenario[i];
-        if (v.tipo >= 25) continue;
-        const double t = static_cast<double>(v.valore2) / metri_per_cella - 1;
-        const auto c = static_cast<std::int64_t>(std::nearbyint(t));
-        if (t > 1 && c < static_cast<std::int64_t>(voce_in.size())) voce_in[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(i);
+    for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
+        const std::int64_t c = marche_di(t.stazioni[i]).marca;
+        if (c >= 0 && c < static_cast<std::int64_t>(voce_in.size())) voce_in[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(i + 1);
     }
     return voce_in;
 }
@@ -64,7 +63,7 @@ std::vector<std::int32_t> marche_stazioni(const quadro_scenario& q, std::size_t 
 }  // namespace
 
 void controlla_celle(const quadro_scenario& q, const sorgente_treno& t, note_decompilazione& n) {
-    const std::vector<std::int32_t> voce_in = marche_stazioni(q, t.stazioni.size());
+    const std::vector<std::int32_t> voce_in = marche_stazioni(q, t);
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         const cella& x = q.tracciato[i];
         const auto c = static_cast<std::int32_t>(i);

@@ -98,9 +98,9 @@ void spiega(std::vector<bool>& spiegata, const tratto& x) {
     for (std::int32_t c = x.primo + 3; c <= x.ultimo; c += 4) spiegata[static_cast<std::size_t>(c)] = true;
 }
 
-// A chain that begins within three cells of the run's start: the span of the
-// run before (right before it, with the marks on the same lattice) goes on
-// under this run. False when there is none.
+// The span of the run right before this one, with its marks on the chain's
+// lattice, goes on under this run (which writes its own kind over it) up to
+// the chain's last mark or further. False when there is none.
 bool estendi_precedente(const std::vector<cella>& t, std::vector<tratto>& fatti, const corsa& r, const catena& k,
                         std::vector<bool>& spiegata) {
     for (tratto& x : fatti) {
@@ -122,8 +122,9 @@ void spezza(const std::vector<cella>& t, const corsa& r, std::vector<tratto>& fa
     const std::size_t primo_del_giro = fatti.size();
     for (catena k : catene(t, r, spiegata)) {
         if (spiegata[static_cast<std::size_t>(k.primo_segno)]) continue;
+        // The span before going on under this run costs no record.
+        if (estendi_precedente(t, fatti, r, k, spiegata)) continue;
         while (k.primo_segno - 3 < r.primo) {
-            if (estendi_precedente(t, fatti, r, k, spiegata)) break;
             // The first mark cannot be this run's: the next one may.
             std::int32_t prossimo = k.primo_segno + 4;
             while (prossimo <= k.ultimo_segno && !segno(t, prossimo)) prossimo += 4;

@@ -1,5 +1,7 @@
 #include "tools/decompila_segnali.h"
 
+#include "tools/decompila_stazioni.h"
+
 #include <algorithm>
 #include <cmath>
 #include <map>
@@ -11,8 +13,6 @@ namespace {
 // 100 becomes 101.
 constexpr std::int32_t tipo_con_tempo = 2;
 constexpr std::int32_t tempo_minimo = 101;
-// Station kinds that leave approach markers: below 25, except 5 and 6.
-constexpr std::int32_t senza_marche = 25;
 
 struct segnale_trovato {
     std::int32_t cella = 0;
@@ -92,15 +92,14 @@ std::vector<segnale_trovato> segnali(const quadro_scenario& q, note_decompilazio
 }
 
 // Every approach marker written, cell by cell.
-std::map<std::int32_t, std::vector<scrittura>> scritture(const quadro_scenario& q, const sorgente_treno& t,
+std::map<std::int32_t, std::vector<scrittura>> scritture(const sorgente_treno& t,
                                                           const std::vector<segnale_trovato>& s) {
     std::map<std::int32_t, std::vector<scrittura>> w;
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
-        const voce_scenario& v = q.scenario[i + 1];
-        if (v.tipo >= senza_marche || v.tipo == 5 || v.tipo == 6) continue;
-        for (std::int32_t k = 1; k <= 4; ++k) {
-            const double c = static_cast<double>(v.valore2) / metri_per_cella - k - 1;
-            if (c > 1) w[static_cast<std::int32_t>(std::nearbyint(c))].push_back({i, static_cast<std::uint8_t>(80 + k)});
+        const marche_stazione m = marche_di(t.stazioni[i]);
+        for (std::size_t k = 0; k < 4; ++k) {
+            const std::int64_t c = m.avvicinamento[k];
+            if (c >= 0) w[static_cast<std::int32_t>(c)].push_back({i, static_cast<std::uint8_t>(81 + k)});
         }
     }
     for (std::size_t j = 0; j < s.size(); ++j) {
@@ -216,7 +215,7 @@ std::vector<std::size_t> ordina(std::vector<std::set<std::size_t>> dopo, std::si
 void recupera_segnali(const quadro_scenario& q, sorgente_treno& t, note_decompilazione& n) {
     const std::vector<segnale_trovato> s = segnali(q, n);
     const std::size_t k = t.stazioni.size();
-    const auto w = scritture(q, t, s);
+    const auto w = scritture(t, s);
     const std::vector<std::size_t> ordine = ordina(vincoli(q, w, k + s.size(), n), k);
     std::size_t stazioni_scritte = 0;
     for (const std::size_t nodo : ordine) {

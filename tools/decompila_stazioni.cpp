@@ -1,6 +1,7 @@
 #include "tools/decompila_stazioni.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "tools/decompila_cartelli.h"
@@ -109,6 +110,27 @@ stazione_rec stazione(const quadro_scenario& q, int numero, note_decompilazione&
 }
 
 }  // namespace
+
+std::int64_t fine_estensione(const stazione_rec& s) {
+    const std::int64_t p = s.posizione;
+    if (estesa_avanti(s.tipo)) return p + oltre_estesa_avanti;
+    if (simmetrica(s.tipo)) return p + s.lunghezza;
+    return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(p) + static_cast<double>(s.lunghezza) / 2.0)) +
+           (s.valori[2] != 0 ? allungamento : 0);
+}
+
+marche_stazione marche_di(const stazione_rec& s) {
+    marche_stazione m;
+    if (s.tipo >= senza_marche) return m;
+    const double fine = static_cast<double>(fine_estensione(s)) / metri_per_cella;
+    if (fine - 1 > 1) m.marca = static_cast<std::int64_t>(std::nearbyint(fine - 1));
+    if (estesa_avanti(s.tipo)) return m;
+    for (std::size_t n = 1; n <= 4; ++n) {
+        const double t = fine - static_cast<double>(n) - 1;
+        if (t > 1) m.avvicinamento[n - 1] = static_cast<std::int64_t>(std::nearbyint(t));
+    }
+    return m;
+}
 
 void recupera_stazioni(const quadro_scenario& q, int prima_voce_cartelli, sorgente_treno& t, note_decompilazione& n) {
     int ultima = 0;
