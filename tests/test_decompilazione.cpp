@@ -4,6 +4,8 @@
 // source can make give, and the command's files and exit statuses.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <random>
 #include <sstream>
 
 #include "processo.h"
@@ -11,6 +13,7 @@
 #include "supporto.h"
 #include "tests/decompilazione/giro.h"
 #include "tools/comando_decompile.h"
+#include "tools/compila_strumento.h"
 #include "tools/decompila.h"
 #include "track/lettura_binaria.h"
 #include "track/scrittura_binaria.h"
@@ -55,6 +58,19 @@ TEST(DecompilaIncorporato, SourcesComeBackAsTheyWereWritten) {
     ASSERT_NE(treno.find(scritta), std::string::npos);
     treno.replace(treno.find(scritta), scritta.size(), "velocita,   1000,   100\r\n");
     EXPECT_EQ(e.treno, treno);
+    // They build without a status, with the embedded sources' own warnings
+    // (two gradients beyond the declared length).
+    const esito_giro g = giro_testi(e.linea, e.treno, tava, true);
+    EXPECT_TRUE(g.riuscito) << g.descrizione;
+    EXPECT_EQ(g.stato, 0);
+    const std::string linea = dati(linea_txt);
+    const std::string treno_incorporato = dati(treno_txt);
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, tava, &linea, &treno_incorporato, true);
+    std::vector<std::string> avvisi;
+    for (const avviso_sorgente& a : c->modello.avvisi) avvisi.push_back(a.nome + ": " + a.messaggio);
+    EXPECT_EQ(avvisi.size(), 2u);
+    EXPECT_EQ(g.avvisi, avvisi);
 }
 
 // Without the plan there is nothing to recover the curves from: the line file
@@ -207,6 +223,12 @@ TEST_P(RoundTripGenerato, CompilesToTheSameBytes) {
         const caso_giro c = caso_del_seme(seme);
         const esito_giro e = giro_generato(c);
         EXPECT_TRUE(e.riuscito) << descrizione_caso(c) << ": " << e.descrizione;
+        // The decompiled sources build cleanly, as the generated ones do; without
+        // the edge cases, without a warning either.
+        EXPECT_EQ(e.stato, 0) << descrizione_caso(c);
+        if (!c.parametri.casi_limite) {
+            EXPECT_EQ(e.avvisi, std::vector<std::string>{}) << descrizione_caso(c);
+        }
     }
 }
 
@@ -299,6 +321,41 @@ TEST(DecompilaManomesso, RenamedFiles) {
     const std::string testo = unite(e.differenze);
     EXPECT_NE(testo.find("entry 86: nome \"30742\" -> \"30743\""), std::string::npos) << testo;
     EXPECT_NE(testo.find("cell 1 (50 m): valore2"), std::string::npos) << testo;
+}
+
+// Random values in the cells and in the table's number fields, and points off
+// the line: decompile never fails, and either round-trips or lists what
+// differs.
+TEST(DecompilaManomesso, RandomDamageIsListedNeverACrash) {
+    std::mt19937 caso(12345);
+    const file_binari buoni = golden();
+    const auto scenario = leggi_scenario(buoni.scenario);
+    const planimetria_linea piano = leggi_planimetria(*buoni.planimetria);
+    for (int prova = 0; prova < 60; ++prova) {
+        file_binari f = buoni;
+        std::uniform_int_distribution<std::size_t> byte_traccia(0, f.tracciato.size() - 1);
+        for (int k = 0; k < 1 + prova % 12; ++k) poni_byte(f.tracciato, byte_traccia(caso), static_cast<std::uint8_t>(caso()));
+        auto s = scenario;
+        for (int k = 0; k < prova % 4; ++k) {
+            voce_scenario& v = s[caso() % s.size()];
+            switch (caso() % 6) {
+                case 0: v.tipo = static_cast<std::uint8_t>(caso()); break;
+                case 1: v.valore1 = static_cast<std::int32_t>(caso()); break;
+                case 2: v.valore2 = static_cast<std::int32_t>(caso() % 100000); break;
+                case 3: v.valore3 = static_cast<std::int32_t>(caso() % 2 == 0 ? caso() : caso() % 30000); break;
+                case 4: v.opz3 = static_cast<std::uint8_t>(caso()); break;
+                default: v.valore4 = static_cast<std::int32_t>(caso()); break;
+            }
+        }
+        f.scenario = bytes_scenario(s, "");
+        if (prova % 5 == 0) {
+            planimetria_linea p = piano;
+            p.valori[caso() % p.valori.size()] += 1.0;
+            f.planimetria = bytes_planimetria(p, "");
+        }
+        const esito_decompilazione e = decompila(f, tava);
+        EXPECT_TRUE(e.esatto || !e.differenze.empty()) << "damage " << prova;
+    }
 }
 
 TEST(DecompilaManomesso, FileThatDoesNotDecode) {

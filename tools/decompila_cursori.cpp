@@ -8,7 +8,8 @@ std::vector<punto_cursore> punti_cursore(const std::vector<std::uint8_t>& celle,
                                          std::uint8_t iniziale) {
     std::vector<punto_cursore> punti;
     const auto n = static_cast<std::int32_t>(celle.size()) - 1;
-    if (n < 0) return punti;
+    // A track too short for a record's position has nothing a record can fill.
+    if (n < 0 || numero_celle < 3) return punti;
     // The closing fill writes at least up to the cell before the last three;
     // a byte other than 0 further on means the fill started there.
     std::int32_t ultima = std::max(0, numero_celle - 3);

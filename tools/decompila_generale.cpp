@@ -1,7 +1,6 @@
 #include "tools/decompila_generale.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "tools/decompila_voci.h"
 
@@ -50,9 +49,7 @@ void progressive(const quadro_scenario& q, sorgente_linea& l, note_decompilazion
 }
 
 // A multiple of 50 near `x`.
-std::int32_t multiplo_50(std::int32_t x) {
-    return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(x) / metri_per_cella)) * metri_per_cella;
-}
+std::int32_t multiplo_50(std::int32_t x) { return x / metri_per_cella * metri_per_cella; }
 
 void ripetizione(const quadro_scenario& q, sorgente_linea& l, note_decompilazione& n) {
     const voce_scenario& v = q.scenario[voce::dati_treno];

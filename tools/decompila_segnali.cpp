@@ -110,9 +110,7 @@ std::map<std::int32_t, std::vector<scrittura>> scritture(const sorgente_treno& t
     return w;
 }
 
-std::string testo_marcatore(std::int32_t c, std::uint8_t a) {
-    return "approach marker " + std::to_string(a) + " in " + nome_cella(c);
-}
+std::string testo_marcatore(std::uint8_t a) { return "approach marker " + std::to_string(a); }
 
 // Edges "a before b": in each cell, every writer of another marker before
 // every writer of the marker the cell holds.
@@ -124,14 +122,16 @@ std::vector<std::set<std::size_t>> vincoli(const quadro_scenario& q, const std::
         const std::uint8_t a = q.tracciato[i].avviso;
         const auto trovate = w.find(c);
         if (trovate == w.end()) {
-            if (a != 0) annota(n, parte_scenario::tracciato, c, "an " + testo_marcatore(c, a) + " that no signal or station makes");
+            if (a != 0) annota(n, parte_scenario::tracciato, c, "an " + testo_marcatore(a) + " that no signal or station makes");
             continue;
         }
         const std::vector<scrittura>& chi = trovate->second;
         const bool fatto = std::any_of(chi.begin(), chi.end(), [&](const scrittura& s) { return s.valore == a; });
         if (!fatto) {
             annota(n, parte_scenario::tracciato, c,
-                   testo_marcatore(c, a) + ", which none of the signals and stations whose markers fall here makes");
+                   a == 0 ? std::string("no approach marker, where a signal or a station places one")
+                          : "the " + testo_marcatore(a) + ", which none of the signals and stations whose markers fall "
+                                                          "here makes");
             continue;
         }
         for (const scrittura& prima : chi) {

@@ -49,6 +49,8 @@ esito_giro giro_testi(const std::string& linea, const std::string& treno, const 
     }
     auto seconda = std::make_unique<costruzione_in_memoria>();
     costruisci_in_memoria(*seconda, nomi, &d.linea, &d.treno, con_planimetria);
+    e.stato = seconda->modello.codice_errore;
+    for (const avviso_sorgente& a : seconda->modello.avvisi) e.avvisi.push_back(a.nome + ": " + a.messaggio);
     file_binari g;
     if (!file_di(*seconda, nomi, con_planimetria, g)) {
         e.descrizione = "the decompiled texts do not build: " + seconda->testo_fatale;

@@ -16,6 +16,9 @@ struct esito_giro {
     // (its list), or the second build wrote other bytes (which files).
     std::string descrizione;
     int giri = 0;  // builds decompile made to place the finishing boards
+    // The build of the decompiled texts: its status, and its warnings ("NAME: message").
+    std::int32_t stato = 0;
+    std::vector<std::string> avvisi;
 };
 
 // The round trip of two texts under the names given, with or without the plan.
