@@ -10,7 +10,14 @@
 #      system's text for its error number;
 #   5. scenario-tool compiles the embedded scenario's text sources to the same
 #      files under Wine and on POSIX, and to the builder's files; its dump of
-#      the golden files prints the same JSON under Wine and on POSIX.
+#      the golden files prints the same JSON under Wine and on POSIX;
+#   6. in a folder whose name is outside the ANSI code page ("日本 路線") the
+#      builder writes the six golden files and nothing else, and scenario-tool
+#      takes its input and output paths there; a line name with a character of
+#      Windows-1252 gives the POSIX build's bytes, one without is refused;
+#   7. a second builder started while the lock on its folder is held reports
+#      it and ends with status 2 without touching a file; the lock file is
+#      gone once its holder ends.
 # Every message box is closed by the checks; every Wine step has a time limit.
 # Screenshots are left in build/windows/prove/.
 set -euo pipefail
@@ -283,5 +290,85 @@ sed -i 's/\r$//' "$lavoro/dump/wine.json"
 cmp "$lavoro/dump/posix.json" "$lavoro/dump/wine.json" || fallito "the two dumps differ"
 [ "$(wc -l <"$lavoro/dump/wine.json")" = 3 ] || fallito "the dump has not one line per file"
 echo "  the same JSON, $(wc -c <"$lavoro/dump/wine.json") bytes"
+# --- 6. a folder name outside the ANSI code page -----------------------------
+# Wine turns the Unix arguments into UTF-16 by the locale: a UTF-8 one here.
+export LANG=C.UTF-8
+# A Unix path as Wine names it on its drive Z:.
+percorso_windows() { printf 'Z:%s' "${1//\//\\}"; }
+
+passo "the builder in a folder named 日本 路線"
+unicode="$lavoro/unicode/日本 路線"
+mkdir -p "$unicode"
+cp "$bin_windows/scenario-builder.exe" "$bin_windows/prova-piattaforma.exe" "$unicode/"
+cartella=$(cd "$lavoro/altrove" && esegui_wine 60 "$unicode/prova-piattaforma.exe" cartella | tr -d '\r')
+[ "$cartella" = "$(percorso_windows "$unicode")" ] || fallito "executable directory: '$cartella'"
+echo "  executable directory: $cartella"
+rm "$unicode/prova-piattaforma.exe"
+(cd "$lavoro/altrove" && esegui_wine 600 "$unicode/scenario-builder.exe") || fallito "builder in 日本 路線 ended with status $?"
+sei=$(cd tests/dati && ls | grep -v -e '_linea.txt$' -e -.txt$ | sort)
+[ "$(file_lasciati "$unicode")" = "$sei" ] || fallito "files in 日本 路線: $(file_lasciati "$unicode" | tr '\n' ' ')"
+while IFS= read -r nome; do
+    cmp "$unicode/$nome" "tests/dati/$nome" || fallito "$nome differs from tests/dati/$nome"
+done <<<"$sei"
+echo "  the six files, byte-identical to tests/dati/, and nothing else"
+
+passo "scenario-tool.exe with its paths in 日本 路線"
+ustr="$lavoro/strumento-unicode/日本 路線"
+mkdir -p "$ustr/uscita" "$ustr/relativa"
+cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$ustr/"
+(cd "$lavoro/altrove" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile \
+    "$(percorso_windows "$ustr/Tava Aeroporto-Rovea_linea.txt")" \
+    "$(percorso_windows "$ustr/Tava Aeroporto-Rovea_30742-.txt")" \
+    --out "$(percorso_windows "$ustr/uscita")" --json | tr -d '\r') || fallito "scenario-tool.exe ended with status $?"
+(cd "$ustr" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
+    "Tava Aeroporto-Rovea_30742-.txt" --out relativa >/dev/null) || fallito "scenario-tool.exe (relative paths) ended with status $?"
+for uscita in uscita relativa; do
+    [ "$(file_lasciati "$ustr/$uscita")" = "$(cd tests/dati && ls ./*.dat ./*.sim | sed 's|^\./||' | sort)" ] ||
+        fallito "files in $uscita: $(file_lasciati "$ustr/$uscita" | tr '\n' ' ')"
+    for nome in "Tava Aeroporto-Rovea_linea.dat" "Tava Aeroporto-Rovea_30742.sim" "Tava Aeroporto-Rovea_30742.dat"; do
+        cmp "$ustr/$uscita/$nome" "tests/dati/$nome" || fallito "$uscita/$nome differs from tests/dati/$nome"
+    done
+done
+echo "  absolute and relative paths: the three files, byte-identical to tests/dati/"
+
+passo "scenario-tool.exe with a line name outside ASCII"
+mkdir -p "$ustr/citta-wine" "$ustr/citta-posix"
+(cd "$ustr" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
+    "Tava Aeroporto-Rovea_30742-.txt" --line-name "Città" --out citta-wine >/dev/null) ||
+    fallito "scenario-tool.exe --line-name Città ended with status $?"
+(cd "$ustr" && "$bin_posix/scenario-tool" compile "Tava Aeroporto-Rovea_linea.txt" \
+    "Tava Aeroporto-Rovea_30742-.txt" --line-name "$(printf 'Citt\xe0')" --out citta-posix >/dev/null) ||
+    fallito "scenario-tool --line-name Citt\\xe0 ended with status $?"
+for coda in _linea.dat _30742.sim _30742.dat; do
+    cmp "$ustr/citta-wine/Città$coda" "$ustr/citta-posix/$(printf 'Citt\xe0')$coda" || fallito "Città$coda differs"
+done
+grep -q "$(printf 'Citt\xe0')" "$ustr/citta-wine/Città_30742.sim" || fallito "the table does not hold the name in Windows-1252"
+echo "  files named Città_*, with the name as Windows-1252 inside, as the POSIX build writes them"
+stato=0
+errori=$(cd "$ustr" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
+    "Tava Aeroporto-Rovea_30742-.txt" --line-name "日本" --out citta-wine 2>&1 >/dev/null) || stato=$?
+echo "  $errori" | head -1
+[ "$stato" = 2 ] || fallito "--line-name 日本 ended with status $stato, expected 2"
+[[ "$errori" == *"U+65E5"* ]] || fallito "the usage error does not name the character"
+
+# --- 7. one builder per folder -------------------------------------------------
+passo "a second builder in 日本 路線 while the lock is held"
+due="$lavoro/due/日本 路線"
+mkdir -p "$due" "$lavoro/due/blocco" "$lavoro/due/box"
+cp "$bin_windows/scenario-builder.exe" "$bin_windows/prova-piattaforma.exe" "$due/"
+in_sfondo "$lavoro/due/blocco" blocco.txt 90 "$due/prova-piattaforma.exe" blocco &
+pid_blocco=$!
+for _ in $(seq 1 300); do grep -q '^bloccata' "$lavoro/due/blocco/blocco.txt" 2>/dev/null && break; sleep 0.1; done
+grep -q '^bloccata' "$lavoro/due/blocco/blocco.txt" || fallito "the lock was not taken: $(cat "$lavoro/due/blocco/blocco.txt")"
+box_di "$lavoro/due/box" "日本 路線\\scenario-builder.lock\"
+
+Error 32: another scenario-builder is running in this directory" 1 blocco.png "$due/scenario-builder.exe"
+[ "$stato_box" = 2 ] || fallito "exit status $stato_box of the second builder, expected 2"
+[ -z "$(file_lasciati "$due" | grep -v -x scenario-builder.lock)" ] || fallito "the second builder wrote: $(file_lasciati "$due")"
+touch "$lavoro/due/blocco/fine"
+wait "$pid_blocco"
+[ "$(cat "$lavoro/due/blocco/stato")" = 0 ] || fallito "the lock holder failed: $(cat "$lavoro/due/blocco/blocco.txt")"
+[ -z "$(ls -A "$due" | grep -v '\.exe$')" ] || fallito "left in the folder: $(ls -A "$due")"
+echo "  status 2, no file touched; the lock file is gone with its holder"
 
 passo "all Windows checks passed"

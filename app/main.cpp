@@ -1,9 +1,13 @@
 // scenario-builder: builds the embedded scenario in the executable's own
-// directory. No arguments, no configuration.
+// directory. No arguments, no configuration. One builder at a time per
+// directory: a second one started while the first runs reports it and ends
+// with status 2 before it touches a file.
 #include <exception>
 #include <memory>
+#include <string>
 
 #include "app/sequenza.h"
+#include "platform/blocco_cartella.h"
 #include "platform/cartella_disco.h"
 #include "platform/piattaforma.h"
 #include "sources/errore_esecuzione.h"
@@ -15,8 +19,11 @@ int main() {
         // lives on the heap for the whole run.
         auto m = std::make_unique<modello_scenario>();
         imposta_identita(*m);
+        const std::string percorso = piattaforma::cartella_eseguibile();
+        // Held until the process ends.
+        const piattaforma::blocco_cartella blocco = piattaforma::blocca_cartella(percorso);
         piattaforma::mostra_attesa();
-        cartella dir = piattaforma::cartella_su_disco(piattaforma::cartella_eseguibile());
+        cartella dir = piattaforma::cartella_su_disco(percorso);
         esegui_costruzione(*m, dir);
     } catch (const errore_segnalato& e) {
         piattaforma::mostra_messaggio(e.messaggio);

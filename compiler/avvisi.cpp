@@ -169,22 +169,19 @@ const char* nome_file(sorgente f) { return f == sorgente::linea ? "line file" : 
 
 void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente file) {
     const std::string t = minuscole(senza_blank_finali(c.testo));
+    const std::span<const std::string_view> note =
+        file == sorgente::linea ? std::span<const std::string_view>(intestazioni_linea)
+                                : std::span<const std::string_view>(intestazioni_treno);
+    if (std::find(note.begin(), note.end(), t) != note.end()) return;
     std::string_view vicina;
     std::size_t migliore = 3;
-    const auto prova = [&](std::string_view h) {
-        if (t == h) migliore = 0;
+    for (const std::string_view h : note) {
         const std::size_t d = distanza(t, h);
         if (d < migliore) {
             migliore = d;
             vicina = h;
         }
-    };
-    if (file == sorgente::linea) {
-        for (const auto h : intestazioni_linea) prova(h);
-    } else {
-        for (const auto h : intestazioni_treno) prova(h);
     }
-    if (migliore == 0) return;
     std::string msg = citato(senza_blank_finali(c.testo)) + " is not a section header of the " +
                       nome_file(file) + "; it is ignored";
     if (!vicina.empty()) msg += "; did you mean '" + std::string(vicina) + "'?";

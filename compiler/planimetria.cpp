@@ -1,5 +1,9 @@
 // The plan of the line: one x/y point per metre, seeded at the origin heading
 // along +y and continued metre by metre, straight or bending by a curvature.
+// Points are computed in runs: a run is bounded once against the plan's last
+// point and the last point a curve may reach, then written without a test per
+// metre (a long line has a million of them).
+#include <algorithm>
 #include <string>
 
 #include "compiler/conversioni.h"
@@ -7,87 +11,106 @@
 
 namespace {
 
-constexpr int x = 0;
-constexpr int y = 1;
+// The plan's two coordinates as arrays, each with its type tags.
+struct assi {
+    double* x;
+    double* y;
+    tipo_valore* tipo_x;
+    tipo_valore* tipo_y;
+};
 
-std::size_t elemento(const modello_scenario& m, std::int32_t metro, int coordinata) {
-    return elemento_planimetria(m.planimetria, metro, coordinata);
+assi assi_di(planimetria_linea& p) {
+    const auto n = static_cast<std::size_t>(p.ultimo_metro) + 1;
+    return {p.valori.data(), p.valori.data() + n, p.tipi.data(), p.tipi.data() + n};
 }
 
 // A metre outside the plan is a runtime failure.
-void verifica_punto(const modello_scenario& m, std::int32_t metro) {
+void verifica_punto(const modello_scenario& m, std::int64_t metro) {
     if (metro < 0 || metro > m.planimetria.ultimo_metro) {
         fallisci("plan point", "point " + std::to_string(metro) + " outside the plan (0 to " +
                                    std::to_string(m.planimetria.ultimo_metro) + ")");
     }
 }
 
-double valore(const modello_scenario& m, std::int32_t metro, int coordinata) {
-    return m.planimetria.valori[elemento(m, metro, coordinata)];
+// Points da to fino: each the step between the two points before it, repeated.
+void punti_retti(const assi& a, std::size_t da, std::size_t fino) {
+    for (std::size_t c = da; c <= fino; ++c) {
+        const double dx = a.x[c - 1] - a.x[c - 2];
+        const double dy = a.y[c - 1] - a.y[c - 2];
+        a.x[c] = a.x[c - 1] + dx;
+        a.y[c] = a.y[c - 1] + dy;
+        a.tipo_x[c] = tipo_valore::doppio;
+        a.tipo_y[c] = tipo_valore::doppio;
+    }
 }
 
-void poni(modello_scenario& m, std::int32_t metro, int coordinata, tipo_valore tipo, double v) {
-    const std::size_t i = elemento(m, metro, coordinata);
-    m.planimetria.tipi[i] = tipo;
-    m.planimetria.valori[i] = v;
+// Points da to fino: each the step between the two points before it, turned
+// by k radians (a positive k turns from +y towards +x); the step is not
+// renormalised.
+void punti_curvi(const assi& a, std::size_t da, std::size_t fino, double k) {
+    for (std::size_t c = da; c <= fino; ++c) {
+        const double dx = a.x[c - 1] - a.x[c - 2];
+        const double dy = a.y[c - 1] - a.y[c - 2];
+        a.x[c] = a.x[c - 1] + (dy * k + dx);
+        a.y[c] = a.y[c - 1] + (dy - dx * k);
+        a.tipo_x[c] = tipo_valore::doppio;
+        a.tipo_y[c] = tipo_valore::doppio;
+    }
 }
 
-// Point c: the step between the two points before it, turned by k radians per
-// metre (a positive k turns from +y towards +x); the step is not renormalised.
-void punto_curvo(modello_scenario& m, std::int32_t c, double k) {
-    verifica_punto(m, c);
-    const double dx = valore(m, c - 1, x) - valore(m, c - 2, x);
-    const double dy = valore(m, c - 1, y) - valore(m, c - 2, y);
-    poni(m, c, x, tipo_valore::doppio, valore(m, c - 1, x) + (dy * k + dx));
-    poni(m, c, y, tipo_valore::doppio, valore(m, c - 1, y) + (dy - dx * k));
+// The points from the plan cursor to `fino`, straight or curved, as far as
+// the plan and (for a curve record) the last point a curve may reach allow.
+// The cursor passing that last point ends the method (103, blamed on the
+// curve's length); a point beyond the plan is a runtime failure. Both come
+// after the points before them are written.
+esito_record tratto(modello_scenario& m, stato_compilazione& s, std::int64_t fino, bool curvo, double k,
+                    bool di_curva) {
+    const std::int64_t da = s.cursore_planimetria;
+    if (da > fino) return esito_record::continua;
+    std::int64_t ultimo_scritto = std::min<std::int64_t>(fino, m.planimetria.ultimo_metro);
+    if (di_curva) ultimo_scritto = std::min<std::int64_t>(ultimo_scritto, ultimo_punto_curva);
+    if (ultimo_scritto >= da) {
+        const assi a = assi_di(m.planimetria);
+        const auto primo = static_cast<std::size_t>(da);
+        const auto ultimo = static_cast<std::size_t>(ultimo_scritto);
+        if (curvo) {
+            punti_curvi(a, primo, ultimo, k);
+        } else {
+            punti_retti(a, primo, ultimo);
+        }
+        s.cursore_planimetria = static_cast<std::int32_t>(ultimo_scritto + 1);
+    }
+    if (di_curva && s.cursore_planimetria > ultimo_punto_curva) {
+        return termina(m, s, stato::curva_non_valida, std::nullopt, 1);
+    }
+    if (s.cursore_planimetria <= fino) verifica_punto(m, s.cursore_planimetria);
+    return esito_record::continua;
 }
 
-// Point c: the step between the two points before it, repeated.
-void punto_retto(modello_scenario& m, std::int32_t c) {
-    verifica_punto(m, c);
-    const double dx = valore(m, c - 1, x) - valore(m, c - 2, x);
-    const double dy = valore(m, c - 1, y) - valore(m, c - 2, y);
-    poni(m, c, x, tipo_valore::doppio, valore(m, c - 1, x) + dx);
-    poni(m, c, y, tipo_valore::doppio, valore(m, c - 1, y) + dy);
-}
-
-// Advances the plan cursor after a curve point; beyond the last metre a curve
-// may reach, the file is closed and deleted and the method ends (103, blamed
-// on the curve's length).
-esito_record avanza_in_curva(modello_scenario& m, stato_compilazione& s) {
-    ++s.cursore_planimetria;
-    if (s.cursore_planimetria <= ultimo_punto_curva) return esito_record::continua;
-    return termina(m, s, stato::curva_non_valida, std::nullopt, 1);
+void poni_seme(modello_scenario& m, std::int32_t metro, double x, double y) {
+    verifica_punto(m, metro);
+    const assi a = assi_di(m.planimetria);
+    const auto i = static_cast<std::size_t>(metro);
+    a.x[i] = x;
+    a.y[i] = y;
+    a.tipo_x[i] = tipo_valore::intero;
+    a.tipo_y[i] = tipo_valore::intero;
 }
 
 }  // namespace
 
 void semina_planimetria(modello_scenario& m) {
-    verifica_punto(m, 0);
-    poni(m, 0, x, tipo_valore::intero, 0);
-    poni(m, 0, y, tipo_valore::intero, 0);
-    verifica_punto(m, 1);
-    poni(m, 1, x, tipo_valore::intero, 0);
-    poni(m, 1, y, tipo_valore::intero, 1);
+    poni_seme(m, 0, 0, 0);
+    poni_seme(m, 1, 0, 1);
 }
 
 esito_record curva_planimetria(modello_scenario& m, stato_compilazione& s, std::int32_t inizio,
                                std::int32_t lunghezza, double curvatura) {
     const std::int32_t fine = long_controllato(static_cast<std::int64_t>(inizio) + lunghezza);
-    while (s.cursore_planimetria <= inizio) {
-        punto_retto(m, s.cursore_planimetria);
-        if (avanza_in_curva(m, s) == esito_record::termina) return esito_record::termina;
-    }
-    while (s.cursore_planimetria <= fine) {
-        punto_curvo(m, s.cursore_planimetria, curvatura);
-        if (avanza_in_curva(m, s) == esito_record::termina) return esito_record::termina;
-    }
-    return esito_record::continua;
+    if (tratto(m, s, inizio, false, 0, true) == esito_record::termina) return esito_record::termina;
+    return tratto(m, s, fine, true, curvatura, true);
 }
 
 void completa_planimetria(modello_scenario& m, stato_compilazione& s) {
-    while (s.cursore_planimetria <= m.lunghezza_totale - 2) {
-        punto_retto(m, s.cursore_planimetria);
-        ++s.cursore_planimetria;
-    }
+    tratto(m, s, static_cast<std::int64_t>(m.lunghezza_totale) - 2, false, 0, false);
 }

@@ -1,12 +1,28 @@
 // The one loop that runs a section's table of records on a keyword field.
+#include <cctype>
+
 #include "compiler/compilazione.h"
 #include "compiler/parole_chiave.h"
 
+namespace {
+
+// The field in small letters, once per keyword: the tests that ignore letter
+// case then look for their (small-letter) words in it.
+std::string in_minuscole(std::string_view campo) {
+    std::string r(campo);
+    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return r;
+}
+
+bool corrisponde_gia_minuscolo(const regola_record& r, std::string_view campo, std::string_view minuscolo) {
+    const std::string_view dove = r.ogni_caso ? minuscolo : campo;
+    return contiene(dove, r.parola) && (r.seconda_parola.empty() || contiene(dove, r.seconda_parola));
+}
+
+}  // namespace
+
 bool corrisponde(const regola_record& r, std::string_view campo) {
-    const auto ha = [&](std::string_view parola) {
-        return r.ogni_caso ? contiene_in_ogni_caso(campo, parola) : contiene(campo, parola);
-    };
-    return ha(r.parola) && (r.seconda_parola.empty() || ha(r.seconda_parola));
+    return corrisponde_gia_minuscolo(r, campo, in_minuscole(campo));
 }
 
 namespace {
@@ -40,9 +56,10 @@ void nota_letto(stato_compilazione& s, const regola_record& r) {
 esito_record interpreta(std::span<const regola_record> tabella, modello_scenario& m, stato_compilazione& s) {
     // The keyword stays the record's while its values are read.
     const std::string chiave = s.record.chiave;
+    const std::string minuscola = in_minuscole(chiave);
     bool letto = false;
     for (const regola_record& r : tabella) {
-        if (!corrisponde(r, chiave)) continue;
+        if (!corrisponde_gia_minuscolo(r, chiave, minuscola)) continue;
         s.record.numero_valori = 0;
         const esito_record e = r.gestore(m, s);
         nota_letto(s, r);

@@ -7,6 +7,15 @@
 //   (creating it when missing) and close it, delete it, create it anew
 //   (exclusively) and write it from its first byte.
 // - `crea_nuovo` creates exclusively and removes what it wrote on a failure.
+//   On Linux it writes into a file without a name (O_TMPFILE) and links it
+//   to its name once it is whole, so that a killed process leaves nothing.
+// - `rinomina` replaces whatever stands at the new name (a link is replaced,
+//   never followed); a directory there makes it fail.
+// - `leggi` measures the file once it is open and refuses it, unread, when it
+//   is larger than the limit; a file that grows past the limit while it is
+//   read is refused too.
+// - No data is forced to the disk (no fsync): the file system's own ordering
+//   keeps a renamed file whole when the process is killed.
 #pragma once
 
 #include <string>
@@ -17,5 +26,8 @@ namespace piattaforma {
 
 // The directory at `percorso` (UTF-8 on Windows).
 cartella cartella_su_disco(const std::string& percorso);
+
+// Both paths name the same existing file (links followed).
+bool stesso_file(const std::string& a, const std::string& b);
 
 }  // namespace piattaforma

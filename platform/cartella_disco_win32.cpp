@@ -28,12 +28,31 @@ struct descrittore {
     throw errore_esecuzione(operazione, percorso, numero, std::strerror(numero));
 }
 
+// The C runtime's error number for a failing Windows call, as the runtime's
+// own file functions would set it.
+int errno_di_windows(DWORD errore) {
+    switch (errore) {
+        case ERROR_FILE_NOT_FOUND:
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_INVALID_NAME: return ENOENT;
+        case ERROR_ACCESS_DENIED:
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION: return EACCES;
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL: return ENOSPC;
+        case ERROR_FILE_EXISTS:
+        case ERROR_ALREADY_EXISTS: return EEXIST;
+        case ERROR_NOT_SAME_DEVICE: return EXDEV;
+        default: return EIO;
+    }
+}
+
 genere_file genere_di(const std::string& percorso) {
     const DWORD attributi = GetFileAttributesW(in_utf16(percorso).c_str());
     if (attributi == INVALID_FILE_ATTRIBUTES) {
         const DWORD errore = GetLastError();
         if (errore == ERROR_FILE_NOT_FOUND || errore == ERROR_PATH_NOT_FOUND) return genere_file::assente;
-        fallisci_sistema("inspect", percorso, EACCES);
+        fallisci_sistema("inspect", percorso, errno_di_windows(errore));
     }
     if ((attributi & FILE_ATTRIBUTE_REPARSE_POINT) != 0) return genere_file::collegamento;
     if ((attributi & FILE_ATTRIBUTE_DIRECTORY) != 0) return genere_file::cartella;
@@ -58,7 +77,7 @@ void verifica_scrivibile(const std::string& percorso) {
     }
 }
 
-void scrivi_tutto(int fd, const std::string& contenuto, const std::string& percorso) {
+void scrivi_pezzo(int fd, std::string_view contenuto, const std::string& percorso) {
     std::size_t scritti = 0;
     while (scritti < contenuto.size()) {
         const std::size_t blocco = std::min<std::size_t>(contenuto.size() - scritti, 1u << 30);
@@ -66,6 +85,11 @@ void scrivi_tutto(int fd, const std::string& contenuto, const std::string& perco
         if (n < 0) fallisci_sistema("write", percorso, errno);
         scritti += static_cast<std::size_t>(n);
     }
+}
+
+// The content, a piece at a time as it is produced.
+void scrivi_contenuto(int fd, const contenuto_file& contenuto, const std::string& percorso) {
+    contenuto.produci([&](std::string_view pezzo) { scrivi_pezzo(fd, pezzo, percorso); });
 }
 
 void chiudi(descrittore& d, const std::string& percorso) {
@@ -99,7 +123,7 @@ std::string leggi(const std::string& percorso, const std::string& nome, const ca
     return contenuto;
 }
 
-void sostituisci(const std::string& percorso, const std::string& contenuto) {
+void sostituisci(const std::string& percorso, const contenuto_file& contenuto) {
     verifica_scrivibile(percorso);
     {
         descrittore d{apri(percorso, _O_WRONLY | _O_CREAT)};
@@ -109,20 +133,30 @@ void sostituisci(const std::string& percorso, const std::string& contenuto) {
     if (_wremove(in_utf16(percorso).c_str()) != 0) fallisci_sistema("delete", percorso, errno);
     descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
-    scrivi_tutto(d.fd, contenuto, percorso);
+    scrivi_contenuto(d.fd, contenuto, percorso);
     chiudi(d, percorso);
 }
 
-void crea_nuovo(const std::string& percorso, const std::string& contenuto) {
+void crea_nuovo(const std::string& percorso, const contenuto_file& contenuto) {
     descrittore d{apri(percorso, _O_WRONLY | _O_CREAT | _O_EXCL)};
     if (d.fd < 0) fallisci_sistema("create", percorso, errno);
     try {
-        scrivi_tutto(d.fd, contenuto, percorso);
+        scrivi_contenuto(d.fd, contenuto, percorso);
         chiudi(d, percorso);
     } catch (...) {
         _wremove(in_utf16(percorso).c_str());
         throw;
     }
+}
+
+// The identity of an existing file or directory (links followed).
+bool informazioni(const std::string& percorso, BY_HANDLE_FILE_INFORMATION& info) {
+    HANDLE h = CreateFileW(in_utf16(percorso).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                           nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return false;
+    const bool ok = GetFileInformationByHandle(h, &info) != 0;
+    CloseHandle(h);
+    return ok;
 }
 
 }  // namespace
@@ -135,23 +169,34 @@ cartella cartella_su_disco(const std::string& percorso) {
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
     };
-    c.sostituisci = [nomi](const std::string& nome, std::string contenuto) {
+    c.sostituisci = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         sostituisci(percorso_in(nomi, nome), contenuto);
     };
     c.elimina = [nomi](const std::string& nome) {
         const std::string p = percorso_in(nomi, nome);
         if (_wremove(in_utf16(p).c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
-    c.crea_nuovo = [nomi](const std::string& nome, std::string contenuto) {
+    c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         crea_nuovo(percorso_in(nomi, nome), contenuto);
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         const std::string p = percorso_in(nomi, da);
-        if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(percorso_in(nomi, a)).c_str(), MOVEFILE_REPLACE_EXISTING)) {
-            fallisci_sistema("rename", p, EACCES);
+        const std::string q = percorso_in(nomi, a);
+        if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(q).c_str(), MOVEFILE_REPLACE_EXISTING)) {
+            const int numero = errno_di_windows(GetLastError());
+            throw errore_esecuzione("rename", p, numero,
+                                    std::string(std::strerror(numero)) + " (renaming it to \"" + q + "\")");
         }
     };
     return c;
+}
+
+bool stesso_file(const std::string& a, const std::string& b) {
+    BY_HANDLE_FILE_INFORMATION ia{};
+    BY_HANDLE_FILE_INFORMATION ib{};
+    if (!informazioni(a, ia) || !informazioni(b, ib)) return false;
+    return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
+           ia.nFileIndexLow == ib.nFileIndexLow;
 }
 
 }  // namespace piattaforma

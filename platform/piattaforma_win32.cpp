@@ -1,18 +1,21 @@
 // Windows implementation: the wait window, the message boxes and the end of the
-// process, through the ANSI functions of the Win32 API.
+// process. Text is UTF-8 inside the program: the executable's path and the
+// message boxes go through the wide-character calls, so that a folder name in
+// any script survives; the wait window's fixed ASCII texts use the ANSI calls.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
 
 #include "platform/piattaforma.h"
+#include "platform/testo_windows.h"
 
 namespace piattaforma {
 
 namespace {
 
 // The title of every message box: the application's name.
-constexpr const char* titolo_applicazione = "scenario-builder";
+constexpr const wchar_t* titolo_applicazione = L"scenario-builder";
 constexpr const char* classe_attesa = "scenario_builder_attesa";
 constexpr int id_etichetta = 1;
 
@@ -34,25 +37,11 @@ HWND finestra_attesa = nullptr;
 
 int in_pixel(int twips, int dpi) { return MulDiv(twips, dpi, twips_per_pollice); }
 
-// The system's text for a Windows error number, without the trailing line end.
-std::string testo_errore_sistema(DWORD numero) {
-    char* testo = nullptr;
-    const DWORD n = FormatMessageA(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, numero,
-        0, reinterpret_cast<char*>(&testo), 0, nullptr);
-    std::string risultato = n > 0 ? std::string(testo, n) : "unknown error";
-    if (testo != nullptr) LocalFree(testo);
-    while (!risultato.empty() && (risultato.back() == '\n' || risultato.back() == '\r' || risultato.back() == ' ')) {
-        risultato.pop_back();
-    }
-    return risultato;
-}
-
 // A Windows call of this layer failed: the unhandled-failure report with the
 // system's error number and text.
 [[noreturn]] void fallisci_windows(const char* operazione) {
     const DWORD numero = GetLastError();
-    segnala_errore_non_gestito(operazione, "", static_cast<int>(numero), testo_errore_sistema(numero));
+    segnala_errore_non_gestito(operazione, "", static_cast<int>(numero), testo_errore_windows(numero));
 }
 
 // The directory part of a module path. A root ("C:\") keeps its separator.
@@ -132,7 +121,7 @@ void crea_etichetta(HWND finestra, HINSTANCE istanza, dpi_schermo dpi) {
 // A message box owned by the wait window when there is one. When no box can
 // be shown the text goes to standard error, which is all that is left.
 void mostra_box(const std::string& testo, UINT tipo) {
-    if (MessageBoxA(finestra_attesa, testo.c_str(), titolo_applicazione, tipo) == 0) {
+    if (MessageBoxW(finestra_attesa, in_utf16(testo).c_str(), titolo_applicazione, tipo) == 0) {
         std::fprintf(stderr, "%s\n", testo.c_str());
         std::fflush(stderr);
     }
@@ -141,13 +130,13 @@ void mostra_box(const std::string& testo, UINT tipo) {
 }  // namespace
 
 std::string cartella_eseguibile() {
-    std::string percorso(MAX_PATH, '\0');
+    std::wstring percorso(MAX_PATH, L'\0');
     for (;;) {
-        const DWORD n = GetModuleFileNameA(nullptr, percorso.data(), static_cast<DWORD>(percorso.size()));
+        const DWORD n = GetModuleFileNameW(nullptr, percorso.data(), static_cast<DWORD>(percorso.size()));
         if (n == 0) fallisci_windows("locate the executable");
         if (n < percorso.size()) {
             percorso.resize(n);
-            return cartella_di(percorso);
+            return cartella_di(in_utf8(percorso));
         }
         // Cut short: the path is longer than the buffer.
         if (percorso.size() >= 65536) fallisci_windows("locate the executable");

@@ -11,10 +11,14 @@
 //   rapporto-windows         a second wait window: the window class is already
 //                            registered, and the report shows the Windows error
 //                            number with the system's text; exit status 2
-//   cartella                 prints the executable's directory
+//   cartella                 prints the executable's directory (UTF-8)
+//   blocco                   takes the builder's lock on the executable's
+//                            directory, prints "bloccata", and holds it until
+//                            the file "fine" appears (60 s at most)
 //   box TITOLO TESTO ICONE   waits (20 s at most) for a message box with that
-//                            title in any process, checks that its text contains
-//                            TESTO, that it has one button "OK" and ICONE icons
+//                            title in any process, checks that its text (UTF-8,
+//                            line ends as "\n") contains TESTO, that it has one
+//                            button "OK" and ICONE icons
 //   chiudi TITOLO            presses OK in that message box
 //
 // Every check prints what it saw; the exit status is 0 when all checks hold.
@@ -25,8 +29,12 @@
 #include <string>
 #include <vector>
 
+#include "../sources/errore_esecuzione.h"
 #include "../track/errore.h"
+#include "blocco_cartella.h"
 #include "piattaforma.h"
+#include "riga_comando.h"
+#include "testo_windows.h"
 
 namespace {
 
@@ -37,12 +45,13 @@ void verifica(bool condizione, const std::string& cosa) {
     if (!condizione) ++fallimenti;
 }
 
+// A window's text, UTF-8.
 std::string testo_di(HWND finestra) {
-    char testo[1024] = {};
+    wchar_t testo[1024] = {};
     DWORD_PTR n = 0;
-    SendMessageTimeoutA(finestra, WM_GETTEXT, sizeof testo, reinterpret_cast<LPARAM>(testo), SMTO_ABORTIFHUNG, 2000,
-                        &n);
-    return std::string(testo, n);
+    SendMessageTimeoutW(finestra, WM_GETTEXT, sizeof testo / sizeof testo[0], reinterpret_cast<LPARAM>(testo),
+                        SMTO_ABORTIFHUNG, 2000, &n);
+    return piattaforma::in_utf8(std::wstring(testo, n));
 }
 
 std::string classe_di(HWND finestra) {
@@ -185,6 +194,19 @@ int rapporto() {
                                             "Permission denied");
 }
 
+int blocco() {
+    try {
+        const piattaforma::blocco_cartella b = piattaforma::blocca_cartella(piattaforma::cartella_eseguibile());
+        std::printf("bloccata\n");
+        std::fflush(stdout);
+        attendi_file("fine", 60);
+    } catch (const errore_esecuzione& e) {
+        std::printf("FAIL lock: %s\n", e.what());
+        return 3;
+    }
+    return 0;
+}
+
 int rapporto_windows() {
     piattaforma::mostra_attesa();
     piattaforma::mostra_attesa();
@@ -219,8 +241,13 @@ int box(const std::string& titolo, const std::string& atteso, int icone_attese) 
             testi.push_back(testo_di(figlio));
         }
     }
+    // The text with its line ends as "\n", so that a check can span lines.
     std::string testo;
-    for (const std::string& t : testi) testo += t;
+    for (const std::string& t : testi) {
+        for (const char c : t) {
+            if (c != '\r') testo += c;
+        }
+    }
     std::printf("testo \"%s\"\n", testo.c_str());
     verifica(testo.find(atteso) != std::string::npos, "the text holds \"" + atteso + "\"");
     verifica(pulsanti.size() == 1 && pulsanti[0] == "OK", "one button, OK");
@@ -244,7 +271,7 @@ int chiudi(const std::string& titolo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> a(argv + 1, argv + argc);
+    const std::vector<std::string> a = piattaforma::argomenti_utf8(argc, argv);
     int stato = 2;
     if (a.size() == 1 && a[0] == "attesa") {
         stato = attesa();
@@ -254,6 +281,8 @@ int main(int argc, char** argv) {
         stato = rapporto();
     } else if (a.size() == 1 && a[0] == "rapporto-windows") {
         stato = rapporto_windows();
+    } else if (a.size() == 1 && a[0] == "blocco") {
+        stato = blocco();
     } else if (a.size() == 1 && a[0] == "cartella") {
         std::printf("%s\n", piattaforma::cartella_eseguibile().c_str());
         stato = 0;
@@ -263,7 +292,7 @@ int main(int argc, char** argv) {
         stato = chiudi(a[1]);
     } else {
         std::fprintf(stderr, "usage: prova-piattaforma attesa | errore CODICE | rapporto | rapporto-windows | cartella | "
-                             "box TITOLO TESTO ICONE | chiudi TITOLO\n");
+                             "blocco | box TITOLO TESTO ICONE | chiudi TITOLO\n");
     }
     std::fflush(stdout);
     return stato;

@@ -21,4 +21,17 @@ std::string in_utf8(const std::wstring& utf16) {
     return s;
 }
 
+std::string testo_errore_windows(unsigned long numero) {
+    wchar_t* testo = nullptr;
+    const DWORD n = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, numero,
+        0, reinterpret_cast<wchar_t*>(&testo), 0, nullptr);
+    std::string risultato = n > 0 ? in_utf8(std::wstring(testo, n)) : "unknown error";
+    if (testo != nullptr) LocalFree(testo);
+    while (!risultato.empty() && (risultato.back() == '\n' || risultato.back() == '\r' || risultato.back() == ' ')) {
+        risultato.pop_back();
+    }
+    return risultato;
+}
+
 }  // namespace piattaforma

@@ -1,6 +1,7 @@
 // Helpers of the storage seam, and the directory in memory: a map from names
 // to contents.
 #include <cerrno>
+#include <memory>
 #include <cstring>
 #include <utility>
 
@@ -14,6 +15,21 @@ namespace {
 }
 
 }  // namespace
+
+contenuto_file::contenuto_file(std::string testo) {
+    auto t = std::make_shared<const std::string>(std::move(testo));
+    dimensione = t->size();
+    produci = [t](const destinazione& scrivi) { scrivi(*t); };
+}
+
+contenuto_file::contenuto_file(const char* testo) : contenuto_file(std::string(testo)) {}
+
+std::string in_un_testo(const contenuto_file& c) {
+    std::string t;
+    t.reserve(static_cast<std::size_t>(c.dimensione));
+    c.produci([&t](std::string_view pezzo) { t += pezzo; });
+    return t;
+}
 
 std::string percorso_in(const cartella& c, const std::string& nome) {
 #ifdef _WIN32
@@ -51,12 +67,15 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
         if (f->second.size() > limite) rifiuta_troppo_grande(nomi, nome, f->second.size(), limite);
         return f->second;
     };
-    c.sostituisci = [&file](const std::string& nome, std::string contenuto) { file[nome] = std::move(contenuto); };
+    c.sostituisci = [&file](const std::string& nome, const contenuto_file& contenuto) {
+        file[nome] = in_un_testo(contenuto);
+    };
     c.elimina = [&file, nomi](const std::string& nome) {
         if (file.erase(nome) == 0) fallisci_file(nomi, "delete", nome, ENOENT);
     };
-    c.crea_nuovo = [&file, nomi](const std::string& nome, std::string contenuto) {
-        if (!file.emplace(nome, std::move(contenuto)).second) fallisci_file(nomi, "create", nome, EEXIST);
+    c.crea_nuovo = [&file, nomi](const std::string& nome, const contenuto_file& contenuto) {
+        if (file.count(nome) != 0) fallisci_file(nomi, "create", nome, EEXIST);
+        file[nome] = in_un_testo(contenuto);
     };
     c.rinomina = [&file, nomi](const std::string& da, const std::string& a) {
         auto f = file.find(da);

@@ -12,6 +12,7 @@
 #include <functional>
 #include <map>
 #include <string>
+#include <string_view>
 
 // What stands at a name in a directory.
 enum class genere_file : std::uint8_t {
@@ -21,6 +22,25 @@ enum class genere_file : std::uint8_t {
     collegamento,  // a symbolic link, dangling or not; never followed
     speciale,      // a FIFO, a device, a socket
 };
+
+// The content of a file to write: its size, and a function that hands its
+// bytes to a sink in order, a piece at a time. A long line plan is packed a
+// piece at a time and never held whole; a text converts to one piece.
+struct contenuto_file {
+    using destinazione = std::function<void(std::string_view pezzo)>;
+
+    std::uintmax_t dimensione = 0;
+    std::function<void(const destinazione& scrivi)> produci;
+
+    contenuto_file() = default;
+    contenuto_file(std::uintmax_t dimensione_, std::function<void(const destinazione&)> produci_)
+        : dimensione(dimensione_), produci(std::move(produci_)) {}
+    contenuto_file(std::string testo);  // NOLINT: a text is a content
+    contenuto_file(const char* testo);  // NOLINT
+};
+
+// The whole content as one text.
+std::string in_un_testo(const contenuto_file& c);
 
 struct cartella {
     // How messages name the directory: its path, or a label for one in memory.
@@ -32,12 +52,12 @@ struct cartella {
     std::function<std::string(const std::string& nome, std::size_t limite)> leggi;
     // Replaces the file with the content: whatever an older file held is
     // gone. Refuses a name where anything but a regular file stands.
-    std::function<void(const std::string& nome, std::string contenuto)> sostituisci;
+    std::function<void(const std::string& nome, const contenuto_file& contenuto)> sostituisci;
     // Deletes the file; a missing file is a failure.
     std::function<void(const std::string& nome)> elimina;
     // Creates a file that must not exist yet (never through a link), with the
     // content, and closes it: the first step of replacing files atomically.
-    std::function<void(const std::string& nome, std::string contenuto)> crea_nuovo;
+    std::function<void(const std::string& nome, const contenuto_file& contenuto)> crea_nuovo;
     // Renames a file over another of the same directory in one step.
     std::function<void(const std::string& da, const std::string& a)> rinomina;
 };

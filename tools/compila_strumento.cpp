@@ -1,7 +1,6 @@
 #include "tools/compila_strumento.h"
 
 #include <exception>
-#include <filesystem>
 #include <memory>
 
 #include "compiler/stati.h"
@@ -10,10 +9,9 @@
 #include "sources/nomi_file.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
+#include "tools/pubblica.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string testo_esecuzione(const errore_esecuzione& e) {
     std::string t = e.operazione;
@@ -31,7 +29,11 @@ const char* nessun_file = "no scenario file was written";
 
 // The directory part and the name of a path.
 std::pair<std::string, std::string> separa(const std::string& percorso) {
+#ifdef _WIN32
     const std::size_t ultimo = percorso.find_last_of("/\\");
+#else
+    const std::size_t ultimo = percorso.find_last_of('/');
+#endif
     if (ultimo == std::string::npos) return {".", percorso};
     return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
 }
@@ -76,15 +78,24 @@ const stato_sollevato* ultimo_con(const modello_scenario& m, std::int32_t codice
 
 }  // namespace
 
+std::vector<std::string> nomi_uscite(const nomi_scenario& nomi) {
+    return {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),
+            nome_file_tracciato(nomi.linea, nomi.treno)};
+}
+
 void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi) {
-    const std::string uscite[] = {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),
-                                  nome_file_tracciato(nomi.linea, nomi.treno)};
+    const std::vector<std::string> uscite = nomi_uscite(nomi);
+    try {
+        verifica_nomi_distinti(uscite);
+    } catch (const errore_uso& e) {
+        throw errore_uso{e.messaggio + " (the line plan and the track): give another train number"};
+    }
+    const cartella uscita{r.cartella_uscita, {}, {}, {}, {}, {}, {}};
     for (const std::string& nome : uscite) {
-        const fs::path uscita = fs::path(r.cartella_uscita) / nome;
+        const std::string percorso = percorso_in(uscita, nome);
         for (const std::string& ingresso : {r.file_linea, r.file_treno}) {
-            std::error_code e;
-            if (fs::equivalent(uscita, fs::path(ingresso), e)) {
-                throw errore_uso{"the output file \"" + uscita.string() + "\" is the input file \"" + ingresso + "\""};
+            if (piattaforma::stesso_file(percorso, ingresso)) {
+                throw errore_uso{"the output file \"" + percorso + "\" is the input file \"" + ingresso + "\""};
             }
         }
     }
@@ -104,13 +115,23 @@ std::string testo_stato(const modello_scenario& m, const richiesta_compilazione&
     return t;
 }
 
-void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
-                           const std::string* testo_treno, bool con_planimetria) {
-    c.modello.nome_linea = nomi.linea;
-    c.modello.numero_treno = nomi.treno;
-    if (testo_linea != nullptr) c.file[nome_file_linea(nomi.linea)] = *testo_linea;
-    if (testo_treno != nullptr) c.file[nome_file_treno(nomi.linea, nomi.treno)] = *testo_treno;
-    cartella dir = cartella_in_memoria(c.file);
+namespace {
+
+// The two texts under the names the compiler expects (an absent text stands
+// for a missing file), and the model named for the build.
+std::map<std::string, std::string> sorgenti_di(costruzione_in_memoria& c, const nomi_scenario& modello,
+                                               const std::string* testo_linea, const std::string* testo_treno) {
+    c.modello.nome_linea = modello.linea;
+    c.modello.numero_treno = modello.treno;
+    std::map<std::string, std::string> file;
+    if (testo_linea != nullptr) file[nome_file_linea(modello.linea)] = *testo_linea;
+    if (testo_treno != nullptr) file[nome_file_treno(modello.linea, modello.treno)] = *testo_treno;
+    return file;
+}
+
+// The track build in `dir`; its numbered message, a missing track or a
+// failing write become the fatal outcome.
+void costruisci(costruzione_in_memoria& c, const cartella& dir, bool con_planimetria) {
     try {
         memorizza_percorso(c.modello, con_planimetria, dir);
     } catch (const errore_segnalato& e) {
@@ -118,36 +139,68 @@ void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi,
     } catch (const errore_esecuzione& e) {
         fatale_esecuzione(e, c.fatale, c.testo_fatale);
     }
-    // What the compiler left of the text sources is not an output.
-    c.file.erase(nome_file_linea(nomi.linea));
-    c.file.erase(nome_file_treno(nomi.linea, nomi.treno));
 }
 
-risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {
+// A compile's build: the text sources in memory, and each output written by
+// the build straight into its temporary file of the publication, under the
+// name the file gets (a long plan is packed a piece at a time into it and
+// never held whole).
+void costruisci_e_scrivi(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
+                         const std::string* testo_treno, bool con_planimetria, pubblicazione& p) {
+    const nomi_scenario modello = nomi_nel_modello(nomi);
+    std::map<std::string, std::string> file = sorgenti_di(c, modello, testo_linea, testo_treno);
+    const std::vector<std::string> nel_modello = nomi_uscite(modello);
+    const std::vector<std::string> uscite = nomi_uscite(nomi);
+    cartella dir = cartella_in_memoria(file);
+    dir.sostituisci = [&](const std::string& nome, const contenuto_file& contenuto) {
+        for (std::size_t i = 0; i < nel_modello.size(); ++i) {
+            if (nel_modello[i] == nome) return scrivi_temporaneo(p, uscite[i], contenuto);
+        }
+        throw errore_esecuzione("replace", nome, 0, "not one of the outputs of a compile");
+    };
+    costruisci(c, dir, con_planimetria);
+}
+
+}  // namespace
+
+void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
+                           const std::string* testo_treno, bool con_planimetria) {
+    const nomi_scenario modello = nomi_nel_modello(nomi);
+    std::map<std::string, std::string> file = sorgenti_di(c, modello, testo_linea, testo_treno);
+    costruisci(c, cartella_in_memoria(file), con_planimetria);
+    // The outputs under the names the files get; what the compiler left of
+    // the text sources is not an output.
+    const std::vector<std::string> nel_modello = nomi_uscite(modello);
+    const std::vector<std::string> uscite = nomi_uscite(nomi);
+    for (std::size_t i = 0; i < uscite.size(); ++i) {
+        auto f = file.find(nel_modello[i]);
+        if (f != file.end()) c.file[uscite[i]] = std::move(f->second);
+    }
+}
+
+risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita) {
     risultato_compilazione ris;
     auto c = std::make_unique<costruzione_in_memoria>();
     try {
-        cartella uscita = piattaforma::cartella_su_disco(r.cartella_uscita);
         if (uscita.genere(".") != genere_file::cartella) {
             throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
         }
         const std::optional<std::string> linea = leggi_ingresso(r.file_linea);
         const std::optional<std::string> treno = leggi_ingresso(r.file_treno);
-        costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
+        pubblicazione p(uscita, nomi_uscite(nomi));
+        costruisci_e_scrivi(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria, p);
         ris.fatale = c->fatale;
         ris.testo_fatale = c->testo_fatale;
         if (c->fatale == esito_fatale::nessuno) {
-            for (const std::string& nome : {nome_file_planimetria(nomi.linea),
-                                            nome_file_scenario(nomi.linea, nomi.treno),
-                                            nome_file_tracciato(nomi.linea, nomi.treno)}) {
-                auto f = c->file.find(nome);
-                if (f == c->file.end()) continue;
-                uscita.sostituisci(nome, std::move(f->second));
-                ris.file.push_back(nome);
-            }
+            esito_pubblicazione e = conferma(p);
+            ris.file = std::move(e.pubblicati);
+            if (e.errore) fatale_esecuzione(*e.errore, ris.fatale, ris.testo_fatale);
         }
     } catch (const errore_esecuzione& e) {
         fatale_esecuzione(e, ris.fatale, ris.testo_fatale);
+    } catch (const errore_uso& e) {
+        ris.fatale = esito_fatale::io;
+        ris.testo_fatale = e.messaggio;
     } catch (const std::exception& e) {
         ris.fatale = esito_fatale::io;
         ris.testo_fatale = e.what();
@@ -160,4 +213,8 @@ risultato_compilazione compila_scenario(const richiesta_compilazione& r, const n
     unisci(ris.messaggio, ris.testo_fatale);
     if (ris.messaggio.empty()) ris.messaggio = testo_stato(0);
     return ris;
+}
+
+risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {
+    return compila_in(r, nomi, piattaforma::cartella_su_disco(r.cartella_uscita));
 }

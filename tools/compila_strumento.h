@@ -2,7 +2,9 @@
 //
 // The inputs are read once (they are never changed, moved or deleted); the
 // build runs in memory under the names the compiler expects; the files it
-// writes then replace the files of the same names in the output directory.
+// writes then replace the files of the same names in the output directory,
+// all or nothing (tools/pubblica.h): a failure leaves the old files as they
+// were and no temporary file behind.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +13,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "sources/cartella.h"
 #include "tools/nomi.h"
 #include "tools/richiesta_compilazione.h"
 
@@ -29,17 +32,24 @@ struct risultato_compilazione {
     std::string testo_stato;          // words for the status (empty for 0)
     std::string testo_fatale;         // words for the fatal outcome (empty for none)
     std::string messaggio;            // both, joined by "; " ("no error" when both are empty)
-    std::vector<std::string> file;    // names written into the output directory, in order
+    std::vector<std::string> file;    // names renamed into place in the output directory, in order
     std::vector<stato_sollevato> stati_sollevati;  // every status as it was raised
 };
 
-// The output files must not be the input files (an input named like an output
-// in the output directory, or reached through a link): throws errore_uso.
+// The names of the three outputs: the line plan, the scenario table, the track.
+std::vector<std::string> nomi_uscite(const nomi_scenario& nomi);
+
+// The output files must be three different files (a train number "linea"
+// would make the track the line plan) and must not be the input files (an
+// input named like an output in the output directory, or reached through a
+// link): throws errore_uso.
 void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scenario& nomi);
 
 // A build in memory: the two texts under the names the compiler expects (an
-// absent text stands for a missing file), the model it leaves, the files it
-// writes (name → bytes), and the fatal outcome, if any.
+// absent text stands for a missing file), the model it leaves, the output
+// files it writes (name → bytes, under the names of nomi_uscite), and the
+// fatal outcome, if any. The model holds the names as nome_nel_modello gives
+// them.
 struct costruzione_in_memoria {
     modello_scenario modello;
     std::map<std::string, std::string> file;
@@ -49,8 +59,12 @@ struct costruzione_in_memoria {
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria);
 
-// Runs the compile. Never throws for a build or file failure: they become the
-// fatal outcomes.
+// Runs the compile, with its outputs published into `uscita` (the directory of
+// r.cartella_uscita, or any other behind the storage seam). Never throws for a
+// build or file failure: they become the fatal outcomes.
+risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita);
+
+// compila_in on the output directory on disk.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);
 
 // Words for the final status of a build: its description, then, when the

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/riga_comando.h"
 #include "tools/comando.h"
 #include "tools/comando_compila.h"
 #include "tools/comando_decompile.h"
@@ -19,5 +20,5 @@ int main(int argc, char** argv) {
     registra_decompile(strumento, c);
     registra_dump(strumento, c);
     registra_verify(strumento, c);
-    return esegui_strumento(strumento, c, std::vector<std::string>(argv + 1, argv + argc));
+    return esegui_strumento(strumento, c, piattaforma::argomenti_utf8(argc, argv));
 }

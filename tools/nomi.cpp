@@ -1,10 +1,19 @@
 #include "tools/nomi.h"
 
-#include <filesystem>
+#include "tools/windows1252.h"
 
 namespace {
 
-std::string nome_base(const std::string& percorso) { return std::filesystem::path(percorso).filename().string(); }
+// The last part of a path, as bytes (a path is UTF-8 on Windows, where '\\'
+// separates too).
+std::string nome_base(const std::string& percorso) {
+#ifdef _WIN32
+    const std::size_t ultimo = percorso.find_last_of("/\\");
+#else
+    const std::size_t ultimo = percorso.find_last_of('/');
+#endif
+    return ultimo == std::string::npos ? percorso : percorso.substr(ultimo + 1);
+}
 
 bool finisce_con(const std::string& s, const std::string& coda) {
     return s.size() >= coda.size() && s.compare(s.size() - coda.size(), coda.size(), coda) == 0;
@@ -72,5 +81,19 @@ nomi_scenario nomi_compilazione(const richiesta_compilazione& r) {
         throw errore_uso{"the train number cannot be taken from \"" + r.file_treno +
                          "\" (not named NAME_NUM-.txt): give --train-number"};
     }
+    nomi_nel_modello(n);
     return n;
+}
+
+std::string nome_nel_modello(const std::string& nome, const std::string& che_cosa) {
+#ifdef _WIN32
+    return utf8_in_windows1252(nome, che_cosa);
+#else
+    (void)che_cosa;
+    return nome;
+#endif
+}
+
+nomi_scenario nomi_nel_modello(const nomi_scenario& nomi) {
+    return {nome_nel_modello(nomi.linea, "line name"), nome_nel_modello(nomi.treno, "train number")};
 }

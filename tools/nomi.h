@@ -27,4 +27,16 @@ std::optional<std::string> linea_da_file(const std::string& percorso);
 std::optional<std::string> treno_da_file(const std::string& percorso, const std::string& linea);
 
 // The options win; otherwise the defaults; otherwise a usage error (errore_uso).
+// On Windows a name that Windows-1252 cannot hold is a usage error too.
 nomi_scenario nomi_compilazione(const richiesta_compilazione& r);
+
+// The name as the scenario model holds it (in the ".sim" file and the check
+// codes). On POSIX the name's bytes as they are; on Windows, where names
+// arrive as UTF-8, its Windows-1252 bytes (errore_uso naming `che_cosa` when a
+// character does not fit). File names are always formed from the names as
+// given, so on Windows "Città" names the file "Città_linea.dat" and the
+// model holds the byte E0 for "à".
+std::string nome_nel_modello(const std::string& nome, const std::string& che_cosa);
+
+// Both names as the model holds them.
+nomi_scenario nomi_nel_modello(const nomi_scenario& nomi);

@@ -1,6 +1,8 @@
 #include "track/scrittura_binaria.h"
 
+#include <array>
 #include <bit>
+#include <cstring>
 #include <cstddef>
 #include <cstdint>
 #include <limits>
@@ -9,35 +11,96 @@
 
 namespace {
 
-void u8(std::string& b, std::uint8_t x) { b.push_back(static_cast<char>(x)); }
+// Little-endian values written byte by byte at a cursor into a buffer sized
+// beforehand (no append per byte: the plan alone has millions of elements).
+// The shifts are fixed, so that the compiler makes one store of each value on
+// a little-endian machine.
+void metti_u8(char*& p, std::uint8_t x) { *p++ = static_cast<char>(x); }
 
-void u16(std::string& b, std::uint16_t x) {
-    u8(b, static_cast<std::uint8_t>(x & 0xFF));
-    u8(b, static_cast<std::uint8_t>(x >> 8));
-}
-
-void i16(std::string& b, std::int16_t x) { u16(b, static_cast<std::uint16_t>(x)); }
-
-void u32(std::string& b, std::uint32_t x) {
-    for (int k = 0; k < 4; ++k) u8(b, static_cast<std::uint8_t>((x >> (8 * k)) & 0xFF));
-}
-
-void i32(std::string& b, std::int32_t x) { u32(b, static_cast<std::uint32_t>(x)); }
-
-// The same, into a buffer sized beforehand: the plan has millions of elements.
 void metti_u16(char*& p, std::uint16_t x) {
-    *p++ = static_cast<char>(x & 0xFF);
-    *p++ = static_cast<char>(x >> 8);
+    p[0] = static_cast<char>(x & 0xFF);
+    p[1] = static_cast<char>(x >> 8);
+    p += 2;
 }
 
+void metti_i16(char*& p, std::int16_t x) { metti_u16(p, static_cast<std::uint16_t>(x)); }
+
+void metti_u32(char*& p, std::uint32_t x) {
+    p[0] = static_cast<char>(x & 0xFF);
+    p[1] = static_cast<char>((x >> 8) & 0xFF);
+    p[2] = static_cast<char>((x >> 16) & 0xFF);
+    p[3] = static_cast<char>((x >> 24) & 0xFF);
+    p += 4;
+}
+
+void metti_i32(char*& p, std::int32_t x) { metti_u32(p, static_cast<std::uint32_t>(x)); }
+
+// The eight bytes are put in order in a small array first and copied out in
+// one go: one store on a little-endian machine, and one check under the
+// address sanitizer instead of eight.
 void metti_f64(char*& p, double x) {
     const auto bit = std::bit_cast<std::uint64_t>(x);
-    for (int k = 0; k < 8; ++k) *p++ = static_cast<char>((bit >> (8 * k)) & 0xFF);
+    const std::array<char, 8> b{static_cast<char>(bit & 0xFF),         static_cast<char>((bit >> 8) & 0xFF),
+                                static_cast<char>((bit >> 16) & 0xFF), static_cast<char>((bit >> 24) & 0xFF),
+                                static_cast<char>((bit >> 32) & 0xFF), static_cast<char>((bit >> 40) & 0xFF),
+                                static_cast<char>((bit >> 48) & 0xFF), static_cast<char>((bit >> 56) & 0xFF)};
+    std::memcpy(p, b.data(), b.size());
+    p += 8;
+}
+
+void metti_testo(char*& p, const std::string& t) {
+    for (const char c : t) *p++ = c;
 }
 
 // Bytes of one plan element: the tag, then its value.
 std::size_t dimensione_elemento(tipo_valore t) {
     return t == tipo_valore::doppio ? 10 : t == tipo_valore::intero ? 4 : 2;
+}
+
+// Bytes of one table entry and of one cell.
+constexpr std::size_t byte_voce_senza_nome = 34;
+constexpr std::size_t byte_cella_disco = 15;
+
+void metti_voce(char*& q, const voce_scenario& v) {
+    metti_u8(q, v.tipo);
+    metti_i32(q, v.valore1);
+    metti_i32(q, v.valore2);
+    metti_i32(q, v.valore3);
+    metti_u8(q, v.marca);
+    metti_u16(q, static_cast<std::uint16_t>(v.nome.size()));
+    metti_testo(q, v.nome);
+    metti_i16(q, v.par1);
+    metti_i16(q, v.par2);
+    metti_i16(q, v.par3);
+    metti_i16(q, v.par4);
+    metti_i16(q, v.par5);
+    metti_u8(q, v.opz1);
+    metti_u8(q, v.opz2);
+    metti_u8(q, v.opz3);
+    metti_u8(q, v.opz4);
+    metti_i32(q, v.valore4);
+}
+
+void metti_cella(char*& q, const cella& c) {
+    metti_u8(q, c.tipo);
+    metti_i16(q, c.valore1);
+    metti_i16(q, c.valore2);
+    metti_i16(q, c.valore3);
+    metti_i16(q, c.valore4);
+    metti_u8(q, c.tempo_segnale);
+    metti_u8(q, c.avviso);
+    metti_u8(q, c.montagna);
+    metti_u8(q, c.vel_limite);
+    metti_u8(q, c.pendenza);
+    metti_u8(q, c.aderenza);
+}
+
+void verifica_nome(const voce_scenario& v, const std::string& percorso) {
+    if (v.nome.size() > std::numeric_limits<std::uint16_t>::max()) {
+        throw errore_esecuzione("write scenario table", percorso, 0,
+                                "a name of " + std::to_string(v.nome.size()) +
+                                    " bytes does not fit the 16-bit length of its record");
+    }
 }
 
 // An Integer element of the plan holds a whole number that fits 16 bits.
@@ -52,80 +115,99 @@ std::int16_t intero_planimetria(double v, const std::string& percorso) {
 
 }  // namespace
 
-std::string bytes_planimetria(const planimetria_linea& p, const std::string& percorso) {
+namespace {
+
+// Bytes of the packed plan handed on at a time: small enough to stay in the
+// cache, large enough for few writes.
+constexpr std::size_t byte_per_pezzo = std::size_t{1} << 20;
+
+// Packs elements from `e` on into the piece until it is full; returns the
+// next element.
+std::size_t riempi_pezzo(const planimetria_linea& p, std::size_t e, std::string& pezzo, std::size_t& usati) {
+    // Local pointers: the bytes written are chars, which could alias the
+    // vectors themselves, and the loop must not reload them at every byte.
+    const tipo_valore* const tipi = p.tipi.data();
+    const double* const valori = p.valori.data();
+    const std::size_t elementi = p.tipi.size();
+    char* const inizio = pezzo.data();
+    char* q = inizio + usati;
+    char* const limite = inizio + pezzo.size() - 10;  // room for one more element
+    for (; e < elementi && q <= limite; ++e) {
+        const tipo_valore tipo = tipi[e];
+        metti_u16(q, static_cast<std::uint16_t>(tipo));
+        if (tipo == tipo_valore::doppio) {
+            metti_f64(q, valori[e]);
+        } else if (tipo == tipo_valore::intero) {
+            metti_i16(q, static_cast<std::int16_t>(valori[e]));
+        }
+    }
+    usati = static_cast<std::size_t>(q - inizio);
+    return e;
+}
+
+}  // namespace
+
+contenuto_file contenuto_planimetria(const planimetria_linea& p, const std::string& percorso) {
     if (p.valori.size() < p.tipi.size()) {
         throw errore_esecuzione("write line plan", percorso, 0, "the plan has fewer values than type tags");
     }
-    std::size_t dimensione = 0;
-    for (const tipo_valore t : p.tipi) dimensione += dimensione_elemento(t);
-    std::string b(dimensione, '\0');
-    char* q = b.data();
+    // The size, and every Integer element checked, before a byte is handed on.
+    std::uintmax_t dimensione = 0;
     for (std::size_t e = 0; e < p.tipi.size(); ++e) {
-        const tipo_valore tipo = p.tipi[e];
-        metti_u16(q, static_cast<std::uint16_t>(tipo));
-        if (tipo == tipo_valore::intero) {
-            metti_u16(q, static_cast<std::uint16_t>(intero_planimetria(p.valori[e], percorso)));
-        } else if (tipo == tipo_valore::doppio) {
-            metti_f64(q, p.valori[e]);
-        }
+        dimensione += dimensione_elemento(p.tipi[e]);
+        if (p.tipi[e] == tipo_valore::intero) intero_planimetria(p.valori[e], percorso);
     }
-    return b;
+    return {dimensione, [&p](const contenuto_file::destinazione& scrivi) {
+                std::string pezzo(byte_per_pezzo, '\0');
+                std::size_t e = 0;
+                while (e < p.tipi.size()) {
+                    std::size_t usati = 0;
+                    e = riempi_pezzo(p, e, pezzo, usati);
+                    scrivi(std::string_view(pezzo.data(), usati));
+                }
+            }};
+}
+
+std::string bytes_planimetria(const planimetria_linea& p, const std::string& percorso) {
+    return in_un_testo(contenuto_planimetria(p, percorso));
 }
 
 void aggiungi_voce(std::string& b, const voce_scenario& v, const std::string& percorso) {
-    if (v.nome.size() > std::numeric_limits<std::uint16_t>::max()) {
-        throw errore_esecuzione("write scenario table", percorso, 0,
-                                "a name of " + std::to_string(v.nome.size()) +
-                                    " bytes does not fit the 16-bit length of its record");
-    }
-    u8(b, v.tipo);
-    i32(b, v.valore1);
-    i32(b, v.valore2);
-    i32(b, v.valore3);
-    u8(b, v.marca);
-    u16(b, static_cast<std::uint16_t>(v.nome.size()));
-    b += v.nome;
-    i16(b, v.par1);
-    i16(b, v.par2);
-    i16(b, v.par3);
-    i16(b, v.par4);
-    i16(b, v.par5);
-    u8(b, v.opz1);
-    u8(b, v.opz2);
-    u8(b, v.opz3);
-    u8(b, v.opz4);
-    i32(b, v.valore4);
+    verifica_nome(v, percorso);
+    const std::size_t inizio = b.size();
+    b.resize(inizio + byte_voce_senza_nome + v.nome.size());
+    char* q = b.data() + inizio;
+    metti_voce(q, v);
 }
 
 std::string bytes_scenario(const std::array<voce_scenario, voci_scenario>& scenario, const std::string& percorso) {
-    std::string b;
-    for (const voce_scenario& v : scenario) aggiungi_voce(b, v, percorso);
+    std::size_t dimensione = 0;
+    for (const voce_scenario& v : scenario) {
+        verifica_nome(v, percorso);
+        dimensione += byte_voce_senza_nome + v.nome.size();
+    }
+    std::string b(dimensione, '\0');
+    char* q = b.data();
+    for (const voce_scenario& v : scenario) metti_voce(q, v);
     return b;
 }
 
 void aggiungi_cella(std::string& b, const cella& c) {
-    u8(b, c.tipo);
-    i16(b, c.valore1);
-    i16(b, c.valore2);
-    i16(b, c.valore3);
-    i16(b, c.valore4);
-    u8(b, c.tempo_segnale);
-    u8(b, c.avviso);
-    u8(b, c.montagna);
-    u8(b, c.vel_limite);
-    u8(b, c.pendenza);
-    u8(b, c.aderenza);
+    const std::size_t inizio = b.size();
+    b.resize(inizio + byte_cella_disco);
+    char* q = b.data() + inizio;
+    metti_cella(q, c);
 }
 
 std::string bytes_tracciato(const std::vector<cella>& tracciato) {
-    std::string b;
-    b.reserve(tracciato.size() * 15);
-    for (const cella& c : tracciato) aggiungi_cella(b, c);
+    std::string b(tracciato.size() * byte_cella_disco, '\0');
+    char* q = b.data();
+    for (const cella& c : tracciato) metti_cella(q, c);
     return b;
 }
 
 void scrivi_planimetria(const cartella& dir, const std::string& nome, const planimetria_linea& p) {
-    dir.sostituisci(nome, bytes_planimetria(p, percorso_in(dir, nome)));
+    dir.sostituisci(nome, contenuto_planimetria(p, percorso_in(dir, nome)));
 }
 
 void scrivi_scenario(const cartella& dir, const std::string& nome, const std::array<voce_scenario, voci_scenario>& scenario) {

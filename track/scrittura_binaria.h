@@ -20,6 +20,11 @@
 // naming `percorso`.
 std::string bytes_planimetria(const planimetria_linea& p, const std::string& percorso);
 
+// The same as a content handed on a piece at a time (a long plan is never
+// held whole). The content refers to `p`, which must outlive it; the plan is
+// checked when the content is made.
+contenuto_file contenuto_planimetria(const planimetria_linea& p, const std::string& percorso);
+
 // One scenario entry: 34 bytes plus the length of `nome`. A `nome` longer than
 // 65535 bytes does not fit its 16-bit length and throws errore_esecuzione
 // naming `percorso`.

@@ -1,0 +1,23 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include "platform/riga_comando.h"
+#include "platform/testo_windows.h"
+
+namespace piattaforma {
+
+std::vector<std::string> argomenti_utf8(int argc, char** argv) {
+    int n = 0;
+    wchar_t** larghi = CommandLineToArgvW(GetCommandLineW(), &n);
+    if (larghi == nullptr) {
+        // Nothing better to go by than the narrow arguments.
+        if (argc < 1) return {};
+        return std::vector<std::string>(argv + 1, argv + argc);
+    }
+    std::vector<std::string> argomenti;
+    for (int i = 1; i < n; ++i) argomenti.push_back(in_utf8(larghi[i]));
+    LocalFree(larghi);
+    return argomenti;
+}
+
+}  // namespace piattaforma
