@@ -7,6 +7,7 @@
 #include "sources/nomi_file.h"
 #include "tools/decompila.h"
 #include "tools/file_binario.h"
+#include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
 
 namespace {
@@ -37,7 +38,9 @@ const char* const piede =
     "  0  written; they compile to the same bytes\n"
     "  1  written; they compile to other bytes (listed on standard error)\n"
     "  2  usage error\n"
-    "  3  a file could not be read or decoded, or a text could not be written\n";
+    "  3  a file could not be read or decoded, or a text could not be written\n"
+    "     (the two files are written both or neither: old files of the same\n"
+    "     names stay as they were)\n";
 
 const std::string& percorso_di(const richiesta_decompilazione& r, tipo_file t) {
     const std::size_t primo = r.file.size() == 3 ? 1 : 0;
@@ -61,7 +64,11 @@ nomi_scenario nomi_di(const richiesta_decompilazione& r) {
         for (const std::string& p : problemi) t += "\n  " + p;
         throw errore_uso{t};
     }
-    return {*n.linea, *n.treno};
+    const nomi_scenario nomi{*n.linea, *n.treno};
+    verifica_nome(nomi.linea, "line name");
+    verifica_nome(nomi.treno, "train number");
+    nomi_nel_modello(nomi);  // a name the model cannot hold is a usage error
+    return nomi;
 }
 
 }  // namespace
@@ -90,11 +97,11 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         if (dir.genere(".") != genere_file::cartella) {
             throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
         }
-        for (const auto& [nome, testo] : {std::pair{nome_file_linea(nomi.linea), &e.linea},
-                                          std::pair{nome_file_treno(nomi.linea, nomi.treno), &e.treno}}) {
-            dir.sostituisci(nome, *testo);
-            uscita << "wrote " << percorso_in(dir, nome) << "\n";
-        }
+        // Both files or neither: an old file is never left half replaced.
+        const esito_pubblicazione p = pubblica_file(
+            dir, {{nome_file_linea(nomi.linea), e.linea}, {nome_file_treno(nomi.linea, nomi.treno), e.treno}});
+        for (const std::string& nome : p.pubblicati) uscita << "wrote " << percorso_in(dir, nome) << "\n";
+        if (p.errore) throw *p.errore;
     } catch (const errore_decodifica& x) {
         errori << percorso_di(r, x.file) << ": " << x.what() << "\n";
         return 3;

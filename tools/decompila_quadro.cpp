@@ -117,7 +117,7 @@ std::string nome_cella(std::int64_t i) {
 
 quadro_scenario leggi_quadro(const file_binari& f, const nomi_scenario& nomi, note_decompilazione& note) {
     quadro_scenario q;
-    q.nomi = nomi;
+    q.nomi = nomi_nel_modello(nomi);
     if (f.planimetria) {
         q.planimetria = decodifica<planimetria_linea>(tipo_file::planimetria, *f.planimetria, leggi_planimetria);
     }

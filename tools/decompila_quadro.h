@@ -25,6 +25,8 @@ struct errore_decodifica : std::runtime_error {
 // Decodes the files (throws errore_decodifica) and takes out what the build
 // writes after compiling: the format stamps and check codes (noting any that
 // are not what the build writes for `nomi`), the names in entries 85 and 86
-// (noted when they are not `nomi`). The track is sized as the declared length
-// gives it (a track of another size is noted).
+// (noted when they are not `nomi` as the model holds them: on Windows their
+// Windows-1252 bytes; a name that cannot be held there throws errore_uso).
+// The track is sized as the declared length gives it (a track of another size
+// is noted).
 quadro_scenario leggi_quadro(const file_binari& f, const nomi_scenario& nomi, note_decompilazione& note);

@@ -25,7 +25,7 @@ struct quadro_scenario {
     std::vector<cella> tracciato;
     std::int32_t lunghezza_totale = 0;  // declared length + 7000 m
     std::int32_t numero_celle = 0;      // the last cell of the track
-    nomi_scenario nomi;
+    nomi_scenario nomi;                 // as the model holds them (nome_nel_modello)
 };
 
 // --- What cannot come back ------------------------------------------------------------
