@@ -4,6 +4,7 @@
 #   ./build.sh test [asan]  build, then run all tests (asan: under ASan + UBSan)
 #   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
 #   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
+#   ./build.sh roundtrip [...]  optimised build, then the round trip of decompile (options go to giro-decompilazione)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -62,8 +63,15 @@ bench)
     cmake --build --preset default -j "$(nproc)" --target banco-prestazioni
     ./build/default/bin/banco-prestazioni "${@:2}"
     ;;
+roundtrip)
+    installa_mancanti
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$(nproc)" --target giro-decompilazione
+    ./build/default/bin/giro-decompilazione "${@:2}"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh bench [options]" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh bench [options]" \
+        "| ./build.sh roundtrip [options]" >&2
     exit 2
     ;;
 esac
