@@ -81,13 +81,16 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
     for (std::int32_t m = 0; m <= ultimo; ++m) {
         luogo_diverso d{m, "plan point " + std::to_string(m), {}};
         for (int c = 0; c < 2; ++c) {
-            const std::string x = elemento(a, m, c);
-            const std::string y = elemento(b, m, c);
             const bool stesso = m <= a.ultimo_metro && m <= b.ultimo_metro &&
                                 a.tipi[elemento_planimetria(a, m, c)] == b.tipi[elemento_planimetria(b, m, c)] &&
                                 std::bit_cast<std::uint64_t>(a.valori[elemento_planimetria(a, m, c)]) ==
                                     std::bit_cast<std::uint64_t>(b.valori[elemento_planimetria(b, m, c)]);
-            if (!stesso) d.campi.push_back(std::string(c == 0 ? "x " : "y ") + x + " -> " + y);
+            if (stesso) continue;
+            if (r.size() >= massimo) {
+                d.campi.emplace_back();
+                continue;
+            }
+            d.campi.push_back(std::string(c == 0 ? "x " : "y ") + elemento(a, m, c) + " -> " + elemento(b, m, c));
         }
         if (d.campi.empty()) continue;
         if (r.size() < massimo) {

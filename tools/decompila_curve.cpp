@@ -60,8 +60,12 @@ std::string testo_passo(const passo& s) {
 }
 
 std::string testo_punto(const piano& pl, std::int32_t m) {
-    return "(" + testo_elemento(pl.p, elemento_planimetria(pl.p, m, 0)) + ", " +
-           testo_elemento(pl.p, elemento_planimetria(pl.p, m, 1)) + ")";
+    std::string t = "(";
+    t += testo_elemento(pl.p, elemento_planimetria(pl.p, m, 0));
+    t += ", ";
+    t += testo_elemento(pl.p, elemento_planimetria(pl.p, m, 1));
+    t += ')';
+    return t;
 }
 
 // Straight first, then the curvature of the point before, then the others:

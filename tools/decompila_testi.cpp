@@ -28,7 +28,10 @@ struct campo {
 // ",value" for each value.
 std::string valori(std::initializer_list<campo> v) {
     std::string r;
-    for (const campo& x : v) r += "," + allineato(x.valore, x.c);
+    for (const campo& x : v) {
+        r += ',';
+        r += allineato(x.valore, x.c);
+    }
     return r;
 }
 
