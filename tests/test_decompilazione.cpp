@@ -6,13 +6,10 @@
 
 #include <memory>
 #include <random>
-#include <sstream>
 
 #include "processo.h"
-#include "sources/contenuto.h"
 #include "supporto.h"
 #include "tests/decompilazione/giro.h"
-#include "tools/comando_decompile.h"
 #include "tools/compila_strumento.h"
 #include "tools/decompila.h"
 #include "track/lettura_binaria.h"

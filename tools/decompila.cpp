@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "sources/nomi_file.h"
 #include "tools/decompila_cartelli.h"
 #include "tools/decompila_celle.h"
 #include "tools/decompila_confronto.h"
@@ -15,7 +14,6 @@
 #include "tools/decompila_segnali.h"
 #include "tools/decompila_stazioni.h"
 #include "tools/decompila_testi.h"
-#include "track/lettura_binaria.h"
 
 namespace {
 

@@ -1,9 +1,8 @@
 #include "tools/decompila_celle.h"
 
-#include "tools/decompila_stazioni.h"
-
-#include <cmath>
 #include <string>
+
+#include "tools/decompila_stazioni.h"
 
 namespace {
 

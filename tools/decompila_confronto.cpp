@@ -2,7 +2,6 @@
 
 #include <bit>
 #include <map>
-#include <set>
 
 #include "sources/nomi_file.h"
 #include "tools/dump_testo.h"

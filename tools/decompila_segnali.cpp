@@ -1,11 +1,10 @@
 #include "tools/decompila_segnali.h"
 
-#include "tools/decompila_stazioni.h"
-
 #include <algorithm>
-#include <cmath>
 #include <map>
 #include <set>
+
+#include "tools/decompila_stazioni.h"
 
 namespace {
 
@@ -53,7 +52,7 @@ std::int32_t coppia_di(const quadro_scenario& q, std::int32_t c) {
 // The time that gives the cell's byte: 101 for 101; a byte from 1 to 100
 // needs a time 256 higher (a time from 1 to 100 would count as 101).
 std::int32_t tempo_di(std::uint8_t t) {
-    if (t >= 1 && t <= 100) return t + 256;
+    if (t >= 1 && t < tempo_minimo) return t + 256;
     return t;
 }
 

@@ -5,7 +5,6 @@
 #include <cstdint>
 
 #include "tools/decompila_cartelli.h"
-#include "tools/decompila_voci.h"
 #include "tools/dump_testo.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include "tools/decompila_testi.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace {
