@@ -395,6 +395,23 @@ TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
     }
 }
 
+// A scenario built without its plan under names that hold "_": the names the
+// table holds tell where the table's name splits.
+TEST_F(ComandoDecompile, WithoutThePlanTheTableTellsTheNames) {
+    const nomi_scenario nomi{"Valle_Alta", "R_2245"};
+    const std::string linea = dati(linea_txt);
+    const std::string treno = dati(treno_txt);
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, nomi, &linea, &treno, false);
+    for (const std::string nome : {"Valle_Alta_R_2245.sim", "Valle_Alta_R_2245.dat"}) {
+        ASSERT_TRUE(c->file.count(nome)) << nome;
+        scrivi_tutto(ingresso.file(nome), c->file[nome]);
+    }
+    const esecuzione e = decompile({"decompile", "Valle_Alta_R_2245.sim", "Valle_Alta_R_2245.dat", "--out", uscita.str()});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{"Valle_Alta_R_2245-.txt", "Valle_Alta_linea.txt"}));
+}
+
 TEST_F(ComandoDecompile, TamperedTrackExitsOneNamingTheCell) {
     std::string t = dati(tracciato_dat);
     poni_byte(t, 57 * byte_cella, 7);

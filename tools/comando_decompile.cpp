@@ -9,6 +9,7 @@
 #include "tools/file_binario.h"
 #include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
+#include "track/lettura_binaria.h"
 
 namespace {
 
@@ -24,7 +25,8 @@ const char* const piede =
     "from the file names as 'scenario-tool verify' takes them (PLAN is\n"
     "NAME_linea.dat, TABLE NAME_NUM.sim, TRACK NAME_NUM.dat). Leave PLAN out\n"
     "for a scenario compiled with --no-plan: the line file then has no curves;\n"
-    "compile it with --no-plan too.\n"
+    "compile it with --no-plan too. NAME and NUM are then split at the last\n"
+    "\"_\" of the table's name, or where the names the table holds split it.\n"
     "\n"
     "Every record kind is recovered from what the files hold; boards that the\n"
     "build places by itself (in front of signals and around slowdowns) are\n"
@@ -71,6 +73,32 @@ nomi_scenario nomi_di(const richiesta_decompilazione& r) {
     return nomi;
 }
 
+// Without the plan the names split at the last "_" of the table's name; when
+// that name holds several, the split whose names the table holds in entries
+// 85 and 86 is taken instead. A table that does not decode changes nothing
+// here (decoding reports it).
+nomi_scenario nomi_del_contenuto(const nomi_scenario& dal_nome, const std::string& scenario) {
+    const std::string radice = dal_nome.linea + "_" + dal_nome.treno;
+    std::array<voce_scenario, voci_scenario> s;
+    try {
+        s = leggi_scenario(scenario);
+    } catch (const errore_lettura&) {
+        return dal_nome;
+    }
+    for (std::size_t i = radice.find('_'); i != std::string::npos; i = radice.find('_', i + 1)) {
+        const nomi_scenario candidati{radice.substr(0, i), radice.substr(i + 1)};
+        if (candidati.linea.empty() || candidati.treno.empty()) continue;
+        try {
+            const nomi_scenario nel_modello = nomi_nel_modello(candidati);
+            if (nel_modello.linea == s[voce::dati_linea].nome && nel_modello.treno == s[voce::dati_treno].nome) {
+                return candidati;
+            }
+        } catch (const errore_uso&) {
+        }
+    }
+    return dal_nome;
+}
+
 }  // namespace
 
 void opzioni_decompile(CLI::App& comando, richiesta_decompilazione& r) {
@@ -85,13 +113,14 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         throw errore_uso{"decompile takes PLAN TABLE TRACK, or TABLE TRACK (" + std::to_string(r.file.size()) +
                          " files given)"};
     }
-    const nomi_scenario nomi = nomi_di(r);
+    nomi_scenario nomi = nomi_di(r);
     file_binari f;
     esito_decompilazione e;
     try {
         if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria));
         f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario));
         f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato));
+        if (!f.planimetria) nomi = nomi_del_contenuto(nomi, f.scenario);
         e = decompila(f, nomi);
         const cartella dir = piattaforma::cartella_su_disco(r.cartella_uscita);
         if (dir.genere(".") != genere_file::cartella) {

@@ -102,6 +102,9 @@ stazione_rec stazione(const quadro_scenario& q, int numero, note_decompilazione&
     lunghezza_e_opz3(v, numero, s, n);
     controlla(q, v, numero, s, n);
     if (s.lunghezza < lunghezza_con_opz4 || numero == voce::prima_stazione) s.valori[1] = 0;
+    // A position that is not a multiple of 50 would stop the build: the
+    // multiple of 50 nearer 0 is written instead.
+    s.posizione -= s.posizione % metri_per_cella;
     // The time of day in seconds as hours, minutes and seconds.
     s.ora = {v.valore4 / 3600, v.valore4 % 3600 / 60, v.valore4 % 60};
     testo_scrivibile(v.nome, s.nome);
