@@ -19,6 +19,8 @@
 #   7. a second builder started while the lock on its folder is held reports
 #      it and ends with status 2 without touching a file; the lock file is
 #      gone once its holder ends.
+#   8. scenario-tool view writes the same page under Wine and on POSIX, from
+#      the text sources and from the binary files.
 # Every message box is closed by the checks; every Wine step has a time limit.
 # Screenshots are left in build/windows/prove/.
 set -euo pipefail
@@ -387,5 +389,27 @@ wait "$pid_blocco"
 [ "$(cat "$lavoro/due/blocco/stato")" = 0 ] || fallito "the lock holder failed: $(cat "$lavoro/due/blocco/blocco.txt")"
 [ -z "$(ls -A "$due" | grep -v '\.exe$')" ] || fallito "left in the folder: $(ls -A "$due")"
 echo "  status 2, no file touched; the lock file is gone with its holder"
+
+# --- 8. scenario-tool view ----------------------------------------------------
+# The page of the embedded scenario under Wine is the POSIX build's page, byte
+# for byte, from the text sources and from the binary files.
+confronta_pagine() {
+    local cartella=$1 nome=$2
+    shift 2
+    (cd "$cartella" && "$bin_posix/scenario-tool" view "$@" -o "posix-$nome") ||
+        fallito "scenario-tool view (POSIX) ended with status $?"
+    (cd "$cartella" && esegui_wine 600 "$bin_windows/scenario-tool.exe" view "$@" -o "wine-$nome" >/dev/null) ||
+        fallito "scenario-tool.exe view ended with status $?"
+    cmp "$cartella/posix-$nome" "$cartella/wine-$nome" || fallito "the two pages $nome differ"
+    printf '  identical: %-50s %9d bytes\n' "$nome" "$(stat -c %s "$cartella/wine-$nome")"
+}
+
+passo "scenario-tool view on the embedded scenario, under Wine and on POSIX"
+mkdir -p "$lavoro/vista"
+scenario="Tava Aeroporto-Rovea"
+cp tests/dati/"${scenario}_linea.txt" tests/dati/"${scenario}_30742-.txt" tests/dati/"${scenario}_linea.dat" \
+    tests/dati/"${scenario}_30742.sim" tests/dati/"${scenario}_30742.dat" "$lavoro/vista/"
+confronta_pagine "$lavoro/vista" sorgenti.html "${scenario}_linea.txt" "${scenario}_30742-.txt"
+confronta_pagine "$lavoro/vista" binari.html "${scenario}_linea.dat" "${scenario}_30742.sim" "${scenario}_30742.dat"
 
 passo "all Windows checks passed"

@@ -29,12 +29,12 @@
 #include <string>
 #include <vector>
 
-#include "../sources/errore_esecuzione.h"
-#include "../track/errore.h"
-#include "blocco_cartella.h"
-#include "piattaforma.h"
-#include "riga_comando.h"
-#include "testo_windows.h"
+#include "sources/errore_esecuzione.h"
+#include "track/errore.h"
+#include "platform/blocco_cartella.h"
+#include "platform/piattaforma.h"
+#include "platform/riga_comando.h"
+#include "platform/testo_windows.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The scenario carried by this build, as the text lines that the writers put
 // on disk. Every list ends with the end marker, which is never written.
 // Characters beyond ASCII are Windows-1252 bytes.
-#include "contenuto.h"
+#include "sources/contenuto.h"
 
 namespace contenuto {
 

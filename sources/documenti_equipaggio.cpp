@@ -1,7 +1,7 @@
 // The crew documents of this build's scenario: fixed texts, nothing computed.
 // Every list ends with the end marker, which is never written.
 // Characters beyond ASCII are Windows-1252 bytes.
-#include "contenuto.h"
+#include "sources/contenuto.h"
 
 namespace contenuto {
 

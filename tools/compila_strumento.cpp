@@ -13,12 +13,6 @@
 
 namespace {
 
-std::string testo_esecuzione(const errore_esecuzione& e) {
-    std::string t = e.operazione;
-    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
-    return t + ": " + e.what();
-}
-
 void unisci(std::string& messaggio, const std::string& parte) {
     if (parte.empty()) return;
     if (!messaggio.empty()) messaggio += "; ";
@@ -27,26 +21,6 @@ void unisci(std::string& messaggio, const std::string& parte) {
 
 const char* nessun_file = "no scenario file was written";
 
-// The directory part and the name of a path.
-std::pair<std::string, std::string> separa(const std::string& percorso) {
-#ifdef _WIN32
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-#else
-    const std::size_t ultimo = percorso.find_last_of('/');
-#endif
-    if (ultimo == std::string::npos) return {".", percorso};
-    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
-
-// An input file's content; nothing when no file stands at the path (the
-// build then reports it as missing). Anything else that keeps it from being
-// read is a file failure.
-std::optional<std::string> leggi_ingresso(const std::string& percorso) {
-    const auto [dove, nome] = separa(percorso);
-    cartella dir = piattaforma::cartella_su_disco(dove);
-    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
-    return dir.leggi(nome, limite_sorgente);
-}
 
 void fatale_segnalato(const errore_segnalato& e, costruzione_in_memoria& c) {
     const bool codici = e.codice == "1251";
@@ -77,6 +51,29 @@ const stato_sollevato* ultimo_con(const modello_scenario& m, std::int32_t codice
 }
 
 }  // namespace
+
+std::pair<std::string, std::string> separa_percorso(const std::string& percorso) {
+#ifdef _WIN32
+    const std::size_t ultimo = percorso.find_last_of("/\\");
+#else
+    const std::size_t ultimo = percorso.find_last_of('/');
+#endif
+    if (ultimo == std::string::npos) return {".", percorso};
+    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
+}
+
+std::string testo_esecuzione(const errore_esecuzione& e) {
+    std::string t = e.operazione;
+    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
+    return t + ": " + e.what();
+}
+
+std::optional<std::string> leggi_ingresso(const std::string& percorso) {
+    const auto [dove, nome] = separa_percorso(percorso);
+    cartella dir = piattaforma::cartella_su_disco(dove);
+    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
+    return dir.leggi(nome, limite_sorgente);
+}
 
 std::vector<std::string> nomi_uscite(const nomi_scenario& nomi) {
     return {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),

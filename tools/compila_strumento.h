@@ -9,11 +9,14 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "compiler/modello.h"
 #include "sources/cartella.h"
+#include "sources/errore_esecuzione.h"
 #include "tools/nomi.h"
 #include "tools/richiesta_compilazione.h"
 
@@ -58,6 +61,18 @@ struct costruzione_in_memoria {
 };
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria);
+
+// The directory part and the name of a path ("." for a bare name); the
+// separator is '/', and on Windows '\\' as well.
+std::pair<std::string, std::string> separa_percorso(const std::string& percorso);
+
+// An input text source's content; nothing when no file stands at the path
+// (the build then reports it as missing). Anything else that keeps it from
+// being read is a file failure (errore_esecuzione).
+std::optional<std::string> leggi_ingresso(const std::string& percorso);
+
+// A file failure in words: the operation, the path in quotes, the system's text.
+std::string testo_esecuzione(const errore_esecuzione& e);
 
 // Runs the compile, with its outputs published into `uscita` (the directory of
 // r.cartella_uscita, or any other behind the storage seam). Never throws for a

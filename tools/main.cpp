@@ -11,6 +11,7 @@
 #include "tools/comando_decompile.h"
 #include "tools/comando_dump.h"
 #include "tools/comando_verify.h"
+#include "tools/comando_vista.h"
 
 int main(int argc, char** argv) {
     CLI::App strumento;
@@ -20,5 +21,6 @@ int main(int argc, char** argv) {
     registra_decompile(strumento, c);
     registra_dump(strumento, c);
     registra_verify(strumento, c);
+    registra_vista(strumento, c);
     return esegui_strumento(strumento, c, piattaforma::argomenti_utf8(argc, argv));
 }

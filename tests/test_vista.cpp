@@ -1,0 +1,729 @@
+// scenario-tool view: the page of a scenario model, its texts and numbers,
+// its marks tied to the model, its labels apart, and the command.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <cmath>
+#include <set>
+#include <sstream>
+
+#include "processo.h"
+#include "supporto.h"
+#include "tools/compila_strumento.h"
+#include "tools/etichette.h"
+#include "tools/oggetti_vista.h"
+#include "tools/testo_html.h"
+#include "tools/vista.h"
+#include "tools/vista_strumento.h"
+
+namespace {
+
+const std::string linea_tava = "Tava Aeroporto-Rovea";
+const std::string file_linea_tava = "Tava Aeroporto-Rovea_linea.txt";
+const std::string file_treno_tava = "Tava Aeroporto-Rovea_30742-.txt";
+
+std::string dati(const std::string& nome) { return leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome); }
+
+std::unique_ptr<costruzione_in_memoria> costruisci(const std::string& linea, const std::string& treno,
+                                                   bool con_planimetria = true,
+                                                   const nomi_scenario& nomi = {linea_tava, "30742"}) {
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, nomi, &linea, &treno, con_planimetria);
+    return c;
+}
+
+std::unique_ptr<costruzione_in_memoria> tava(bool con_planimetria = true) {
+    return costruisci(dati(file_linea_tava), dati(file_treno_tava), con_planimetria);
+}
+
+std::string pagina_di(const modello_scenario& m, const fonti_vista& f = {file_linea_tava, file_treno_tava}) {
+    ingresso_vista i;
+    i.modello = &m;
+    i.fonti = f;
+    i.file = {f.file_linea, f.file_treno};
+    i.da_sorgenti = true;
+    return pagina_vista(i);
+}
+
+// The text of the <svg> element of the class, empty when there is none.
+std::string svg_di(const std::string& pagina, const std::string& classe) {
+    const std::size_t a = pagina.find("<svg class=\"" + classe + "\"");
+    if (a == std::string::npos) return "";
+    return pagina.substr(a, pagina.find("</svg>", a) + 6 - a);
+}
+
+// The whole numbers that follow each occurrence of `prima`.
+std::vector<int> numeri_dopo(const std::string& testo, const std::string& prima) {
+    std::vector<int> r;
+    for (std::size_t p = testo.find(prima); p != std::string::npos; p = testo.find(prima, p + 1)) {
+        r.push_back(std::stoi(testo.substr(p + prima.size())));
+    }
+    return r;
+}
+
+std::size_t quante(const std::string& testo, const std::string& parte) {
+    std::size_t n = 0;
+    for (std::size_t p = testo.find(parte); p != std::string::npos; p = testo.find(parte, p + 1)) ++n;
+    return n;
+}
+
+double attributo(const std::string& elemento, const std::string& nome) {
+    const std::size_t p = elemento.find(" " + nome + "=\"");
+    return std::stod(elemento.substr(p + nome.size() + 3));
+}
+
+// Every element that begins with `inizio`, up to its '>'.
+std::vector<std::string> elementi(const std::string& testo, const std::string& inizio) {
+    std::vector<std::string> r;
+    for (std::size_t p = testo.find(inizio); p != std::string::npos; p = testo.find(inizio, p + 1)) {
+        r.push_back(testo.substr(p, testo.find('>', p) - p));
+    }
+    return r;
+}
+
+std::vector<int> celle_di_tipo(const modello_scenario& m, std::uint8_t tipo) {
+    std::vector<int> r;
+    for (std::size_t i = 0; i < m.tracciato.size(); ++i) {
+        if (m.tracciato[i].tipo == tipo) r.push_back(static_cast<int>(i));
+    }
+    return r;
+}
+
+std::vector<int> ordinati(std::vector<int> v) {
+    std::sort(v.begin(), v.end());
+    return v;
+}
+
+// The line of the source text (from 1) that holds `parte`.
+int riga_con(const std::string& testo, const std::string& parte) {
+    const std::size_t p = testo.find(parte);
+    return p == std::string::npos
+               ? 0
+               : static_cast<int>(std::count(testo.begin(), testo.begin() + static_cast<long>(p), '\n')) + 1;
+}
+
+void nessun_riferimento_esterno(const std::string& pagina) {
+    EXPECT_EQ(pagina.find("http"), std::string::npos);
+    EXPECT_EQ(pagina.find("src="), std::string::npos);
+    EXPECT_EQ(pagina.find("@import"), std::string::npos);
+    EXPECT_EQ(pagina.find("<script"), std::string::npos);
+    EXPECT_EQ(pagina.find("<link"), std::string::npos);
+    EXPECT_EQ(pagina.find("<img"), std::string::npos);
+    EXPECT_EQ(pagina.find("//"), std::string::npos);
+    for (std::size_t p = pagina.find("url("); p != std::string::npos; p = pagina.find("url(", p + 1)) {
+        EXPECT_EQ(pagina.compare(p, 5, "url(#"), 0) << pagina.substr(p, 40);
+    }
+}
+
+// ---- texts and numbers ----
+
+TEST(TestoPagina, EscapesAndWindows1252) {
+    EXPECT_EQ(escape_html("a<b & \"c\" 'd'>"), "a&lt;b &amp; &quot;c&quot; &#39;d&#39;&gt;");
+    EXPECT_EQ(utf8_per_pagina("caff\xE8 \x80 \x9C"), "caff\xC3\xA8 \xE2\x82\xAC \xC5\x93");
+    // Control characters, DEL and the undefined bytes cannot stand in a page.
+    EXPECT_EQ(utf8_per_pagina(std::string("a\x01\x7F\x81\x9D", 5) + "b"),
+              "a\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"
+              "b");
+    EXPECT_EQ(nome_html("<\xE8>"), "&lt;\xC3\xA8&gt;");
+}
+
+TEST(TestoPagina, NumbersWithoutLocale) {
+    EXPECT_EQ(decimale(3.14159, 2), "3.14");
+    EXPECT_EQ(decimale(-0.0001, 1), "0.0");
+    EXPECT_EQ(decimale(-2.25, 1), "-2.2");
+    EXPECT_EQ(decimale(1234567.5, 0), "1234568");
+    EXPECT_EQ(coord(2.0), "2");
+    EXPECT_EQ(coord(-0.04), "0");
+    EXPECT_EQ(coord(12.349), "12.3");
+    EXPECT_EQ(km(4250), "4.250");
+    EXPECT_EQ(km(22000), "22.000");
+    EXPECT_EQ(km(-50), "-0.050");
+    EXPECT_EQ(km(7), "0.007");
+    EXPECT_EQ(orario(72540), "20:09:00");
+    EXPECT_EQ(orario(5), "0:00:05");
+    EXPECT_EQ(intero(-32768), "-32768");
+}
+
+// ---- what the page takes from the model ----
+
+TEST(OggettiVista, KindsOfCellsAndRuns) {
+    modello_scenario m;
+    m.tracciato.resize(30);
+    auto metti = [&](int i, std::uint8_t tipo, std::int16_t v1 = 0) {
+        m.tracciato[static_cast<std::size_t>(i)].tipo = tipo;
+        m.tracciato[static_cast<std::size_t>(i)].valore1 = v1;
+    };
+    metti(2, tipo_cella::segnale);
+    metti(3, tipo_cella::marca_montagna);
+    metti(4, tipo_cella::tabella_con_valore, 180);
+    metti(5, tipo_cella::tabella_con_valore, 120);
+    metti(6, tipo_cella::tabella_senza_valore);
+    metti(7, tipo_cella::inizio_rallentamento, 60);
+    metti(9, tipo_cella::fine_rallentamento, 60);
+    metti(12, tipo_cella::inizio_rallentamento, 30);  // no end after it: the slowdown is its start cell
+    metti(14, tipo_cella::cartello, 80);
+    metti(15, tipo_cella::indicatori_v_max);
+    metti(16, 9);  // a kind the build never writes
+    for (int i = 20; i <= 22; ++i) m.tracciato[static_cast<std::size_t>(i)].montagna = 2;
+    m.tracciato[23].montagna = 3;
+    m.scenario[voce::primo_cartello].nome = "SIGN";
+    const oggetti_vista o = oggetti_del_modello(m);
+    const conteggi_vista n = conta_oggetti(o);
+    EXPECT_EQ(n.segnali, 1);
+    EXPECT_EQ(n.tabelle_finitura, 1);
+    EXPECT_EQ(n.abbattimenti, 2);
+    EXPECT_EQ(n.rallentamenti, 2);
+    EXPECT_EQ(n.cartelli, 1);
+    EXPECT_EQ(n.indicatori, 1);
+    EXPECT_EQ(n.montagne, 2);  // a change of kind starts another span
+    ASSERT_EQ(o.rallentamenti.size(), 2u);
+    EXPECT_EQ(o.rallentamenti[0].fine, 9);
+    EXPECT_TRUE(o.rallentamenti[0].con_fine);
+    EXPECT_EQ(o.rallentamenti[1].fine, 12);
+    EXPECT_FALSE(o.rallentamenti[1].con_fine);
+    ASSERT_EQ(o.montagne.size(), 2u);
+    EXPECT_EQ(o.montagne[0].prima, 20);
+    EXPECT_EQ(o.montagne[0].ultima, 22);
+    std::set<tipo_marca> tipi;
+    for (const marca_vista& x : o.marche) tipi.insert(x.tipo);
+    EXPECT_TRUE(tipi.count(tipo_marca::sconosciuto));
+    EXPECT_FALSE(std::any_of(o.marche.begin(), o.marche.end(), [](const marca_vista& x) { return x.cella == 3; }));
+    // Every cell has a gradient, a speed and an adhesion: runs cover the track.
+    ASSERT_EQ(o.pendenze.size(), 1u);
+    EXPECT_EQ(o.pendenze[0].valore, -100);
+    EXPECT_EQ(o.pendenze[0].ultima, 29);
+}
+
+TEST(OggettiVista, StationsAreTheEntriesFromOneUpToAGapOrASignText) {
+    modello_scenario m;
+    m.tracciato.resize(40);
+    const int prima = voce::prima_stazione;
+    m.scenario[prima].nome = "A";
+    m.scenario[prima + 1].valore3 = 500;  // a station without a name is still a station
+    m.scenario[prima + 2].nome = "SIGN TEXT";
+    m.tracciato[20].tipo = tipo_cella::cartello;
+    m.tracciato[20].valore1 = prima + 2;
+    m.tracciato[11].tipo = tipo_cella::marca_stazione;
+    m.tracciato[11].valore1 = prima + 1;
+    m.scenario[prima + 4].nome = "AFTER A GAP";
+    const std::vector<stazione_vista> s = stazioni_del_modello(m);
+    ASSERT_EQ(s.size(), 2u);
+    EXPECT_EQ(s[0].voce, prima);
+    EXPECT_EQ(s[0].cella, -1);
+    EXPECT_EQ(s[1].voce, prima + 1);
+    EXPECT_EQ(s[1].cella, 11);
+}
+
+// ---- the page of the embedded scenario ----
+
+TEST(PaginaVista, OneMarkPerStationAndSignalOfTheModelInBothDrawings) {
+    const auto c = tava();
+    const modello_scenario& m = c->modello;
+    ASSERT_EQ(m.codice_errore, 0);
+    const std::string p = pagina_di(m);
+    const std::string pianta = svg_di(p, "pianta");
+    const std::string profilo = svg_di(p, "profilo");
+    ASSERT_FALSE(pianta.empty());
+    ASSERT_FALSE(profilo.empty());
+    const std::vector<int> segnali = celle_di_tipo(m, tipo_cella::segnale);
+    ASSERT_EQ(segnali.size(), 9u);
+    EXPECT_EQ(ordinati(numeri_dopo(pianta, "<circle class=\"segnale\" data-cella=\"")), segnali);
+    EXPECT_EQ(ordinati(numeri_dopo(profilo, "<g class=\"segnale\" data-cella=\"")), segnali);
+    EXPECT_EQ(quante(pianta, "class=\"segnale\""), segnali.size());
+    EXPECT_EQ(quante(profilo, "class=\"segnale\""), segnali.size());
+    const std::vector<int> voci = {1, 2, 3, 4, 5, 6, 7};
+    EXPECT_EQ(numeri_dopo(pianta, "<circle class=\"stazione\" data-voce=\""), voci);
+    EXPECT_EQ(numeri_dopo(profilo, "<g class=\"stazione\" data-voce=\""), voci);
+    EXPECT_EQ(quante(pianta, "class=\"stazione\""), voci.size());
+    EXPECT_EQ(quante(profilo, "class=\"stazione\""), voci.size());
+    // The one indication sign, in both drawings, at its cell.
+    const std::vector<int> cartelli = celle_di_tipo(m, tipo_cella::cartello);
+    EXPECT_EQ(numeri_dopo(pianta, "<circle class=\"cartello\" data-cella=\""), cartelli);
+    EXPECT_EQ(numeri_dopo(profilo, "<g class=\"cartello\" data-cella=\""), cartelli);
+    for (int v : voci) {
+        const std::string nome = nome_html(m.scenario[static_cast<std::size_t>(v)].nome);
+        EXPECT_NE(pianta.find(">" + nome + "</text>"), std::string::npos) << nome;
+        EXPECT_NE(profilo.find(">" + nome + "</text>"), std::string::npos) << nome;
+        EXPECT_NE(p.find("<td class=\"nome\">" + nome + "</td>"), std::string::npos) << nome;
+    }
+}
+
+TEST(PaginaVista, NamesLengthAndCountsAtTheTop) {
+    const auto c = tava();
+    const std::string p = pagina_di(c->modello);
+    EXPECT_NE(p.find("<h1>Tava Aeroporto-Rovea <span class=\"treno\">\xE2\x80\x93 train 30742</span></h1>"),
+              std::string::npos);
+    EXPECT_NE(p.find("declared length <b>22000 m</b>"), std::string::npos);
+    for (const char* conteggio :
+         {"<b>7</b> stations", "<b>9</b> signals", "<b>0</b> slowdowns", "<b>1</b> indication sign<",
+          "<b>1</b> mountain span<", "<b>0</b> abbattimento points", "<b>0</b> finishing boards"}) {
+        EXPECT_NE(p.find(conteggio), std::string::npos) << conteggio;
+    }
+    EXPECT_NE(p.find("Tava Aeroporto-Rovea_linea.txt"), std::string::npos);
+    EXPECT_EQ(p.find("class=\"stato\""), std::string::npos);
+}
+
+TEST(PaginaVista, SelfContainedAndWithoutScript) {
+    const auto c = tava();
+    const std::string p = pagina_di(c->modello);
+    EXPECT_EQ(p.compare(0, 15, "<!DOCTYPE html>"), 0);
+    EXPECT_NE(p.find("<meta charset=\"utf-8\">"), std::string::npos);
+    nessun_riferimento_esterno(p);
+    // The drawings scale with the page.
+    EXPECT_NE(p.find("<svg class=\"pianta\" viewBox=\"0 0 1300 "), std::string::npos);
+    EXPECT_NE(p.find("<svg class=\"profilo\" viewBox=\"0 0 1300 "), std::string::npos);
+}
+
+TEST(PaginaVista, HoverTextsNameTheRecordThatMadeTheObject) {
+    const auto c = tava();
+    const modello_scenario& m = c->modello;
+    const std::string p = pagina_di(m);
+    const std::string treno = dati(file_treno_tava);
+    // The signal at 1650 m stands in cell 34.
+    const int riga = riga_con(treno, "segnale,    1650");
+    ASSERT_GT(riga, 0);
+    const std::string profilo = svg_di(p, "profilo");
+    const std::size_t segnale = profilo.find("<g class=\"segnale\" data-cella=\"34\">");
+    ASSERT_NE(segnale, std::string::npos);
+    const std::string titolo = profilo.substr(segnale, profilo.find("</title>", segnale) - segnale);
+    EXPECT_NE(titolo.find("Signal\nvaluore1"), 0u);
+    EXPECT_NE(titolo.find("valore1 42, valore2 11, valore3 0, valore4 8"), std::string::npos) << titolo;
+    EXPECT_NE(titolo.find("record at line " + std::to_string(riga) + ", column 1 of " + file_treno_tava),
+              std::string::npos)
+        << titolo;
+    // A station: its record line in the train file.
+    const int riga_rovea = riga_con(treno, "ROVEA");
+    const std::size_t rovea = profilo.find("<g class=\"stazione\" data-voce=\"7\">");
+    ASSERT_NE(rovea, std::string::npos);
+    const std::string t = profilo.substr(rovea, profilo.find("</title>", rovea) - rovea);
+    EXPECT_NE(t.find("Station 7: ROVEA\nposition 22000 m (km 22.000), extent 21750\xE2\x80\x93"
+                     "22250 m"),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("time 20:50:00"), std::string::npos);
+    EXPECT_NE(t.find("line " + std::to_string(riga_rovea) + ","), std::string::npos) << t;
+    // The sign, from the line file.
+    const int riga_cartello = riga_con(dati(file_linea_tava), "cartello_indicatore");
+    EXPECT_NE(p.find("Indication sign (entry 80): ( PASSAGGIO A)(  LIVELLO   )\ncell 11 (km 0.550)\nrecord at line " +
+                     std::to_string(riga_cartello) + ", column 1 of " + file_linea_tava),
+              std::string::npos);
+}
+
+TEST(PaginaVista, DecodedModelsGiveNoRecordPlaces) {
+    auto c = tava();
+    modello_scenario& m = c->modello;
+    m.origine_celle.clear();
+    m.origine_voci = {};
+    const std::string p = pagina_di(m, {});
+    EXPECT_EQ(p.find("record at line"), std::string::npos);
+    EXPECT_NE(p.find("<title>Signal\n"), std::string::npos);
+}
+
+TEST(PaginaVista, WithoutAPlanTheProfileStaysAndThePageSaysSo) {
+    const auto c = tava(false);
+    const std::string p = pagina_di(c->modello);
+    EXPECT_TRUE(svg_di(p, "pianta").empty());
+    EXPECT_NE(p.find("No plan: the scenario was built without one (--no-plan)."), std::string::npos);
+    const std::string profilo = svg_di(p, "profilo");
+    EXPECT_EQ(quante(profilo, "<g class=\"segnale\""), 9u);
+    EXPECT_EQ(quante(profilo, "<g class=\"stazione\""), 7u);
+}
+
+TEST(PaginaVista, TheSameModelGivesTheSameBytes) {
+    const auto a = tava();
+    const auto b = tava();
+    EXPECT_EQ(pagina_di(a->modello), pagina_di(b->modello));
+}
+
+// A model whose plan has metres 0 to `metri` - 1 at the points `punto` gives
+// (and two more without a value), on a track that reaches past them.
+template <typename F>
+modello_scenario modello_con_piano(std::int32_t metri, F punto) {
+    modello_scenario m;
+    m.scenario[voce::dati_generali].valore2 = metri - 1;
+    m.scenario[voce::dati_linea].nome = "P";
+    m.scenario[voce::dati_treno].nome = "1";
+    m.tracciato.resize(static_cast<std::size_t>(metri / 50 + 2));
+    planimetria_linea& p = m.planimetria;
+    p.ultimo_metro = metri + 1;
+    const std::size_t n = static_cast<std::size_t>(metri) + 2;
+    p.tipi.assign(2 * n, tipo_valore::vuoto);
+    p.valori.assign(2 * n, 0.0);
+    for (std::int32_t i = 0; i < metri; ++i) {
+        double x, y;
+        punto(i, x, y);
+        p.tipi[elemento_planimetria(p, i, 0)] = p.tipi[elemento_planimetria(p, i, 1)] = tipo_valore::doppio;
+        p.valori[elemento_planimetria(p, i, 0)] = x;
+        p.valori[elemento_planimetria(p, i, 1)] = y;
+    }
+    return m;
+}
+
+// The points of the polyline of the class.
+std::vector<std::pair<double, double>> punti_linea(const std::string& svg, const std::string& classe) {
+    const std::string inizio = "<polyline class=\"" + classe + "\" points=\"";
+    const std::size_t a = svg.find(inizio);
+    std::vector<std::pair<double, double>> r;
+    if (a == std::string::npos) return r;
+    std::string testo = svg.substr(a + inizio.size(), svg.find('"', a + inizio.size()) - a - inizio.size());
+    std::replace(testo.begin(), testo.end(), ',', ' ');
+    std::istringstream in(testo);
+    double x, y;
+    while (in >> x >> y) r.push_back({x, y});
+    return r;
+}
+
+TEST(PiantaVista, OneScaleOnBothAxesAndFewPointsForStraightLines) {
+    // An L: 3000 m east, then 1500 m north.
+    const modello_scenario m = modello_con_piano(4501, [](std::int32_t i, double& x, double& y) {
+        x = i <= 3000 ? i : 3000;
+        y = i <= 3000 ? 0 : i - 3000;
+    });
+    const std::string pianta = svg_di(pagina_di(m, {}), "pianta");
+    const auto p = punti_linea(pianta, "linea");
+    ASSERT_EQ(p.size(), 3u);  // the two ends and the corner
+    EXPECT_DOUBLE_EQ(p[0].second, p[1].second);
+    EXPECT_DOUBLE_EQ(p[1].first, p[2].first);
+    const double l = p[1].first - p[0].first, a = p[1].second - p[2].second;  // y grows upward
+    EXPECT_GT(l, 500);
+    EXPECT_NEAR(l / a, 2.0, 0.01);
+    EXPECT_EQ(pianta.find("nan"), std::string::npos);
+}
+
+TEST(PiantaVista, CurvesKeepTheirShapeWithinAFractionOfAUnit) {
+    const auto c = tava();
+    const std::string pianta = svg_di(pagina_di(c->modello), "pianta");
+    const auto p = punti_linea(pianta, "linea");
+    EXPECT_GT(p.size(), 20u);
+    EXPECT_LT(p.size(), 1500u);  // from 22000 metres
+    // No two drawn points are far apart on a curve: consecutive points never
+    // jump across more than the drawing.
+    for (std::size_t i = 1; i < p.size(); ++i) {
+        EXPECT_LT(std::fabs(p[i].first - p[i - 1].first) + std::fabs(p[i].second - p[i - 1].second), 800);
+    }
+}
+
+TEST(PiantaVista, APlanThatCannotBeDrawnIsShownAsAbsent) {
+    const modello_scenario m = modello_con_piano(100, [](std::int32_t i, double& x, double& y) {
+        x = i == 50 ? 1.7e308 : -1.7e308;
+        y = 0;
+    });
+    const std::string p = pagina_di(m, {});
+    EXPECT_TRUE(svg_di(p, "pianta").empty());
+    EXPECT_EQ(p.find("nan"), std::string::npos);
+    // A plan of one metre, or none, likewise.
+    const modello_scenario uno = modello_con_piano(1, [](std::int32_t, double& x, double& y) { x = y = 0; });
+    EXPECT_TRUE(svg_di(pagina_di(uno, {}), "pianta").empty());
+}
+
+// ---- names from files are escaped ----
+
+std::string linea_semplice(const std::string& corpo = "") {
+    return righe_crlf("[generale]", "lunghezza percorso,    12000", "[curve]", "curvad3,  3000,  2000",
+                      "curvas4,  7000,  1500", "pendenza,  0,   -3", "pendenza,  5000,   12") +
+           corpo + righe_crlf("[fine]");
+}
+
+std::string treno_semplice(const std::string& corpo) {
+    return righe_crlf("[generale]", "velocita,   0,    80", "aderenza,   0,    100") + corpo + righe_crlf("[fine]");
+}
+
+TEST(PaginaVista, NamesAndTextsFromFilesAreEscaped) {
+    const std::string cattivo = "A<b>&\"c\" 'd' \xE8";
+    const auto c =
+        costruisci(linea_semplice(righe_crlf("cartello_indicatore,  2000,   <script>x</script>")),
+                   treno_semplice(righe_crlf("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, " + cattivo)),
+                   true, {"L<&>\"", "7&8"});
+    const modello_scenario& m = c->modello;
+    ASSERT_EQ(m.codice_errore, 0);
+    const std::string p = pagina_di(m);
+    const std::string sicuro = "A&lt;b&gt;&amp;&quot;c&quot; &#39;d&#39; \xC3\xA8";
+    EXPECT_EQ(p.find(cattivo), std::string::npos);
+    EXPECT_EQ(p.find("<script>"), std::string::npos);
+    EXPECT_NE(p.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
+    EXPECT_EQ(quante(svg_di(p, "pianta"), ">" + sicuro + "</text>"), 1u);
+    EXPECT_EQ(quante(svg_di(p, "profilo"), ">" + sicuro + "</text>"), 1u);
+    EXPECT_NE(p.find("<title>Station 1: " + sicuro + "\n"), std::string::npos);
+    EXPECT_NE(p.find("<h1>L&lt;&amp;&gt;&quot; <span class=\"treno\">\xE2\x80\x93 train 7&amp;8</span></h1>"),
+              std::string::npos);
+    EXPECT_NE(p.find("<title>L&lt;&amp;&gt;&quot; \xE2\x80\x93 train 7&amp;8</title>"), std::string::npos);
+    nessun_riferimento_esterno(p);
+}
+
+TEST(PaginaVista, TheBuildsWarningsAreListedEscaped) {
+    const std::string linea = linea_semplice(righe_crlf("pendensa<&>,  6000,   1"));
+    const auto c = costruisci(linea, treno_semplice(""), true, {"L", "1"});
+    ASSERT_FALSE(c->modello.avvisi.empty());
+    const std::string p = pagina_di(c->modello, {"L_linea.txt", "L_1-.txt"});
+    EXPECT_NE(p.find("<details class=\"avvisi\"><summary>The build gave 1 warning</summary>"), std::string::npos);
+    EXPECT_NE(p.find("<li>L_linea.txt, line " + std::to_string(riga_con(linea, "pendensa")) +
+                     ", column 1: &#39;pendensa&lt;&amp;&gt;&#39; matches no record"),
+              std::string::npos);
+    EXPECT_EQ(p.find("pendensa<"), std::string::npos);
+    auto t = tava();
+    t->modello.avvisi.clear();
+    EXPECT_EQ(pagina_di(t->modello).find("<details"), std::string::npos);
+}
+
+// ---- labels ----
+
+// Twenty stations 500 m apart with long names, signals, a slowdown, boards.
+std::unique_ptr<costruzione_in_memoria> affollata() {
+    std::string stazioni;
+    for (int i = 0; i < 20; ++i) {
+        stazioni += "stazione, " + std::to_string(1000 + 500 * i) +
+                    ", 12, 100, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, STAZIONE " + "NUMERO " + std::to_string(i + 1) +
+                    " DI PROVA\r\n";
+    }
+    const std::string altro = righe_crlf(
+        "segnale,    1250,   2, 4, 1,  0, 0,    2,  2,1,0, 0", "segnale,    6250,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+        "rallentamento, 8100, 30, 600, 0, 1, 0", "abbattimento, 11800, 60", "abbattimento, 11900, 0");
+    return costruisci(
+        linea_semplice(righe_crlf("montagna,   4000,  5000,  12", "indicatori_v, 10100, 1, 2, 3, 1, 30, 30, 30, 2")),
+        treno_semplice(stazioni + altro));
+}
+
+rettangolo scatola_testo(const std::string& e) {
+    const double l = attributo(e, "textLength");
+    return {attributo(e, "x"), attributo(e, "y") - 12, l, 14};
+}
+
+void senza_sovrapposizioni(const std::vector<rettangolo>& r) {
+    for (std::size_t i = 0; i < r.size(); ++i) {
+        for (std::size_t j = i + 1; j < r.size(); ++j) {
+            EXPECT_FALSE(si_sovrappongono(r[i], r[j])) << "labels " << i << " and " << j;
+        }
+    }
+}
+
+TEST(EtichetteVista, CrowdedStationsGetLabelsThatDoNotOverlap) {
+    const auto c = affollata();
+    const modello_scenario& m = c->modello;
+    ASSERT_EQ(m.codice_errore, 0) << m.codice_errore;
+    const std::string p = pagina_di(m);
+    const std::string pianta = svg_di(p, "pianta");
+    std::vector<rettangolo> fondi;
+    for (const std::string& e : elementi(pianta, "<rect class=\"fondo-etichetta\"")) {
+        fondi.push_back({attributo(e, "x"), attributo(e, "y"), attributo(e, "width"), attributo(e, "height")});
+    }
+    EXPECT_EQ(fondi.size(), 20u + 2 + 5);  // stations, start and end, km posts every 2 km
+    senza_sovrapposizioni(fondi);
+    std::vector<rettangolo> nomi;
+    for (const std::string& e : elementi(svg_di(p, "profilo"), "<text class=\"nome-stazione\"")) {
+        nomi.push_back(scatola_testo(e));
+    }
+    EXPECT_EQ(nomi.size(), 20u);
+    senza_sovrapposizioni(nomi);
+    const conteggi_vista n = conta_oggetti(oggetti_del_modello(m));
+    EXPECT_EQ(n.stazioni, 20);
+    EXPECT_EQ(n.rallentamenti, 1);
+    EXPECT_EQ(n.abbattimenti, 2);
+    EXPECT_EQ(n.indicatori, 1);
+    EXPECT_GT(n.tabelle_finitura, 0);
+    const std::vector<std::string> conteggi = {"<b>20</b> stations", "<b>1</b> slowdown<",
+                                               "<b>2</b> abbattimento points", "<b>1</b> speed-indicator pair<",
+                                               "<b>" + std::to_string(n.tabelle_finitura) + "</b> finishing boards"};
+    for (const std::string& s : conteggi) {
+        EXPECT_NE(p.find(s), std::string::npos) << s;
+    }
+    EXPECT_EQ(quante(svg_di(p, "profilo"), "<rect class=\"banda-rallentamento\""), 1u);
+    EXPECT_EQ(quante(svg_di(p, "profilo"), "<rect class=\"banda-montagna\""), 1u);
+}
+
+TEST(EtichetteVista, ALabelAvoidsLinesLabelsAndTheEdges) {
+    const rettangolo area{0, 0, 400, 300};
+    // A horizontal line through the point: the label goes above or below it.
+    const std::vector<segmento> linee = {{0, 150, 400, 150}};
+    const auto a = disponi_etichette({{200, 150, 80, 16, 0, -1}, {205, 150, 80, 16, 0, -1}}, linee, {}, area);
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_FALSE(si_sovrappongono(a[0].r, a[1].r));
+    for (const etichetta_posta& e : a) {
+        EXPECT_FALSE(segmento_tocca(linee[0], e.r));
+        EXPECT_GE(e.r.x, 0);
+        EXPECT_LE(e.r.y + e.r.a, 300);
+    }
+    EXPECT_LT(a[0].r.y + a[0].r.a, 150);  // its preferred side
+    // At the edge the label turns inside.
+    const auto b = disponi_etichette({{395, 5, 60, 14, 1, 0}}, {}, {}, area);
+    EXPECT_GE(b[0].r.x, 0);
+    EXPECT_LE(b[0].r.x + b[0].r.l, 400);
+    EXPECT_TRUE(b[0].guida || b[0].r.x < 395);
+}
+
+// ---- the command ----
+
+esecuzione vista(const cartella_temporanea& da, const std::vector<std::string>& argomenti) {
+    std::vector<std::string> a = {"view"};
+    a.insert(a.end(), argomenti.begin(), argomenti.end());
+    return esegui_programma(PERCORSO_SCENARIO_TOOL, da.str(), a);
+}
+
+void copia_tava(const cartella_temporanea& dir) {
+    scrivi_tutto(dir.file(file_linea_tava), dati(file_linea_tava));
+    scrivi_tutto(dir.file(file_treno_tava), dati(file_treno_tava));
+}
+
+TEST(ComandoVista, FromTheTextSourcesWritesThePageAndNothingElse) {
+    cartella_temporanea dir;
+    copia_tava(dir);
+    const esecuzione e = vista(dir, {file_linea_tava, file_treno_tava, "-o", "pagina.html"});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.uscita, "wrote pagina.html\n");
+    EXPECT_EQ(e.errori, "");
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{file_treno_tava, file_linea_tava, "pagina.html"}));
+    const auto c = tava();
+    EXPECT_EQ(leggi_tutto(dir.file("pagina.html")), pagina_di(c->modello));
+    EXPECT_EQ(leggi_tutto(dir.file(file_linea_tava)), dati(file_linea_tava));
+    // An older page is replaced whole.
+    scrivi_tutto(dir.file("vecchia.html"), std::string(100000, 'x'));
+    const esecuzione f = vista(dir, {file_linea_tava, file_treno_tava, "--output=vecchia.html", "--no-plan"});
+    EXPECT_EQ(f.stato, 0) << f.errori;
+    const std::string p = leggi_tutto(dir.file("vecchia.html"));
+    EXPECT_EQ(p.find('x' + std::string(50, 'x')), std::string::npos);
+    EXPECT_NE(p.find("No plan"), std::string::npos);
+    EXPECT_EQ(p.substr(p.size() - 8), "</html>\n");
+}
+
+const std::string file_piano_tava = "Tava Aeroporto-Rovea_linea.dat";
+const std::string file_tabella_tava = "Tava Aeroporto-Rovea_30742.sim";
+const std::string file_tracciato_tava = "Tava Aeroporto-Rovea_30742.dat";
+
+void copia_binari_tava(const cartella_temporanea& dir) {
+    for (const std::string& n : {file_piano_tava, file_tabella_tava, file_tracciato_tava}) {
+        scrivi_tutto(dir.file(n), dati(n));
+    }
+}
+
+// The page the binary files must give: the model built from the sources,
+// without what only a build knows (record places, warnings).
+std::string pagina_attesa_da_binari(const std::vector<std::string>& file, bool con_planimetria) {
+    auto c = tava(con_planimetria);
+    modello_scenario& m = c->modello;
+    m.origine_celle.clear();
+    m.origine_voci = {};
+    m.avvisi.clear();
+    ingresso_vista i;
+    i.modello = &m;
+    i.file = file;
+    return pagina_vista(i);
+}
+
+TEST(ComandoVista, FromTheBinaryFilesTheSamePageAsTheBuildsModel) {
+    cartella_temporanea dir;
+    copia_binari_tava(dir);
+    // Any order of the files.
+    const std::vector<std::string> file = {file_tracciato_tava, file_piano_tava, file_tabella_tava};
+    std::vector<std::string> a = file;
+    a.insert(a.end(), {"-o", "binari.html"});
+    const esecuzione e = vista(dir, a);
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.uscita, "wrote binari.html\n");
+    const std::string p = leggi_tutto(dir.file("binari.html"));
+    EXPECT_EQ(p, pagina_attesa_da_binari(file, true));
+    EXPECT_NE(p.find("Decoded from the binary files"), std::string::npos);
+    EXPECT_EQ(p.find("record at line"), std::string::npos);
+    EXPECT_EQ(quante(svg_di(p, "pianta"), "class=\"stazione\""), 7u);
+    // Without the plan: the profile only.
+    const esecuzione f = vista(dir, {file_tabella_tava, file_tracciato_tava, "-o", "senza.html"});
+    ASSERT_EQ(f.stato, 0) << f.errori;
+    const std::string q = leggi_tutto(dir.file("senza.html"));
+    EXPECT_EQ(q, pagina_attesa_da_binari({file_tabella_tava, file_tracciato_tava}, false));
+    EXPECT_NE(q.find("No plan: the line plan file was not given"), std::string::npos);
+    EXPECT_EQ(quante(svg_di(q, "profilo"), "<g class=\"segnale\""), 9u);
+}
+
+TEST(ComandoVista, ABinaryFileThatDoesNotDecodeGivesNoPage) {
+    cartella_temporanea dir;
+    copia_binari_tava(dir);
+    const std::string tracciato = dati(file_tracciato_tava);
+    scrivi_tutto(dir.file("Corto_1.dat"), tracciato.substr(0, tracciato.size() - 7));
+    const esecuzione e = vista(dir, {file_tabella_tava, "Corto_1.dat", "-o", "p.html"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_NE(e.errori.find("no page: Corto_1.dat: not a track file: at byte "), std::string::npos) << e.errori;
+    const esecuzione f = vista(dir, {file_tabella_tava, "Manca_1.dat", "-o", "p.html"});
+    EXPECT_EQ(f.stato, 3);
+    EXPECT_NE(f.errori.find("no page: Manca_1.dat: cannot read"), std::string::npos) << f.errori;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
+    // Kinds from the names: each once, the table and the track required.
+    for (const std::vector<std::string>& a :
+         std::vector<std::vector<std::string>>{{file_tabella_tava, file_tabella_tava, "-o", "p.html"},
+                                               {file_piano_tava, file_tracciato_tava, "-o", "p.html"},
+                                               {file_tabella_tava, "traccia.bin", "-o", "p.html"}}) {
+        const esecuzione g = vista(dir, a);
+        EXPECT_EQ(g.stato, 2) << a[1];
+        EXPECT_NE(g.errori.find("usage: scenario-tool view"), std::string::npos) << g.errori;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
+}
+
+TEST(ComandoVista, ARecordedStatusIsOnThePageAndGivesOne) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("L_linea.txt"), linea_semplice());
+    // The second signal's cell is the first one's: status 16.
+    scrivi_tutto(dir.file("L_9-.txt"), treno_semplice(righe_crlf("segnale, 2000, 2,4,1,0,0, 2,2,1,0, 0",
+                                                                 "segnale, 2000, 2,4,1,0,0, 2,2,1,0, 0")));
+    const esecuzione e = vista(dir, {"L_linea.txt", "L_9-.txt", "-o", "p.html"});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_NE(e.errori.find("error 16 at 2000 m: the cell of a signal is not free (line 5, column 10 of L_9-.txt)"),
+              std::string::npos)
+        << e.errori;
+    const std::string p = leggi_tutto(dir.file("p.html"));
+    EXPECT_NE(p.find("<div class=\"stato\">"), std::string::npos);
+    EXPECT_NE(p.find("status 16 at 2000 m: the cell of a signal is not free (line 5, column 10 of L_9-.txt)"),
+              std::string::npos);
+    EXPECT_EQ(quante(svg_di(p, "pianta"), "class=\"segnale\""), 1u);
+}
+
+TEST(ComandoVista, UsageErrorsGiveTwoAndWriteNothing) {
+    cartella_temporanea dir;
+    copia_tava(dir);
+    const std::vector<std::vector<std::string>> casi = {
+        {file_linea_tava, file_treno_tava},                             // no page
+        {file_linea_tava, "-o", "p.html"},                              // one file
+        {file_linea_tava, file_treno_tava, "x.txt", "-o", "p.html"},    // three sources
+        {"a.sim", "b.dat", "c.dat", "d_linea.dat", "-o", "p.html"},     // four binary files
+        {file_linea_tava, "T.sim", "-o", "p.html"},                     // sources and binary files mixed
+        {"a.sim", "b.dat", "--no-plan", "-o", "p.html"},                // an option of the sources
+        {file_linea_tava, file_treno_tava, "-o", "p.html", "--bogus"},  //
+        {file_linea_tava, file_treno_tava, "-o", "p.html", "-o", "q.html"},
+        {file_linea_tava, file_treno_tava, "-o"},
+        {file_linea_tava, file_treno_tava, "-o", file_treno_tava},  // the page would replace an input
+        {file_linea_tava, file_treno_tava, "-o", "sotto/"},         // a directory, no file name
+        {"linea.txt", "treno.txt", "-o", "p.html"},                 // no names from the file names
+    };
+    for (const auto& a : casi) {
+        const esecuzione e = vista(dir, a);
+        EXPECT_EQ(e.stato, 2) << a.back();
+        EXPECT_NE(e.errori.find("usage: scenario-tool view"), std::string::npos) << e.errori;
+    }
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{file_treno_tava, file_linea_tava}));
+    EXPECT_EQ(leggi_tutto(dir.file(file_treno_tava)), dati(file_treno_tava));
+    const esecuzione aiuto = vista(dir, {"--help"});
+    EXPECT_EQ(aiuto.stato, 0);
+    EXPECT_NE(aiuto.uscita.find("Exit status"), std::string::npos);
+}
+
+TEST(ComandoVista, NoPageWhenTheBuildLeavesNoScenarioOrThePageCannotBeWritten) {
+    cartella_temporanea dir;
+    copia_tava(dir);
+    scrivi_tutto(dir.file("Vuota_linea.txt"), "nothing here\r\n");
+    scrivi_tutto(dir.file("Vuota_1-.txt"), "[generale]\r\n");
+    const esecuzione e = vista(dir, {"Vuota_linea.txt", "Vuota_1-.txt", "-o", "p.html"});
+    EXPECT_EQ(e.stato, 3);
+    EXPECT_NE(e.errori.find("no page"), std::string::npos) << e.errori;
+    EXPECT_FALSE(std::filesystem::exists(dir.file("p.html")));
+    // Into a directory that does not exist, and over a directory.
+    const esecuzione f = vista(dir, {file_linea_tava, file_treno_tava, "-o", "manca/p.html"});
+    EXPECT_EQ(f.stato, 3);
+    std::filesystem::create_directory(dir.file("cartella.html"));
+    const esecuzione g = vista(dir, {file_linea_tava, file_treno_tava, "-o", "cartella.html"});
+    EXPECT_EQ(g.stato, 3);
+    EXPECT_NE(g.errori.find("no page written"), std::string::npos) << g.errori;
+    // No temporary file is left behind.
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{file_treno_tava, file_linea_tava, "Vuota_1-.txt",
+                                                            "Vuota_linea.txt", "cartella.html"}));
+    EXPECT_TRUE(nomi_in(dir.file("cartella.html")).empty());
+}
+
+}  // namespace
