@@ -393,6 +393,10 @@ TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
     for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) {
         EXPECT_EQ(leggi_tutto(uscita.file(nome)), dati(nome)) << nome;
     }
+    // They are sources like any other: view draws them.
+    const esecuzione v =
+        esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"view", linea_txt, treno_txt, "-o", "pagina.html"});
+    EXPECT_EQ(v.stato, 0) << v.errori;
 }
 
 // A scenario built without its plan under names that hold "_": the names the
