@@ -31,6 +31,11 @@ constexpr descrizione_avviso avvisi[] = {
 // one counts the rest.
 constexpr int righe_per_avviso = 10;
 
+// Fields that match no record compared with the keywords, per file: a file
+// that is not a scenario source at all would otherwise give a warning for
+// each of its words. A last warning counts the rest.
+constexpr std::size_t campi_esaminati = 100;
+
 // A field's text between single quotes.
 std::string citato(std::string_view s) {
     std::string r;
@@ -52,23 +57,32 @@ std::string_view senza_blank_finali(std::string_view s) {
     return s;
 }
 
-// Edit distance with adjacent transpositions (optimal string alignment).
-std::size_t distanza(std::string_view a, std::string_view b) {
-    const std::size_t n = a.size(), k = b.size();
-    std::vector<std::size_t> d((n + 1) * (k + 1));
-    auto at = [&](std::size_t i, std::size_t j) -> std::size_t& { return d[i * (k + 1) + j]; };
-    for (std::size_t i = 0; i <= n; ++i) at(i, 0) = i;
-    for (std::size_t j = 0; j <= k; ++j) at(0, j) = j;
-    for (std::size_t i = 1; i <= n; ++i) {
-        for (std::size_t j = 1; j <= k; ++j) {
+// Edit distance with adjacent transpositions (optimal string alignment), as
+// far as `massimo`: anything farther gives massimo + 1. Three rows of a
+// fixed size: the texts compared are keywords and headers (longer ones are
+// farther than any tolerance).
+std::size_t distanza(std::string_view a, std::string_view b, std::size_t massimo) {
+    constexpr std::size_t lunghezza_massima = 48;
+    const std::size_t oltre = massimo + 1;
+    if (a.size() > lunghezza_massima || b.size() > lunghezza_massima) return oltre;
+    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > massimo) return oltre;
+    std::array<std::size_t, lunghezza_massima + 1> due_prima{}, prima{}, ora{};
+    for (std::size_t j = 0; j <= b.size(); ++j) prima[j] = j;
+    for (std::size_t i = 1; i <= a.size(); ++i) {
+        ora[0] = i;
+        std::size_t minimo_riga = ora[0];
+        for (std::size_t j = 1; j <= b.size(); ++j) {
             const std::size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
-            at(i, j) = std::min({at(i - 1, j) + 1, at(i, j - 1) + 1, at(i - 1, j - 1) + costo});
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) {
-                at(i, j) = std::min(at(i, j), at(i - 2, j - 2) + 1);
-            }
+            std::size_t d = std::min(std::min(prima[j] + 1, ora[j - 1] + 1), prima[j - 1] + costo);
+            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d = std::min(d, due_prima[j - 2] + 1);
+            ora[j] = d;
+            minimo_riga = std::min(minimo_riga, d);
         }
+        if (minimo_riga > massimo) return oltre;
+        due_prima = prima;
+        prima = ora;
     }
-    return at(n, k);
+    return std::min(prima[b.size()], oltre);
 }
 
 // Edits allowed between a field and a keyword of this length.
@@ -113,26 +127,38 @@ std::string scheletro(std::string_view campo) {
     return r;
 }
 
+// A field as the suggestions measure it: its letters and blanks, and its
+// words of four letters or more (lower-cased).
+struct campo_misurato {
+    std::string scheletro;
+    std::vector<std::string> parole;
+};
+
+campo_misurato misura(std::string_view campo) {
+    campo_misurato c{scheletro(campo), {}};
+    for (std::string& p : parole_di(campo)) {
+        if (p.size() >= 4) c.parole.push_back(std::move(p));
+    }
+    return c;
+}
+
 // How close a field lies to a record's keyword; nothing when beyond the
 // tolerance.
-std::optional<std::size_t> vicinanza(std::string_view campo, const regola_record& r) {
+std::optional<std::size_t> vicinanza(const campo_misurato& campo, const regola_record& r) {
     std::optional<std::size_t> migliore;
     const auto prendi = [&](std::size_t d) {
         if (!migliore || d < *migliore) migliore = d;
     };
-    const std::string s = scheletro(campo);
     for (const std::string_view f : forme(r.forma)) {
         const std::string fs = scheletro(f);
-        const std::size_t d = distanza(s, fs);
+        const std::size_t d = distanza(campo.scheletro, fs, tolleranza(fs.size()));
         if (d <= tolleranza(fs.size())) prendi(d);
     }
-    for (const std::string& p : parole_di(campo)) {
-        if (p.size() < 4) continue;
+    for (const std::string& p : campo.parole) {
         for (const std::string_view w : {r.parola, r.seconda_parola}) {
             if (w.size() < 5) continue;
-            const std::string ws = minuscole(w);
-            const std::size_t d = distanza(p, ws);
-            if (d > 0 && d <= tolleranza(ws.size())) prendi(d);
+            const std::size_t d = distanza(p, w, tolleranza(w.size()));
+            if (d > 0 && d <= tolleranza(w.size())) prendi(d);
         }
     }
     return migliore;
@@ -176,7 +202,8 @@ void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente 
     std::string_view vicina;
     std::size_t migliore = 3;
     for (const std::string_view h : note) {
-        const std::size_t d = distanza(t, h);
+        if ((t.size() > h.size() ? t.size() - h.size() : h.size() - t.size()) >= migliore) continue;
+        const std::size_t d = distanza(t, h, migliore - 1);
         if (d < migliore) {
             migliore = d;
             vicina = h;
@@ -243,7 +270,7 @@ void avvisa(modello_scenario& m, const char* nome, const luogo& dove, std::strin
 }
 
 std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente parte) {
-    const std::string basso = minuscole(campo);
+    const campo_misurato misurato = misura(campo);
     std::optional<suggerimento> migliore;
     std::size_t distanza_migliore = 100;
     const parte_sorgente parti[] = {parte_sorgente::generale, parte_sorgente::corpo};
@@ -263,7 +290,7 @@ std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente pa
                 if (altra) return suggerimento{std::string(prima), false, true};
                 continue;  // the record itself: nothing to suggest
             }
-            const auto d = vicinanza(basso, r);
+            const auto d = vicinanza(misurato, r);
             if (d && *d < distanza_migliore) {
                 distanza_migliore = *d;
                 migliore = suggerimento{std::string(prima), false, altra};
@@ -279,6 +306,7 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
     // the keyword's own warning).
     const campo_ignorato* primo_in_piu = nullptr;
     std::size_t in_piu = 0;
+    std::size_t esaminati = 0;
     const auto chiudi_riga = [&] {
         if (primo_in_piu != nullptr) valori_in_piu(m, *primo_in_piu, in_piu, testo);
         primo_in_piu = nullptr;
@@ -302,6 +330,7 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
         }
         // The rest of a name cut at a comma is told by its own warning.
         if (c.record_prima == "stazione" || c.record_prima == "cartello_indicatore") continue;
+        if (++esaminati > campi_esaminati) continue;
         const auto s = suggerisci(t, c.parte);
         if (!s) continue;
         const std::string campo = citato(t);
@@ -317,6 +346,11 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
         }
     }
     chiudi_riga();
+    if (esaminati > campi_esaminati) {
+        avvisa(m, avviso::parola_sbagliata, {file, 0, 0},
+               std::to_string(esaminati - campi_esaminati) + " more fields of the " + nome_file(file) +
+                   " match no record; they were not compared with the keywords");
+    }
 }
 
 void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo) {

@@ -1,5 +1,6 @@
 #include "track/scrittura_binaria.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -157,8 +158,11 @@ contenuto_file contenuto_planimetria(const planimetria_linea& p, const std::stri
         dimensione += dimensione_elemento(p.tipi[e]);
         if (p.tipi[e] == tipo_valore::intero) intero_planimetria(p.valori[e], percorso);
     }
-    return {dimensione, [&p](const contenuto_file::destinazione& scrivi) {
-                std::string pezzo(byte_per_pezzo, '\0');
+    return {dimensione, [&p, dimensione](const contenuto_file::destinazione& scrivi) {
+                // A short plan needs no more than its own size (and room for
+                // the element that ends the piece).
+                std::string pezzo(static_cast<std::size_t>(std::min<std::uintmax_t>(byte_per_pezzo, dimensione + 10)),
+                                  '\0');
                 std::size_t e = 0;
                 while (e < p.tipi.size()) {
                     std::size_t usati = 0;

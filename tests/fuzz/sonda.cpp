@@ -97,9 +97,9 @@ void sonda_costruzione(std::string_view dati) {
     modello_scenario m;
     m.nome_linea = "L";
     m.numero_treno = "1";
-    bool con_piano = true;
     std::size_t dove = dati.find(separatore);
     std::size_t salto = separatore.size();
+    bool con_piano = dove != std::string_view::npos;
     const std::size_t senza = dati.find(separatore_senza_piano);
     if (senza < dove) {
         dove = senza;

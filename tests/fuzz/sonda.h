@@ -15,8 +15,9 @@ void sonda_lettore(std::string_view dati);
 
 // The whole build in memory: the bytes before the first "@@treno@@" are the
 // line file, those after it the train file ("@@treno-@@": the same, without
-// the plan; no separator: a line file and no train file). The build must end
-// with a status of the table or a fatal outcome, never another failure; the
+// the plan; no separator: a line file and no train file, without the plan).
+// The build must end with a status of the table or a fatal outcome, never
+// another failure; the
 // status pair must be the last raised status; the files it writes must decode
 // and pack back to the same bytes.
 void sonda_costruzione(std::string_view dati);
