@@ -7,6 +7,7 @@
 #   ./build.sh package      the Windows executables, the README and the author's
 #                           guide in one zip (build/windows/scenario-builder-*-win32.zip)
 #   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
+#   ./build.sh roundtrip [...]  optimised build, then the round trip of decompile (options go to giro-decompilazione)
 # Missing packages are installed with apt-get (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -74,8 +75,15 @@ bench)
     cmake --build --preset default -j "$(nproc)" --target banco-prestazioni
     ./build/default/bin/banco-prestazioni "${@:2}"
     ;;
+roundtrip)
+    installa_mancanti
+    cmake --preset default >/dev/null
+    cmake --build --preset default -j "$(nproc)" --target giro-decompilazione
+    ./build/default/bin/giro-decompilazione "${@:2}"
+    ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package | ./build.sh bench [options]" >&2
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package" \
+        "| ./build.sh bench [options] | ./build.sh roundtrip [options]" >&2
     exit 2
     ;;
 esac

@@ -10,8 +10,9 @@
 #      system's text for its error number;
 #   5. scenario-tool compiles the embedded scenario's text sources to the same
 #      files under Wine and on POSIX, and to the builder's files; its dump of
-#      the golden files prints the same JSON under Wine and on POSIX; its check
-#      prints the same JSON under Wine and on POSIX, on good and faulty files;
+#      the golden files prints the same JSON under Wine and on POSIX, and its
+#      decompile of them writes the same two text files; its check prints the
+#      same JSON under Wine and on POSIX, on good and faulty files;
 #   6. in a folder whose name is outside the ANSI code page ("日本 路線") the
 #      builder writes the six golden files and nothing else, and scenario-tool
 #      takes its input and output paths there; a line name with a character of
@@ -320,6 +321,22 @@ sed 's/^cartello_indicatore,  500,/cartello_indicatore,  30000,/' tests/dati/"Ta
 cp tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/oltre/Oltre_1-.txt"
 confronta_check "$lavoro/oltre" Oltre_linea.txt Oltre_1-.txt 1
 
+
+passo "scenario-tool decompile of the golden files, under Wine and on POSIX"
+mkdir -p "$lavoro/dump/sorgenti_posix" "$lavoro/dump/sorgenti_wine"
+(cd "$lavoro/dump" && "$bin_posix/scenario-tool" decompile "${binari[@]}" --out sorgenti_posix >/dev/null) ||
+    fallito "scenario-tool decompile (POSIX) ended with status $?"
+(cd "$lavoro/dump" && esegui_wine 600 "$bin_windows/scenario-tool.exe" decompile "${binari[@]}" --out sorgenti_wine \
+    >/dev/null) || fallito "scenario-tool.exe decompile ended with status $?"
+sorgenti=("Tava Aeroporto-Rovea_linea.txt" "Tava Aeroporto-Rovea_30742-.txt")
+[ "$(file_lasciati "$lavoro/dump/sorgenti_wine")" = "$(printf '%s\n' "${sorgenti[@]}" | sort)" ] ||
+    fallito "scenario-tool.exe decompile wrote other files: $(file_lasciati "$lavoro/dump/sorgenti_wine")"
+for nome in "${sorgenti[@]}"; do
+    cmp "$lavoro/dump/sorgenti_posix/$nome" "$lavoro/dump/sorgenti_wine/$nome" || fallito "decompile's $nome differs"
+    printf '  identical: %-50s %9d bytes\n' "$nome" "$(stat -c %s "$lavoro/dump/sorgenti_wine/$nome")"
+done
+cmp "$lavoro/dump/sorgenti_wine/${sorgenti[0]}" "tests/dati/${sorgenti[0]}" ||
+    fallito "decompile's line file differs from the embedded one"
 # --- 6. a folder name outside the ANSI code page -----------------------------
 # Wine turns the Unix arguments into UTF-16 by the locale: a UTF-8 one here.
 export LANG=C.UTF-8

@@ -9,6 +9,7 @@
 #include "tools/comando.h"
 #include "tools/comando_check.h"
 #include "tools/comando_compila.h"
+#include "tools/comando_decompile.h"
 #include "tools/comando_dump.h"
 #include "tools/comando_example.h"
 #include "tools/comando_explain.h"
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     contesto_comandi c{std::cout, std::cerr, 0, {}};
     registra_compila(strumento, c);
     registra_check(strumento, c);
+    registra_decompile(strumento, c);
     registra_dump(strumento, c);
     registra_explain(strumento, c);
     registra_example(strumento, c);

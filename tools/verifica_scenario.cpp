@@ -14,11 +14,6 @@ namespace {
 
 using problemi = std::vector<std::string>;
 
-struct nomi_file {
-    std::optional<std::string> linea;
-    std::optional<std::string> treno;
-};
-
 // "NAME_NUM" from a name that ends in `coda`.
 std::optional<std::string> radice(const std::string& percorso, const std::string& coda) {
     const std::string base = nome_base(percorso);
@@ -26,7 +21,9 @@ std::optional<std::string> radice(const std::string& percorso, const std::string
     return base.substr(0, base.size() - coda.size());
 }
 
-nomi_file nomi_da_file(const file_scenario& f, problemi& p) {
+}  // namespace
+
+nomi_file nomi_da_file(const file_scenario& f, std::vector<std::string>& p) {
     nomi_file n;
     const auto sim = radice(f.scenario, ".sim");
     const auto dat = radice(f.tracciato, ".dat");
@@ -61,6 +58,8 @@ nomi_file nomi_da_file(const file_scenario& f, problemi& p) {
     n.treno = sim->substr(ultimo + 1);
     return n;
 }
+
+namespace {
 
 // The file's bytes decoded by `decodifica`; nothing (and a problem) when it
 // cannot be read or decoded.

@@ -30,6 +30,15 @@ struct file_scenario {
     std::string tracciato;
 };
 
+// The line name and train number the files' names give (see above): each
+// is absent when the names do not give it, with the problems appended to
+// `problemi`.
+struct nomi_file {
+    std::optional<std::string> linea;
+    std::optional<std::string> treno;
+};
+nomi_file nomi_da_file(const file_scenario& f, std::vector<std::string>& problemi);
+
 // Every problem found, one line each, in the order above; empty when all holds.
 std::vector<std::string> verifica_scenario(const file_scenario& f);
 

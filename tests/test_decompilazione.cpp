@@ -1,0 +1,455 @@
+// scenario-tool decompile: the embedded scenario back to its sources, the
+// round trip (compile, decompile, compile, same bytes) of hand-made sources
+// that reach every recovery rule and of generated scenarios, what files no
+// source can make give, and the command's files and exit statuses.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <random>
+
+#include "processo.h"
+#include "supporto.h"
+#include "tests/decompilazione/giro.h"
+#include "tools/compila_strumento.h"
+#include "tools/decompila.h"
+#include "track/lettura_binaria.h"
+#include "track/scrittura_binaria.h"
+
+namespace {
+
+const nomi_scenario tava{"Tava Aeroporto-Rovea", "30742"};
+const std::string piano_dat = "Tava Aeroporto-Rovea_linea.dat";
+const std::string scenario_sim = "Tava Aeroporto-Rovea_30742.sim";
+const std::string tracciato_dat = "Tava Aeroporto-Rovea_30742.dat";
+const std::string linea_txt = "Tava Aeroporto-Rovea_linea.txt";
+const std::string treno_txt = "Tava Aeroporto-Rovea_30742-.txt";
+
+std::string dati(const std::string& nome) { return leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome); }
+
+file_binari golden(bool con_planimetria = true) {
+    file_binari f;
+    if (con_planimetria) f.planimetria = dati(piano_dat);
+    f.scenario = dati(scenario_sim);
+    f.tracciato = dati(tracciato_dat);
+    return f;
+}
+
+std::string unite(const std::vector<std::string>& righe) {
+    std::string t;
+    for (const std::string& r : righe) t += r + "\n";
+    return t;
+}
+
+// --- The embedded scenario ---------------------------------------------------------
+
+// The line file comes back byte for byte; the train file differs only in the
+// blanks of one speed-limit record, which the layout pads like the record
+// before it.
+TEST(DecompilaIncorporato, SourcesComeBackAsTheyWereWritten) {
+    const esito_decompilazione e = decompila(golden(), tava);
+    EXPECT_TRUE(e.esatto) << unite(e.differenze);
+    EXPECT_EQ(e.giri, 1);
+    EXPECT_EQ(e.linea, dati(linea_txt));
+    std::string treno = dati(treno_txt);
+    const std::string scritta = "velocita,    1000,   100\r\n";
+    ASSERT_NE(treno.find(scritta), std::string::npos);
+    treno.replace(treno.find(scritta), scritta.size(), "velocita,   1000,   100\r\n");
+    EXPECT_EQ(e.treno, treno);
+    // They build without a status, with the embedded sources' own warnings
+    // (two gradients beyond the declared length).
+    const esito_giro g = giro_testi(e.linea, e.treno, tava, true);
+    EXPECT_TRUE(g.riuscito) << g.descrizione;
+    EXPECT_EQ(g.stato, 0);
+    const std::string linea = dati(linea_txt);
+    const std::string treno_incorporato = dati(treno_txt);
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, tava, &linea, &treno_incorporato, true);
+    std::vector<std::string> avvisi;
+    for (const avviso_sorgente& a : c->modello.avvisi) avvisi.push_back(a.nome + ": " + a.messaggio);
+    EXPECT_EQ(avvisi.size(), 2u);
+    EXPECT_EQ(g.avvisi, avvisi);
+}
+
+// Without the plan there is nothing to recover the curves from: the line file
+// has none, and compiles without the plan to the same table and track.
+TEST(DecompilaIncorporato, WithoutThePlanTheLineHasNoCurves) {
+    const esito_decompilazione e = decompila(golden(false), tava);
+    EXPECT_TRUE(e.esatto) << unite(e.differenze);
+    EXPECT_EQ(e.linea.find("curva"), std::string::npos);
+    std::string linea = dati(linea_txt);
+    const std::size_t da = linea.find("curvad1");
+    linea.erase(da, linea.find("[pendenze]") - da);
+    EXPECT_EQ(e.linea, linea);
+    const esito_giro g = giro_testi(e.linea, e.treno, tava, false);
+    EXPECT_TRUE(g.riuscito) << g.descrizione;
+}
+
+// --- Round trips of hand-made sources ----------------------------------------------
+
+// A line file of the given length with the body records, and a train file
+// with the records; each in the layout of the embedded sources.
+std::string linea_di(std::int32_t lunghezza, const std::string& generale, const std::string& corpo) {
+    return "[generale]\r\nlunghezza percorso,    " + std::to_string(lunghezza) + "\r\n" + generale + "[curve]\r\n" + corpo +
+           "[fine]\r\n";
+}
+
+std::string treno_di(const std::string& corpo) {
+    return "[generale]\r\nnumero vetture,    8\r\npercentuale massa frenata,    140\r\nsabbia,    300\r\n"
+           "orologio,    20              8             30 \r\naderenza,   0,    100\r\nvelocita,   0,    30\r\n" +
+           corpo + "[fine]\r\n";
+}
+
+struct caso_fatto_a_mano {
+    const char* nome;
+    std::int32_t lunghezza;
+    std::string generale;  // general records of the line file after the length
+    std::string corpo_linea;
+    std::string corpo_treno;
+    int giri = 1;  // builds decompile needs to place the finishing boards
+};
+
+const std::string stazione_zero =
+    "stazione,       0, 22,  600,  0, 0, 0,  0,0,0,  4,1,1,    1,  20, 9, 0, TAVA AEROPORTO\r\n";
+
+const caso_fatto_a_mano casi[] = {
+    {"progressives ordered by start, flag adding 100", 20000,
+     "progressiva chilometrica uno,    0,    0,    0\r\nprogressiva chilometrica due,    5000,    3000,    0\r\n"
+     "progressiva chilometrica tre,    12000,    7000,    1\r\n",
+     "", ""},
+    {"progressives whose largest start is shared: all zero", 20000,
+     "progressiva chilometrica uno,    3000,    0,    0\r\nprogressiva chilometrica due,    3000,    500,    0\r\n"
+     "progressiva chilometrica tre,    1000,    0,    0\r\n",
+     "", ""},
+    {"progressives whose starts add up to 0: ordered by value", 20000,
+     "progressiva chilometrica uno,    5,    0,    1\r\nprogressiva chilometrica due,    -5,    250,    0\r\n"
+     "progressiva chilometrica tre,    0,    100,    0\r\n",
+     "", ""},
+    {"backgrounds and a nine-code repetition", 20000,
+     "sfondo uno,    3\r\nsfondo due,    7\r\nsfondo tre,    -2\r\nripetizione segnali 9 codici,    1000,    26000\r\n", "",
+     ""},
+    {"a repetition that ends at 0", 20000, "ripetizione segnali 9 codici,    1000,    0\r\n", "", ""},
+    {"curves one after another, overlapping, and to the end of the plan", 0, "",
+     "curvad1,  2000,  100\r\ncurvas6,  2100,  50\r\ncurvad2,  2120,  100\r\ncurvas4,  3000,  1\r\n"
+     "curvad5,  6000,  1000\r\n",
+     ""},
+    {"gradients written into the last cells", 0, "",
+     "pendenza,  0,  -100\r\npendenza,  3000,  155\r\npendenza,  6900,  5\r\npendenza,  50,  7\r\npendenza,  50,  9\r\n",
+     ""},
+    {"speed limits and adhesion written into the last cells", 0, "", "",
+     "velocita,   6900,   1275\r\nvelocita,   50,   5\r\nvelocita,   50,   10\r\naderenza,   3000,    300\r\n"
+     "aderenza,   6900,    7\r\naderenza,   50,    8\r\n"},
+    {"mountains beside each other: a span of kind 3 moved between them", 20000, "",
+     "montagna,   0,  550,  1\r\nmontagna,   2000,  2500,  2\r\nmontagna,   1000,  1550,  3\r\n"
+     "montagna,   2500,  3050,  5\r\n",
+     ""},
+    {"mountains beside each other: a span without cells between them", 20000, "",
+     "montagna,   2500,  3050,  5\r\nmontagna,   50,  75,  1\r\nmontagna,   2000,  2500,  2\r\n", ""},
+    {"mountains three cells apart keep their kinds", 20000, "",
+     "montagna,   1000,  1476,  2\r\nmontagna,   1674,  2300,  4\r\n", ""},
+    {"joined spans of kind 3, each with its own marks", 20000, "",
+     "montagna,   1000,  2000,  12\r\nmontagna,   2100,  3070,  13\r\nmontagna,   3070,  4372,  14\r\n", ""},
+    {"a span whose marks go on under the next span", 20000, "",
+     "montagna,   1000,  1800,  12\r\nmontagna,   1600,  2500,  3\r\n", ""},
+    {"mountain kinds above 10, and a mark where no mountain is", 20000, "",
+     "montagna,   1000,  2000,  -236\r\nmontagna,   3000,  4000,  30\r\nmontagna,   5000,  5200,  266\r\n", ""},
+    {"speed indicators with any values", 20000, "",
+     "indicatori_v_max,  1000,  100,  7,  -3,  2,  150,  0,  33,  1\r\n"
+     "indicatori_v_max,  2000,  0,  0,  0,  -5,  -45,  1000,  3,  -7\r\n",
+     ""},
+    {"signs, one of them under a station marker", 20000, "",
+     "cartello_indicatore,  500,   ( PASSAGGIO A)(  LIVELLO   )\r\ncartello_indicatore,  5100,   (   BIVIO    )\r\n"
+     "cartello_indicatore,  7000,   \r\n",
+     stazione_zero + "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"},
+    {"stations of every extent", 30000, "", "",
+     "stazione,     500,  5,  400,  1, 2, 3,  4,5,6,  7,8,9,   10,  25,61, 7, CINQUE\r\n"
+     "stazione,    2000,  6,  900,  0, 3, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, SEI\r\n"
+     "stazione,    4000,  7,  500,  0, 0, 1,  0,0,0,  0,0,0,    0,   0, 0, 0, SETTE\r\n"
+     "stazione,    6000,  8,  700,  0, 1, 0,  0,0,0,  0,0,0,    0,   0, 0, 0, OTTO\r\n"
+     "stazione,    8000, 12,  800,  0, 4, 1,  0,0,0,  0,0,0,    0,   1, 2, 3, DODICI\r\n"
+     "stazione,   10000, 25,  300,  0, 5, 1,  0,0,0,  0,0,0,    0,   0, 0, 0, SENZA MARCHE\r\n"
+     "stazione,   12000, 30,  200,  0, 0, 0, -5,-6,0, -7,0,0,  255, -1, 0, 0, \r\n"},
+    {"the first station's opz3 lengthens it, then is cleared", 20000, "", "",
+     "stazione,    1000, 12,  800,  0, 1, 1,  0,0,0,  0,0,0,    0,   0, 0, 0, PRIMA\r\n"},
+    {"signals with their times", 20000, "", "",
+     "segnale,    1650,   2, 4, 1,  0, 0,    2,  2,1,0, 50\r\nsegnale,    3000,   2, 3, 1,  0, 1,    2,  2,1,0, 300\r\n"
+     "segnale,    4000,   2, 9, 9,  9, 9,    0,  9,9,9, -20\r\nsegnale,    5000,   1, 0, 0,  0, 0,    0,  0,0,0, 160\r\n"
+     "segnale,    6000,   3, 1, 2,  3, 4,    3,  5,6,7, 0\r\n"},
+    {"a signal whose approach markers a later station overwrites", 20000, "", "",
+     stazione_zero + "segnale,    5150,   1, 1, 1,  0, 0,    0,  1,1,0, 0\r\n"
+                     "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"},
+    {"slowdowns: 25 m past a multiple of 50, just beyond 1500 m, of length 0", 20000, "", "",
+     "rallentamento,    6125,   50,   641,  1, 1, 37\r\nrallentamento,    1510,  100,   500,  0, 1,  0\r\n"
+     "rallentamento,   10000,  120,     0,  2, 0,  0\r\nrallentamento,   14000,  200,  1000,  0, 0,  5\r\n"},
+    {"abbattimento points, one of value 180 that the finishing pass does not place", 20000, "", "",
+     "abbattimento,    3000,  180\r\nabbattimento,    4000,    0\r\nabbattimento,    4500,  -7\r\n"
+     "abbattimento,    5000,  65536\r\nabbattimento,    5500,  90\r\n",
+     2},
+    {"an abbattimento point of 180 in a window of the finishing pass", 20000, "", "",
+     "rallentamento,    8000,   50,   500,  0, 0,  0\r\nabbattimento,    7750,  180\r\n", 2},
+    {"an abbattimento point before a signal, lowered to 180 by the finishing pass", 20000, "", "",
+     "segnale,    6300,   2, 4, 1,  0, 0,    2,  2,1,0, 0\r\nabbattimento,    6250,  250\r\n"
+     "abbattimento,    6200,  0\r\nrallentamento,    8000,  120,   500,  0, 0,  0\r\n"},
+};
+
+class RoundTripFattoAMano : public ::testing::TestWithParam<caso_fatto_a_mano> {};
+
+TEST_P(RoundTripFattoAMano, CompilesToTheSameBytes) {
+    const caso_fatto_a_mano& c = GetParam();
+    const std::string linea = linea_di(c.lunghezza, c.generale, c.corpo_linea);
+    const std::string treno = treno_di(c.corpo_treno);
+    for (const bool con_planimetria : {true, false}) {
+        const esito_giro e = giro_testi(linea, treno, tava, con_planimetria);
+        EXPECT_TRUE(e.riuscito) << c.nome << (con_planimetria ? "" : ", without the plan") << ": " << e.descrizione;
+        EXPECT_EQ(e.giri, c.giri) << c.nome;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Casi, RoundTripFattoAMano, ::testing::ValuesIn(casi));
+
+// --- Round trips of generated scenarios -----------------------------------------------
+
+// The seeds in eight shares, which CTest runs side by side.
+constexpr std::uint64_t semi_ci = 480;
+constexpr std::uint64_t quote = 8;
+
+class RoundTripGenerato : public ::testing::TestWithParam<std::uint64_t> {};
+
+TEST_P(RoundTripGenerato, CompilesToTheSameBytes) {
+    const std::uint64_t quota = GetParam();
+    for (std::uint64_t seme = quota * semi_ci / quote + 1; seme <= (quota + 1) * semi_ci / quote; ++seme) {
+        const caso_giro c = caso_del_seme(seme);
+        const esito_giro e = giro_generato(c);
+        EXPECT_TRUE(e.riuscito) << descrizione_caso(c) << ": " << e.descrizione;
+        // The decompiled sources build cleanly, as the generated ones do; without
+        // the edge cases, without a warning either.
+        EXPECT_EQ(e.stato, 0) << descrizione_caso(c);
+        if (!c.parametri.casi_limite) {
+            EXPECT_EQ(e.avvisi, std::vector<std::string>{}) << descrizione_caso(c);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Quote, RoundTripGenerato, ::testing::Range<std::uint64_t>(0, quote));
+
+TEST(RoundTripGenerato, MillionMetreLine) {
+    caso_giro c;
+    c.parametri.seme = 3;
+    c.parametri.lunghezza = 1000000;
+    c.parametri.densita = 2;
+    const esito_giro e = giro_generato(c);
+    EXPECT_TRUE(e.riuscito) << e.descrizione;
+}
+
+// --- Files no source can make ----------------------------------------------------------
+
+void poni_byte(std::string& b, std::size_t posizione, std::uint8_t valore) { b[posizione] = static_cast<char>(valore); }
+
+// A cell of kind 7, which no record makes: the nearest sources leave it out,
+// and the cell is named with the reason.
+TEST(DecompilaManomesso, CellOfAKindNoRecordMakes) {
+    file_binari f = golden();
+    poni_byte(f.tracciato, 57 * byte_cella, 7);
+    const esito_decompilazione e = decompila(f, tava);
+    EXPECT_FALSE(e.esatto);
+    EXPECT_EQ(unite(e.differenze), "cell 57 (2850 m): tipo 7 -> 0 (no record makes a cell of kind 7)\n");
+}
+
+TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) {
+    struct caso {
+        const char* nome;
+        void (*manometti)(file_binari&);
+        const char* atteso;
+    };
+    const caso casi_manomessi[] = {
+        {"a station whose extent fits no length",
+         [](file_binari& f) {
+             auto s = leggi_scenario(f.scenario);
+             s[2].valore2 += 50;
+             f.scenario = bytes_scenario(s, "");
+         },
+         "entry 2: valore2 4400 -> 4350 (the extent is 50 m longer at its far end while opz3 is 0)\n"},
+        {"a value in a free cell",
+         [](file_binari& f) {
+             auto t = leggi_tracciato(f.tracciato);
+             t[100].valore3 = 9;
+             f.tracciato = bytes_tracciato(t);
+         },
+         "cell 100 (5000 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 0)\n"},
+        {"a format stamp",
+         [](file_binari& f) {
+             auto t = leggi_tracciato(f.tracciato);
+             t[1].valore1 = 5120;
+             f.tracciato = bytes_tracciato(t);
+         },
+         "cell 1 (50 m): valore1 5120 -> 5121 (valore1 is 5120, where the build writes its format stamp 5121)\n"},
+    };
+    for (const caso& c : casi_manomessi) {
+        file_binari f = golden();
+        c.manometti(f);
+        const esito_decompilazione e = decompila(f, tava);
+        EXPECT_FALSE(e.esatto) << c.nome;
+        EXPECT_EQ(unite(e.differenze), c.atteso) << c.nome;
+    }
+}
+
+// A point moved off the line: it and every point computed from it come out
+// differently; the list names the first ones and counts the rest.
+TEST(DecompilaManomesso, PlanPointOffTheLine) {
+    file_binari f = golden();
+    planimetria_linea p = leggi_planimetria(*f.planimetria);
+    const std::int32_t m = 20000;
+    p.valori[elemento_planimetria(p, m, 0)] += 0.5;
+    f.planimetria = bytes_planimetria(p, "");
+    const esito_decompilazione e = decompila(f, tava);
+    ASSERT_FALSE(e.esatto);
+    const std::string testo = unite(e.differenze);
+    EXPECT_NE(testo.find("plan point 20000: x "), std::string::npos) << testo;
+    EXPECT_NE(testo.find("is neither straight on from the two points before it nor on a curve of any grade"),
+              std::string::npos)
+        << testo;
+    EXPECT_NE(testo.find("more plan points"), std::string::npos) << testo;
+}
+
+// Files renamed to another train: the names and check codes the build writes
+// come from the file names.
+TEST(DecompilaManomesso, RenamedFiles) {
+    const esito_decompilazione e = decompila(golden(), {"Tava Aeroporto-Rovea", "30743"});
+    ASSERT_FALSE(e.esatto);
+    const std::string testo = unite(e.differenze);
+    EXPECT_NE(testo.find("entry 86: nome \"30742\" -> \"30743\""), std::string::npos) << testo;
+    EXPECT_NE(testo.find("cell 1 (50 m): valore2"), std::string::npos) << testo;
+}
+
+// Random values in the cells and in the table's number fields, and points off
+// the line: decompile never fails, and either round-trips or lists what
+// differs.
+TEST(DecompilaManomesso, RandomDamageIsListedNeverACrash) {
+    std::mt19937 caso(12345);
+    const file_binari buoni = golden();
+    const auto scenario = leggi_scenario(buoni.scenario);
+    const planimetria_linea piano = leggi_planimetria(*buoni.planimetria);
+    for (int prova = 0; prova < 60; ++prova) {
+        file_binari f = buoni;
+        std::uniform_int_distribution<std::size_t> byte_traccia(0, f.tracciato.size() - 1);
+        for (int k = 0; k < 1 + prova % 12; ++k) poni_byte(f.tracciato, byte_traccia(caso), static_cast<std::uint8_t>(caso()));
+        auto s = scenario;
+        for (int k = 0; k < prova % 4; ++k) {
+            voce_scenario& v = s[caso() % s.size()];
+            switch (caso() % 6) {
+                case 0: v.tipo = static_cast<std::uint8_t>(caso()); break;
+                case 1: v.valore1 = static_cast<std::int32_t>(caso()); break;
+                case 2: v.valore2 = static_cast<std::int32_t>(caso() % 100000); break;
+                case 3: v.valore3 = static_cast<std::int32_t>(caso() % 2 == 0 ? caso() : caso() % 30000); break;
+                case 4: v.opz3 = static_cast<std::uint8_t>(caso()); break;
+                default: v.valore4 = static_cast<std::int32_t>(caso()); break;
+            }
+        }
+        f.scenario = bytes_scenario(s, "");
+        if (prova % 5 == 0) {
+            planimetria_linea p = piano;
+            p.valori[caso() % p.valori.size()] += 1.0;
+            f.planimetria = bytes_planimetria(p, "");
+        }
+        const esito_decompilazione e = decompila(f, tava);
+        EXPECT_TRUE(e.esatto || !e.differenze.empty()) << "damage " << prova;
+    }
+}
+
+TEST(DecompilaManomesso, FileThatDoesNotDecode) {
+    file_binari f = golden();
+    f.tracciato.pop_back();
+    try {
+        decompila(f, tava);
+        FAIL() << "no error";
+    } catch (const errore_decodifica& e) {
+        EXPECT_EQ(e.file, tipo_file::tracciato);
+        EXPECT_NE(std::string(e.what()).find("not a track file: at byte"), std::string::npos) << e.what();
+    }
+}
+
+// --- The command -------------------------------------------------------------------------
+
+class ComandoDecompile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) scrivi_tutto(ingresso.file(nome), dati(nome));
+    }
+    esecuzione decompile(const std::vector<std::string>& argomenti) {
+        return esegui_programma(PERCORSO_SCENARIO_TOOL, ingresso.str(), argomenti);
+    }
+    cartella_temporanea ingresso;
+    cartella_temporanea uscita;
+};
+
+TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
+    const esecuzione e = decompile({"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.errori, "");
+    EXPECT_EQ(e.uscita, "wrote " + uscita.file(linea_txt) + "\nwrote " + uscita.file(treno_txt) + "\n");
+    EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{treno_txt, linea_txt}));
+    EXPECT_EQ(leggi_tutto(uscita.file(linea_txt)), dati(linea_txt));
+    const esecuzione c = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"compile", linea_txt, treno_txt});
+    EXPECT_EQ(c.stato, 0) << c.errori;
+    for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) {
+        EXPECT_EQ(leggi_tutto(uscita.file(nome)), dati(nome)) << nome;
+    }
+    // They are sources like any other: view draws them.
+    const esecuzione v =
+        esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"view", linea_txt, treno_txt, "-o", "pagina.html"});
+    EXPECT_EQ(v.stato, 0) << v.errori;
+}
+
+// A scenario built without its plan under names that hold "_": the names the
+// table holds tell where the table's name splits.
+TEST_F(ComandoDecompile, WithoutThePlanTheTableTellsTheNames) {
+    const nomi_scenario nomi{"Valle_Alta", "R_2245"};
+    const std::string linea = dati(linea_txt);
+    const std::string treno = dati(treno_txt);
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, nomi, &linea, &treno, false);
+    for (const std::string nome : {"Valle_Alta_R_2245.sim", "Valle_Alta_R_2245.dat"}) {
+        ASSERT_TRUE(c->file.count(nome)) << nome;
+        scrivi_tutto(ingresso.file(nome), c->file[nome]);
+    }
+    const esecuzione e = decompile({"decompile", "Valle_Alta_R_2245.sim", "Valle_Alta_R_2245.dat", "--out", uscita.str()});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{"Valle_Alta_R_2245-.txt", "Valle_Alta_linea.txt"}));
+}
+
+TEST_F(ComandoDecompile, TamperedTrackExitsOneNamingTheCell) {
+    std::string t = dati(tracciato_dat);
+    poni_byte(t, 57 * byte_cella, 7);
+    scrivi_tutto(ingresso.file(tracciato_dat), t);
+    const esecuzione e = decompile({"decompile", scenario_sim, tracciato_dat, "--out", uscita.str()});
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.errori,
+              "the sources written compile to other bytes:\n"
+              "  cell 57 (2850 m): tipo 7 -> 0 (no record makes a cell of kind 7)\n");
+    EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{treno_txt, linea_txt}));
+}
+
+TEST_F(ComandoDecompile, ExitStatuses) {
+    scrivi_tutto(ingresso.file("Corta_1.dat"), dati(tracciato_dat).substr(0, 20));
+    scrivi_tutto(ingresso.file("Corta_1.sim"), dati(scenario_sim));
+    struct caso {
+        std::vector<std::string> argomenti;
+        int stato;
+        const char* errore;  // begins the standard error
+    };
+    const caso casi_comando[] = {
+        {{"decompile", tracciato_dat}, 2, "scenario-tool: FILES: At least 2 required"},
+        {{"decompile", "a", "b", "c", "d"}, 2, "scenario-tool: decompile takes PLAN TABLE TRACK, or TABLE TRACK (4 files given)"},
+        {{"decompile", "a.sim", "b.dat"}, 2, "scenario-tool: the line name and train number cannot be taken from the file names"},
+        {{"decompile", "x.txt", scenario_sim, tracciato_dat}, 2, "scenario-tool: the line name and train number"},
+        {{"decompile", "Corta_1.sim", "Corta_1.dat"}, 3, "Corta_1.dat: not a track file: at byte 15:"},
+        {{"decompile", "Manca_1.sim", "Manca_1.dat"}, 3, "open"},
+        {{"decompile", scenario_sim, tracciato_dat, "--out", "nessuna"}, 3, "open output directory \"nessuna\""},
+    };
+    for (const caso& c : casi_comando) {
+        const esecuzione e = decompile(c.argomenti);
+        EXPECT_EQ(e.stato, c.stato) << c.argomenti.back() << ": " << e.errori;
+        EXPECT_EQ(e.errori.rfind(c.errore, 0), 0u) << e.errori;
+    }
+}
+
+}  // namespace
