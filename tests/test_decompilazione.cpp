@@ -393,10 +393,16 @@ TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
     for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) {
         EXPECT_EQ(leggi_tutto(uscita.file(nome)), dati(nome)) << nome;
     }
-    // They are sources like any other: view draws them.
+    // They are sources like any other: view draws them, and check finds no
+    // error in them, only the two gradients beyond the declared length that
+    // the embedded line file has too.
     const esecuzione v =
         esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"view", linea_txt, treno_txt, "-o", "pagina.html"});
     EXPECT_EQ(v.stato, 0) << v.errori;
+    const esecuzione k = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"check", linea_txt, treno_txt});
+    EXPECT_EQ(k.stato, 0) << k.errori;
+    EXPECT_NE(k.errori.find("check: no error, 2 warnings"), std::string::npos) << k.errori;
+    EXPECT_EQ(k.errori.find("error:"), std::string::npos) << k.errori;
 }
 
 // A scenario built without its plan under names that hold "_": the names the
