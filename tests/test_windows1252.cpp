@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/errore_uso.h"
+#include "tools/testo_1252.h"
 #include "tools/windows1252.h"
 
 namespace {
@@ -44,3 +45,18 @@ TEST(Windows1252, ACharacterThatDoesNotFitIsAUsageErrorNamingIt) {
 }
 
 }  // namespace
+
+// File names in JSON: UTF-8 as they stand when they are UTF-8 (every path on
+// Windows), otherwise read as Windows-1252 (a POSIX name in that code page).
+TEST(NomiInUtf8, ValidUtf8StaysWhatItIsOtherBytesAreWindows1252) {
+    const std::pair<std::string, std::string> casi[] = {
+        {"Tava Aeroporto-Rovea_linea.dat", "Tava Aeroporto-Rovea_linea.dat"},
+        {"Citt\xC3\xA0_linea.dat", "Citt\xC3\xA0_linea.dat"},                  // UTF-8 "à"
+        {"\xE6\x97\xA5\xE6\x9C\xAC_1.sim", "\xE6\x97\xA5\xE6\x9C\xAC_1.sim"},  // UTF-8 "日本"
+        {"Citt\xE0_linea.dat", "Citt\xC3\xA0_linea.dat"},                      // Windows-1252 "à"
+        {"\xC3", "\xC3\x83"},                                                  // a lead byte cut short
+        {"\xED\xA0\x80", "\xC3\xAD\xC2\xA0\xE2\x82\xAC"},                      // a surrogate is no UTF-8
+        {"\xC0\xAF", "\xC3\x80\xC2\xAF"},                                      // nor an overlong form
+    };
+    for (const auto& [nome, atteso] : casi) EXPECT_EQ(utf8_da_nome(nome), atteso) << nome;
+}

@@ -25,10 +25,10 @@ std::string oggetto_json(const risultato_compilazione& r, const std::vector<diag
     j["status"] = r.stato;
     j["position"] = r.posizione;
     j["fatal"] = fatale.empty() ? nlohmann::ordered_json(nullptr) : nlohmann::ordered_json(fatale);
-    j["message"] = utf8_da_1252(r.messaggio);
+    j["message"] = utf8_da_nome(r.messaggio);
     if (con_file) {
         j["files"] = nlohmann::ordered_json::array();
-        for (const std::string& nome : r.file) j["files"].push_back(utf8_da_1252(nome));
+        for (const std::string& nome : r.file) j["files"].push_back(utf8_da_nome(nome));
     }
     j["diagnostics"] = json_diagnostiche(diagnostiche);
     return j.dump(-1, ' ', true, nlohmann::ordered_json::error_handler_t::replace);

@@ -34,3 +34,42 @@ std::string utf8_da_1252(std::string_view testo) {
     for (const char c : testo) aggiungi_utf8(s, unicode_1252(static_cast<unsigned char>(c)));
     return s;
 }
+
+bool utf8_valido(std::string_view testo) {
+    std::size_t i = 0;
+    while (i < testo.size()) {
+        const auto c = static_cast<unsigned char>(testo[i]);
+        std::size_t seguito = 0;
+        std::uint32_t minimo = 0;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        if (c >= 0xC2 && c <= 0xDF) {
+            seguito = 1;
+            minimo = 0x80;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            seguito = 2;
+            minimo = 0x800;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            seguito = 3;
+            minimo = 0x10000;
+        } else {
+            return false;
+        }
+        if (seguito > testo.size() - 1 - i) return false;  // cut short by the end
+        std::uint32_t u = c & (0x3F >> seguito);
+        for (std::size_t k = 1; k <= seguito; ++k) {
+            const auto b = static_cast<unsigned char>(testo[i + k]);
+            if ((b & 0xC0) != 0x80) return false;
+            u = (u << 6) | (b & 0x3F);
+        }
+        if (u < minimo || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) return false;
+        i += seguito + 1;
+    }
+    return true;
+}
+
+std::string utf8_da_nome(std::string_view testo) {
+    return utf8_valido(testo) ? std::string(testo) : utf8_da_1252(testo);
+}

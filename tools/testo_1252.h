@@ -12,3 +12,11 @@ std::uint16_t unicode_1252(unsigned char c);
 
 // Every byte read as a Windows-1252 character, written in UTF-8.
 std::string utf8_da_1252(std::string_view testo);
+
+// A file name or a message that names files: as it stands when it is valid
+// UTF-8 (paths on Windows always are, and most on POSIX), otherwise every
+// byte read as a Windows-1252 character.
+std::string utf8_da_nome(std::string_view testo);
+
+// The text is valid UTF-8 (no overlong forms, no surrogates).
+bool utf8_valido(std::string_view testo);
