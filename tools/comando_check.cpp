@@ -4,6 +4,7 @@
 
 #include "tools/controllo.h"
 #include "tools/nomi.h"
+#include "tools/opzioni_sorgenti.h"
 #include "tools/rapporto.h"
 #include "tools/stampa_diagnostiche.h"
 
@@ -53,22 +54,10 @@ const char* const piede =
 }  // namespace
 
 void opzioni_check(CLI::App& comando, richiesta_compilazione& r) {
-    comando.add_option("LINE_FILE", r.file_linea, "the line description file")->required()->type_name("");
-    comando.add_option("TRAIN_FILE", r.file_treno, "the train description file")->required()->type_name("");
-    comando
-        .add_option_function<std::string>(
-            "--line-name", [&r](const std::string& v) { r.nome_linea = v; }, "the line name")
-        ->type_name("NAME")
-        ->check(nome_valido("line name"));
-    comando
-        .add_option_function<std::string>(
-            "--train-number", [&r](const std::string& v) { r.numero_treno = v; }, "the train number")
-        ->type_name("NUM")
-        ->check(nome_valido("train number"));
-    comando.add_flag("--no-plan", r.senza_planimetria, "check as a build without the line plan (curves not read)")
-        ->disable_flag_override();
-    comando.add_flag("--json", r.json, "print exactly one JSON object on standard output and nothing else (see below)")
-        ->disable_flag_override();
+    opzioni_file_sorgenti(comando, r);
+    opzioni_nomi(comando, r.nome_linea, r.numero_treno);
+    opzione_senza_planimetria(comando, r.senza_planimetria, "check as a build without the line plan (curves not read)");
+    opzione_json(comando, r.json);
     opzioni_avvisi(comando, r.avvisi, true);
 }
 

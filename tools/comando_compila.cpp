@@ -4,6 +4,7 @@
 
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
+#include "tools/opzioni_sorgenti.h"
 #include "tools/rapporto.h"
 #include "tools/stampa_diagnostiche.h"
 
@@ -68,25 +69,13 @@ const char* const piede =
 }  // namespace
 
 void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
-    comando.add_option("LINE_FILE", r.file_linea, "the line description file")->required()->type_name("");
-    comando.add_option("TRAIN_FILE", r.file_treno, "the train description file")->required()->type_name("");
+    opzioni_file_sorgenti(comando, r);
     comando.add_option("--out", r.cartella_uscita, "where the binary files go (default: the current directory, which must exist)")
         ->type_name("DIR")
         ->check(non_vuoto("output directory"));
-    comando
-        .add_option_function<std::string>(
-            "--line-name", [&r](const std::string& v) { r.nome_linea = v; }, "the line name")
-        ->type_name("NAME")
-        ->check(nome_valido("line name"));
-    comando
-        .add_option_function<std::string>(
-            "--train-number", [&r](const std::string& v) { r.numero_treno = v; }, "the train number")
-        ->type_name("NUM")
-        ->check(nome_valido("train number"));
-    comando.add_flag("--no-plan", r.senza_planimetria, "build without the line plan and do not write NAME_linea.dat")
-        ->disable_flag_override();
-    comando.add_flag("--json", r.json, "print exactly one JSON object on standard output and nothing else (see below)")
-        ->disable_flag_override();
+    opzioni_nomi(comando, r.nome_linea, r.numero_treno);
+    opzione_senza_planimetria(comando, r.senza_planimetria, "build without the line plan and do not write NAME_linea.dat");
+    opzione_json(comando, r.json);
     opzioni_avvisi(comando, r.avvisi, false);
 }
 

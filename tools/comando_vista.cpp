@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "tools/nomi.h"
+#include "tools/opzioni_sorgenti.h"
 
 namespace {
 
@@ -49,19 +50,8 @@ void opzioni_vista(CLI::App& comando, richiesta_vista& r) {
         ->required()
         ->type_name("PAGE")
         ->check(non_vuoto("page"));
-    comando
-        .add_option_function<std::string>(
-            "--line-name", [&r](const std::string& v) { r.nome_linea = v; }, "the line name (text sources only)")
-        ->type_name("NAME")
-        ->check(nome_valido("line name"));
-    comando
-        .add_option_function<std::string>(
-            "--train-number", [&r](const std::string& v) { r.numero_treno = v; },
-            "the train number (text sources only)")
-        ->type_name("NUM")
-        ->check(nome_valido("train number"));
-    comando.add_flag("--no-plan", r.senza_planimetria, "build without the line plan (text sources only)")
-        ->disable_flag_override();
+    opzioni_nomi(comando, r.nome_linea, r.numero_treno, " (text sources only)");
+    opzione_senza_planimetria(comando, r.senza_planimetria, "build without the line plan (text sources only)");
 }
 
 void registra_vista(CLI::App& strumento, contesto_comandi& c) {

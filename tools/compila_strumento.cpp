@@ -213,18 +213,24 @@ risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_sc
         ris.fatale = esito_fatale::io;
         ris.testo_fatale = e.what();
     }
-    ris.stato = c->modello.codice_errore;
-    ris.posizione = c->modello.posizione_errore;
-    ris.testo_stato = testo_stato(c->modello, r);
-    ris.stati_sollevati = c->modello.stati_sollevati;
+    completa_risultato(ris, c->modello, r, linea, treno, fine);
+    return ris;
+}
+
+void completa_risultato(risultato_compilazione& ris, const modello_scenario& m, const richiesta_compilazione& r,
+                        const std::optional<std::string>& linea, const std::optional<std::string>& treno,
+                        fatale_costruzione& fine) {
+    ris.stato = m.codice_errore;
+    ris.posizione = m.posizione_errore;
+    ris.testo_stato = testo_stato(m, r);
+    ris.stati_sollevati = m.stati_sollevati;
     unisci(ris.messaggio, ris.testo_stato);
     unisci(ris.messaggio, ris.testo_fatale);
     if (ris.messaggio.empty()) ris.messaggio = testo_stato(0);
     fine.esito = ris.fatale;
     fine.testo = ris.testo_fatale;
     const sorgenti_autore s{r.file_linea, r.file_treno, linea ? &*linea : nullptr, treno ? &*treno : nullptr};
-    ris.diagnostiche = diagnostiche_costruzione(c->modello, s, fine);
-    return ris;
+    ris.diagnostiche = diagnostiche_costruzione(m, s, fine);
 }
 
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {

@@ -81,6 +81,14 @@ std::string testo_esecuzione(const errore_esecuzione& e);
 // build or file failure: they become the fatal outcomes.
 risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita);
 
+// The rest of a result once the build has run and its fatal outcome, if any,
+// is in `ris`: the final status and its words, the message, and the
+// diagnostics of the build on the texts read (`fine` takes the fatal outcome).
+struct fatale_costruzione;
+void completa_risultato(risultato_compilazione& ris, const modello_scenario& m, const richiesta_compilazione& r,
+                        const std::optional<std::string>& linea, const std::optional<std::string>& treno,
+                        fatale_costruzione& fine);
+
 // compila_in on the output directory on disk.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);
 

@@ -6,16 +6,6 @@
 #include "tools/diagnostiche.h"
 #include "tools/sorgenti_autore.h"
 
-namespace {
-
-void unisci(std::string& messaggio, const std::string& parte) {
-    if (parte.empty()) return;
-    if (!messaggio.empty()) messaggio += "; ";
-    messaggio += parte;
-}
-
-}  // namespace
-
 risultato_compilazione controlla_sorgenti(const richiesta_compilazione& r, const nomi_scenario& nomi) {
     risultato_compilazione ris;
     auto c = std::make_unique<costruzione_in_memoria>();
@@ -38,17 +28,6 @@ risultato_compilazione controlla_sorgenti(const richiesta_compilazione& r, const
         f.illeggibile = e.dove.file;
         f.perche = e.what();
     }
-    ris.stato = c->modello.codice_errore;
-    ris.posizione = c->modello.posizione_errore;
-    ris.testo_stato = testo_stato(c->modello, r);
-    ris.stati_sollevati = c->modello.stati_sollevati;
-    unisci(ris.messaggio, ris.testo_stato);
-    unisci(ris.messaggio, ris.testo_fatale);
-    if (ris.messaggio.empty()) ris.messaggio = testo_stato(0);
-
-    f.esito = ris.fatale;
-    f.testo = ris.testo_fatale;
-    const sorgenti_autore s{r.file_linea, r.file_treno, linea ? &*linea : nullptr, treno ? &*treno : nullptr};
-    ris.diagnostiche = diagnostiche_costruzione(c->modello, s, f);
+    completa_risultato(ris, c->modello, r, linea, treno, f);
     return ris;
 }

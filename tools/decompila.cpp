@@ -13,7 +13,7 @@
 #include "tools/decompila_rallentamenti.h"
 #include "tools/decompila_segnali.h"
 #include "tools/decompila_stazioni.h"
-#include "tools/decompila_testi.h"
+#include "sources/scrittura_sorgenti.h"
 
 namespace {
 
@@ -22,10 +22,10 @@ namespace {
 constexpr std::uint8_t pendenza_zero = 100;
 
 template <typename F>
-std::vector<punto_rec> punti(const quadro_scenario& q, std::uint8_t cella::*campo, std::uint8_t iniziale, F valore) {
+std::vector<record_punto> punti(const quadro_scenario& q, std::uint8_t cella::*campo, std::uint8_t iniziale, F valore) {
     std::vector<std::uint8_t> b(q.tracciato.size());
     for (std::size_t i = 0; i < b.size(); ++i) b[i] = q.tracciato[i].*campo;
-    std::vector<punto_rec> r;
+    std::vector<record_punto> r;
     for (const punto_cursore& p : punti_cursore(b, q.numero_celle, iniziale)) r.push_back({p.posizione, valore(p.byte)});
     return r;
 }
@@ -40,9 +40,9 @@ bool aggiungi_tabelle(const quadro_scenario& q, const std::vector<cella>& costru
         const bool fatta = i < costruito.size() && costruito[i].tipo == a.tipo && costruito[i].valore1 == a.valore1;
         const auto c = static_cast<std::int32_t>(i);
         if (fatta || !abbattimento_possibile(q, c)) continue;
-        const punto_rec p = abbattimento(c, a.valore1);
+        const record_punto p = abbattimento(c, a.valore1);
         const auto dove = std::lower_bound(t.abbattimenti.begin(), t.abbattimenti.end(), p,
-                                           [](const punto_rec& x, const punto_rec& y) { return x.posizione < y.posizione; });
+                                           [](const record_punto& x, const record_punto& y) { return x.posizione < y.posizione; });
         if (dove != t.abbattimenti.end() && dove->posizione == p.posizione) continue;
         t.abbattimenti.insert(dove, p);
         aggiunte = true;

@@ -67,14 +67,16 @@ void recupera_indicatori(const quadro_scenario& q, sorgente_linea& l, note_decom
             continue;
         }
         // Each value is a × 20 + b / 5: a the twentieths, b five times the rest.
-        indicatori_rec r{posizione_dopo(ci), {}};
-        const std::int16_t v[3] = {c.valore1, c.valore2, c.valore3};
-        for (std::size_t k = 0; k < 3; ++k) {
-            r.valori[k] = v[k] / 20;
-            r.valori[k + 4] = v[k] % 20 * 5;
-        }
-        r.valori[3] = c.valore4 / 10;
-        r.valori[7] = c.valore4 % 10;
+        record_indicatori r;
+        r.posizione = posizione_dopo(ci);
+        r.vas = c.valore1 / 20;
+        r.vbs = c.valore2 / 20;
+        r.vcs = c.valore3 / 20;
+        r.strisces = c.valore4 / 10;
+        r.vad = c.valore1 % 20 * 5;
+        r.vbd = c.valore2 % 20 * 5;
+        r.vcd = c.valore3 % 20 * 5;
+        r.strisced = c.valore4 % 10;
         l.indicatori.push_back(r);
     }
 }

@@ -6,9 +6,9 @@
 
 namespace {
 
-using terna = std::array<progressiva_rec, 3>;  // entries 81, 82, 83
+using terna = std::array<record_progressiva, 3>;  // entries 81, 82, 83
 
-bool uguali(const progressiva_rec& a, const progressiva_rec& b) {
+bool uguali(const record_progressiva& a, const record_progressiva& b) {
     return a.inizio == b.inizio && a.valore == b.valore && a.flag == b.flag;
 }
 
@@ -16,7 +16,7 @@ std::int32_t somma_32(std::int32_t a, std::int32_t b) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(a) + static_cast<std::uint32_t>(b));
 }
 
-progressiva_rec di_voce(const voce_scenario& v) { return {v.valore1, v.valore2, v.valore3}; }
+record_progressiva di_voce(const voce_scenario& v) { return {v.valore1, v.valore2, v.valore3}; }
 
 // The records "uno", "due", "tre" whose ordering gives the three entries: each
 // entry's value without the 100 its flag added, tried in every arrangement,
@@ -26,16 +26,16 @@ void progressive(const quadro_scenario& q, sorgente_linea& l, note_decompilazion
     terna lette;
     for (int i = 0; i < 3; ++i) {
         finali[static_cast<std::size_t>(i)] = di_voce(q.scenario[static_cast<std::size_t>(voce::progressiva_maggiore + i)]);
-        progressiva_rec p = finali[static_cast<std::size_t>(i)];
+        record_progressiva p = finali[static_cast<std::size_t>(i)];
         if (p.flag == 1) p.valore = somma_32(p.valore, -100);
         lette[static_cast<std::size_t>(i)] = p;
     }
     // Arrangements of entries 81, 82, 83 as the records tre, due, uno.
     std::array<int, 3> quale{0, 1, 2};
     do {
-        const progressiva_rec& tre = lette[static_cast<std::size_t>(quale[0])];
-        const progressiva_rec& due = lette[static_cast<std::size_t>(quale[1])];
-        const progressiva_rec& uno = lette[static_cast<std::size_t>(quale[2])];
+        const record_progressiva& tre = lette[static_cast<std::size_t>(quale[0])];
+        const record_progressiva& due = lette[static_cast<std::size_t>(quale[1])];
+        const record_progressiva& uno = lette[static_cast<std::size_t>(quale[2])];
         const terna t = progressive_ordinate(tre, due, uno);
         if (uguali(t[0], finali[0]) && uguali(t[1], finali[1]) && uguali(t[2], finali[2])) {
             l.progressive = {uno, due, tre};
@@ -95,8 +95,8 @@ void controlla_voci_fisse(const quadro_scenario& q, note_decompilazione& n) {
 
 }  // namespace
 
-std::array<progressiva_rec, 3> progressive_ordinate(const progressiva_rec& t, const progressiva_rec& d,
-                                                    const progressiva_rec& u) {
+std::array<record_progressiva, 3> progressive_ordinate(const record_progressiva& t, const record_progressiva& d,
+                                                    const record_progressiva& u) {
     terna r{};
     if (somma_32(somma_32(t.inizio, d.inizio), u.inizio) != 0) {
         if (t.inizio > d.inizio && t.inizio > u.inizio) {
@@ -111,7 +111,7 @@ std::array<progressiva_rec, 3> progressive_ordinate(const progressiva_rec& t, co
         if (d.valore > 0) r = terna{d, t, u};
         if (u.valore > 0) r = terna{u, d, t};
     }
-    for (progressiva_rec& p : r) {
+    for (record_progressiva& p : r) {
         if (p.flag == 1) p.valore = somma_32(p.valore, 100);
     }
     return r;

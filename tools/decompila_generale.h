@@ -10,5 +10,5 @@ void recupera_generale(const quadro_scenario& q, sorgenti_recuperate& s, note_de
 
 // The three progressives as the build orders them (entries 81, 82, 83, flag
 // applied) from the three records "tre", "due" and "uno".
-std::array<progressiva_rec, 3> progressive_ordinate(const progressiva_rec& tre, const progressiva_rec& due,
-                                                    const progressiva_rec& uno);
+std::array<record_progressiva, 3> progressive_ordinate(const record_progressiva& tre, const record_progressiva& due,
+                                                    const record_progressiva& uno);

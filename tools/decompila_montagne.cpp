@@ -236,7 +236,7 @@ void scrivi(const std::vector<tratto>& r, const std::vector<int>& ordine, const 
             continue;
         }
         const tratto& x = r[static_cast<std::size_t>(e)];
-        montagna_rec m{x.primo * metri_per_cella, (x.ultimo + 1) * metri_per_cella, tipo_record(x)};
+        record_montagna m{x.primo * metri_per_cella, (x.ultimo + 1) * metri_per_cella, tipo_record(x)};
         const int prima = k == 0 ? nessun_tratto : ordine[k - 1];
         if (prima != nessun_tratto && x.genere != tipo_unione &&
             x.primo - r[static_cast<std::size_t>(prima)].ultimo - 1 == 3) {

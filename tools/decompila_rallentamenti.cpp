@@ -56,11 +56,11 @@ void segna(std::vector<bool>& usata, std::int64_t c) {
     if (c >= 0 && c < static_cast<std::int64_t>(usata.size())) usata[static_cast<std::size_t>(c)] = true;
 }
 
-std::optional<rallentamento_rec> rallentamento(const quadro_scenario& q, std::int32_t s, std::vector<bool>& usata,
+std::optional<record_rallentamento> rallentamento(const quadro_scenario& q, std::int32_t s, std::vector<bool>& usata,
                                                note_decompilazione& n) {
     const cella& inizio = in(q, s);
     const std::int32_t e = fine_di(q, s, usata);
-    rallentamento_rec r{(s - 1) * metri_per_cella, inizio.valore1, (e - s) * metri_per_cella, inizio.valore3, 0,
+    record_rallentamento r{(s - 1) * metri_per_cella, inizio.valore1, (e - s) * metri_per_cella, inizio.valore3, 0,
                         inizio.valore2};
     // From the cell after the one 1500 m stands in, a slowdown has its board;
     // in that cell only when it starts just beyond 1500 m.
@@ -111,7 +111,7 @@ const char* nome_pezzo(std::uint8_t tipo) {
 
 }  // namespace
 
-punto_rec abbattimento(std::int32_t c, std::int16_t valore1) {
+record_punto abbattimento(std::int32_t c, std::int16_t valore1) {
     const std::int32_t v = valore1 > 0 ? valore1 : std::int32_t{valore1} + 65536;
     return {c * metri_per_cella, v};
 }
@@ -146,6 +146,6 @@ void recupera_abbattimenti(const quadro_scenario& q, sorgente_treno& t, note_dec
             annota(n, parte_scenario::tracciato, c, "a board in one of the last two cells, which no record reaches");
             continue;
         }
-        t.abbattimenti.push_back(senza ? punto_rec{c * metri_per_cella, 0} : abbattimento(c, x.valore1));
+        t.abbattimenti.push_back(senza ? record_punto{c * metri_per_cella, 0} : abbattimento(c, x.valore1));
     }
 }

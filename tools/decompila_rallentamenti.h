@@ -14,7 +14,7 @@ void recupera_abbattimenti(const quadro_scenario& q, sorgente_treno& t, note_dec
 
 // The abbattimento record of a board with value `valore1` in cell `c` (a
 // value of 0 or less is kept in 16 bits from one 65536 higher).
-punto_rec abbattimento(std::int32_t c, std::int16_t valore1);
+record_punto abbattimento(std::int32_t c, std::int16_t valore1);
 
 // Kind 12 with a value other than 180, or kind 13, in a cell a record reaches.
 bool abbattimento_possibile(const quadro_scenario& q, std::int32_t c);

@@ -15,7 +15,7 @@ constexpr std::int32_t tempo_minimo = 101;
 
 struct segnale_trovato {
     std::int32_t cella = 0;
-    segnale_rec r;
+    record_segnale r;
     std::int32_t coppia = 0;  // sx × 3 + dx
 };
 
@@ -69,8 +69,16 @@ segnale_trovato segnale(const quadro_scenario& q, std::int32_t c) {
     }
     const std::int32_t rapp = (x.valore4 - s.coppia) / 10;
     s.r.posizione = (c - 1) * metri_per_cella;
-    s.r.valori = {sx, x.valore1 / 10, x.valore2 / 10, x.valore3 / 10, rapp,
-                  dx, x.valore1 % 10, x.valore2 % 10, x.valore3 % 10, tempo_di(x.tempo_segnale)};
+    s.r.sx = sx;
+    s.r.s1 = x.valore1 / 10;
+    s.r.s2 = x.valore2 / 10;
+    s.r.s3 = x.valore3 / 10;
+    s.r.rapp = rapp;
+    s.r.dx = dx;
+    s.r.d1 = x.valore1 % 10;
+    s.r.d2 = x.valore2 % 10;
+    s.r.d3 = x.valore3 % 10;
+    s.r.tempo = tempo_di(x.tempo_segnale);
     return s;
 }
 
@@ -222,7 +230,7 @@ void recupera_segnali(const quadro_scenario& q, sorgente_treno& t, note_decompil
             ++stazioni_scritte;
             continue;
         }
-        segnale_rec r = s[nodo - k].r;
+        record_segnale r = s[nodo - k].r;
         r.stazioni_prima = stazioni_scritte;
         t.segnali.push_back(r);
     }

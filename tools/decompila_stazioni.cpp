@@ -33,7 +33,7 @@ void nota(note_decompilazione& n, int voce, std::string motivo) {
 }
 
 // The length from the extent, and opz3 as the extent shows it.
-void lunghezza_e_opz3(const voce_scenario& v, int numero, stazione_rec& s, note_decompilazione& n) {
+void lunghezza_e_opz3(const voce_scenario& v, int numero, record_stazione& s, note_decompilazione& n) {
     const std::int64_t p = v.valore3;
     std::int64_t l = p - v.valore1;
     std::int64_t ultimo = 0;  // the extent's last metre for that length
@@ -65,10 +65,10 @@ void lunghezza_e_opz3(const voce_scenario& v, int numero, stazione_rec& s, note_
         l = l / 100 * 100;
     }
     s.lunghezza = static_cast<std::int32_t>(l);
-    s.valori[2] = opz3;
+    s.opz3 = opz3;
 }
 
-void controlla(const quadro_scenario& q, const voce_scenario& v, int numero, const stazione_rec& s,
+void controlla(const quadro_scenario& q, const voce_scenario& v, int numero, const record_stazione& s,
                note_decompilazione& n) {
     if (v.valore3 % metri_per_cella != 0) {
         nota(n, numero, "the position " + std::to_string(v.valore3) + " m is not a multiple of 50 m");
@@ -93,35 +93,46 @@ void controlla(const quadro_scenario& q, const voce_scenario& v, int numero, con
     }
 }
 
-stazione_rec stazione(const quadro_scenario& q, int numero, note_decompilazione& n) {
+record_stazione stazione(const quadro_scenario& q, int numero, note_decompilazione& n) {
     const voce_scenario& v = q.scenario[static_cast<std::size_t>(numero)];
-    stazione_rec s;
+    record_stazione s;
     s.posizione = v.valore3;
     s.tipo = v.tipo;
-    s.valori = {v.marca, v.opz4, v.opz3, v.par1, v.par2, v.opz1, v.par3, v.par4, v.par5, v.opz2};
+    s.marca = v.marca;
+    s.opz4 = v.opz4;
+    s.opz3 = v.opz3;
+    s.par1 = v.par1;
+    s.par2 = v.par2;
+    s.opz1 = v.opz1;
+    s.par3 = v.par3;
+    s.par4 = v.par4;
+    s.par5 = v.par5;
+    s.opz2 = v.opz2;
     lunghezza_e_opz3(v, numero, s, n);
     controlla(q, v, numero, s, n);
-    if (s.lunghezza < lunghezza_con_opz4 || numero == voce::prima_stazione) s.valori[1] = 0;
+    if (s.lunghezza < lunghezza_con_opz4 || numero == voce::prima_stazione) s.opz4 = 0;
     // A position that is not a multiple of 50 would stop the build: the
     // multiple of 50 nearer 0 is written instead.
     s.posizione -= s.posizione % metri_per_cella;
     // The time of day in seconds as hours, minutes and seconds.
-    s.ora = {v.valore4 / 3600, v.valore4 % 3600 / 60, v.valore4 % 60};
+    s.ore = v.valore4 / 3600;
+    s.minuti = v.valore4 % 3600 / 60;
+    s.secondi = v.valore4 % 60;
     testo_scrivibile(v.nome, s.nome);
     return s;
 }
 
 }  // namespace
 
-std::int64_t fine_estensione(const stazione_rec& s) {
+std::int64_t fine_estensione(const record_stazione& s) {
     const std::int64_t p = s.posizione;
     if (estesa_avanti(s.tipo)) return p + oltre_estesa_avanti;
     if (simmetrica(s.tipo)) return p + s.lunghezza;
     return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(p) + static_cast<double>(s.lunghezza) / 2.0)) +
-           (s.valori[2] != 0 ? allungamento : 0);
+           (s.opz3 != 0 ? allungamento : 0);
 }
 
-marche_stazione marche_di(const stazione_rec& s) {
+marche_stazione marche_di(const record_stazione& s) {
     marche_stazione m;
     if (s.tipo >= senza_marche) return m;
     const double fine = static_cast<double>(fine_estensione(s)) / metri_per_cella;

@@ -11,7 +11,7 @@ void recupera_stazioni(const quadro_scenario& q, int prima_voce_cartelli, sorgen
 
 // The last metre of the extent that the record gives (the first station's
 // opz3 lengthens it like any other's).
-std::int64_t fine_estensione(const stazione_rec& s);
+std::int64_t fine_estensione(const record_stazione& s);
 
 // The cells of the station marker (kinds below 25) and of the approach
 // markers 81 to 84 (kinds below 25 but 5 and 6; none at or before cell 1)
@@ -20,4 +20,4 @@ struct marche_stazione {
     std::int64_t marca = -1;
     std::array<std::int64_t, 4> avvicinamento{-1, -1, -1, -1};  // markers 81, 82, 83, 84
 };
-marche_stazione marche_di(const stazione_rec& s);
+marche_stazione marche_di(const record_stazione& s);

@@ -6,7 +6,7 @@
 #include "tests/generatore/casuale.h"
 #include "tests/generatore/generatore.h"
 #include "tests/generatore/occupazione.h"
-#include "tests/generatore/record.h"
+#include "sources/record_sorgenti.h"
 
 struct contesto_generazione {
     sorgente_casuale caso;
@@ -36,11 +36,11 @@ std::vector<std::int32_t> posizioni_crescenti(sorgente_casuale& c, std::int32_t 
 
 // The general records and the body of each file; the objects that take cells
 // record their cells in the context's occupancy.
-void genera_generale_linea(contesto_generazione& g, linea_gen& l);
-void genera_corpo_linea(contesto_generazione& g, const conteggi_record& voluti, std::int32_t stazioni, linea_gen& l);
-void genera_generale_treno(contesto_generazione& g, treno_gen& t);
-void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t);
-void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t);
-void genera_segnali(contesto_generazione& g, std::int32_t quanti, treno_gen& t);
-void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t);
-void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, treno_gen& t);
+void genera_generale_linea(contesto_generazione& g, sorgente_linea& l);
+void genera_corpo_linea(contesto_generazione& g, const conteggi_record& voluti, std::int32_t stazioni, sorgente_linea& l);
+void genera_generale_treno(contesto_generazione& g, sorgente_treno& t);
+void genera_stazioni(contesto_generazione& g, std::int32_t quante, sorgente_treno& t);
+void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
+void genera_segnali(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
+void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
+void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t);

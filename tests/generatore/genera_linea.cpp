@@ -15,17 +15,17 @@ constexpr std::int64_t ultimo_metro_curva = 999999;
 // The three progressives: all zero as in the embedded line, one value at
 // start 0, or three starts, with flags (1 adds 100 once they are ordered).
 // Starts and values are multiples of 50.
-void genera_progressive(contesto_generazione& g, linea_gen& l) {
+void genera_progressive(contesto_generazione& g, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     const std::int64_t modo = intero(c, 0, 3);
     if (modo == 0) return;
     if (modo == 1) {
-        progressiva_gen& p = l.progressive[static_cast<std::size_t>(intero(c, 0, 2))];
+        record_progressiva& p = l.progressive[static_cast<std::size_t>(intero(c, 0, 2))];
         p.valore = static_cast<std::int32_t>(multiplo(c, 50, 200000, 50));
         p.flag = static_cast<std::int32_t>(intero(c, 0, 2));
         return;
     }
-    for (progressiva_gen& p : l.progressive) {
+    for (record_progressiva& p : l.progressive) {
         p.inizio = static_cast<std::int32_t>(multiplo(c, 0, g.lunghezza, 50));
         p.valore = static_cast<std::int32_t>(multiplo(c, 0, 300000, 50));
         p.flag = static_cast<std::int32_t>(intero(c, 0, 2));
@@ -34,13 +34,13 @@ void genera_progressive(contesto_generazione& g, linea_gen& l) {
     if (modo == 3) l.progressive[1].inizio = l.progressive[2].inizio = std::max(l.progressive[1].inizio, l.progressive[2].inizio);
 }
 
-void genera_curve(contesto_generazione& g, std::int32_t quante, linea_gen& l) {
+void genera_curve(contesto_generazione& g, std::int32_t quante, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     const std::int64_t fine_massima = std::min<std::int64_t>(g.limite, ultimo_metro_curva);
     const std::int64_t passo_medio = std::max<std::int64_t>(200, fine_massima / std::max(1, quante));
     std::int64_t inizio_minimo = 0;
     for (std::int32_t i = 0; i < quante; ++i) {
-        curva_gen k;
+        record_curva k;
         // Now and then a curve starts before the previous one ends: its points
         // from the plan's cursor on bend at once.
         const bool sovrapposta = g.casi_limite && !l.curve.empty() && probabile(c, 1, 10);
@@ -64,7 +64,7 @@ void genera_curve(contesto_generazione& g, std::int32_t quante, linea_gen& l) {
     }
 }
 
-void genera_pendenze(contesto_generazione& g, std::int32_t quante, linea_gen& l) {
+void genera_pendenze(contesto_generazione& g, std::int32_t quante, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     for (const std::int32_t p : posizioni_crescenti(c, quante, 0, g.limite, probabile(c, 1, 2))) {
         const std::int32_t valore = probabile(c, 17, 20) ? static_cast<std::int32_t>(intero(c, -30, 30))
@@ -76,7 +76,7 @@ void genera_pendenze(contesto_generazione& g, std::int32_t quante, linea_gen& l)
 // Spans along the line in file order. A span that begins at most 150 m after
 // the previous one's end joins it (the compiler gives it kind 3); a kind plus
 // 10 asks for marks on every fourth cell; a span of 25 m covers one cell or none.
-void genera_montagne(contesto_generazione& g, std::int32_t quante, linea_gen& l) {
+void genera_montagne(contesto_generazione& g, std::int32_t quante, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     const std::int64_t passo_medio = std::max<std::int64_t>(300, g.limite / std::max(1, quante));
     std::int64_t fine_precedente = -1;
@@ -88,7 +88,7 @@ void genera_montagne(contesto_generazione& g, std::int32_t quante, linea_gen& l)
         const std::int64_t lunghezza =
             probabile(c, 1, 20) ? 25 : posizione_casuale(c, 50, std::clamp<std::int64_t>(passo_medio / 2, 50, 4000));
         if (inizio + lunghezza > g.limite) break;
-        montagna_gen m;
+        record_montagna m;
         m.inizio = static_cast<std::int32_t>(inizio);
         m.fine = static_cast<std::int32_t>(inizio + lunghezza);
         m.tipo = static_cast<std::int32_t>(intero(c, 1, 5) + (probabile(c, 2, 5) ? 10 : 0));
@@ -98,18 +98,19 @@ void genera_montagne(contesto_generazione& g, std::int32_t quante, linea_gen& l)
 }
 
 // Indicators and signs stand in the cell after their position's own cell.
-void genera_indicatori(contesto_generazione& g, std::int32_t quanti, linea_gen& l) {
+void genera_indicatori(contesto_generazione& g, std::int32_t quanti, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int t = 0; t < tentativi_posto; ++t) {
             const std::int32_t p = posizione_casuale(c, 50, g.limite);
             if (p > g.limite || !prendi(g.celle, {{cella_dopo(p), 6}})) continue;
-            indicatori_gen k;
+            record_indicatori k;
             k.posizione = p;
-            for (int j = 0; j < 3; ++j) k.valori[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(multiplo(c, 30, 200, 5));
-            k.valori[3] = static_cast<std::int32_t>(intero(c, 0, 3));
-            for (int j = 4; j < 7; ++j) k.valori[static_cast<std::size_t>(j)] = static_cast<std::int32_t>(intero(c, 0, 200));
-            k.valori[7] = static_cast<std::int32_t>(intero(c, 0, 3));
+            // Drawn in the record's order.
+            for (std::int32_t* v : {&k.vas, &k.vbs, &k.vcs}) *v = static_cast<std::int32_t>(multiplo(c, 30, 200, 5));
+            k.strisces = static_cast<std::int32_t>(intero(c, 0, 3));
+            for (std::int32_t* v : {&k.vad, &k.vbd, &k.vcd}) *v = static_cast<std::int32_t>(intero(c, 0, 200));
+            k.strisced = static_cast<std::int32_t>(intero(c, 0, 3));
             l.indicatori.push_back(k);
             break;
         }
@@ -127,7 +128,7 @@ std::string riga_cartello(sorgente_casuale& c) {
     return std::string(prima, ' ') + testo + std::string(12 - prima - testo.size(), ' ');
 }
 
-void genera_cartelli(contesto_generazione& g, std::int32_t quanti, linea_gen& l) {
+void genera_cartelli(contesto_generazione& g, std::int32_t quanti, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int t = 0; t < tentativi_posto; ++t) {
@@ -141,7 +142,7 @@ void genera_cartelli(contesto_generazione& g, std::int32_t quanti, linea_gen& l)
 
 }  // namespace
 
-void genera_generale_linea(contesto_generazione& g, linea_gen& l) {
+void genera_generale_linea(contesto_generazione& g, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
     l.lunghezza = g.lunghezza;
     genera_progressive(g, l);
@@ -154,7 +155,7 @@ void genera_generale_linea(contesto_generazione& g, linea_gen& l) {
                                                                                  g.lunghezza + 5000, 50));
 }
 
-void genera_corpo_linea(contesto_generazione& g, const conteggi_record& voluti, std::int32_t stazioni, linea_gen& l) {
+void genera_corpo_linea(contesto_generazione& g, const conteggi_record& voluti, std::int32_t stazioni, sorgente_linea& l) {
     genera_curve(g, voluti.curve, l);
     genera_pendenze(g, voluti.pendenze, l);
     genera_montagne(g, voluti.montagne, l);

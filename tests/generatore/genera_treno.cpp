@@ -35,40 +35,40 @@ struct estensione {
     w64 ultima;
 };
 
-estensione estensione_di(const stazione_gen& s) {
+estensione estensione_di(const record_stazione& s) {
     const w64 p = s.posizione;
     const w64 l = s.lunghezza;
     if (s.tipo == 5 || s.tipo == 6) return {p - l, p + 150};
     if (s.tipo == 7 || s.tipo == 8) return {p - l, p + l};
-    return {p - l / 2, p + l / 2 + (s.valori[2] != 0 ? 50 : 0)};
+    return {p - l / 2, p + l / 2 + (s.opz3 != 0 ? 50 : 0)};
 }
 
 // How far before the position the extent begins.
-w64 prima_del_centro(const stazione_gen& s) { return s.posizione - estensione_di(s).prima; }
+w64 prima_del_centro(const record_stazione& s) { return s.posizione - estensione_di(s).prima; }
 
-void tipo_e_lunghezza(sorgente_casuale& c, stazione_gen& s) {
+void tipo_e_lunghezza(sorgente_casuale& c, record_stazione& s) {
     static constexpr std::array<std::int32_t, 16> tipi{4, 12, 22, 1, 2, 3, 4, 12, 5, 6, 7, 8, 25, 30, 44, 12};
     s.tipo = uno_di(c, std::span<const std::int32_t>(tipi));
     // Lengths are multiples of 100, some not of 200 (700 m: 350 m each side).
     s.lunghezza = i32(multiplo(c, 200, s.tipo == 7 || s.tipo == 8 ? 800 : 1200, 100));
-    s.valori[2] = s.tipo >= 5 && s.tipo <= 8 ? 0 : i32(probabile(c, 1, 5) ? 1 : 0);  // opz3
+    s.opz3 = s.tipo >= 5 && s.tipo <= 8 ? 0 : i32(probabile(c, 1, 5) ? 1 : 0);
 }
 
-void valori_stazione(sorgente_casuale& c, stazione_gen& s) {
-    s.valori[0] = i32(intero(c, 0, 1));   // marca
-    s.valori[1] = i32(intero(c, 0, 1));   // opz4
-    s.valori[3] = i32(intero(c, 0, 60));  // par1
-    s.valori[4] = i32(intero(c, 0, 5));   // par2
-    s.valori[5] = i32(intero(c, 0, 2));   // opz1
-    s.valori[6] = i32(intero(c, 1, 4));   // par3
-    s.valori[7] = i32(intero(c, 1, 3));   // par4
-    s.valori[8] = i32(intero(c, 0, 1));   // par5
-    s.valori[9] = i32(intero(c, 0, 60));  // opz2
+void valori_stazione(sorgente_casuale& c, record_stazione& s) {
+    s.marca = i32(intero(c, 0, 1));
+    s.opz4 = i32(intero(c, 0, 1));
+    s.par1 = i32(intero(c, 0, 60));
+    s.par2 = i32(intero(c, 0, 5));
+    s.opz1 = i32(intero(c, 0, 2));
+    s.par3 = i32(intero(c, 1, 4));
+    s.par4 = i32(intero(c, 1, 3));
+    s.par5 = i32(intero(c, 0, 1));
+    s.opz2 = i32(intero(c, 0, 60));
 }
 
 // The station marker stands in the cell before the extent's last metre, for
 // kinds below 25; it must lie after cell 1.
-bool prendi_marca(contesto_generazione& g, const stazione_gen& s) {
+bool prendi_marca(contesto_generazione& g, const record_stazione& s) {
     if (s.tipo >= 25) return true;
     const w64 ultima = estensione_di(s).ultima;
     if (ultima <= 100) return false;
@@ -85,7 +85,7 @@ bool prendi_marca(contesto_generazione& g, const stazione_gen& s) {
 // - the first cell of each approach window (5, 11 and 18 cells before the start);
 // - inside a slowdown below 110 km/h, a repeat board every 8 cells from the
 //   start, and the cell before the end when the end falls on such a step.
-std::vector<richiesta_cella> celle_rallentamento(const rallentamento_gen& r) {
+std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r) {
     std::vector<richiesta_cella> celle;
     const std::int32_t s = cella_dopo(r.x);
     const std::int32_t e = cella_dopo(w64{r.x} + r.l);
@@ -125,9 +125,9 @@ intervallo intervallo_di(const std::vector<richiesta_cella>& celle) {
 
 // `lunghezza_massima`: no longer than the share of line each slowdown has, less
 // the 1500 m or so that its warning board and approach boards need before it.
-rallentamento_gen rallentamento_casuale(contesto_generazione& g, w64 lunghezza_massima) {
+record_rallentamento rallentamento_casuale(contesto_generazione& g, w64 lunghezza_massima) {
     sorgente_casuale& c = g.caso;
-    rallentamento_gen r;
+    record_rallentamento r;
     r.l = probabile(c, 1, 5) ? i32(intero(c, 100, lunghezza_massima)) : i32(multiplo(c, 100, lunghezza_massima, 50));
     // Some begin within the first 1500 m: no warning board, no lead-in cells
     // (their f_ta is then ignored).
@@ -145,30 +145,29 @@ rallentamento_gen rallentamento_casuale(contesto_generazione& g, w64 lunghezza_m
 // Digits of the s and d groups; sx and dx mostly 2, as in the embedded file.
 // tempo: none, 1 to 100 (kept as 101), above 100, or (edge cases) below 0 or
 // above 255.
-segnale_gen segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool casi_limite) {
-    segnale_gen s;
+record_segnale segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool casi_limite) {
+    record_segnale s;
     s.posizione = posizione;
-    auto& v = s.valori;
-    v[0] = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));  // sx
-    v[1] = i32(intero(c, 0, 9));                             // s1
-    v[2] = i32(intero(c, 0, 9));                             // s2
-    v[3] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // s3
-    v[4] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // rapp
-    v[5] = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));  // dx
-    v[6] = i32(intero(c, 0, 9));                             // d1
-    v[7] = i32(intero(c, 0, 9));                             // d2
-    v[8] = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));    // d3
+    s.sx = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));
+    s.s1 = i32(intero(c, 0, 9));
+    s.s2 = i32(intero(c, 0, 9));
+    s.s3 = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));
+    s.rapp = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));
+    s.dx = i32(probabile(c, 7, 10) ? 2 : intero(c, 0, 3));
+    s.d1 = i32(intero(c, 0, 9));
+    s.d2 = i32(intero(c, 0, 9));
+    s.d3 = i32(probabile(c, 3, 4) ? 0 : intero(c, 0, 9));
     const std::int64_t modo = intero(c, 0, 9);
-    v[9] = modo < 4   ? 0
-           : modo < 6 ? i32(intero(c, 1, 100))
-           : modo < 9 ? i32(intero(c, 101, casi_limite ? 400 : 255))
-                      : i32(casi_limite ? intero(c, -20, -1) : 0);
+    s.tempo = modo < 4   ? 0
+              : modo < 6 ? i32(intero(c, 1, 100))
+              : modo < 9 ? i32(intero(c, 101, casi_limite ? 400 : 255))
+                         : i32(casi_limite ? intero(c, -20, -1) : 0);
     return s;
 }
 
 }  // namespace
 
-void genera_generale_treno(contesto_generazione& g, treno_gen& t) {
+void genera_generale_treno(contesto_generazione& g, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     t.vetture = i32(intero(c, 1, 16));
     t.massa_frenata = i32(intero(c, 50, 200));
@@ -178,7 +177,7 @@ void genera_generale_treno(contesto_generazione& g, treno_gen& t) {
 
 // Stations in line order, each extent at least 350 m after the previous one's
 // end, within the line, spread over it.
-void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t) {
+void genera_stazioni(contesto_generazione& g, std::int32_t quante, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     if (quante <= 0) return;
     const w64 passo_medio = std::max<w64>(600, g.lunghezza / quante);
@@ -186,7 +185,7 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t)
     w64 ora = (w64{t.orologio[0]} * 60 + t.orologio[1]) * 60 + t.orologio[2];
     for (std::int32_t i = 0; i < quante; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
-            stazione_gen s;
+            record_stazione s;
             tipo_e_lunghezza(c, s);
             if (t.stazioni.empty() && probabile(c, 1, 2)) {
                 s.posizione = 0;  // like the embedded line's first station
@@ -201,7 +200,9 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t)
             ora += intero(c, 60, 900);
             if (probabile(c, 3, 4)) {
                 const w64 giorno = ora % 86400;
-                s.ora = {i32(giorno / 3600), i32(giorno / 60 % 60), i32(giorno % 60)};
+                s.ore = i32(giorno / 3600);
+                s.minuti = i32(giorno / 60 % 60);
+                s.secondi = i32(giorno % 60);
             }
             s.nome = nome_stazione(c);
             t.stazioni.push_back(s);
@@ -211,12 +212,12 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, treno_gen& t)
     }
 }
 
-void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t) {
     std::vector<intervallo> presi;
     const w64 lunghezza_massima = std::clamp<w64>(g.limite / std::max(1, quanti) - 1500, 100, 3000);
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
-            const rallentamento_gen r = rallentamento_casuale(g, lunghezza_massima);
+            const record_rallentamento r = rallentamento_casuale(g, lunghezza_massima);
             if (w64{r.x} + r.l > g.limite) continue;  // a line too short for it
             const std::vector<richiesta_cella> celle = celle_rallentamento(r);
             // Slowdowns do not overlap: the walk of the finishing pass from a
@@ -237,7 +238,7 @@ void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, treno_ge
 // (its farthest approach marker is 8 cells before it). The two cells before
 // it are kept for the board that the finishing pass puts in front of a signal
 // before a warning board or after a slowdown.
-void genera_segnali(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+void genera_segnali(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
@@ -252,7 +253,7 @@ void genera_segnali(contesto_generazione& g, std::int32_t quanti, treno_gen& t) 
 
 // A board with a value, or without one for a value of 0 or less, in the
 // position's own cell.
-void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen& t) {
+void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
@@ -267,7 +268,7 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, treno_gen
 
 // Increasing positions, mostly from 0; a speed's fifth fits a byte (at most
 // 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
-void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, treno_gen& t) {
+void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, probabile(c, 4, 5))) {
         const std::int32_t v = probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, 1275));

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "sources/scrittura_sorgenti.h"
 #include "tests/generatore/contesto.h"
 
 namespace {
@@ -34,7 +35,7 @@ conteggi_record nei_limiti(conteggi_record c) {
     return c;
 }
 
-conteggi_record contati(const linea_gen& l, const treno_gen& t) {
+conteggi_record contati(const sorgente_linea& l, const sorgente_treno& t) {
     conteggi_record c;
     auto n = [](const auto& v) { return static_cast<std::int32_t>(v.size()); };
     c.curve = n(l.curve);
@@ -117,8 +118,8 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
     contesto_generazione g{sorgente_casuale(p.seme), p.lunghezza,
                            p.lunghezza + (p.casi_limite ? std::min(5000, p.lunghezza / 10) : 0), p.casi_limite,
                            occupazione_vuota(celle_tracciato(p.lunghezza))};
-    linea_gen linea;
-    treno_gen treno;
+    sorgente_linea linea;
+    sorgente_treno treno;
     genera_generale_linea(g, linea);
     genera_generale_treno(g, treno);
     // Objects with the widest needs first: stations (spacing and extent),

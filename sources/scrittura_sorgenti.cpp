@@ -1,4 +1,4 @@
-#include "tools/decompila_testi.h"
+#include "sources/scrittura_sorgenti.h"
 
 #include <algorithm>
 #include <initializer_list>
@@ -53,7 +53,7 @@ void generale_linea(testo_crlf& f, const sorgente_linea& l) {
     f.riga("[generale]");
     f.riga("lunghezza percorso" + valori({{l.lunghezza, generale}}));
     for (std::size_t i = 0; i < 3; ++i) {
-        const progressiva_rec& p = l.progressive[i];
+        const record_progressiva& p = l.progressive[i];
         f.riga(std::string("progressiva chilometrica ") + numeri[i] +
                valori({{p.inizio, generale}, {p.valore, generale}, {p.flag, generale}}));
     }
@@ -64,24 +64,24 @@ void generale_linea(testo_crlf& f, const sorgente_linea& l) {
 
 void corpo_linea(testo_crlf& f, const sorgente_linea& l) {
     f.riga("[curve]");
-    for (const curva_rec& c : l.curve) {
+    for (const record_curva& c : l.curve) {
         f.riga(std::string("curva") + (c.sinistra ? "s" : "d") + std::to_string(c.grado) +
                valori({{c.inizio, dopo(2)}, {c.lunghezza, dopo(2)}}));
     }
     f.riga("[pendenze]");
-    for (const punto_rec& p : l.pendenze) f.riga("pendenza" + valori({{p.posizione, dopo(2)}, {p.valore, dopo(3)}}));
+    for (const record_punto& p : l.pendenze) f.riga("pendenza" + valori({{p.posizione, dopo(2)}, {p.valore, dopo(3)}}));
     f.riga("[montagne]");
-    for (const montagna_rec& m : l.montagne) {
+    for (const record_montagna& m : l.montagne) {
         f.riga("montagna" + valori({{m.inizio, dopo(3)}, {m.fine, dopo(2)}, {m.tipo, dopo(2)}}));
     }
     f.riga("[cartelli]");
-    for (const indicatori_rec& i : l.indicatori) {
-        std::string r = "indicatori_v_max" + valori({{i.posizione, dopo(2)}});
-        for (const std::int32_t v : i.valori) r += valori({{v, dopo(2)}});
-        f.riga(r);
+    for (const record_indicatori& i : l.indicatori) {
+        f.riga("indicatori_v_max" + valori({{i.posizione, dopo(2)}, {i.vas, dopo(2)}, {i.vbs, dopo(2)},
+                                             {i.vcs, dopo(2)}, {i.strisces, dopo(2)}, {i.vad, dopo(2)},
+                                             {i.vbd, dopo(2)}, {i.vcd, dopo(2)}, {i.strisced, dopo(2)}}));
     }
     f.riga("[indicazioni]");
-    for (const cartello_rec& c : l.cartelli) {
+    for (const record_cartello& c : l.cartelli) {
         f.riga("cartello_indicatore" + valori({{c.posizione, dopo(2)}}) + ",   " + c.testo);
     }
 }
@@ -96,47 +96,45 @@ void generale_treno(testo_crlf& f, const sorgente_treno& t) {
            allineato(t.orologio[2], {15, 1}) + " ");
 }
 
-void stazione(testo_crlf& f, const stazione_rec& s) {
-    const auto& v = s.valori;
+void stazione(testo_crlf& f, const record_stazione& s) {
     f.riga("stazione" + valori({{s.posizione, {8, 0}},
                                  {s.tipo, {3, 0}},
                                  {s.lunghezza, {5, 0}},
-                                 {v[0], {3, 0}},
-                                 {v[1], {2, 0}},
-                                 {v[2], {2, 0}},
-                                 {v[3], {3, 0}},
-                                 {v[4], {1, 0}},
-                                 {v[5], {1, 0}},
-                                 {v[6], {3, 0}},
-                                 {v[7], {1, 0}},
-                                 {v[8], {1, 0}},
-                                 {v[9], {5, 0}},
-                                 {s.ora[0], {4, 0}},
-                                 {s.ora[1], {2, 0}},
-                                 {s.ora[2], {2, 0}}}) +
+                                 {s.marca, {3, 0}},
+                                 {s.opz4, {2, 0}},
+                                 {s.opz3, {2, 0}},
+                                 {s.par1, {3, 0}},
+                                 {s.par2, {1, 0}},
+                                 {s.opz1, {1, 0}},
+                                 {s.par3, {3, 0}},
+                                 {s.par4, {1, 0}},
+                                 {s.par5, {1, 0}},
+                                 {s.opz2, {5, 0}},
+                                 {s.ore, {4, 0}},
+                                 {s.minuti, {2, 0}},
+                                 {s.secondi, {2, 0}}}) +
            ", " + s.nome);
 }
 
-void segnale(testo_crlf& f, const segnale_rec& s) {
-    const auto& v = s.valori;
+void segnale(testo_crlf& f, const record_segnale& s) {
     f.riga("segnale" + valori({{s.posizione, {8, 0}},
-                                {v[0], {4, 0}},
-                                {v[1], {2, 0}},
-                                {v[2], {2, 0}},
-                                {v[3], {3, 0}},
-                                {v[4], {2, 0}},
-                                {v[5], {5, 0}},
-                                {v[6], {3, 0}},
-                                {v[7], {1, 0}},
-                                {v[8], {1, 0}},
-                                {v[9], {2, 1}}}));
+                                {s.sx, {4, 0}},
+                                {s.s1, {2, 0}},
+                                {s.s2, {2, 0}},
+                                {s.s3, {3, 0}},
+                                {s.rapp, {2, 0}},
+                                {s.dx, {5, 0}},
+                                {s.d1, {3, 0}},
+                                {s.d2, {1, 0}},
+                                {s.d3, {1, 0}},
+                                {s.tempo, {2, 1}}}));
 }
 
 // The stations, each after the signals that must come before it.
 void stazioni(testo_crlf& f, const sorgente_treno& t) {
     f.riga("[stazioni]");
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
-        for (const segnale_rec& s : t.segnali) {
+        for (const record_segnale& s : t.segnali) {
             if (s.stazioni_prima == i) segnale(f, s);
         }
         stazione(f, t.stazioni[i]);
@@ -157,21 +155,21 @@ std::string testo_treno(const sorgente_treno& t) {
     testo_crlf f;
     generale_treno(f, t);
     f.riga("[aderenze]");
-    for (const punto_rec& a : t.aderenze) f.riga("aderenza" + valori({{a.posizione, dopo(3)}, {a.valore, dopo(4)}}));
+    for (const record_punto& a : t.aderenze) f.riga("aderenza" + valori({{a.posizione, dopo(3)}, {a.valore, dopo(4)}}));
     f.riga("[vel_limite]");
-    for (const punto_rec& v : t.velocita) f.riga("velocita" + valori({{v.posizione, dopo(3)}, {v.valore, {6, 1}}}));
+    for (const record_punto& v : t.velocita) f.riga("velocita" + valori({{v.posizione, dopo(3)}, {v.valore, {6, 1}}}));
     stazioni(f, t);
     f.riga("[rallentamenti]");
-    for (const rallentamento_rec& r : t.rallentamenti) {
+    for (const record_rallentamento& r : t.rallentamenti) {
         f.riga("rallentamento" + valori({{r.x, {8, 1}}, {r.v, {5, 1}}, {r.l, {6, 1}}, {r.f_tt, {3, 1}},
                                           {r.f_ta, {2, 1}}, {r.d_v, {3, 1}}}));
     }
     f.riga("[segnali]");
-    for (const segnale_rec& s : t.segnali) {
+    for (const record_segnale& s : t.segnali) {
         if (s.stazioni_prima >= t.stazioni.size()) segnale(f, s);
     }
     f.riga("[codici]");
-    for (const punto_rec& a : t.abbattimenti) {
+    for (const record_punto& a : t.abbattimenti) {
         f.riga("abbattimento" + valori({{a.posizione, {8, 1}}, {a.valore, {5, 1}}}));
     }
     f.riga("[fine]");

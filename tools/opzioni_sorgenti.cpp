@@ -1,0 +1,31 @@
+#include "tools/opzioni_sorgenti.h"
+
+#include "tools/comando.h"
+
+void opzioni_file_sorgenti(CLI::App& comando, richiesta_compilazione& r) {
+    comando.add_option("LINE_FILE", r.file_linea, "the line description file")->required()->type_name("");
+    comando.add_option("TRAIN_FILE", r.file_treno, "the train description file")->required()->type_name("");
+}
+
+void opzioni_nomi(CLI::App& comando, std::optional<std::string>& nome_linea, std::optional<std::string>& numero_treno,
+                  const std::string& nota) {
+    comando
+        .add_option_function<std::string>(
+            "--line-name", [&nome_linea](const std::string& v) { nome_linea = v; }, "the line name" + nota)
+        ->type_name("NAME")
+        ->check(nome_valido("line name"));
+    comando
+        .add_option_function<std::string>(
+            "--train-number", [&numero_treno](const std::string& v) { numero_treno = v; }, "the train number" + nota)
+        ->type_name("NUM")
+        ->check(nome_valido("train number"));
+}
+
+void opzione_senza_planimetria(CLI::App& comando, bool& senza_planimetria, const std::string& aiuto) {
+    comando.add_flag("--no-plan", senza_planimetria, aiuto)->disable_flag_override();
+}
+
+void opzione_json(CLI::App& comando, bool& json) {
+    comando.add_flag("--json", json, "print exactly one JSON object on standard output and nothing else (see below)")
+        ->disable_flag_override();
+}
