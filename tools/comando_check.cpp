@@ -54,11 +54,7 @@ const char* const piede =
 }  // namespace
 
 void opzioni_check(CLI::App& comando, richiesta_compilazione& r) {
-    opzioni_file_sorgenti(comando, r);
-    opzioni_nomi(comando, r.nome_linea, r.numero_treno);
-    opzione_senza_planimetria(comando, r.senza_planimetria, "check as a build without the line plan (curves not read)");
-    opzione_json(comando, r.json);
-    opzioni_avvisi(comando, r.avvisi, true);
+    opzioni_costruzione(comando, r, "check as a build without the line plan (curves not read)", true);
 }
 
 int esegui_check(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {

@@ -69,14 +69,12 @@ const char* const piede =
 }  // namespace
 
 void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
-    opzioni_file_sorgenti(comando, r);
+    // --out first: the options are listed in the order added (the two files
+    // have a list of their own).
     comando.add_option("--out", r.cartella_uscita, "where the binary files go (default: the current directory, which must exist)")
         ->type_name("DIR")
         ->check(non_vuoto("output directory"));
-    opzioni_nomi(comando, r.nome_linea, r.numero_treno);
-    opzione_senza_planimetria(comando, r.senza_planimetria, "build without the line plan and do not write NAME_linea.dat");
-    opzione_json(comando, r.json);
-    opzioni_avvisi(comando, r.avvisi, false);
+    opzioni_costruzione(comando, r, "build without the line plan and do not write NAME_linea.dat", false);
 }
 
 int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "sources/scrittura_sorgenti.h"
 #include "tools/decompila_cartelli.h"
 #include "tools/decompila_celle.h"
 #include "tools/decompila_confronto.h"
@@ -13,7 +14,6 @@
 #include "tools/decompila_rallentamenti.h"
 #include "tools/decompila_segnali.h"
 #include "tools/decompila_stazioni.h"
-#include "sources/scrittura_sorgenti.h"
 
 namespace {
 

@@ -9,8 +9,6 @@
 
 #include "tools/richiesta_compilazione.h"
 
-// LINE_FILE and TRAIN_FILE, both required.
-void opzioni_file_sorgenti(CLI::App& comando, richiesta_compilazione& r);
 
 // --line-name NAME and --train-number NUM, each help text followed by `nota`
 // (" (text sources only)", say).
@@ -20,5 +18,8 @@ void opzioni_nomi(CLI::App& comando, std::optional<std::string>& nome_linea, std
 // --no-plan, with the command's own help text.
 void opzione_senza_planimetria(CLI::App& comando, bool& senza_planimetria, const std::string& aiuto);
 
-// --json: one JSON object on standard output and nothing else.
-void opzione_json(CLI::App& comando, bool& json);
+// What compile and check share: LINE_FILE and TRAIN_FILE (both required),
+// the names, --no-plan with `aiuto_senza_planimetria`, --json, -Wno-NAME and,
+// with `con_werror`, --werror.
+void opzioni_costruzione(CLI::App& comando, richiesta_compilazione& r, const std::string& aiuto_senza_planimetria,
+                         bool con_werror);

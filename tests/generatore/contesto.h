@@ -3,10 +3,10 @@
 
 #include <cstdint>
 
+#include "sources/record_sorgenti.h"
 #include "tests/generatore/casuale.h"
 #include "tests/generatore/generatore.h"
 #include "tests/generatore/occupazione.h"
-#include "sources/record_sorgenti.h"
 
 struct contesto_generazione {
     sorgente_casuale caso;
