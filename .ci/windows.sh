@@ -16,7 +16,8 @@
 #   6. in a folder whose name is outside the ANSI code page ("日本 路線") the
 #      builder writes the six golden files and nothing else, and scenario-tool
 #      takes its input and output paths there; a line name with a character of
-#      Windows-1252 gives the POSIX build's bytes, one without is refused;
+#      Windows-1252 gives the POSIX build's bytes, one without is refused, and
+#      verify finds such files belong together (also in the root of a drive);
 #   7. a second builder started while the lock on its folder is held reports
 #      it and ends with status 2 without touching a file; the lock file is
 #      gone once its holder ends;
@@ -391,6 +392,15 @@ for coda in _linea.dat _30742.sim _30742.dat; do
 done
 grep -q "$(printf 'Citt\xe0')" "$ustr/citta-wine/Città_30742.sim" || fallito "the table does not hold the name in Windows-1252"
 echo "  files named Città_*, with the name as Windows-1252 inside, as the POSIX build writes them"
+(cd "$ustr/citta-wine" && esegui_wine 600 "$bin_windows/scenario-tool.exe" verify "Città_linea.dat" "Città_30742.sim" \
+    "Città_30742.dat" | tr -d '\r') || fallito "scenario-tool.exe verify of the Città files ended with status $?"
+(cd "$lavoro/altrove" && esegui_wine 600 "$bin_windows/scenario-tool.exe" verify \
+    "$(percorso_windows "$ustr/citta-wine/Città_30742.sim")" "$(percorso_windows "$ustr/citta-wine/Città_30742.dat")" |
+    tr -d '\r') || fallito "scenario-tool.exe verify (absolute paths) ended with status $?"
+cp "$ustr/citta-wine/Città_30742.sim" "$ustr/citta-wine/Città_30742.dat" "$lavoro/radice/"
+(cd "$lavoro/altrove" && esegui_wine 600 "$bin_windows/scenario-tool.exe" verify 'R:\Città_30742.sim' 'R:\Città_30742.dat' |
+    tr -d '\r') || fallito "scenario-tool.exe verify in the root of R: ended with status $?"
+echo "  verify finds the Città files (named in UTF-8, the names inside in Windows-1252) belong together"
 stato=0
 errori=$(cd "$ustr" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
     "Tava Aeroporto-Rovea_30742-.txt" --line-name "日本" --out citta-wine 2>&1 >/dev/null) || stato=$?

@@ -665,8 +665,10 @@ TEST(ComandoVista, ARecordedStatusIsOnThePageAndGivesOne) {
                                                                  "segnale, 2000, 2,4,1,0,0, 2,2,1,0, 0")));
     const esecuzione e = vista(dir, {"L_linea.txt", "L_9-.txt", "-o", "p.html"});
     EXPECT_EQ(e.stato, 1);
-    EXPECT_NE(e.errori.find("error 16 at 2000 m: the cell of a signal is not free (line 5, column 10 of L_9-.txt)"),
-              std::string::npos)
+    // On standard error as compile prints it: where it was raised, then what
+    // took the cell.
+    EXPECT_EQ(e.errori.find("L_9-.txt:5:10: error: the cell of this signal is not free"), 0u) << e.errori;
+    EXPECT_NE(e.errori.find("L_9-.txt:4:1: note: a signal placed in cell 41 by this record"), std::string::npos)
         << e.errori;
     const std::string p = leggi_tutto(dir.file("p.html"));
     EXPECT_NE(p.find("<div class=\"stato\">"), std::string::npos);

@@ -33,8 +33,8 @@ const char* const piede =
     "\n"
     "Exit status:\n"
     "  0  the page is written\n"
-    "  1  the page is written; the build recorded a status (shown on the page\n"
-    "     and on standard error as \"error N at P m: ...\")\n"
+    "  1  the page is written; the build recorded a status (shown on the page,\n"
+    "     and on standard error as compile shows it)\n"
     "  2  usage error\n"
     "  3  no page: the build ended without a scenario, a binary file could not\n"
     "     be read or decoded, or the page could not be written\n";

@@ -1,19 +1,9 @@
 #include "tools/nomi.h"
 
+#include "tools/tipo_file.h"
 #include "tools/windows1252.h"
 
 namespace {
-
-// The last part of a path, as bytes (a path is UTF-8 on Windows, where '\\'
-// separates too).
-std::string nome_base(const std::string& percorso) {
-#ifdef _WIN32
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-#else
-    const std::size_t ultimo = percorso.find_last_of('/');
-#endif
-    return ultimo == std::string::npos ? percorso : percorso.substr(ultimo + 1);
-}
 
 bool finisce_con(const std::string& s, const std::string& coda) {
     return s.size() >= coda.size() && s.compare(s.size() - coda.size(), coda.size(), coda) == 0;

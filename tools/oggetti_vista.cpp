@@ -14,7 +14,9 @@ bool voce_vuota(const voce_scenario& v) {
 std::array<bool, voci_scenario> voci_dei_cartelli(const modello_scenario& m) {
     std::array<bool, voci_scenario> testo{};
     for (const cella& c : m.tracciato) {
-        if (c.tipo == tipo_cella::cartello && c.valore1 >= 0 && c.valore1 < voci_scenario) testo[c.valore1] = true;
+        if (c.tipo == tipo_cella::cartello && c.valore1 >= 0 && c.valore1 < voci_scenario) {
+            testo[static_cast<std::size_t>(c.valore1)] = true;
+        }
     }
     return testo;
 }
@@ -91,7 +93,8 @@ std::vector<stazione_vista> stazioni_del_modello(const modello_scenario& m) {
     const auto testi = voci_dei_cartelli(m);
     std::vector<stazione_vista> s;
     for (int v = voce::prima_stazione; v < voce::primo_cartello; ++v) {
-        if (testi[v] || voce_vuota(m.scenario[v])) break;
+        const auto i = static_cast<std::size_t>(v);
+        if (testi[i] || voce_vuota(m.scenario[i])) break;
         s.push_back({v, -1});
     }
     for (std::size_t i = 0; i < m.tracciato.size(); ++i) {

@@ -1,6 +1,5 @@
 #include "tools/tipo_file.h"
 
-#include <filesystem>
 
 namespace {
 
@@ -33,7 +32,18 @@ std::optional<tipo_file> tipo_da_parola(const std::string& parola) {
     return std::nullopt;
 }
 
-std::string nome_base(const std::string& percorso) { return std::filesystem::path(percorso).filename().string(); }
+std::size_t ultimo_separatore(const std::string& percorso) {
+#ifdef _WIN32
+    return percorso.find_last_of("/\\");
+#else
+    return percorso.find_last_of('/');
+#endif
+}
+
+std::string nome_base(const std::string& percorso) {
+    const std::size_t ultimo = ultimo_separatore(percorso);
+    return ultimo == std::string::npos ? percorso : percorso.substr(ultimo + 1);
+}
 
 bool finisce_con_senza_maiuscole(const std::string& s, const std::string& coda) {
     if (s.size() < coda.size()) return false;

@@ -1,6 +1,7 @@
 // The three kinds of binary scenario file and how a file's name tells its kind.
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -15,6 +16,10 @@ std::optional<tipo_file> tipo_da_parola(const std::string& parola);
 // The kind from the file's name, its letter case aside: "..._linea.dat" a
 // plan, "....sim" a table, any other "....dat" a track.
 std::optional<tipo_file> tipo_da_nome_file(const std::string& percorso);
+
+// Where the file name begins after its directory: the position of the last
+// path separator ('/', and on Windows '\\' too), or npos when there is none.
+std::size_t ultimo_separatore(const std::string& percorso);
 
 // The file name without its directory.
 std::string nome_base(const std::string& percorso);

@@ -5,6 +5,7 @@
 #include "sources/errore_esecuzione.h"
 #include "tools/dump_testo.h"
 #include "tools/file_binario.h"
+#include "tools/nomi.h"
 #include "tools/tipo_file.h"
 #include "track/codici_gara.h"
 #include "track/lettura_binaria.h"
@@ -140,6 +141,19 @@ void verifica_lunghezze(const file_scenario& f, const std::array<voce_scenario, 
     }
 }
 
+// The names the files' names give, as the model holds them (on Windows
+// their Windows-1252 bytes); absent when the model cannot hold one.
+nomi_file nomi_come_nel_modello(const file_scenario& f, const nomi_file& n, problemi& p) {
+    if (!n.linea || !n.treno) return n;
+    try {
+        const nomi_scenario m = nomi_nel_modello(nomi_scenario{*n.linea, *n.treno});
+        return {m.linea, m.treno};
+    } catch (const errore_uso& e) {
+        p.push_back(f.scenario + ": " + e.messaggio + ": no scenario holds such a name");
+        return {};
+    }
+}
+
 }  // namespace
 
 codici_scenario codici_di(const std::string& linea, const std::string& treno) {
@@ -148,7 +162,7 @@ codici_scenario codici_di(const std::string& linea, const std::string& treno) {
 
 std::vector<std::string> verifica_scenario(const file_scenario& f) {
     problemi p;
-    const nomi_file n = nomi_da_file(f, p);
+    const nomi_file da_nomi = nomi_da_file(f, p);
     std::optional<planimetria_linea> piano;
     if (f.planimetria) piano = decodifica_file(*f.planimetria, "line plan", leggi_planimetria, p);
     const auto scenario = decodifica_file(f.scenario, "scenario table", leggi_scenario, p);
@@ -158,6 +172,7 @@ std::vector<std::string> verifica_scenario(const file_scenario& f) {
                     " cells; the format stamp and a check code go into cell 1");
     }
     if (!scenario || !tracciato) return p;
+    const nomi_file n = nomi_come_nel_modello(f, da_nomi, p);
     if (tracciato->size() >= 2) {
         const cella& prima = (*tracciato)[1];
         verifica_timbri(f, (*scenario)[voce::dati_linea], prima, p);

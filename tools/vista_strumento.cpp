@@ -8,10 +8,12 @@
 #include "platform/cartella_disco.h"
 #include "sources/errore_esecuzione.h"
 #include "tools/compila_strumento.h"
+#include "tools/diagnostiche.h"
 #include "tools/errore_uso.h"
 #include "tools/file_binario.h"
 #include "tools/nomi.h"
 #include "tools/pubblica.h"
+#include "tools/stampa_diagnostiche.h"
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
 #include "tools/vista.h"
@@ -54,18 +56,28 @@ bool sono_sorgenti(const richiesta_vista& r) {
     return true;
 }
 
-// The page, and what the run prints about it.
-int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, const std::string& stato_finale,
-                       std::ostream& uscita, std::ostream& errori) {
+// Every status the build raised, as compile prints it (the root cause first,
+// each where it was raised, with the line of the record).
+std::string errori_di_stato(const modello_scenario& m, const sorgenti_autore& s) {
+    std::string t;
+    for (const diagnostica& d : diagnostiche_costruzione(m, s, fatale_costruzione{})) {
+        if (d.livello == gravita::errore && d.stato) t += testo_diagnostica(d);
+    }
+    return t;
+}
+
+// The page, and what the run prints about it; `con_stato`: the build
+// recorded a status (already printed).
+int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, bool con_stato, std::ostream& uscita,
+                       std::ostream& errori) {
     try {
         scrivi_pagina(r.pagina, pagina_vista(i));
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: no page written: " << testo_esecuzione(e) << "\n";
         return 3;
     }
-    if (!stato_finale.empty()) errori << stato_finale << "\n";
     uscita << "wrote " << r.pagina << "\n";
-    return stato_finale.empty() ? 0 : 1;
+    return con_stato ? 1 : 0;
 }
 
 int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
@@ -77,20 +89,19 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     rc.senza_planimetria = r.senza_planimetria;
     const nomi_scenario nomi = nomi_compilazione(rc);
     auto c = std::make_unique<costruzione_in_memoria>();
+    std::optional<std::string> linea, treno;
     try {
-        const std::optional<std::string> linea = leggi_ingresso(rc.file_linea);
-        const std::optional<std::string> treno = leggi_ingresso(rc.file_treno);
+        linea = leggi_ingresso(rc.file_linea);
+        treno = leggi_ingresso(rc.file_treno);
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: no page: " << testo_esecuzione(e) << "\n";
         return 3;
     }
     const modello_scenario& m = c->modello;
+    errori << errori_di_stato(m, sorgenti_autore{rc.file_linea, rc.file_treno, linea ? &*linea : nullptr,
+                                                 treno ? &*treno : nullptr});
     if (c->fatale != esito_fatale::nessuno) {
-        if (m.codice_errore != 0) {
-            errori << "error " << m.codice_errore << " at " << m.posizione_errore << " m: " << testo_stato(m, rc)
-                   << "\n";
-        }
         errori << "scenario-tool: no page: " << c->testo_fatale << "\n";
         return 3;
     }
@@ -107,11 +118,7 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
         s.con_posizione = true;
         i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
     }
-    const std::string finale = m.codice_errore == 0
-                                   ? ""
-                                   : "error "s + std::to_string(m.codice_errore) + " at " +
-                                         std::to_string(m.posizione_errore) + " m: " + testo_stato(m, rc);
-    return scrivi_e_riferisci(r, i, finale, uscita, errori);
+    return scrivi_e_riferisci(r, i, m.codice_errore != 0, uscita, errori);
 }
 
 // The binary files by kind, from their names; a usage error when a name
@@ -170,7 +177,7 @@ int vista_da_binari(const richiesta_vista& r, std::ostream& uscita, std::ostream
     i.modello = m.get();
     i.file = r.file;
     i.da_sorgenti = false;
-    return scrivi_e_riferisci(r, i, "", uscita, errori);
+    return scrivi_e_riferisci(r, i, false, uscita, errori);
 }
 
 }  // namespace
