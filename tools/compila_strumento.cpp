@@ -10,6 +10,7 @@
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
 #include "tools/diagnostiche.h"
+#include "tools/percorsi.h"
 #include "tools/pubblica.h"
 #include "tools/sorgenti_autore.h"
 
@@ -52,16 +53,6 @@ const stato_sollevato* ultimo_con(const modello_scenario& m, std::int32_t codice
 }
 
 }  // namespace
-
-std::pair<std::string, std::string> separa_percorso(const std::string& percorso) {
-#ifdef _WIN32
-    const std::size_t ultimo = percorso.find_last_of("/\\");
-#else
-    const std::size_t ultimo = percorso.find_last_of('/');
-#endif
-    if (ultimo == std::string::npos) return {".", percorso};
-    return {ultimo == 0 ? percorso.substr(0, 1) : percorso.substr(0, ultimo), percorso.substr(ultimo + 1)};
-}
 
 std::string testo_esecuzione(const errore_esecuzione& e) {
     std::string t = e.operazione;

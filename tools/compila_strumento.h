@@ -64,10 +64,6 @@ struct costruzione_in_memoria {
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria);
 
-// The directory part and the name of a path ("." for a bare name); the
-// separator is '/', and on Windows '\\' as well.
-std::pair<std::string, std::string> separa_percorso(const std::string& percorso);
-
 // An input text source's content; nothing when no file stands at the path
 // (the build then reports it as missing). Anything else that keeps it from
 // being read is a file failure (errore_esecuzione).

@@ -3,7 +3,7 @@
 #include "platform/cartella_disco.h"
 #include "sources/cartella.h"
 #include "sources/errore_esecuzione.h"
-#include "tools/compila_strumento.h"
+#include "tools/percorsi.h"
 
 namespace {
 

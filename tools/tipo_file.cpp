@@ -32,19 +32,6 @@ std::optional<tipo_file> tipo_da_parola(const std::string& parola) {
     return std::nullopt;
 }
 
-std::size_t ultimo_separatore(const std::string& percorso) {
-#ifdef _WIN32
-    return percorso.find_last_of("/\\");
-#else
-    return percorso.find_last_of('/');
-#endif
-}
-
-std::string nome_base(const std::string& percorso) {
-    const std::size_t ultimo = ultimo_separatore(percorso);
-    return ultimo == std::string::npos ? percorso : percorso.substr(ultimo + 1);
-}
-
 bool finisce_con_senza_maiuscole(const std::string& s, const std::string& coda) {
     if (s.size() < coda.size()) return false;
     for (std::size_t i = 0; i < coda.size(); ++i) {

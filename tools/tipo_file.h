@@ -1,9 +1,10 @@
 // The three kinds of binary scenario file and how a file's name tells its kind.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
+
+#include "tools/percorsi.h"
 
 enum class tipo_file { planimetria, scenario, tracciato };
 
@@ -16,13 +17,6 @@ std::optional<tipo_file> tipo_da_parola(const std::string& parola);
 // The kind from the file's name, its letter case aside: "..._linea.dat" a
 // plan, "....sim" a table, any other "....dat" a track.
 std::optional<tipo_file> tipo_da_nome_file(const std::string& percorso);
-
-// Where the file name begins after its directory: the position of the last
-// path separator ('/', and on Windows '\\' too), or npos when there is none.
-std::size_t ultimo_separatore(const std::string& percorso);
-
-// The file name without its directory.
-std::string nome_base(const std::string& percorso);
 
 // Whether `s` ends with `coda`, letter case (ASCII) aside.
 bool finisce_con_senza_maiuscole(const std::string& s, const std::string& coda);

@@ -12,6 +12,7 @@
 #include "tools/errore_uso.h"
 #include "tools/file_binario.h"
 #include "tools/nomi.h"
+#include "tools/percorsi.h"
 #include "tools/pubblica.h"
 #include "tools/stampa_diagnostiche.h"
 #include "tools/richiesta_compilazione.h"
