@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "compiler/compilazione.h"
+#include "compiler/distanza_modifica.h"
 #include "compiler/parole_chiave.h"
 
 namespace {
@@ -55,34 +56,6 @@ std::string minuscole(std::string_view s) {
 std::string_view senza_blank_finali(std::string_view s) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
     return s;
-}
-
-// Edit distance with adjacent transpositions (optimal string alignment), as
-// far as `massimo`: anything farther gives massimo + 1. Three rows of a
-// fixed size: the texts compared are keywords and headers (longer ones are
-// farther than any tolerance).
-std::size_t distanza(std::string_view a, std::string_view b, std::size_t massimo) {
-    constexpr std::size_t lunghezza_massima = 48;
-    const std::size_t oltre = massimo + 1;
-    if (a.size() > lunghezza_massima || b.size() > lunghezza_massima) return oltre;
-    if ((a.size() > b.size() ? a.size() - b.size() : b.size() - a.size()) > massimo) return oltre;
-    std::array<std::size_t, lunghezza_massima + 1> due_prima{}, prima{}, ora{};
-    for (std::size_t j = 0; j <= b.size(); ++j) prima[j] = j;
-    for (std::size_t i = 1; i <= a.size(); ++i) {
-        ora[0] = i;
-        std::size_t minimo_riga = ora[0];
-        for (std::size_t j = 1; j <= b.size(); ++j) {
-            const std::size_t costo = a[i - 1] == b[j - 1] ? 0 : 1;
-            std::size_t d = std::min(std::min(prima[j] + 1, ora[j - 1] + 1), prima[j - 1] + costo);
-            if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1]) d = std::min(d, due_prima[j - 2] + 1);
-            ora[j] = d;
-            minimo_riga = std::min(minimo_riga, d);
-        }
-        if (minimo_riga > massimo) return oltre;
-        due_prima = prima;
-        prima = ora;
-    }
-    return std::min(prima[b.size()], oltre);
 }
 
 // Edits allowed between a field and a keyword of this length.
@@ -142,22 +115,40 @@ campo_misurato misura(std::string_view campo) {
     return c;
 }
 
+// A record's keyword as the suggestions measure it: the letters and blanks
+// of each of its forms, and the first form, which a suggestion names.
+struct regola_misurata {
+    std::vector<std::string> scheletri;
+    std::string_view prima;
+};
+
+std::vector<regola_misurata> misura_regole(std::span<const regola_record> regole) {
+    std::vector<regola_misurata> r;
+    r.reserve(regole.size());
+    for (const regola_record& x : regole) {
+        regola_misurata m;
+        for (const std::string_view f : forme(x.forma)) m.scheletri.push_back(scheletro(f));
+        m.prima = forme(x.forma).front();
+        r.push_back(std::move(m));
+    }
+    return r;
+}
+
 // How close a field lies to a record's keyword; nothing when beyond the
 // tolerance.
-std::optional<std::size_t> vicinanza(const campo_misurato& campo, const regola_record& r) {
+std::optional<std::size_t> vicinanza(const campo_misurato& campo, const regola_record& r, const regola_misurata& rm) {
     std::optional<std::size_t> migliore;
     const auto prendi = [&](std::size_t d) {
         if (!migliore || d < *migliore) migliore = d;
     };
-    for (const std::string_view f : forme(r.forma)) {
-        const std::string fs = scheletro(f);
-        const std::size_t d = distanza(campo.scheletro, fs, tolleranza(fs.size()));
+    for (const std::string& fs : rm.scheletri) {
+        const std::size_t d = distanza_modifica(campo.scheletro, fs, tolleranza(fs.size()));
         if (d <= tolleranza(fs.size())) prendi(d);
     }
     for (const std::string& p : campo.parole) {
         for (const std::string_view w : {r.parola, r.seconda_parola}) {
             if (w.size() < 5) continue;
-            const std::size_t d = distanza(p, w, tolleranza(w.size()));
+            const std::size_t d = distanza_modifica(p, w, tolleranza(w.size()));
             if (d > 0 && d <= tolleranza(w.size())) prendi(d);
         }
     }
@@ -169,6 +160,18 @@ std::span<const regola_record> regole_di(parte_sorgente p) {
         case parte_sorgente::generale: return regole_generale();
         case parte_sorgente::corpo: return regole_corpo_linea();
         default: return regole_treno();
+    }
+}
+
+// The rules of a part as regole_di gives them, measured once.
+const std::vector<regola_misurata>& regole_misurate(parte_sorgente p) {
+    static const std::vector<regola_misurata> generale = misura_regole(regole_generale());
+    static const std::vector<regola_misurata> corpo = misura_regole(regole_corpo_linea());
+    static const std::vector<regola_misurata> treno = misura_regole(regole_treno());
+    switch (p) {
+        case parte_sorgente::generale: return generale;
+        case parte_sorgente::corpo: return corpo;
+        default: return treno;
     }
 }
 
@@ -203,7 +206,7 @@ void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente 
     std::size_t migliore = 3;
     for (const std::string_view h : note) {
         if ((t.size() > h.size() ? t.size() - h.size() : h.size() - t.size()) >= migliore) continue;
-        const std::size_t d = distanza(t, h, migliore - 1);
+        const std::size_t d = distanza_modifica(t, h, migliore - 1);
         if (d < migliore) {
             migliore = d;
             vicina = h;
@@ -278,8 +281,11 @@ std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente pa
     const bool in_linea = parte != parte_sorgente::treno;
     for (const parte_sorgente p : in_linea ? std::span<const parte_sorgente>(parti)
                                            : std::span<const parte_sorgente>(&parte, 1)) {
-        for (const regola_record& r : regole_di(p)) {
-            const std::string_view prima = forme(r.forma).front();
+        const std::span<const regola_record> regole = regole_di(p);
+        const std::vector<regola_misurata>& misurate = regole_misurate(p);
+        for (std::size_t k = 0; k < regole.size(); ++k) {
+            const regola_record& r = regole[k];
+            const std::string_view prima = misurate[k].prima;
             const bool altra = p != parte;
             if (!r.ogni_caso) {
                 // The same letters in another case, where the case matters.
@@ -291,7 +297,7 @@ std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente pa
                 if (altra) return suggerimento{std::string(prima), false, true};
                 continue;  // the record itself: nothing to suggest
             }
-            const auto d = vicinanza(misurato, r);
+            const auto d = vicinanza(misurato, r, misurate[k]);
             if (d && *d < distanza_migliore) {
                 distanza_migliore = *d;
                 migliore = suggerimento{std::string(prima), false, altra};
