@@ -10,7 +10,6 @@
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
 #include "tools/diagnostiche.h"
-#include "tools/percorsi.h"
 #include "tools/pubblica.h"
 #include "tools/sorgenti_autore.h"
 
@@ -58,13 +57,6 @@ std::string testo_esecuzione(const errore_esecuzione& e) {
     std::string t = e.operazione;
     if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
     return t + ": " + e.what();
-}
-
-std::optional<std::string> leggi_ingresso(const std::string& percorso) {
-    const auto [dove, nome] = separa_percorso(percorso);
-    cartella dir = piattaforma::cartella_su_disco(dove);
-    if (dir.genere(nome) == genere_file::assente) return std::nullopt;
-    return dir.leggi(nome, limite_sorgente);
 }
 
 std::vector<std::string> nomi_uscite(const nomi_scenario& nomi) {

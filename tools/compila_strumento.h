@@ -64,10 +64,6 @@ struct costruzione_in_memoria {
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria);
 
-// An input text source's content; nothing when no file stands at the path
-// (the build then reports it as missing). Anything else that keeps it from
-// being read is a file failure (errore_esecuzione).
-std::optional<std::string> leggi_ingresso(const std::string& percorso);
 
 // A file failure in words: the operation, the path in quotes, the system's text.
 std::string testo_esecuzione(const errore_esecuzione& e);

@@ -14,6 +14,7 @@
 #include "tools/nomi.h"
 #include "tools/percorsi.h"
 #include "tools/pubblica.h"
+#include "tools/sorgenti_autore.h"
 #include "tools/stampa_diagnostiche.h"
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
@@ -92,8 +93,8 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     auto c = std::make_unique<costruzione_in_memoria>();
     std::optional<std::string> linea, treno;
     try {
-        linea = leggi_ingresso(rc.file_linea);
-        treno = leggi_ingresso(rc.file_treno);
+        linea = leggi_sorgente_autore(rc.file_linea, sorgente::linea);
+        treno = leggi_sorgente_autore(rc.file_treno, sorgente::treno);
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: no page: " << testo_esecuzione(e) << "\n";
