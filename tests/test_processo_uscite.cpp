@@ -135,7 +135,8 @@ TEST(ProcessoBuilder, AFifoAtAnOutputNameIsReportedWithoutHanging) {
     EXPECT_EQ(e.stato, 2) << e.errori;
     EXPECT_NE(e.errori.find("\"" + b.cartella.file(piano_dat) + "\""), std::string::npos) << e.errori;
     EXPECT_NE(e.errori.find("FIFO"), std::string::npos) << e.errori;
-    EXPECT_FALSE(fs::exists(b.cartella.file(scenario_sim)));
+    // Refused before anything was written: no text source, no document, no new plan.
+    EXPECT_EQ(nomi_in(b.cartella.str()), (std::vector<std::string>{piano_dat, "scenario-builder"}));
 }
 
 TEST(ProcessoBuilder, ADanglingLinkAtAnOutputNameCreatesNothingThroughIt) {
@@ -147,6 +148,59 @@ TEST(ProcessoBuilder, ADanglingLinkAtAnOutputNameCreatesNothingThroughIt) {
     EXPECT_NE(e.errori.find("symbolic link"), std::string::npos) << e.errori;
     EXPECT_TRUE(nomi_in(fuori.str()).empty());
     EXPECT_TRUE(fs::is_symlink(b.cartella.file(note)));
+    EXPECT_EQ(nomi_in(b.cartella.str()), (std::vector<std::string>{note, "scenario-builder"}));
+}
+
+// An older build's files where the new ones cannot all be written (a text
+// source the directory will not let go of is not needed: a directory at the
+// last binary name is enough to stop it after the checks): with the old files
+// in place, a run that fails keeps every one of them byte for byte.
+TEST(ProcessoBuilder, AFailedRunKeepsTheOldFilesAndLeavesNoTextSource) {
+    banco_builder b;
+    ASSERT_EQ(b.esegui().stato, 0);
+    b.verifica_sei_file();
+    // A read-only directory: nothing can be created, renamed or deleted in it.
+    fs::permissions(b.cartella.str(), fs::perms::owner_write, fs::perm_options::remove);
+    const bool senza_permessi = ::access(b.cartella.str().c_str(), W_OK) != 0;
+    const esecuzione e = b.esegui();
+    fs::permissions(b.cartella.str(), fs::perms::owner_write, fs::perm_options::add);
+    if (!senza_permessi) GTEST_SKIP() << "permissions do not bind here (running as root)";
+    EXPECT_EQ(e.stato, 2) << e.errori;
+    EXPECT_NE(e.errori.find("Unhandled failure: create"), std::string::npos) << e.errori;
+    b.verifica_sei_file();
+}
+
+// ---- A standard output that cannot be written ----
+
+// Every command with its standard output on a full device: status 3 and one
+// line on standard error that says so, whatever the command would have given.
+TEST(ProcessoStrumento, AStandardOutputOnAFullDeviceIsAFailure) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    cartella_temporanea dir;
+    for (const std::string& nome : {linea_txt, treno_txt, piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), dati(nome));
+    }
+    cartella_temporanea uscita;
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", tracciato_dat},
+        {"dump", "--json", piano_dat},
+        {"explain", "--all"},
+        {"verify", piano_dat, scenario_sim, tracciato_dat},
+        {"check", linea_txt, treno_txt, "--json"},
+        {"compile", linea_txt, treno_txt, "--json", "--out", uscita.str()},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()},
+        {"--help"},
+        {"--version"},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a, "/dev/full");
+        std::string caso;
+        for (const std::string& p : a) caso += p + " ";
+        EXPECT_EQ(e.stato, 3) << caso << e.errori;
+        EXPECT_NE(e.errori.find("scenario-tool: the standard output could not be written"),
+                  std::string::npos)
+            << caso << e.errori;
+    }
 }
 
 // The old outputs of an earlier compile in `dir`, and the two inputs beside them.
