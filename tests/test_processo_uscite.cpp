@@ -170,6 +170,37 @@ TEST(ProcessoBuilder, AFailedRunKeepsTheOldFilesAndLeavesNoTextSource) {
     b.verifica_sei_file();
 }
 
+// ---- Crafted binary files ----
+
+// Files of 64 MiB (holes: no disk space taken), far larger than any valid
+// line makes: every command that reads them refuses them within a second,
+// unread, naming the kind's limit.
+TEST(ProcessoStrumento, BinaryFilesLargerThanAnyValidLineAreRefusedAtOnce) {
+    cartella_temporanea dir;
+    for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), "");
+        fs::resize_file(dir.file(nome), std::uintmax_t{64} << 20);
+    }
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", tracciato_dat},
+        {"dump", "--json", piano_dat},
+        {"dump", scenario_sim},
+        {"verify", piano_dat, scenario_sim, tracciato_dat},
+        {"view", piano_dat, scenario_sim, tracciato_dat, "-o", "pagina.html"},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", dir.str()},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const auto inizio = std::chrono::steady_clock::now();
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a);
+        const auto durata = std::chrono::steady_clock::now() - inizio;
+        EXPECT_NE(e.stato, 0) << a[0];
+        EXPECT_NE(e.errori.find("of a valid line is larger (the longest line is 1000000 m)"), std::string::npos)
+            << a[0] << ": " << e.errori;
+        EXPECT_LT(durata, std::chrono::seconds(1)) << a[0];
+    }
+    EXPECT_FALSE(fs::exists(dir.file("pagina.html")));
+}
+
 // ---- A standard output that cannot be written ----
 
 // Every command with its standard output on a full device: status 3 and one

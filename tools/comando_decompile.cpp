@@ -117,9 +117,9 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
     file_binari f;
     esito_decompilazione e;
     try {
-        if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria));
-        f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario));
-        f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato));
+        if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria), tipo_file::planimetria);
+        f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario), tipo_file::scenario);
+        f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato), tipo_file::tracciato);
         if (!f.planimetria) nomi = nomi_del_contenuto(nomi, f.scenario);
         e = decompila(f, nomi);
         const cartella dir = piattaforma::cartella_su_disco(r.cartella_uscita);

@@ -90,7 +90,7 @@ bool stampa_file(const richiesta_dump& r, const std::string& file, tipo_file tip
                  std::ostream& errori) {
     std::string byte;
     try {
-        byte = leggi_file_binario(file);
+        byte = leggi_file_binario(file, tipo);
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool dump: " << file << ": cannot read: " << e.what() << "\n";
         return false;

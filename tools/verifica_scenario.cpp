@@ -65,10 +65,10 @@ namespace {
 // The file's bytes decoded by `decodifica`; nothing (and a problem) when it
 // cannot be read or decoded.
 template <typename F>
-auto decodifica_file(const std::string& percorso, const char* tipo, F decodifica, problemi& p)
+auto decodifica_file(const std::string& percorso, tipo_file genere, const char* tipo, F decodifica, problemi& p)
     -> std::optional<decltype(decodifica(std::string_view()))> {
     try {
-        return decodifica(leggi_file_binario(percorso));
+        return decodifica(leggi_file_binario(percorso, genere));
     } catch (const errore_esecuzione& e) {
         p.push_back(percorso + ": cannot read: " + e.what());
     } catch (const errore_lettura& e) {
@@ -164,9 +164,9 @@ std::vector<std::string> verifica_scenario(const file_scenario& f) {
     problemi p;
     const nomi_file da_nomi = nomi_da_file(f, p);
     std::optional<planimetria_linea> piano;
-    if (f.planimetria) piano = decodifica_file(*f.planimetria, "line plan", leggi_planimetria, p);
-    const auto scenario = decodifica_file(f.scenario, "scenario table", leggi_scenario, p);
-    const auto tracciato = decodifica_file(f.tracciato, "track", leggi_tracciato, p);
+    if (f.planimetria) piano = decodifica_file(*f.planimetria, tipo_file::planimetria, "line plan", leggi_planimetria, p);
+    const auto scenario = decodifica_file(f.scenario, tipo_file::scenario, "scenario table", leggi_scenario, p);
+    const auto tracciato = decodifica_file(f.tracciato, tipo_file::tracciato, "track", leggi_tracciato, p);
     if (tracciato && tracciato->size() < 2) {
         p.push_back(f.tracciato + ": the track has " + std::to_string(tracciato->size()) +
                     " cells; the format stamp and a check code go into cell 1");

@@ -153,7 +153,7 @@ bool decodifica(const std::array<std::optional<std::string>, 3>& per_tipo, model
         const std::optional<std::string>& f = per_tipo[static_cast<std::size_t>(t)];
         if (!f) continue;
         try {
-            const std::string byte = leggi_file_binario(*f);
+            const std::string byte = leggi_file_binario(*f, t);
             if (t == tipo_file::scenario) m.scenario = leggi_scenario(byte);
             if (t == tipo_file::tracciato) m.tracciato = leggi_tracciato(byte);
             if (t == tipo_file::planimetria) m.planimetria = leggi_planimetria(byte);
