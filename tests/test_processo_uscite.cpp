@@ -201,6 +201,71 @@ TEST(ProcessoStrumento, BinaryFilesLargerThanAnyValidLineAreRefusedAtOnce) {
     EXPECT_FALSE(fs::exists(dir.file("pagina.html")));
 }
 
+// ---- Paths and arguments on the terminal ----
+
+// The first byte of `t` below 0x20 (other than a line end) or DEL, as text;
+// empty when there is none.
+std::string byte_di_controllo(const std::string& t) {
+    for (const char c : t) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\n') || u == 0x7F) return "byte " + std::to_string(u);
+    }
+    return "";
+}
+
+// Names with ESC, BEL, a line end and DEL in them, given to every command
+// (as files that exist, files that do not, extra arguments, output paths):
+// nothing of them reaches either stream raw.
+TEST(ProcessoStrumento, NoControlByteOfAPathOrArgumentReachesTheTerminal) {
+    cartella_temporanea dir;
+    const std::string brutto = "N\x1b[31mRED\x1b]0;t\a\x7f_7";
+    for (const std::string& nome : {linea_txt, treno_txt, piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), dati(nome));
+    }
+    scrivi_tutto(dir.file(brutto + ".sim"), dati(scenario_sim));
+    scrivi_tutto(dir.file(brutto + ".dat"), "not a track");
+    fs::create_directory(dir.file("out\x1b[2J"));
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", brutto + ".sim", brutto + ".dat", "assente\x1b[2J.dat"},
+        {"dump", "--json", brutto + ".dat"},
+        {"verify", piano_dat, brutto + ".sim", brutto + ".dat"},
+        {"verify", "x\x1b[2J_linea.dat", brutto + ".sim", tracciato_dat},
+        {"compile", "a", "b", "\x1b[2J"},
+        {"compile", linea_txt, treno_txt, "--out", dir.file("out\x1b[2J")},
+        {"check", "\x1b[2J_linea.txt", treno_txt},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", dir.file("out\x1b[2J")},
+        {"decompile", brutto + ".sim", brutto + ".dat"},
+        {"view", scenario_sim, tracciato_dat, "-o", dir.file("out\x1b[2J/p\ag\x1b[2J.html")},
+        {"view", brutto + ".sim", brutto + ".dat", "-o", "p.html"},
+        {"view", scenario_sim, tracciato_dat, "-o", dir.file("assente\x1b[2J/p.html")},
+        {"example", "--out", dir.file("out\x1b[2J")},
+        {"explain", "\x1b[2J"},
+        {"\x1b[2J"},
+        {"dump", "--kind", "\x1b[2J", tracciato_dat},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a);
+        std::string caso;
+        for (const std::string& p : a) caso += p + " ";
+        EXPECT_EQ(byte_di_controllo(e.uscita), "") << caso << "\n" << e.uscita;
+        EXPECT_EQ(byte_di_controllo(e.errori), "") << caso << "\n" << e.errori;
+    }
+}
+
+// The builder's report of a failure names its directory the same way.
+TEST(ProcessoBuilder, TheReportOfAFailureShowsNoControlByteOfItsPath) {
+    cartella_temporanea sopra;
+    const std::string cartella = sopra.file("dir\x1b]0;t\a\nx");
+    fs::create_directory(cartella);
+    const std::string eseguibile = cartella + "/scenario-builder";
+    fs::copy_file(PERCORSO_SCENARIO_BUILDER, eseguibile);
+    fs::create_directory(cartella + "/" + note);
+    const esecuzione e = entro_un_minuto(eseguibile, sopra.str(), {});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_NE(e.errori.find("dir\\x1b]0;t\\x07\\x0ax/" + note), std::string::npos) << e.errori;
+    EXPECT_EQ(byte_di_controllo(e.errori), "") << e.errori;
+}
+
 // ---- A standard output that cannot be written ----
 
 // Every command with its standard output on a full device: status 3 and one

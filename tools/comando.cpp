@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "sources/testo_visibile.h"
 #include "tools/nomi.h"
 
 namespace {
@@ -43,7 +44,7 @@ void scrivi_usi(std::ostream& o, const CLI::App& strumento, const contesto_coman
 }
 
 int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::string& messaggio) {
-    c.errori << programma << ": " << messaggio << "\n\n";
+    c.errori << programma << ": " << visibile_righe(messaggio) << "\n\n";
     scrivi_usi(c.errori, strumento, c);
     return 2;
 }

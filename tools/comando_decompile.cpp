@@ -9,6 +9,7 @@
 #include "tools/file_binario.h"
 #include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
+#include "tools/testo_terminale.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -129,10 +130,10 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         // Both files or neither: an old file is never left half replaced.
         const esito_pubblicazione p = pubblica_file(
             dir, {{nome_file_linea(nomi.linea), e.linea}, {nome_file_treno(nomi.linea, nomi.treno), e.treno}});
-        for (const std::string& nome : p.pubblicati) uscita << "wrote " << percorso_in(dir, nome) << "\n";
+        for (const std::string& nome : p.pubblicati) uscita << "wrote " << visibile_percorso(percorso_in(dir, nome)) << "\n";
         if (p.errore) throw *p.errore;
     } catch (const errore_decodifica& x) {
-        errori << percorso_di(r, x.file) << ": " << x.what() << "\n";
+        errori << visibile_percorso(percorso_di(r, x.file)) << ": " << visibile_percorso(x.what()) << "\n";
         return 3;
     } catch (const errore_esecuzione& x) {
         errori << x.operazione << (x.percorso.empty() ? "" : " \"" + x.percorso + "\"") << ": " << x.what() << "\n";

@@ -5,6 +5,7 @@
 #include "sources/errore_esecuzione.h"
 #include "tools/dump_json.h"
 #include "tools/file_binario.h"
+#include "tools/testo_terminale.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -92,16 +93,17 @@ bool stampa_file(const richiesta_dump& r, const std::string& file, tipo_file tip
     try {
         byte = leggi_file_binario(file, tipo);
     } catch (const errore_esecuzione& e) {
-        errori << "scenario-tool dump: " << file << ": cannot read: " << e.what() << "\n";
+        errori << "scenario-tool dump: " << visibile_percorso(file) << ": cannot read: " << visibile_percorso(e.what())
+               << "\n";
         return false;
     }
-    if (!r.json) uscita << (primo ? "" : "\n") << file << ": " << nome_tipo(tipo) << ", " << byte.size() << " bytes, ";
+    if (!r.json) uscita << (primo ? "" : "\n") << visibile_percorso(file) << ": " << nome_tipo(tipo) << ", " << byte.size() << " bytes, ";
     try {
         stampa(r, tipo, byte, uscita);
     } catch (const errore_lettura& e) {
         if (!r.json) uscita << "not decoded\n";
         uscita.flush();
-        errori << "scenario-tool dump: " << file << ": not a " << nome_tipo(tipo) << " file: " << e.what() << "\n";
+        errori << "scenario-tool dump: " << visibile_percorso(file) << ": not a " << nome_tipo(tipo) << " file: " << e.what() << "\n";
         return false;
     }
     return true;
