@@ -266,6 +266,25 @@ TEST(ProcessoBuilder, TheReportOfAFailureShowsNoControlByteOfItsPath) {
     EXPECT_EQ(byte_di_controllo(e.errori), "") << e.errori;
 }
 
+// ---- JSON ----
+
+// Path bytes that are not UTF-8 are read as Windows-1252 characters wherever
+// JSON names a file: the same in "files" as in "diagnostics"[].file.
+TEST(ProcessoStrumento, APathThatIsNotUtf8IsShownByOneRuleInJson) {
+    cartella_temporanea dir;
+    const std::string nome = "\xff\xfe\x80";
+    scrivi_tutto(dir.file(nome + "_linea.txt"), dati(linea_txt));
+    scrivi_tutto(dir.file(nome + "_30742-.txt"), dati(treno_txt));
+    const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(),
+                                          {"compile", nome + "_linea.txt", nome + "_30742-.txt", "--json"});
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    const auto j = nlohmann::json::parse(e.uscita);
+    const std::string come_1252 = "\u00ff\u00fe\u20ac";
+    EXPECT_EQ(j["files"][0], come_1252 + "_linea.dat") << e.uscita;
+    ASSERT_FALSE(j["diagnostics"].empty());
+    EXPECT_EQ(j["diagnostics"][0]["file"], come_1252 + "_linea.txt") << e.uscita;
+}
+
 // ---- A standard output that cannot be written ----
 
 // Every command with its standard output on a full device: status 3 and one

@@ -4,7 +4,10 @@
 #include <cerrno>
 #include <cstring>
 
+#include <nlohmann/json.hpp>
+
 #include "sources/testo_visibile.h"
+#include "tools/testo_1252.h"
 #include "tools/nomi.h"
 
 namespace {
@@ -43,7 +46,17 @@ void scrivi_usi(std::ostream& o, const CLI::App& strumento, const contesto_coman
     }
 }
 
-int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::string& messaggio) {
+// A usage error is also a JSON object on standard output when --json was
+// asked for: {"fatal": "usage", "message": MESSAGE}.
+void uso_json(const contesto_comandi& c, const std::vector<std::string>& argomenti, const std::string& messaggio) {
+    if (std::find(argomenti.begin(), argomenti.end(), "--json") == argomenti.end()) return;
+    const nlohmann::ordered_json j{{"fatal", "usage"}, {"message", utf8_da_nome(messaggio)}};
+    c.uscita << j.dump(-1, ' ', true) << "\n";
+}
+
+int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::vector<std::string>& argomenti,
+                  const std::string& messaggio) {
+    uso_json(c, argomenti, messaggio);
     c.errori << programma << ": " << visibile_righe(messaggio) << "\n\n";
     scrivi_usi(c.errori, strumento, c);
     return 2;
@@ -124,9 +137,9 @@ int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector
         strumento.exit(e, c.uscita, c.errori);
         return concludi(c, 0);
     } catch (const CLI::ParseError& e) {
-        return concludi(c, errore_di_uso(strumento, c, messaggio_di(strumento, e, argomenti)));
+        return concludi(c, errore_di_uso(strumento, c, argomenti, messaggio_di(strumento, e, argomenti)));
     } catch (const errore_uso& e) {
-        return concludi(c, errore_di_uso(strumento, c, e.messaggio));
+        return concludi(c, errore_di_uso(strumento, c, argomenti, e.messaggio));
     }
     return concludi(c, c.stato);
 }
