@@ -79,6 +79,7 @@ void esegui_costruzione(modello_scenario& m, const cartella& dir) {
     std::vector<std::string> uscite = nomi_testi(m);
     for (std::string& nome : nomi_binari(m)) uscite.push_back(std::move(nome));
     verifica_uscite(dir, uscite);
+    rimuovi_temporanei_scaduti(dir, uscite);
     try {
         costruisci(m, dir);
     } catch (...) {

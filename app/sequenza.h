@@ -22,7 +22,9 @@ void scrivi_sorgenti_e_documenti(const modello_scenario& m, const cartella& dir)
 // - the five texts, then the three binary files, are each published as one
 //   set, all or none (sources/pubblica.h): a failure while they are written
 //   leaves every old file of the set byte for byte;
-// - the two text sources are gone after any outcome.
+// - the two text sources are gone after any outcome;
+// - temporary files of these names that a killed run left are removed first
+//   (the caller holds the directory's lock, which proves them stale).
 // Failures propagate as exceptions: errore_segnalato for the numbered
 // message, errore_esecuzione otherwise.
 void esegui_costruzione(modello_scenario& m, const cartella& dir);

@@ -1,4 +1,5 @@
 // The directory on disk, on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -243,7 +244,7 @@ void rinomina(const std::string& da, const std::string& a) {
 cartella cartella_su_disco(const std::string& percorso) {
     cartella c;
     c.descrizione = percorso;
-    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}};
+    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}, {}};
     c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
@@ -260,6 +261,17 @@ cartella cartella_su_disco(const std::string& percorso) {
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         rinomina(percorso_in(nomi, da), percorso_in(nomi, a));
+    };
+    c.elenca = [nomi] {
+        std::vector<std::string> n;
+        DIR* d = ::opendir(nomi.descrizione.c_str());
+        if (d == nullptr) fallisci_sistema("list", nomi.descrizione, errno);
+        while (const dirent* voce = ::readdir(d)) {
+            const std::string nome = voce->d_name;
+            if (nome != "." && nome != "..") n.push_back(nome);
+        }
+        ::closedir(d);
+        return n;
     };
     return c;
 }

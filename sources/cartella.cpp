@@ -57,7 +57,7 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
     cartella c;
     c.descrizione = std::move(descrizione);
     // The operations name files through a copy of the directory's description only.
-    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}};
+    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}, {}};
     c.genere = [&file](const std::string& nome) {
         return file.count(nome) != 0 ? genere_file::regolare : genere_file::assente;
     };
@@ -83,6 +83,11 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
         std::string contenuto = std::move(f->second);
         file.erase(f);
         file[a] = std::move(contenuto);
+    };
+    c.elenca = [&file] {
+        std::vector<std::string> n;
+        for (const auto& voce : file) n.push_back(voce.first);
+        return n;
     };
     return c;
 }

@@ -1,5 +1,6 @@
 #include "sources/pubblica.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <random>
@@ -131,6 +132,43 @@ esito_pubblicazione conferma(pubblicazione& p) {
         esito.errore = e;
     }
     return esito;
+}
+
+namespace {
+
+bool suffisso_temporaneo(std::string_view s) {
+    if (s.size() != 6) return false;
+    for (const char c : s) {
+        if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+    }
+    return true;
+}
+
+// `file` is a temporary file of `nome`.
+bool temporaneo_di(const std::string& file, const std::string& nome) {
+    const std::string testa = nome_temporaneo(nome, "");
+    return file.size() == testa.size() + 6 && file.compare(0, testa.size(), testa) == 0 &&
+           suffisso_temporaneo(std::string_view(file).substr(testa.size()));
+}
+
+}  // namespace
+
+std::vector<std::string> rimuovi_temporanei_scaduti(const cartella& dir, const std::vector<std::string>& nomi) {
+    std::vector<std::string> rimossi;
+    try {
+        for (const std::string& file : dir.elenca()) {
+            const bool nostro =
+                std::any_of(nomi.begin(), nomi.end(), [&](const std::string& n) { return temporaneo_di(file, n); });
+            if (!nostro || dir.genere(file) != genere_file::regolare) continue;
+            try {
+                dir.elimina(file);
+                rimossi.push_back(file);
+            } catch (const errore_esecuzione&) {
+            }
+        }
+    } catch (const errore_esecuzione&) {
+    }
+    return rimossi;
 }
 
 esito_pubblicazione pubblica_file(const cartella& dir, std::vector<file_uscita> file) {

@@ -68,6 +68,16 @@ void scrivi_temporaneo(pubblicazione& p, const std::string& nome, const contenut
 // Renames the temporary files written, in the order of the names.
 esito_pubblicazione conferma(pubblicazione& p);
 
+// Removes what publications of `nomi` killed before their renames left
+// behind: the regular files named ".NAME.tmp-XXXXXX" (six lower-case letters
+// or digits) for a NAME of `nomi`, nothing else. The caller proves them
+// stale: it holds the directory's lock (blocco_cartella.h), which every
+// publication into a directory holds while its temporary files exist (the
+// builder for its whole run, compile for its writing and renaming), so no
+// living process owns them. A failure to remove one is not reported: it is
+// tried again by the next run. Gives the names removed.
+std::vector<std::string> rimuovi_temporanei_scaduti(const cartella& dir, const std::vector<std::string>& nomi);
+
 // The temporary file name for an output and a six-character suffix. It begins
 // with "." and ends in ".tmp-" and the suffix, so no output name can take it.
 std::string nome_temporaneo(const std::string& nome, const std::string& suffisso);

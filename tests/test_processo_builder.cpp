@@ -48,8 +48,8 @@ TEST(ProcessoBuilder, AFailingWriteEndsWithTheReportAndANonZeroStatus) {
 }
 
 TEST(Percorsi, TheSeparatorIsAlwaysInserted) {
-    EXPECT_EQ(percorso_in(cartella{"/opt/sim", {}, {}, {}, {}, {}, {}}, "a b-c.txt"), "/opt/sim/a b-c.txt");
-    EXPECT_EQ(percorso_in(cartella{"/", {}, {}, {}, {}, {}, {}}, "x.dat"), "//x.dat");
+    EXPECT_EQ(percorso_in(cartella{"/opt/sim", {}, {}, {}, {}, {}, {}, {}}, "a b-c.txt"), "/opt/sim/a b-c.txt");
+    EXPECT_EQ(percorso_in(cartella{"/", {}, {}, {}, {}, {}, {}, {}}, "x.dat"), "//x.dat");
 }
 
 }  // namespace

@@ -455,4 +455,38 @@ TEST(ProcessoStrumento, AKillAtAnyMomentLeavesEachOutputOldOrWholeNew) {
                 temporanei);
 }
 
+// ---- Temporary files that a killed run left ----
+
+// A later run in the directory, holding its lock, removes the temporary files
+// of its own names (and nothing else); a compile that cannot take the lock
+// (a builder holds it) leaves them.
+TEST(ProcessoStrumento, StaleTemporaryFilesOfTheOutputsAreRemovedByTheNextRunThatHoldsTheDirectory) {
+    const std::vector<std::string> stantii{"." + scenario_sim + ".tmp-k1ll3d", "." + piano_dat + ".tmp-000000"};
+    const std::vector<std::string> altrui{".altro.sim.tmp-k1ll3d", "." + scenario_sim + ".tmp-mine"};
+    cartella_temporanea dir;
+    prepara_compilazione(dir);
+    for (const auto* elenco : {&stantii, &altrui}) {
+        for (const std::string& n : *elenco) scrivi_tutto(dir.file(n), "left by a kill");
+    }
+    {
+        const int fd = ::open(dir.str().c_str(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        const esecuzione e = compila(dir);
+        EXPECT_EQ(e.stato, 0) << e.errori;
+        for (const std::string& n : stantii) EXPECT_TRUE(fs::exists(dir.file(n))) << n << " removed under another's lock";
+        ::close(fd);
+    }
+    const esecuzione e = compila(dir);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    for (const std::string& n : stantii) EXPECT_FALSE(fs::exists(dir.file(n))) << n;
+    for (const std::string& n : altrui) EXPECT_TRUE(fs::exists(dir.file(n))) << n;
+
+    banco_builder b;
+    const std::vector<std::string> del_builder{"." + note + ".tmp-abcdef", "." + tracciato_dat + ".tmp-123456"};
+    for (const std::string& n : del_builder) scrivi_tutto(b.cartella.file(n), "left by a kill");
+    EXPECT_EQ(b.esegui().stato, 0);
+    b.verifica_sei_file();
+}
+
 }  // namespace
