@@ -46,17 +46,6 @@ genere_file genere_di(const std::string& percorso) {
     return genere_da_modo(st.st_mode);
 }
 
-// Why nothing may be written at a name where this stands; nothing for a
-// regular file or no file at all.
-const char* perche_rifiutato(genere_file g) {
-    switch (g) {
-        case genere_file::cartella: return "a directory stands at this name";
-        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
-        case genere_file::speciale: return "a FIFO, device or socket stands at this name";
-        default: return nullptr;
-    }
-}
-
 [[noreturn]] void rifiuta(const char* operazione, const std::string& percorso, genere_file g) {
     throw errore_esecuzione(operazione, percorso, g == genere_file::cartella ? EISDIR : 0,
                             std::string(perche_rifiutato(g)) + "; refusing to write it");

@@ -60,15 +60,6 @@ genere_file genere_di(const std::string& percorso) {
     return genere_file::regolare;
 }
 
-const char* perche_rifiutato(genere_file g) {
-    switch (g) {
-        case genere_file::cartella: return "a directory stands at this name";
-        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
-        case genere_file::speciale: return "a device stands at this name";
-        default: return nullptr;
-    }
-}
-
 void verifica_scrivibile(const std::string& percorso) {
     const genere_file g = genere_di(percorso);
     if (const char* perche = perche_rifiutato(g)) {

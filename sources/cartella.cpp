@@ -47,6 +47,17 @@ void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uint
                                 std::to_string(limite) + " bytes a read may take");
 }
 
+const char* perche_rifiutato(genere_file g) {
+    switch (g) {
+        case genere_file::cartella: return "a directory stands at this name";
+        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
+        case genere_file::speciale: return "a FIFO, device or socket stands at this name";
+        case genere_file::assente:
+        case genere_file::regolare: break;
+    }
+    return nullptr;
+}
+
 bool esiste_file(const cartella& c, const std::string& nome) { return c.genere(nome) == genere_file::regolare; }
 
 void elimina_se_esiste(const cartella& c, const std::string& nome) {

@@ -79,6 +79,10 @@ bool esiste_file(const cartella& c, const std::string& nome);
 [[noreturn]] void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
                                         std::size_t limite);
 
+// Why nothing may be written at a name where this stands; nullptr for a
+// regular file or no file at all.
+const char* perche_rifiutato(genere_file g);
+
 // Deletes the file when a regular file stands at the name.
 void elimina_se_esiste(const cartella& c, const std::string& nome);
 

@@ -34,15 +34,6 @@ std::string suffisso_casuale() {
 
 char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
-const char* perche_rifiutato(genere_file g) {
-    switch (g) {
-        case genere_file::cartella: return "a directory stands at this name";
-        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
-        case genere_file::speciale: return "a FIFO, device or socket stands at this name";
-        default: return nullptr;
-    }
-}
-
 // Only a regular file, or nothing, may stand where an output goes.
 void verifica_uscita(const cartella& dir, const std::string& nome) {
     const genere_file g = dir.genere(nome);

@@ -2,6 +2,7 @@
 // once, with no space left, permission denied and an I/O error; and a compile
 // into a directory on a disk that really is full.
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -305,6 +306,43 @@ TEST(GuastiStrumento, AFullDiskLeavesTheEarlierFilesByteForByteAndNothingStray) 
     EXPECT_EQ(nomi_in(uscita), (std::vector<std::string>{tre_binari[2], tre_binari[1], tre_binari[0]}));
     for (const std::string& nome : tre_binari) {
         EXPECT_TRUE(leggi_tutto(uscita + "/" + nome) == dati(nome)) << nome << " changed";
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// The builder on a disk that holds its earlier files with 100 kB free, too
+// little for a new set: the report says so (status 2), every old file stays
+// byte for byte, and no text source or temporary file is left.
+TEST(GuastiBuilder, AFullDiskLeavesTheEarlierFilesByteForByteAndNothingStray) {
+    disco_piccolo disco("16m");
+    if (!disco.montato) GTEST_SKIP() << "no small disk of its own here (" << disco.perche << ")";
+    const std::string cartella = disco.punto.str();
+    const std::string eseguibile = cartella + "/scenario-builder";
+    fs::copy_file(PERCORSO_SCENARIO_BUILDER, eseguibile);
+    const esecuzione prima = esegui_programma(eseguibile, "/", {});
+    ASSERT_EQ(prima.stato, 0) << prima.errori;
+    std::map<std::string, std::string> vecchi;
+    for (const std::string& nome : nomi_in(cartella)) vecchi[nome] = leggi_tutto(cartella + "/" + nome);
+    ASSERT_EQ(vecchi.size(), 7u);
+
+    struct statvfs s {};
+    ASSERT_EQ(::statvfs(cartella.c_str(), &s), 0);
+    const std::uintmax_t liberi = static_cast<std::uintmax_t>(s.f_bavail) * s.f_frsize;
+    ASSERT_GT(liberi, std::uintmax_t{200} << 10);
+    scrivi_tutto(cartella + "/riempitivo", std::string(static_cast<std::size_t>(liberi - (std::uintmax_t{100} << 10)), 'x'));
+
+    const esecuzione e = esegui_programma(eseguibile, "/", {});
+    EXPECT_EQ(e.stato, 2) << e.errori;
+    EXPECT_NE(e.errori.find("No space left on device"), std::string::npos) << e.errori;
+    fs::remove(cartella + "/riempitivo");
+    std::map<std::string, std::string> dopo;
+    for (const std::string& nome : nomi_in(cartella)) dopo[nome] = leggi_tutto(cartella + "/" + nome);
+    EXPECT_EQ(dopo.size(), vecchi.size());
+    for (const auto& [nome, contenuto] : dopo) {
+        EXPECT_TRUE(vecchi.count(nome) == 1 && vecchi[nome] == contenuto) << nome << " changed or new";
     }
 }
 
