@@ -3,9 +3,11 @@
 #   ./build.sh run          build scenario-builder and scenario-tool, then run the
 #                           builder (its files in build/default/bin/)
 #   ./build.sh test [asan]  build, then run all tests (asan: under ASan + UBSan)
-#   ./build.sh windows      cross-build the 32-bit Windows executables (build/windows/bin/)
-#   ./build.sh package      the Windows executables, the README and the author's
-#                           guide in one zip (build/windows/scenario-builder-*-win32.zip)
+#   ./build.sh windows [64] cross-build the 32-bit Windows executables (build/windows/bin/);
+#                           with 64, the 64-bit ones (build/windows64/bin/)
+#   ./build.sh package [64] the Windows executables, the README and the author's
+#                           guide in one zip (build/windows/scenario-builder-*-win32.zip;
+#                           with 64, build/windows64/scenario-builder-*-win64.zip)
 #   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
 #   ./build.sh roundtrip [...]  optimised build, then the round trip of decompile (options go to giro-decompilazione)
 # Missing packages are installed with apt-get (as root, or through sudo).
@@ -27,15 +29,28 @@ installa_mancanti() {
     $sudo apt-get install -y --no-install-recommends "${mancanti[@]}"
 }
 
-# The MinGW-w64 cross compiler for 32-bit Windows (posix threads variant), and
+# The Windows target of `windows` and `package`: 32 (the default) or 64 bits.
+# Sets the CMake preset, the MinGW-w64 target triplet and its Debian package.
+scegli_windows() {
+    case "${1:-32}" in
+    32) preset_windows=windows tripletta=i686-w64-mingw32 pacchetto_mingw=g++-mingw-w64-i686-posix ;;
+    64) preset_windows=windows64 tripletta=x86_64-w64-mingw32 pacchetto_mingw=g++-mingw-w64-x86-64-posix ;;
+    *)
+        echo "usage: ./build.sh $comando [64]" >&2
+        exit 2
+        ;;
+    esac
+}
+
+# The MinGW-w64 cross compiler of the chosen target (posix threads variant), and
 # the header-only libraries, which the cross build takes from the host.
 installa_mingw() {
-    command -v i686-w64-mingw32-g++-posix >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 &&
+    command -v "$tripletta-g++-posix" >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 &&
         [ -f /usr/include/CLI/CLI.hpp ] && [ -f /usr/include/nlohmann/json.hpp ] && return 0
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
-    $sudo apt-get install -y --no-install-recommends cmake make g++-mingw-w64-i686-posix libcli11-dev nlohmann-json3-dev
+    $sudo apt-get install -y --no-install-recommends cmake make "$pacchetto_mingw" libcli11-dev nlohmann-json3-dev
 }
 
 comando="${1:-}"
@@ -56,17 +71,19 @@ test)
     ctest --preset "$preset" -j "$(nproc)"
     ;;
 windows)
+    scegli_windows "${2:-}"
     installa_mingw
-    cmake --preset windows >/dev/null
-    cmake --build --preset windows -j "$(nproc)"
-    echo "Windows executables: $(pwd)/build/windows/bin/"
+    cmake --preset "$preset_windows" >/dev/null
+    cmake --build --preset "$preset_windows" -j "$(nproc)"
+    echo "Windows executables: $(pwd)/build/$preset_windows/bin/"
     ;;
 package)
+    scegli_windows "${2:-}"
     installa_mingw
-    cmake --preset windows >/dev/null
-    cmake --build --preset windows -j "$(nproc)" --target scenario-builder scenario-tool
-    (cd build/windows && cpack -G ZIP >/dev/null)
-    echo "Package: $(ls "$(pwd)"/build/windows/scenario-builder-*-win32.zip)"
+    cmake --preset "$preset_windows" >/dev/null
+    cmake --build --preset "$preset_windows" -j "$(nproc)" --target scenario-builder scenario-tool
+    (cd "build/$preset_windows" && cpack -G ZIP >/dev/null)
+    echo "Package: $(ls "$(pwd)/build/$preset_windows"/scenario-builder-*-win*.zip)"
     ;;
 bench)
     # The default preset is optimised (RelWithDebInfo).
@@ -82,7 +99,7 @@ roundtrip)
     ./build/default/bin/giro-decompilazione "${@:2}"
     ;;
 *)
-    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows | ./build.sh package" \
+    echo "usage: ./build.sh run | ./build.sh test [asan] | ./build.sh windows [64] | ./build.sh package [64]" \
         "| ./build.sh bench [options] | ./build.sh roundtrip [options]" >&2
     exit 2
     ;;

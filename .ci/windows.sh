@@ -27,7 +27,17 @@
 #      two executables, the README and the guide; its scenario-tool writes the
 #      example files, checks them, and its builder writes the golden files.
 # Every message box is closed by the checks; every Wine step has a time limit.
-# Screenshots are left in build/windows/prove/.
+#
+# Two paths, chosen once by asking the kernel whether it runs 32-bit programs
+# (some kernels refuse them, and then the 32-bit Wine loader cannot start):
+#   - it does: everything above runs on the 32-bit executables under wine;
+#   - it does not: the 32-bit executables are still built and checked for what
+#     needs no running (PE32, GUI subsystem, DLLs imported, the zip's contents);
+#     the same sources are built for x86-64 and everything above runs on that
+#     build under wine64.
+# WINDOWS_CHECKS=32 or WINDOWS_CHECKS=64 forces a path; 32 fails where the
+# kernel refuses 32-bit programs. Screenshots are left in build/windows/prove/
+# (32-bit path) or build/windows64/prove/ (64-bit path).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice_progetto=$(pwd)
@@ -39,46 +49,132 @@ fallito() {
     exit 1
 }
 
+# --- which path: does this kernel run 32-bit programs? ------------------------
+# A complete 32-bit x86 Linux program of 96 bytes (ELF header, one loadable
+# segment, then mov eax,1 / mov ebx,7 / int 0x80: it exits with status 7). A
+# kernel that runs 32-bit programs starts it; one that does not refuses the
+# exec ("Exec format error") and the shell reports 126.
+programma_32_bit='\x7fELF\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00'\
+'\x02\x00\x03\x00\x01\x00\x00\x00\x54\x80\x04\x08\x34\x00\x00\x00'\
+'\x00\x00\x00\x00\x00\x00\x00\x00\x34\x00\x20\x00\x01\x00\x00\x00'\
+'\x00\x00\x00\x00\x01\x00\x00\x00\x00\x00\x00\x00\x00\x80\x04\x08'\
+'\x00\x80\x04\x08\x60\x00\x00\x00\x60\x00\x00\x00\x05\x00\x00\x00'\
+'\x00\x10\x00\x00\xb8\x01\x00\x00\x00\xbb\x07\x00\x00\x00\xcd\x80'
+# Returns 0 when the kernel ran the program; otherwise sets risposta_kernel to
+# what the exec said.
+risposta_kernel=""
+kernel_esegue_32_bit() {
+    local prova stato=0
+    prova=$(mktemp /tmp/prova-32-bit.XXXXXX)
+    printf "$programma_32_bit" >"$prova"
+    chmod +x "$prova"
+    risposta_kernel=$("$prova" 2>&1) || stato=$?
+    rm -f "$prova"
+    [ "$stato" = 7 ] && return 0
+    risposta_kernel="exit status $stato${risposta_kernel:+: ${risposta_kernel##*: }}"
+    return 1
+}
+
+case "${WINDOWS_CHECKS:-}" in
+"")
+    if kernel_esegue_32_bit; then
+        bit=32 perche="this kernel runs 32-bit programs"
+    else
+        bit=64 perche="this kernel runs no 32-bit programs: a 32-bit test program gave $risposta_kernel"
+    fi
+    ;;
+32)
+    kernel_esegue_32_bit || fallito "WINDOWS_CHECKS=32, but this kernel runs no 32-bit programs" \
+        "(a 32-bit test program gave $risposta_kernel): the 32-bit Wine loader cannot start here"
+    bit=32 perche="forced by WINDOWS_CHECKS=32"
+    ;;
+64) bit=64 perche="forced by WINDOWS_CHECKS=64" ;;
+*) fallito "WINDOWS_CHECKS is '$WINDOWS_CHECKS'; it takes 32 or 64" ;;
+esac
+if [ "$bit" = 32 ]; then
+    echo "windows checks: 32-bit build under wine ($perche)"
+else
+    echo "windows checks: 64-bit build under wine64 ($perche)"
+fi
+
 # --- packages -----------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(g++-mingw-w64-i686-posix wine wine32:i386 fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
-    nlohmann-json3-dev unzip)
+pacchetti=(g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
+    nlohmann-json3-dev unzip file)
+if [ "$bit" = 32 ]; then
+    pacchetti+=(wine32:i386)
+else
+    pacchetti+=(g++-mingw-w64-x86-64-posix wine64)
+fi
 mancanti=()
 for p in "${pacchetti[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
 done
 if [ ${#mancanti[@]} -gt 0 ]; then
     passo "installing ${mancanti[*]}"
-    dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    if [ "$bit" = 32 ]; then
+        dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    fi
     $sudo apt-get update -q
     $sudo apt-get install -y -q --no-install-recommends "${mancanti[@]}"
 fi
 
 # --- builds -------------------------------------------------------------------
-passo "building the Windows executables"
+# The DLLs a Windows executable imports, lower case, sorted, on one line.
+dll_importate() { "$1-objdump" -p "$2" | awk '/DLL Name:/ {print tolower($3)}' | sort | tr '\n' ' '; }
+
+# Checks an executable without running it: `file`'s description must hold $3,
+# and it imports the DLLs $4 (objdump of triplet $1).
+esame_statico() {
+    local tripletta=$1 eseguibile=$2 atteso=$3 dll_attese=$4
+    local tipo dll
+    tipo=$(file "$eseguibile")
+    echo "$tipo"
+    [[ "$tipo" == *"$atteso"* ]] || fallito "$(basename "$eseguibile") is not: $atteso"
+    dll=$(dll_importate "$tripletta" "$eseguibile")
+    echo "  DLLs imported: $dll"
+    [ "$dll" = "$dll_attese" ] || fallito "$(basename "$eseguibile") imports unexpected DLLs: $dll"
+}
+dll_builder="gdi32.dll kernel32.dll msvcrt.dll user32.dll "
+dll_strumento="kernel32.dll msvcrt.dll shell32.dll "
+
+passo "building the 32-bit Windows executables"
 ./build.sh windows
-bin_windows="$radice_progetto/build/windows/bin"
+bin_32="$radice_progetto/build/windows/bin"
+esame_statico i686-w64-mingw32 "$bin_32/scenario-builder.exe" "PE32 executable (GUI) Intel 80386, for MS Windows" \
+    "$dll_builder"
+esame_statico i686-w64-mingw32 "$bin_32/scenario-tool.exe" "PE32 executable (console) Intel 80386, for MS Windows" \
+    "$dll_strumento"
+if [ "$bit" = 32 ]; then
+    bin_windows=$bin_32
+    caricatore=(wine)
+    export WINEARCH=win32
+else
+    passo "building the 64-bit Windows executables"
+    ./build.sh windows 64
+    bin_windows="$radice_progetto/build/windows64/bin"
+    esame_statico x86_64-w64-mingw32 "$bin_windows/scenario-builder.exe" "PE32+ executable (GUI) x86-64, for MS Windows" \
+        "$dll_builder"
+    esame_statico x86_64-w64-mingw32 "$bin_windows/scenario-tool.exe" \
+        "PE32+ executable (console) x86-64, for MS Windows" "$dll_strumento"
+    # The 64-bit loader by its own name: the `wine` command takes the 32-bit
+    # one whenever wine32 is installed, even where it cannot start.
+    caricatore=(/usr/lib/wine/wine64)
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64
+fi
 passo "building the POSIX executables"
 cmake --preset default >/dev/null
 cmake --build --preset default -j "$(nproc)" --target scenario-builder scenario-tool
 bin_posix="$radice_progetto/build/default/bin"
 
-tipo=$(file "$bin_windows/scenario-builder.exe")
-echo "$tipo"
-[[ "$tipo" == *"PE32 executable (GUI) Intel 80386, for MS Windows"* ]] ||
-    fallito "scenario-builder.exe is not a 32-bit GUI Windows executable"
-dll=$(i686-w64-mingw32-objdump -p "$bin_windows/scenario-builder.exe" | awk '/DLL Name:/ {print tolower($3)}' | sort | tr '\n' ' ')
-echo "DLLs imported: $dll"
-[ "$dll" = "gdi32.dll kernel32.dll msvcrt.dll user32.dll " ] || fallito "unexpected DLLs: $dll"
-
 # --- display and Wine prefix --------------------------------------------------
 lavoro=$(mktemp -d /tmp/scenario-windows.XXXXXX)
-prove="$radice_progetto/build/windows/prove"
+prove="$(dirname "$bin_windows")/prove"
 rm -rf "$prove"
 mkdir -p "$prove"
-export WINEPREFIX="$lavoro/prefisso" WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX="$lavoro/prefisso" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 pid_xvfb=""
 chiudi_tutto() {
     timeout 30 wineserver -k 2>/dev/null || true
@@ -94,19 +190,19 @@ for _ in $(seq 1 100); do [ -s "$lavoro/display" ] && break; sleep 0.1; done
 [ -s "$lavoro/display" ] || fallito "Xvfb did not start: $(cat "$lavoro/xvfb.log")"
 export DISPLAY=":$(cat "$lavoro/display")"
 
-passo "creating the Wine prefix"
-timeout 300 wineboot -i
+passo "creating the Wine prefix ($WINEARCH)"
+timeout 300 "${caricatore[@]}" wineboot -i
 timeout 120 wineserver -w
 # Wine draws the frames itself (there is no window manager on the display),
 # with its own glyph font for the title-bar buttons.
-timeout 60 wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
+timeout 60 "${caricatore[@]}" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null
 cp /usr/share/wine/fonts/marlett.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
 
 # A Windows program run by Wine with a time limit; its exit status is returned.
 esegui_wine() {
     local limite=$1
     shift
-    timeout "$limite" wine "$@"
+    timeout "$limite" "${caricatore[@]}" "$@"
 }
 
 # For a background run: in directory $1, output to file $2, time limit $3, the
@@ -451,17 +547,35 @@ confronta_pagine "$lavoro/vista" sorgenti.html "${scenario}_linea.txt" "${scenar
 confronta_pagine "$lavoro/vista" binari.html "${scenario}_linea.dat" "${scenario}_30742.sim" "${scenario}_30742.dat"
 
 # --- 9. the package -------------------------------------------------------------
-passo "the Windows package"
-./build.sh package
-pacchetto=$(ls "$radice_progetto"/build/windows/scenario-builder-*-win32.zip)
-mkdir -p "$lavoro/pacchetto"
-(cd "$lavoro/pacchetto" && unzip -q "$pacchetto")
-cartella_pacchetto=$(find "$lavoro/pacchetto" -mindepth 1 -maxdepth 1 -type d)
-(cd "$cartella_pacchetto" && find . -type f | sort)
-for f in scenario-builder.exe scenario-tool.exe README.md docs/guide.md docs/reference.md; do
-    [ -f "$cartella_pacchetto/$f" ] || fallito "the package lacks $f"
-done
-[ "$(find "$cartella_pacchetto" -type f | wc -l)" = 5 ] || fallito "the package holds other files"
+# Unzips the package of ./build.sh package $1 (32 or 64) into $lavoro/$2 and
+# checks that it holds the two executables of that build, the README and the
+# guide, and nothing else; cartella_pacchetto is the folder it unzipped to.
+pacchetto_di() {
+    local bit_pacchetto=$1 destinazione="$lavoro/$2" cartella_build=windows
+    [ "$bit_pacchetto" = 32 ] || cartella_build=windows64
+    ./build.sh package "$bit_pacchetto"
+    local pacchetto
+    pacchetto=$(ls "$radice_progetto/build/$cartella_build"/scenario-builder-*-win"$bit_pacchetto".zip)
+    mkdir -p "$destinazione"
+    (cd "$destinazione" && unzip -q "$pacchetto")
+    cartella_pacchetto=$(find "$destinazione" -mindepth 1 -maxdepth 1 -type d)
+    (cd "$cartella_pacchetto" && find . -type f | sort)
+    for f in scenario-builder.exe scenario-tool.exe README.md docs/guide.md docs/reference.md; do
+        [ -f "$cartella_pacchetto/$f" ] || fallito "the package lacks $f"
+    done
+    [ "$(find "$cartella_pacchetto" -type f | wc -l)" = 5 ] || fallito "the package holds other files"
+    for f in scenario-builder.exe scenario-tool.exe; do
+        cmp "$cartella_pacchetto/$f" "$radice_progetto/build/$cartella_build/bin/$f" ||
+            fallito "the package's $f is not the $bit_pacchetto-bit build's"
+    done
+}
+
+if [ "$bit" = 64 ]; then
+    passo "the 32-bit Windows package (contents only: not run on this path)"
+    pacchetto_di 32 pacchetto32
+fi
+passo "the $bit-bit Windows package"
+pacchetto_di "$bit" pacchetto
 
 passo "the package's scenario-tool: example, then check"
 (cd "$cartella_pacchetto" && esegui_wine 120 ./scenario-tool.exe example --out esempio) ||
