@@ -25,9 +25,6 @@ struct errore_lettura : std::runtime_error {
     errore_lettura(std::size_t posizione_, const std::string& descrizione_);
 };
 
-// Size in bytes of one track cell on disk.
-inline constexpr std::size_t byte_cella = 15;
-
 // The line plan: elements (16-bit tag, then a 16-bit Integer, a binary64
 // Double or nothing) up to the end of the file; the first half of them are the
 // x coordinates, the second half the y coordinates. An empty file gives a plan
