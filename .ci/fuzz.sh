@@ -16,7 +16,7 @@ if ! command -v clang++ >/dev/null 2>&1 || ! ls /usr/lib/llvm-*/lib/clang/*/lib/
 fi
 
 cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz -j "$(nproc)" --target fuzz-lettore fuzz-costruzione fuzz-binari
+cmake --build --preset fuzz -j "$(nproc)" --target fuzz-lettore fuzz-costruzione fuzz-binari fuzz-strumento
 
 trovati="build/fuzz/trovati"
 rm -rf "$trovati"
@@ -25,7 +25,7 @@ mkdir -p "$trovati"
 # keeps the rate of runs up without losing that check.
 export ASAN_OPTIONS="quarantine_size_mb=32:detect_leaks=1"
 esito=0
-for bersaglio in lettore costruzione binari; do
+for bersaglio in lettore costruzione binari strumento; do
     lavoro=$(mktemp -d)
     cp tests/fuzz/corpus/"$bersaglio"/* "$lavoro"/
     echo "== fuzz-$bersaglio for $secondi s"

@@ -1,4 +1,5 @@
 // The directory on disk, on POSIX systems.
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
@@ -43,17 +44,6 @@ genere_file genere_di(const std::string& percorso) {
         fallisci_sistema("inspect", percorso, errno);
     }
     return genere_da_modo(st.st_mode);
-}
-
-// Why nothing may be written at a name where this stands; nothing for a
-// regular file or no file at all.
-const char* perche_rifiutato(genere_file g) {
-    switch (g) {
-        case genere_file::cartella: return "a directory stands at this name";
-        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
-        case genere_file::speciale: return "a FIFO, device or socket stands at this name";
-        default: return nullptr;
-    }
 }
 
 [[noreturn]] void rifiuta(const char* operazione, const std::string& percorso, genere_file g) {
@@ -243,7 +233,7 @@ void rinomina(const std::string& da, const std::string& a) {
 cartella cartella_su_disco(const std::string& percorso) {
     cartella c;
     c.descrizione = percorso;
-    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}};
+    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}, {}};
     c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
@@ -260,6 +250,17 @@ cartella cartella_su_disco(const std::string& percorso) {
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         rinomina(percorso_in(nomi, da), percorso_in(nomi, a));
+    };
+    c.elenca = [nomi] {
+        std::vector<std::string> n;
+        DIR* d = ::opendir(nomi.descrizione.c_str());
+        if (d == nullptr) fallisci_sistema("list", nomi.descrizione, errno);
+        while (const dirent* voce = ::readdir(d)) {
+            const std::string nome = voce->d_name;
+            if (nome != "." && nome != "..") n.push_back(nome);
+        }
+        ::closedir(d);
+        return n;
     };
     return c;
 }

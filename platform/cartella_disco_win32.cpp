@@ -60,15 +60,6 @@ genere_file genere_di(const std::string& percorso) {
     return genere_file::regolare;
 }
 
-const char* perche_rifiutato(genere_file g) {
-    switch (g) {
-        case genere_file::cartella: return "a directory stands at this name";
-        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
-        case genere_file::speciale: return "a device stands at this name";
-        default: return nullptr;
-    }
-}
-
 void verifica_scrivibile(const std::string& percorso) {
     const genere_file g = genere_di(percorso);
     if (const char* perche = perche_rifiutato(g)) {
@@ -164,7 +155,7 @@ bool informazioni(const std::string& percorso, BY_HANDLE_FILE_INFORMATION& info)
 cartella cartella_su_disco(const std::string& percorso) {
     cartella c;
     c.descrizione = percorso;
-    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}};
+    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}, {}};
     c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
     c.leggi = [nomi](const std::string& nome, std::size_t limite) {
         return leggi(percorso_in(nomi, nome), nome, nomi, limite);
@@ -178,6 +169,21 @@ cartella cartella_su_disco(const std::string& percorso) {
     };
     c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
         crea_nuovo(percorso_in(nomi, nome), contenuto);
+    };
+    c.elenca = [nomi] {
+        std::vector<std::string> n;
+        WIN32_FIND_DATAW voce;
+        HANDLE h = FindFirstFileW(in_utf16(percorso_in(nomi, "*")).c_str(), &voce);
+        if (h == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_NOT_FOUND) return n;
+            fallisci_sistema("list", nomi.descrizione, errno_di_windows(GetLastError()));
+        }
+        do {
+            const std::string nome = in_utf8(voce.cFileName);
+            if (nome != "." && nome != "..") n.push_back(nome);
+        } while (FindNextFileW(h, &voce));
+        FindClose(h);
+        return n;
     };
     c.rinomina = [nomi](const std::string& da, const std::string& a) {
         const std::string p = percorso_in(nomi, da);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/piattaforma.h"
+#include "sources/testo_visibile.h"
 
 namespace piattaforma {
 
@@ -37,7 +38,7 @@ void segnala_errore_non_gestito(const std::string& operazione, const std::string
     testo += ": ";
     if (numero != 0) testo += "error " + std::to_string(numero) + ", ";
     testo += descrizione;
-    mostra_messaggio(testo);
+    mostra_messaggio(visibile_percorso(testo));
     termina(2);
 }
 

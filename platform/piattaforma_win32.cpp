@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/piattaforma.h"
+#include "sources/testo_visibile.h"
 #include "platform/testo_windows.h"
 
 namespace piattaforma {
@@ -160,10 +161,10 @@ void mostra_messaggio(const std::string& testo) { mostra_box(testo, MB_OK); }
 void segnala_errore_non_gestito(const std::string& operazione, const std::string& percorso, int numero,
                                 const std::string& descrizione) {
     std::string testo = "Unhandled failure: " + operazione;
-    if (!percorso.empty()) testo += " \"" + percorso + "\"";
+    if (!percorso.empty()) testo += " \"" + visibile_percorso(percorso) + "\"";
     testo += "\r\n\r\n";
     if (numero != 0) testo += "Error " + std::to_string(numero) + ": ";
-    testo += descrizione;
+    testo += visibile_percorso(descrizione);
     mostra_box(testo, MB_OK | MB_ICONERROR);
     termina(2);
 }

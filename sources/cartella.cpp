@@ -47,6 +47,17 @@ void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uint
                                 std::to_string(limite) + " bytes a read may take");
 }
 
+const char* perche_rifiutato(genere_file g) {
+    switch (g) {
+        case genere_file::cartella: return "a directory stands at this name";
+        case genere_file::collegamento: return "a symbolic link stands at this name; it is not followed";
+        case genere_file::speciale: return "a FIFO, device or socket stands at this name";
+        case genere_file::assente:
+        case genere_file::regolare: break;
+    }
+    return nullptr;
+}
+
 bool esiste_file(const cartella& c, const std::string& nome) { return c.genere(nome) == genere_file::regolare; }
 
 void elimina_se_esiste(const cartella& c, const std::string& nome) {
@@ -57,7 +68,7 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
     cartella c;
     c.descrizione = std::move(descrizione);
     // The operations name files through a copy of the directory's description only.
-    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}};
+    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}, {}};
     c.genere = [&file](const std::string& nome) {
         return file.count(nome) != 0 ? genere_file::regolare : genere_file::assente;
     };
@@ -83,6 +94,11 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
         std::string contenuto = std::move(f->second);
         file.erase(f);
         file[a] = std::move(contenuto);
+    };
+    c.elenca = [&file] {
+        std::vector<std::string> n;
+        for (const auto& voce : file) n.push_back(voce.first);
+        return n;
     };
     return c;
 }

@@ -13,6 +13,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // What stands at a name in a directory.
 enum class genere_file : std::uint8_t {
@@ -60,6 +61,8 @@ struct cartella {
     std::function<void(const std::string& nome, const contenuto_file& contenuto)> crea_nuovo;
     // Renames a file over another of the same directory in one step.
     std::function<void(const std::string& da, const std::string& a)> rinomina;
+    // The names of everything the directory holds, in no order.
+    std::function<std::vector<std::string>()> elenca;
 };
 
 // Largest text source the compiler reads: a valid source of the longest line
@@ -75,6 +78,10 @@ bool esiste_file(const cartella& c, const std::string& nome);
 // The failure of a file larger than a read may take.
 [[noreturn]] void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
                                         std::size_t limite);
+
+// Why nothing may be written at a name where this stands; nullptr for a
+// regular file or no file at all.
+const char* perche_rifiutato(genere_file g);
 
 // Deletes the file when a regular file stands at the name.
 void elimina_se_esiste(const cartella& c, const std::string& nome);

@@ -54,6 +54,8 @@ struct cartella_guasta {
             passo("rename", da);
             interna.rinomina(da, a);
         };
+        // Listing is not counted: it never fails here.
+        dir.elenca = [this] { return interna.elenca(); };
     }
     cartella_guasta(const cartella_guasta&) = delete;
     cartella_guasta& operator=(const cartella_guasta&) = delete;

@@ -22,17 +22,20 @@ struct esecuzione {
     std::string errori;
 };
 
-// Runs `programma` with `argomenti` from the directory `da`, standard input empty.
+// Runs `programma` with `argomenti` from the directory `da`, standard input
+// empty; its standard output goes to `destinazione` when one is given (e.g.
+// "/dev/full"), and is then not read back.
 inline esecuzione esegui_programma(const std::string& programma, const std::string& da,
-                                   const std::vector<std::string>& argomenti) {
+                                   const std::vector<std::string>& argomenti, const std::string& destinazione = "") {
     std::string comando = "cd " + tra_apici(da) + " && " + tra_apici(programma);
     for (const auto& a : argomenti) comando += " " + tra_apici(a);
     cartella_temporanea flussi;
-    comando += " </dev/null >" + tra_apici(flussi.file("out")) + " 2>" + tra_apici(flussi.file("err"));
+    const std::string uscita = destinazione.empty() ? flussi.file("out") : destinazione;
+    comando += " </dev/null >" + tra_apici(uscita) + " 2>" + tra_apici(flussi.file("err"));
     const int stato = std::system(comando.c_str());
     esecuzione e;
     e.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
-    e.uscita = leggi_tutto(flussi.file("out"));
+    if (destinazione.empty()) e.uscita = leggi_tutto(flussi.file("out"));
     e.errori = leggi_tutto(flussi.file("err"));
     return e;
 }

@@ -3,6 +3,7 @@
 // files.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -208,7 +209,7 @@ TEST(DumpStrumento, PointsRangesAndWordsForTheTerminal) {
               tipo_valore::doppio, tipo_valore::intero, tipo_valore::vuoto, tipo_valore::doppio};
     p.valori = {1.0, -0.0, 1e300, std::numeric_limits<double>::denorm_min(), 0.1, -5, 0,
                 std::numeric_limits<double>::quiet_NaN()};
-    const char* attesi[] = {"1.0", "-0.0", "1e+300", "5e-324", "0.1", "-5", "null", "null"};
+    const char* attesi[] = {"1.0", "-0.0", "1e+300", "5e-324", "0.1", "-5", "null", "\"NaN\""};
     for (std::size_t e = 0; e < p.tipi.size(); ++e) {
         const std::string testo = json_elemento(p, e).dump();
         EXPECT_EQ(testo, attesi[e]) << e;
@@ -233,7 +234,20 @@ TEST_F(DumpScenario, AFileThatDoesNotDecodeIsNamedWithItsOffsetAndTheOthersArePr
     r.json = true;
     const esito_dump e = dump(r);
     EXPECT_EQ(e.stato, 1);
-    EXPECT_EQ(righe(e.uscita).size(), 1u);
+    // One line per file, in order: those that do not decode name the file and why.
+    const std::vector<std::string> linee = righe(e.uscita);
+    ASSERT_EQ(linee.size(), 4u);
+    const char* tipi[] = {"track", "table", "table", "track"};
+    for (std::size_t i = 0; i < linee.size(); ++i) {
+        const auto j = nlohmann::ordered_json::parse(linee[i]);
+        EXPECT_EQ(j["kind"], tipi[i]) << i;
+        if (i == 1) continue;
+        EXPECT_EQ(j["file"], r.file[i]) << i;
+        EXPECT_EQ(j.size(), 3u) << i;
+    }
+    EXPECT_EQ(nlohmann::json::parse(linee[0])["error"],
+              "at byte 90: the file size 100 is no whole number of 15-byte cells: the last cell has only 10 bytes");
+    EXPECT_EQ(nlohmann::json::parse(linee[3])["error"].get<std::string>().substr(0, 13), "cannot read: ");
     EXPECT_EQ(e.errori, "scenario-tool dump: " + corto + ": not a track file: at byte 90: the file size 100 is no whole "
                         "number of 15-byte cells: the last cell has only 10 bytes\n"
                         "scenario-tool dump: " + tabella + ": not a table file: at byte 3093: 2 bytes after the last "
@@ -248,6 +262,55 @@ TEST_F(DumpScenario, AFileThatDoesNotDecodeIsNamedWithItsOffsetAndTheOthersArePr
     r.tipo.reset();
     r.file = {file(scenario_sim), "notes.txt"};
     EXPECT_THROW(dump(r), errore_uso);
+}
+
+// A Double that is not finite is written so that it reads back bit for bit,
+// and never as null, which stands for no value.
+TEST(DumpStrumento, DoublesThatAreNotFiniteReadBackBitForBit) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct caso {
+        std::uint64_t bit;
+        const char* testo;  // nullptr: a JSON number
+    };
+    const caso casi[] = {
+        {std::bit_cast<std::uint64_t>(inf), "\"Infinity\""},
+        {std::bit_cast<std::uint64_t>(-inf), "\"-Infinity\""},
+        {0x7ff8000000000000, "\"NaN\""},
+        {0xfff8000000000000, "\"NaN:0xfff8000000000000\""},
+        {0x7ff0000000000001, "\"NaN:0x7ff0000000000001\""},
+        {0x7fffffffffffffff, "\"NaN:0x7fffffffffffffff\""},
+        {std::bit_cast<std::uint64_t>(-0.0), nullptr},
+        {std::bit_cast<std::uint64_t>(1.5e-310), nullptr},
+        {std::bit_cast<std::uint64_t>(std::numeric_limits<double>::max()), nullptr},
+    };
+    planimetria_linea p;
+    for (const caso& c : casi) {
+        p.tipi.push_back(tipo_valore::doppio);
+        p.valori.push_back(std::bit_cast<double>(c.bit));
+    }
+    p.tipi.push_back(tipo_valore::vuoto);
+    p.valori.push_back(0);
+    std::ostringstream o;
+    scrivi_json_planimetria(o, p);
+    const auto j = nlohmann::json::parse(o.str());
+    std::vector<nlohmann::json> elementi(j["x"].begin(), j["x"].end());
+    elementi.insert(elementi.end(), j["y"].begin(), j["y"].end());
+    ASSERT_EQ(elementi.size(), std::size(casi) + 1);
+    for (std::size_t i = 0; i < std::size(casi); ++i) {
+        if (casi[i].testo) {
+            EXPECT_EQ(elementi[i].dump(), casi[i].testo) << i;
+        } else {
+            EXPECT_TRUE(elementi[i].is_number_float()) << i;
+        }
+        const std::optional<double> d = doppio_da_json(elementi[i]);
+        ASSERT_TRUE(d.has_value()) << i;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(*d), casi[i].bit) << i;
+    }
+    EXPECT_TRUE(elementi.back().is_null());
+    EXPECT_FALSE(doppio_da_json(elementi.back()).has_value());
+    for (const char* t : {"NaN:0x7ff0000000000000", "NaN:0x7ff8", "nan", "NaN:0x7FF8000000000000"}) {
+        EXPECT_FALSE(doppio_da_json(nlohmann::json(t)).has_value()) << t;
+    }
 }
 
 // ---- verify ----
@@ -438,6 +501,18 @@ TEST(ProcessoDumpVerify, UsageErrors) {
         EXPECT_EQ(e.stato, 2) << a[0] << " " << a.size();
         EXPECT_EQ(e.uscita, "");
         EXPECT_NE(e.errori.find("usage: scenario-tool " + a[0] + " "), std::string::npos) << e.errori;
+    }
+    // Under --json the error is also one object on standard output.
+    for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{
+             {"dump", "--json"}, {"dump", "--json", "x.txt"}, {"compile", "--json"}, {"check", "a", "--json"},
+             {"compile", "a", "b", "c", "--json"}, {"verify", "--json"}}) {
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a);
+        EXPECT_EQ(e.stato, 2) << a[0];
+        ASSERT_EQ(righe(e.uscita).size(), 1u) << a[0] << ": " << e.uscita;
+        const auto j = nlohmann::ordered_json::parse(e.uscita);
+        EXPECT_EQ(j["fatal"], "usage") << e.uscita;
+        EXPECT_NE(e.errori.find("scenario-tool: " + j["message"].get<std::string>() + "\n"), std::string::npos)
+            << e.uscita << e.errori;
     }
     const esecuzione aiuto = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), {"--help"});
     for (const char* comando : {"compile", "dump", "verify"}) {

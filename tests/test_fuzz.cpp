@@ -7,6 +7,7 @@
 
 #include "supporto.h"
 #include "tests/fuzz/sonda.h"
+#include "tests/fuzz/sonda_strumento.h"
 
 namespace {
 
@@ -34,5 +35,7 @@ TEST(Fuzz, TheReaderTargetsInputsRunClean) { EXPECT_GT(per_ogni_ingresso("lettor
 TEST(Fuzz, TheWholeBuildTargetsInputsRunClean) { EXPECT_GT(per_ogni_ingresso("costruzione", sonda_costruzione), 0); }
 
 TEST(Fuzz, TheDecoderTargetsInputsRunClean) { EXPECT_GT(per_ogni_ingresso("binari", sonda_binari), 0); }
+
+TEST(Fuzz, TheCommandsTargetsInputsRunClean) { EXPECT_GT(per_ogni_ingresso("strumento", sonda_strumento), 0); }
 
 }  // namespace

@@ -4,10 +4,12 @@
 
 #include <bit>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <random>
 
 #include "supporto.h"
+#include "compiler/linea.h"
 #include "track/lettura_binaria.h"
 #include "track/scrittura_binaria.h"
 
@@ -255,3 +257,35 @@ TEST(LetturaBinaria, EveryPrefixAndRandomBytesFailCleanly) {
 }
 
 }  // namespace
+
+// The bounds are those of the longest line the compiler takes; a file one
+// byte over them is refused at once, one at them is decoded.
+TEST(LetturaBinaria, NoFileIsLargerThanTheLongestLineMakes) {
+    EXPECT_EQ(celle_massime, static_cast<std::size_t>((lunghezza_massima + coda_tracciato) / metri_cella + 1));
+    EXPECT_EQ(metri_massimi_planimetria, static_cast<std::size_t>(lunghezza_massima + coda_tracciato + 1));
+    EXPECT_EQ(byte_massimi_tracciato, 302115u);
+    EXPECT_EQ(byte_massimi_planimetria, 20140020u);
+    EXPECT_EQ(byte_massimi_scenario, 5704503u);
+
+    const std::string tracciato(byte_massimi_tracciato, '\0');
+    EXPECT_EQ(leggi_tracciato(tracciato).size(), celle_massime);
+    struct caso {
+        std::size_t massimo;
+        std::function<void(std::string_view)> leggi;
+        const char* parola;
+    };
+    for (const caso& c : {caso{byte_massimi_tracciato, [](std::string_view b) { leggi_tracciato(b); }, "track"},
+                          caso{byte_massimi_planimetria, [](std::string_view b) { leggi_planimetria(b); }, "plan"},
+                          caso{byte_massimi_scenario, [](std::string_view b) { leggi_scenario(b); }, "table"}}) {
+        const std::string troppo(c.massimo + 1, '\x05');
+        try {
+            c.leggi(troppo);
+            ADD_FAILURE() << c.parola << " accepted";
+        } catch (const errore_lettura& e) {
+            EXPECT_EQ(e.posizione, c.massimo);
+            EXPECT_EQ(e.descrizione, "the file is " + std::to_string(c.massimo + 1) + " bytes, more than any " +
+                                         c.parola + " of a valid line (" + std::to_string(c.massimo) +
+                                         " bytes, for the longest line of 1000000 m)");
+        }
+    }
+}

@@ -135,7 +135,8 @@ TEST(ProcessoBuilder, AFifoAtAnOutputNameIsReportedWithoutHanging) {
     EXPECT_EQ(e.stato, 2) << e.errori;
     EXPECT_NE(e.errori.find("\"" + b.cartella.file(piano_dat) + "\""), std::string::npos) << e.errori;
     EXPECT_NE(e.errori.find("FIFO"), std::string::npos) << e.errori;
-    EXPECT_FALSE(fs::exists(b.cartella.file(scenario_sim)));
+    // Refused before anything was written: no text source, no document, no new plan.
+    EXPECT_EQ(nomi_in(b.cartella.str()), (std::vector<std::string>{piano_dat, "scenario-builder"}));
 }
 
 TEST(ProcessoBuilder, ADanglingLinkAtAnOutputNameCreatesNothingThroughIt) {
@@ -147,6 +148,174 @@ TEST(ProcessoBuilder, ADanglingLinkAtAnOutputNameCreatesNothingThroughIt) {
     EXPECT_NE(e.errori.find("symbolic link"), std::string::npos) << e.errori;
     EXPECT_TRUE(nomi_in(fuori.str()).empty());
     EXPECT_TRUE(fs::is_symlink(b.cartella.file(note)));
+    EXPECT_EQ(nomi_in(b.cartella.str()), (std::vector<std::string>{note, "scenario-builder"}));
+}
+
+// An older build's files where the new ones cannot all be written (a text
+// source the directory will not let go of is not needed: a directory at the
+// last binary name is enough to stop it after the checks): with the old files
+// in place, a run that fails keeps every one of them byte for byte.
+TEST(ProcessoBuilder, AFailedRunKeepsTheOldFilesAndLeavesNoTextSource) {
+    banco_builder b;
+    ASSERT_EQ(b.esegui().stato, 0);
+    b.verifica_sei_file();
+    // A read-only directory: nothing can be created, renamed or deleted in it.
+    fs::permissions(b.cartella.str(), fs::perms::owner_write, fs::perm_options::remove);
+    const bool senza_permessi = ::access(b.cartella.str().c_str(), W_OK) != 0;
+    const esecuzione e = b.esegui();
+    fs::permissions(b.cartella.str(), fs::perms::owner_write, fs::perm_options::add);
+    if (!senza_permessi) GTEST_SKIP() << "permissions do not bind here (running as root)";
+    EXPECT_EQ(e.stato, 2) << e.errori;
+    EXPECT_NE(e.errori.find("Unhandled failure: create"), std::string::npos) << e.errori;
+    b.verifica_sei_file();
+}
+
+// ---- Crafted binary files ----
+
+// Files of 64 MiB (holes: no disk space taken), far larger than any valid
+// line makes: every command that reads them refuses them within a second,
+// unread, naming the kind's limit.
+TEST(ProcessoStrumento, BinaryFilesLargerThanAnyValidLineAreRefusedAtOnce) {
+    cartella_temporanea dir;
+    for (const std::string& nome : {piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), "");
+        fs::resize_file(dir.file(nome), std::uintmax_t{64} << 20);
+    }
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", tracciato_dat},
+        {"dump", "--json", piano_dat},
+        {"dump", scenario_sim},
+        {"verify", piano_dat, scenario_sim, tracciato_dat},
+        {"view", piano_dat, scenario_sim, tracciato_dat, "-o", "pagina.html"},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", dir.str()},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const auto inizio = std::chrono::steady_clock::now();
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a);
+        const auto durata = std::chrono::steady_clock::now() - inizio;
+        EXPECT_NE(e.stato, 0) << a[0];
+        EXPECT_NE(e.errori.find("of a valid line is larger (the longest line is 1000000 m)"), std::string::npos)
+            << a[0] << ": " << e.errori;
+        EXPECT_LT(durata, std::chrono::seconds(1)) << a[0];
+    }
+    EXPECT_FALSE(fs::exists(dir.file("pagina.html")));
+}
+
+// ---- Paths and arguments on the terminal ----
+
+// The first byte of `t` below 0x20 (other than a line end) or DEL, as text;
+// empty when there is none.
+std::string byte_di_controllo(const std::string& t) {
+    for (const char c : t) {
+        const auto u = static_cast<unsigned char>(c);
+        if ((u < 0x20 && u != '\n') || u == 0x7F) return "byte " + std::to_string(u);
+    }
+    return "";
+}
+
+// Names with ESC, BEL, a line end and DEL in them, given to every command
+// (as files that exist, files that do not, extra arguments, output paths):
+// nothing of them reaches either stream raw.
+TEST(ProcessoStrumento, NoControlByteOfAPathOrArgumentReachesTheTerminal) {
+    cartella_temporanea dir;
+    const std::string brutto = "N\x1b[31mRED\x1b]0;t\a\x7f_7";
+    for (const std::string& nome : {linea_txt, treno_txt, piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), dati(nome));
+    }
+    scrivi_tutto(dir.file(brutto + ".sim"), dati(scenario_sim));
+    scrivi_tutto(dir.file(brutto + ".dat"), "not a track");
+    fs::create_directory(dir.file("out\x1b[2J"));
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", brutto + ".sim", brutto + ".dat", "assente\x1b[2J.dat"},
+        {"dump", "--json", brutto + ".dat"},
+        {"verify", piano_dat, brutto + ".sim", brutto + ".dat"},
+        {"verify", "x\x1b[2J_linea.dat", brutto + ".sim", tracciato_dat},
+        {"compile", "a", "b", "\x1b[2J"},
+        {"compile", linea_txt, treno_txt, "--out", dir.file("out\x1b[2J")},
+        {"check", "\x1b[2J_linea.txt", treno_txt},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", dir.file("out\x1b[2J")},
+        {"decompile", brutto + ".sim", brutto + ".dat"},
+        {"view", scenario_sim, tracciato_dat, "-o", dir.file("out\x1b[2J/p\ag\x1b[2J.html")},
+        {"view", brutto + ".sim", brutto + ".dat", "-o", "p.html"},
+        {"view", scenario_sim, tracciato_dat, "-o", dir.file("assente\x1b[2J/p.html")},
+        {"example", "--out", dir.file("out\x1b[2J")},
+        {"explain", "\x1b[2J"},
+        {"\x1b[2J"},
+        {"dump", "--kind", "\x1b[2J", tracciato_dat},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a);
+        std::string caso;
+        for (const std::string& p : a) caso += p + " ";
+        EXPECT_EQ(byte_di_controllo(e.uscita), "") << caso << "\n" << e.uscita;
+        EXPECT_EQ(byte_di_controllo(e.errori), "") << caso << "\n" << e.errori;
+    }
+}
+
+// The builder's report of a failure names its directory the same way.
+TEST(ProcessoBuilder, TheReportOfAFailureShowsNoControlByteOfItsPath) {
+    cartella_temporanea sopra;
+    const std::string cartella = sopra.file("dir\x1b]0;t\a\nx");
+    fs::create_directory(cartella);
+    const std::string eseguibile = cartella + "/scenario-builder";
+    fs::copy_file(PERCORSO_SCENARIO_BUILDER, eseguibile);
+    fs::create_directory(cartella + "/" + note);
+    const esecuzione e = entro_un_minuto(eseguibile, sopra.str(), {});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_NE(e.errori.find("dir\\x1b]0;t\\x07\\x0ax/" + note), std::string::npos) << e.errori;
+    EXPECT_EQ(byte_di_controllo(e.errori), "") << e.errori;
+}
+
+// ---- JSON ----
+
+// Path bytes that are not UTF-8 are read as Windows-1252 characters wherever
+// JSON names a file: the same in "files" as in "diagnostics"[].file.
+TEST(ProcessoStrumento, APathThatIsNotUtf8IsShownByOneRuleInJson) {
+    cartella_temporanea dir;
+    const std::string nome = "\xff\xfe\x80";
+    scrivi_tutto(dir.file(nome + "_linea.txt"), dati(linea_txt));
+    scrivi_tutto(dir.file(nome + "_30742-.txt"), dati(treno_txt));
+    const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(),
+                                          {"compile", nome + "_linea.txt", nome + "_30742-.txt", "--json"});
+    ASSERT_EQ(e.stato, 0) << e.errori;
+    const auto j = nlohmann::json::parse(e.uscita);
+    const std::string come_1252 = "\u00ff\u00fe\u20ac";
+    EXPECT_EQ(j["files"][0], come_1252 + "_linea.dat") << e.uscita;
+    ASSERT_FALSE(j["diagnostics"].empty());
+    EXPECT_EQ(j["diagnostics"][0]["file"], come_1252 + "_linea.txt") << e.uscita;
+}
+
+// ---- A standard output that cannot be written ----
+
+// Every command with its standard output on a full device: status 3 and one
+// line on standard error that says so, whatever the command would have given.
+TEST(ProcessoStrumento, AStandardOutputOnAFullDeviceIsAFailure) {
+    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    cartella_temporanea dir;
+    for (const std::string& nome : {linea_txt, treno_txt, piano_dat, scenario_sim, tracciato_dat}) {
+        scrivi_tutto(dir.file(nome), dati(nome));
+    }
+    cartella_temporanea uscita;
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", tracciato_dat},
+        {"dump", "--json", piano_dat},
+        {"explain", "--all"},
+        {"verify", piano_dat, scenario_sim, tracciato_dat},
+        {"check", linea_txt, treno_txt, "--json"},
+        {"compile", linea_txt, treno_txt, "--json", "--out", uscita.str()},
+        {"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()},
+        {"--help"},
+        {"--version"},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), a, "/dev/full");
+        std::string caso;
+        for (const std::string& p : a) caso += p + " ";
+        EXPECT_EQ(e.stato, 3) << caso << e.errori;
+        EXPECT_NE(e.errori.find("scenario-tool: the standard output could not be written"),
+                  std::string::npos)
+            << caso << e.errori;
+    }
 }
 
 // The old outputs of an earlier compile in `dir`, and the two inputs beside them.
@@ -284,6 +453,40 @@ TEST(ProcessoStrumento, AKillAtAnyMomentLeavesEachOutputOldOrWholeNew) {
     }
     std::printf("note: %d of %d outputs were new after the kills; %d temporary files left\n", cambiati, 3 * prove,
                 temporanei);
+}
+
+// ---- Temporary files that a killed run left ----
+
+// A later run in the directory, holding its lock, removes the temporary files
+// of its own names (and nothing else); a compile that cannot take the lock
+// (a builder holds it) leaves them.
+TEST(ProcessoStrumento, StaleTemporaryFilesOfTheOutputsAreRemovedByTheNextRunThatHoldsTheDirectory) {
+    const std::vector<std::string> stantii{"." + scenario_sim + ".tmp-k1ll3d", "." + piano_dat + ".tmp-000000"};
+    const std::vector<std::string> altrui{".altro.sim.tmp-k1ll3d", "." + scenario_sim + ".tmp-mine"};
+    cartella_temporanea dir;
+    prepara_compilazione(dir);
+    for (const auto* elenco : {&stantii, &altrui}) {
+        for (const std::string& n : *elenco) scrivi_tutto(dir.file(n), "left by a kill");
+    }
+    {
+        const int fd = ::open(dir.str().c_str(), O_RDONLY | O_DIRECTORY);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::flock(fd, LOCK_EX | LOCK_NB), 0);
+        const esecuzione e = compila(dir);
+        EXPECT_EQ(e.stato, 0) << e.errori;
+        for (const std::string& n : stantii) EXPECT_TRUE(fs::exists(dir.file(n))) << n << " removed under another's lock";
+        ::close(fd);
+    }
+    const esecuzione e = compila(dir);
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    for (const std::string& n : stantii) EXPECT_FALSE(fs::exists(dir.file(n))) << n;
+    for (const std::string& n : altrui) EXPECT_TRUE(fs::exists(dir.file(n))) << n;
+
+    banco_builder b;
+    const std::vector<std::string> del_builder{"." + note + ".tmp-abcdef", "." + tracciato_dat + ".tmp-123456"};
+    for (const std::string& n : del_builder) scrivi_tutto(b.cartella.file(n), "left by a kill");
+    EXPECT_EQ(b.esegui().stato, 0);
+    b.verifica_sei_file();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 
@@ -170,6 +171,28 @@ TEST(Pubblica, OnDiskTheNewFilesReplaceTheOldOnesWhole) {
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_1.dat", "L_1.sim", "L_linea.dat", "altro.txt", "copia"}));
     for (const file_uscita& f : tre_uscite()) EXPECT_EQ(leggi_tutto(dir.file(f.nome)), in_un_testo(f.contenuto));
     EXPECT_EQ(leggi_tutto(dir.file("copia")), "old plan");
+}
+
+}  // namespace
+
+namespace {
+
+// Temporary files that killed publications left: only those of the given
+// names, in the exact form of a temporary name, and only regular files.
+TEST(Pubblica, StaleTemporaryFilesOfItsOwnNamesAreRemoved) {
+    cartella_prova d;
+    const std::vector<std::string> restano{
+        "a.dat", ".a.dat.tmp-ABC123", ".a.dat.tmp-abc12", ".a.dat.tmp-abc1234", ".b.dat.tmp-abc123",
+        "a.dat.tmp-abc123", ".a.dat.tmp-abc12_",
+    };
+    for (const std::string& n : restano) d.file[n] = "x";
+    d.file[".a.dat.tmp-abc123"] = "old";
+    d.file[".c d.sim.tmp-0z9y8x"] = "old";
+    const std::vector<std::string> rimossi = rimuovi_temporanei_scaduti(d.dir, {"a.dat", "c d.sim"});
+    EXPECT_EQ(rimossi, (std::vector<std::string>{".a.dat.tmp-abc123", ".c d.sim.tmp-0z9y8x"}));
+    std::vector<std::string> attesi = restano;
+    std::sort(attesi.begin(), attesi.end());
+    EXPECT_EQ(d.nomi(), attesi);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // scenario-tool: command line, name defaults, JSON, report, exit status.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <sstream>
@@ -122,7 +123,12 @@ TEST(ArgomentiStrumento, UsageErrors) {
         for (const auto& x : a) riga += x + " ";
         const riga_comando e = solo_analisi(a);
         EXPECT_EQ(e.stato, 2) << riga;
-        EXPECT_EQ(e.uscita, "") << riga;
+        // Asked for JSON: the error as one object on standard output too.
+        if (std::find(a.begin(), a.end(), "--json") != a.end()) {
+            EXPECT_EQ(nlohmann::json::parse(e.uscita)["fatal"], "usage") << riga;
+        } else {
+            EXPECT_EQ(e.uscita, "") << riga;
+        }
         EXPECT_EQ(e.errori.rfind("scenario-tool: ", 0), 0u) << riga << e.errori;
         EXPECT_NE(e.errori.find("\nusage: scenario-tool compile LINE_FILE"), std::string::npos) << riga << e.errori;
     }
@@ -284,7 +290,11 @@ TEST(ProcessoStrumento, HelpAndUsage) {
              {}, {"compile", "only-one"}, {"compile", "linea.txt", "treno.txt", "--json"}}) {
         const esecuzione e = esegui_strumento(dir, a);
         EXPECT_EQ(e.stato, 2);
-        EXPECT_EQ(e.uscita, "");
+        // Under --json, the error as one object on standard output too.
+        const bool json = a.size() == 4;
+        EXPECT_EQ(e.uscita, json ? "{\"fatal\":\"usage\",\"message\":\"the line name cannot be taken from "
+                                   "\\\"linea.txt\\\" (not named NAME_linea.txt): give --line-name\"}\n"
+                                 : "");
         EXPECT_NE(e.errori.find("usage: scenario-tool compile"), std::string::npos);
     }
     const esecuzione versione = esegui_strumento(dir, {"--version"});

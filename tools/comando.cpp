@@ -1,7 +1,13 @@
 #include "tools/comando.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 
+#include <nlohmann/json.hpp>
+
+#include "sources/testo_visibile.h"
+#include "tools/testo_1252.h"
 #include "tools/nomi.h"
 
 namespace {
@@ -40,10 +46,19 @@ void scrivi_usi(std::ostream& o, const CLI::App& strumento, const contesto_coman
     }
 }
 
-int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::string& messaggio) {
-    c.errori << programma << ": " << messaggio << "\n\n";
+// A usage error is also a JSON object on standard output when --json was
+// asked for: {"fatal": "usage", "message": MESSAGE}.
+void uso_json(const contesto_comandi& c, const std::vector<std::string>& argomenti, const std::string& messaggio) {
+    if (std::find(argomenti.begin(), argomenti.end(), "--json") == argomenti.end()) return;
+    const nlohmann::ordered_json j{{"fatal", "usage"}, {"message", utf8_da_nome(messaggio)}};
+    c.uscita << j.dump(-1, ' ', true) << "\n";
+}
+
+int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::vector<std::string>& argomenti,
+                  const std::string& messaggio) {
+    uso_json(c, argomenti, messaggio);
+    c.errori << programma << ": " << visibile_righe(messaggio) << "\n\n";
     scrivi_usi(c.errori, strumento, c);
-    c.errori.flush();
     return 2;
 }
 
@@ -53,6 +68,23 @@ std::string messaggio_di(const CLI::App& strumento, const CLI::ParseError& e, co
         return "unknown command \"" + a.front() + "\"";
     }
     return e.what();
+}
+
+// Everything printed reaches its stream before the exit status is given: a
+// standard output that could not be written (a full disk, a closed pipe,
+// /dev/full) turns any status into 3, with one line on standard error.
+int concludi(contesto_comandi& c, int stato) {
+    errno = 0;
+    c.uscita.flush();
+    if (!c.uscita) {
+        const int numero = errno;
+        c.errori << programma << ": the standard output could not be written"
+                 << (numero != 0 ? std::string(" (") + std::strerror(numero) + ")" : std::string()) << "\n";
+        c.errori.flush();
+        return 3;
+    }
+    c.errori.flush();
+    return c.errori ? stato : 3;
 }
 
 }  // namespace
@@ -103,14 +135,11 @@ int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector
         strumento.parse(al_contrario);
     } catch (const CLI::Success& e) {
         strumento.exit(e, c.uscita, c.errori);
-        c.uscita.flush();
-        return 0;
+        return concludi(c, 0);
     } catch (const CLI::ParseError& e) {
-        return errore_di_uso(strumento, c, messaggio_di(strumento, e, argomenti));
+        return concludi(c, errore_di_uso(strumento, c, argomenti, messaggio_di(strumento, e, argomenti)));
     } catch (const errore_uso& e) {
-        return errore_di_uso(strumento, c, e.messaggio);
+        return concludi(c, errore_di_uso(strumento, c, argomenti, e.messaggio));
     }
-    c.uscita.flush();
-    c.errori.flush();
-    return c.stato;
+    return concludi(c, c.stato);
 }

@@ -51,6 +51,10 @@ CLI::Validator nome_valido(const std::string& che_cosa);
 
 // Parses the arguments (without the program name) and runs the command given.
 // --help and --version print to c.uscita and give 0; a usage error prints
-// "scenario-tool: MESSAGE" and the usage to c.errori and gives 2; otherwise
-// the command's own exit status.
+// "scenario-tool: MESSAGE" and the usage to c.errori (and, when --json is
+// among the arguments, {"fatal": "usage", "message": MESSAGE} as one line
+// on c.uscita) and gives 2; otherwise
+// the command's own exit status. Both streams are flushed first: when the
+// standard output (or error) could not be written, the status is 3 and one
+// line on c.errori says so.
 int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector<std::string>& argomenti);

@@ -9,6 +9,7 @@
 #include "tools/file_binario.h"
 #include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
+#include "tools/testo_terminale.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -117,9 +118,9 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
     file_binari f;
     esito_decompilazione e;
     try {
-        if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria));
-        f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario));
-        f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato));
+        if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria), tipo_file::planimetria);
+        f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario), tipo_file::scenario);
+        f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato), tipo_file::tracciato);
         if (!f.planimetria) nomi = nomi_del_contenuto(nomi, f.scenario);
         e = decompila(f, nomi);
         const cartella dir = piattaforma::cartella_su_disco(r.cartella_uscita);
@@ -129,10 +130,10 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         // Both files or neither: an old file is never left half replaced.
         const esito_pubblicazione p = pubblica_file(
             dir, {{nome_file_linea(nomi.linea), e.linea}, {nome_file_treno(nomi.linea, nomi.treno), e.treno}});
-        for (const std::string& nome : p.pubblicati) uscita << "wrote " << percorso_in(dir, nome) << "\n";
+        for (const std::string& nome : p.pubblicati) uscita << "wrote " << visibile_percorso(percorso_in(dir, nome)) << "\n";
         if (p.errore) throw *p.errore;
     } catch (const errore_decodifica& x) {
-        errori << percorso_di(r, x.file) << ": " << x.what() << "\n";
+        errori << visibile_percorso(percorso_di(r, x.file)) << ": " << visibile_percorso(x.what()) << "\n";
         return 3;
     } catch (const errore_esecuzione& x) {
         errori << x.operazione << (x.percorso.empty() ? "" : " \"" + x.percorso + "\"") << ": " << x.what() << "\n";

@@ -5,6 +5,8 @@
 #include "sources/errore_esecuzione.h"
 #include "tools/dump_json.h"
 #include "tools/file_binario.h"
+#include "tools/testo_1252.h"
+#include "tools/testo_terminale.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -34,11 +36,14 @@ const char* const piede =
     "  {\"kind\": \"plan\", \"x\": [...], \"y\": [...]}\n"
     "every cell, entry and element in file order. nome is decoded from\n"
     "Windows-1252; a plan element is an integer (Integer), a number with a\n"
-    "decimal point or an exponent (Double; null when not finite) or null (no\n"
-    "value). --all and --points change only the text.\n"
+    "decimal point or an exponent (Double) or null (no value); a Double that is\n"
+    "not finite is the string \"Infinity\", \"-Infinity\", \"NaN\" (the quiet NaN\n"
+    "0x7ff8000000000000) or \"NaN:0xHHHHHHHHHHHHHHHH\" (any other NaN, its bits).\n"
+    "--all and --points change only the text.\n"
     "\n"
     "A file that cannot be read or decoded is reported on standard error with\n"
     "the byte offset where decoding stopped; the other files are still printed.\n"
+    "With --json its line is {\"kind\": ..., \"file\": ..., \"error\": ...}.\n"
     "\n"
     "Exit status:\n"
     "  0  every file decoded\n"
@@ -85,23 +90,32 @@ void stampa(const richiesta_dump& r, tipo_file tipo, const std::string& byte, st
     if (r.json) o << '\n';
 }
 
+// The line of a file that could not be read or decoded.
+std::string json_non_decodificato(tipo_file tipo, const std::string& file, const std::string& perche) {
+    const nlohmann::ordered_json j{{"kind", nome_tipo(tipo)}, {"file", utf8_da_nome(file)}, {"error", utf8_da_nome(perche)}};
+    return testo_json(j);
+}
+
 // One file; false when it could not be read or decoded.
 bool stampa_file(const richiesta_dump& r, const std::string& file, tipo_file tipo, bool primo, std::ostream& uscita,
                  std::ostream& errori) {
     std::string byte;
     try {
-        byte = leggi_file_binario(file);
+        byte = leggi_file_binario(file, tipo);
     } catch (const errore_esecuzione& e) {
-        errori << "scenario-tool dump: " << file << ": cannot read: " << e.what() << "\n";
+        errori << "scenario-tool dump: " << visibile_percorso(file) << ": cannot read: " << visibile_percorso(e.what())
+               << "\n";
+        if (r.json) uscita << json_non_decodificato(tipo, file, std::string("cannot read: ") + e.what()) << "\n";
         return false;
     }
-    if (!r.json) uscita << (primo ? "" : "\n") << file << ": " << nome_tipo(tipo) << ", " << byte.size() << " bytes, ";
+    if (!r.json) uscita << (primo ? "" : "\n") << visibile_percorso(file) << ": " << nome_tipo(tipo) << ", " << byte.size() << " bytes, ";
     try {
         stampa(r, tipo, byte, uscita);
     } catch (const errore_lettura& e) {
         if (!r.json) uscita << "not decoded\n";
+        if (r.json) uscita << json_non_decodificato(tipo, file, e.what()) << "\n";
         uscita.flush();
-        errori << "scenario-tool dump: " << file << ": not a " << nome_tipo(tipo) << " file: " << e.what() << "\n";
+        errori << "scenario-tool dump: " << visibile_percorso(file) << ": not a " << nome_tipo(tipo) << " file: " << e.what() << "\n";
         return false;
     }
     return true;

@@ -4,6 +4,7 @@
 
 #include "tools/dump_testo.h"
 #include "tools/verifica_scenario.h"
+#include "tools/testo_terminale.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ int esegui_verify(const std::vector<std::string>& file, std::ostream& uscita, st
     f.scenario = file.at(primo);
     f.tracciato = file.at(primo + 1);
     const std::vector<std::string> problemi = verifica_scenario(f);
-    for (const std::string& p : problemi) errori << p << "\n";
+    for (const std::string& p : problemi) errori << visibile_misto(p) << "\n";
     if (!problemi.empty()) return 1;
     uscita << "the files belong together" << (f.planimetria ? "" : " (no plan given)") << "\n";
     return 0;

@@ -10,6 +10,7 @@
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
 #include "tools/diagnostiche.h"
+#include "platform/blocco_cartella.h"
 #include "tools/pubblica.h"
 #include "tools/sorgenti_autore.h"
 
@@ -71,7 +72,7 @@ void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scen
     } catch (const errore_uso& e) {
         throw errore_uso{e.messaggio + " (the line plan and the track): give another train number"};
     }
-    const cartella uscita{r.cartella_uscita, {}, {}, {}, {}, {}, {}};
+    const cartella uscita{r.cartella_uscita, {}, {}, {}, {}, {}, {}, {}};
     for (const std::string& nome : uscite) {
         const std::string percorso = percorso_in(uscita, nome);
         for (const std::string& ingresso : {r.file_linea, r.file_treno}) {
@@ -165,6 +166,20 @@ void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi,
     }
 }
 
+namespace {
+
+// The output directory's lock, when no one else holds it.
+std::unique_ptr<piattaforma::blocco_cartella> blocca_se_libera(const std::string& percorso) {
+    try {
+        return std::make_unique<piattaforma::blocco_cartella>(
+            piattaforma::blocca_cartella(percorso.empty() ? std::string(".") : percorso));
+    } catch (const errore_esecuzione&) {
+        return nullptr;
+    }
+}
+
+}  // namespace
+
 risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita) {
     risultato_compilazione ris;
     auto c = std::make_unique<costruzione_in_memoria>();
@@ -176,6 +191,11 @@ risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_sc
         }
         linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
         treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
+        // Held until the outputs are in place: the temporary files that killed
+        // runs left are then provably stale (sources/pubblica.h). A directory
+        // that a builder or another compile holds is written without it.
+        const std::unique_ptr<piattaforma::blocco_cartella> blocco = blocca_se_libera(r.cartella_uscita);
+        if (blocco) rimuovi_temporanei_scaduti(uscita, nomi_uscite(nomi));
         pubblicazione p(uscita, nomi_uscite(nomi));
         costruisci_e_scrivi(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria, p);
         ris.fatale = c->fatale;

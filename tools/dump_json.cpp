@@ -2,6 +2,12 @@
 
 #include "tools/testo_1252.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <limits>
+
 nlohmann::ordered_json json_cella(const cella& c) {
     return nlohmann::ordered_json{
         {"tipo", c.tipo},
@@ -53,10 +59,41 @@ nlohmann::ordered_json json_scenario(const std::array<voce_scenario, voci_scenar
     return j;
 }
 
+nlohmann::json json_doppio(double d) {
+    if (std::isfinite(d)) return d;
+    if (std::isinf(d)) return d > 0 ? "Infinity" : "-Infinity";
+    const auto bit = std::bit_cast<std::uint64_t>(d);
+    if (bit == nan_canonico) return "NaN";
+    char testo[32];
+    std::snprintf(testo, sizeof testo, "NaN:0x%016llx", static_cast<unsigned long long>(bit));
+    return testo;
+}
+
+std::optional<double> doppio_da_json(const nlohmann::json& j) {
+    if (j.is_number()) return j.get<double>();
+    if (!j.is_string()) return std::nullopt;
+    const std::string& t = j.get_ref<const std::string&>();
+    if (t == "Infinity") return std::numeric_limits<double>::infinity();
+    if (t == "-Infinity") return -std::numeric_limits<double>::infinity();
+    if (t == "NaN") return std::bit_cast<double>(nan_canonico);
+    const std::string testa = "NaN:0x";
+    if (t.size() != testa.size() + 16 || t.compare(0, testa.size(), testa) != 0) return std::nullopt;
+    std::uint64_t bit = 0;
+    for (std::size_t i = testa.size(); i < t.size(); ++i) {
+        const char c = t[i];
+        const int cifra = c >= '0' && c <= '9' ? c - '0' : c >= 'a' && c <= 'f' ? c - 'a' + 10 : -1;
+        if (cifra < 0) return std::nullopt;
+        bit = (bit << 4) | static_cast<std::uint64_t>(cifra);
+    }
+    const double d = std::bit_cast<double>(bit);
+    if (!std::isnan(d)) return std::nullopt;
+    return d;
+}
+
 nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e) {
     switch (p.tipi[e]) {
         case tipo_valore::intero: return static_cast<std::int64_t>(p.valori[e]);
-        case tipo_valore::doppio: return p.valori[e];
+        case tipo_valore::doppio: return json_doppio(p.valori[e]);
         case tipo_valore::vuoto: break;
     }
     return nullptr;

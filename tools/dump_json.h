@@ -7,12 +7,17 @@
 // Fields in the on-disk order; signed fields signed; `nome` decoded from
 // Windows-1252. A plan element is a JSON integer (Integer), a number with a
 // decimal point or an exponent that reads back to the same double (Double),
-// or null (no value, and also a Double that is not finite, which JSON cannot
-// hold). Written on one line, pure ASCII.
+// or null (no value). A Double that is not finite, which a JSON number cannot
+// hold, is a string that gives it back bit for bit: "Infinity", "-Infinity",
+// "NaN" for the quiet NaN 0x7ff8000000000000, and "NaN:0xHHHHHHHHHHHHHHHH"
+// (its 64 bits in hexadecimal) for any other NaN. Written on one line, pure
+// ASCII.
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -22,6 +27,15 @@ nlohmann::ordered_json json_cella(const cella& c);
 nlohmann::ordered_json json_voce(const voce_scenario& v);
 nlohmann::ordered_json json_tracciato(const std::vector<cella>& tracciato);
 nlohmann::ordered_json json_scenario(const std::array<voce_scenario, voci_scenario>& scenario);
+
+// The bits of the quiet NaN that "NaN" stands for.
+inline constexpr std::uint64_t nan_canonico = 0x7ff8000000000000;
+
+// A Double: a number when finite, otherwise its string.
+nlohmann::json json_doppio(double d);
+
+// The Double that json_doppio wrote, bit for bit; nullopt for anything else.
+std::optional<double> doppio_da_json(const nlohmann::json& j);
 
 // Plan element `e` (storage order: all x, then all y).
 nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e);

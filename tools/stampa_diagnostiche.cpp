@@ -106,7 +106,7 @@ nlohmann::ordered_json json_diagnostica(const diagnostica& d) {
     j["status"] = o_nullo(d.stato.has_value(), d.stato.value_or(0));
     j["position"] = o_nullo(d.posizione.has_value(), d.posizione.value_or(0));
     j["name"] = o_nullo(!d.nome.empty(), d.nome);
-    j["file"] = o_nullo(!d.dove.percorso.empty(), d.dove.percorso);
+    j["file"] = o_nullo(!d.dove.percorso.empty(), utf8_da_nome(d.dove.percorso));
     j["line"] = o_nullo(con_riga, d.dove.riga);
     j["column"] = o_nullo(con_riga, d.dove.colonna);
     j["message"] = utf8_da_1252(d.messaggio);

@@ -9,14 +9,6 @@ namespace {
 // Shown columns of a source line beyond which it is cut around the caret.
 constexpr std::size_t larghezza_riga = 150;
 
-const char* const esadecimali = "0123456789abcdef";
-
-void escape_esadecimale(std::string& s, unsigned char c) {
-    s += "\\x";
-    s += esadecimali[c >> 4];
-    s += esadecimali[c & 0xF];
-}
-
 // The bytes of Windows-1252 that the code page leaves undefined: shown as
 // escapes, since their Unicode mapping is a C1 control.
 bool indefinito_1252(unsigned char c) { return c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D; }
@@ -27,42 +19,12 @@ void aggiungi_1252(std::string& s, unsigned char c) {
     } else if (c == 0) {
         s += "\\0";
     } else if (c < 0x20 || c == 0x7F || indefinito_1252(c)) {
-        escape_esadecimale(s, c);
+        aggiungi_esadecimale(s, c);
     } else if (c < 0x80) {
         s += static_cast<char>(c);
     } else {
         s += utf8_da_1252(std::string_view(reinterpret_cast<const char*>(&c), 1));
     }
-}
-
-// The length of a valid UTF-8 sequence of a printable character (not a C1
-// control, not overlong, not a surrogate) at byte i; 0 when there is none.
-std::size_t sequenza_utf8(std::string_view t, std::size_t i) {
-    const auto b = [&](std::size_t k) { return static_cast<unsigned char>(t[k]); };
-    const unsigned char c = b(i);
-    std::size_t n = 0;
-    unsigned char minimo = 0x80, massimo = 0xBF;
-    if (c >= 0xC2 && c <= 0xDF) {
-        n = 2;
-        // U+0080 to U+009F are the C1 controls.
-        if (c == 0xC2) minimo = 0xA0;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-        n = 3;
-        if (c == 0xE0) minimo = 0xA0;
-        if (c == 0xED) massimo = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-        n = 4;
-        if (c == 0xF0) minimo = 0x90;
-        if (c == 0xF4) massimo = 0x8F;
-    } else {
-        return 0;
-    }
-    if (i + n > t.size()) return 0;
-    if (b(i + 1) < minimo || b(i + 1) > massimo) return 0;
-    for (std::size_t k = 2; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-    }
-    return n;
 }
 
 // Widths of the bytes of a line as visibile_1252 shows them.
@@ -102,30 +64,11 @@ std::string visibile_1252(std::string_view testo, std::size_t larghezza_massima)
     return s;
 }
 
-std::string visibile_percorso(std::string_view percorso) {
-    std::string s;
-    s.reserve(percorso.size());
-    for (std::size_t i = 0; i < percorso.size();) {
-        const auto c = static_cast<unsigned char>(percorso[i]);
-        if (c >= 0x20 && c < 0x7F) {
-            s += static_cast<char>(c);
-            ++i;
-        } else if (const std::size_t n = sequenza_utf8(percorso, i); n > 0) {
-            s += percorso.substr(i, n);
-            i += n;
-        } else {
-            escape_esadecimale(s, c);
-            ++i;
-        }
-    }
-    return s;
-}
-
 std::string visibile_misto(std::string_view testo) {
     std::string s;
     s.reserve(testo.size());
     for (std::size_t i = 0; i < testo.size();) {
-        if (const std::size_t n = sequenza_utf8(testo, i); n > 0) {
+        if (const std::size_t n = lunghezza_utf8_stampabile(testo, i); n > 0) {
             s += testo.substr(i, n);
             i += n;
         } else {

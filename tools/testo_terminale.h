@@ -19,15 +19,14 @@
 #include <string>
 #include <string_view>
 
+#include "sources/testo_visibile.h"
+
 // Source text for the terminal. Beyond `larghezza_massima` shown columns
 // the text is cut and "..." ends it.
 std::string visibile_1252(std::string_view testo, std::size_t larghezza_massima = std::string::npos);
 
 // The columns one source byte takes when shown by visibile_1252.
 std::size_t larghezza_1252(unsigned char c);
-
-// A path for the terminal.
-std::string visibile_percorso(std::string_view percorso);
 
 // Mixed text for the terminal.
 std::string visibile_misto(std::string_view testo);

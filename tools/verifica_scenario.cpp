@@ -63,15 +63,24 @@ nomi_file nomi_da_file(const file_scenario& f, std::vector<std::string>& p) {
 
 namespace {
 
-// The file's bytes decoded by `decodifica`; nothing (and a problem) when it
-// cannot be read or decoded.
-template <typename F>
-auto decodifica_file(const std::string& percorso, const char* tipo, F decodifica, problemi& p)
-    -> std::optional<decltype(decodifica(std::string_view()))> {
+// The file's bytes; nothing (and a problem) when it cannot be read.
+std::optional<std::string> leggi_file(const std::string& percorso, tipo_file genere, problemi& p) {
     try {
-        return decodifica(leggi_file_binario(percorso));
+        return leggi_file_binario(percorso, genere);
     } catch (const errore_esecuzione& e) {
         p.push_back(percorso + ": cannot read: " + e.what());
+    }
+    return std::nullopt;
+}
+
+// The file's bytes decoded by `decodifica`; nothing (and a problem) when
+// they were not read or do not decode.
+template <typename F>
+auto decodifica_file(const std::string& percorso, const std::optional<std::string>& byte, const char* tipo,
+                     F decodifica, problemi& p) -> std::optional<decltype(decodifica(std::string_view()))> {
+    if (!byte) return std::nullopt;
+    try {
+        return decodifica(*byte);
     } catch (const errore_lettura& e) {
         p.push_back(percorso + ": not a " + std::string(tipo) + " file: " + e.what());
     }
@@ -164,15 +173,25 @@ codici_scenario codici_di(const std::string& linea, const std::string& treno) {
 std::vector<std::string> verifica_scenario(const file_scenario& f) {
     problemi p;
     const nomi_file da_nomi = nomi_da_file(f, p);
+    contenuti_scenario c;
+    if (f.planimetria) c.planimetria = leggi_file(*f.planimetria, tipo_file::planimetria, p);
+    c.scenario = leggi_file(f.scenario, tipo_file::scenario, p);
+    c.tracciato = leggi_file(f.tracciato, tipo_file::tracciato, p);
+    verifica_contenuti(f, da_nomi, c, p);
+    return p;
+}
+
+void verifica_contenuti(const file_scenario& f, const nomi_file& da_nomi, const contenuti_scenario& c,
+                        std::vector<std::string>& p) {
     std::optional<planimetria_linea> piano;
-    if (f.planimetria) piano = decodifica_file(*f.planimetria, "line plan", leggi_planimetria, p);
-    const auto scenario = decodifica_file(f.scenario, "scenario table", leggi_scenario, p);
-    const auto tracciato = decodifica_file(f.tracciato, "track", leggi_tracciato, p);
+    if (f.planimetria) piano = decodifica_file(*f.planimetria, c.planimetria, "line plan", leggi_planimetria, p);
+    const auto scenario = decodifica_file(f.scenario, c.scenario, "scenario table", leggi_scenario, p);
+    const auto tracciato = decodifica_file(f.tracciato, c.tracciato, "track", leggi_tracciato, p);
     if (tracciato && tracciato->size() < 2) {
         p.push_back(f.tracciato + ": the track has " + std::to_string(tracciato->size()) +
                     " cells; the format stamp and a check code go into cell 1");
     }
-    if (!scenario || !tracciato) return p;
+    if (!scenario || !tracciato) return;
     const nomi_file n = nomi_come_nel_modello(f, da_nomi, p);
     if (tracciato->size() >= 2) {
         const cella& prima = (*tracciato)[1];
@@ -181,5 +200,4 @@ std::vector<std::string> verifica_scenario(const file_scenario& f) {
     }
     if (n.linea && n.treno) verifica_nomi(f, n, *scenario, p);
     verifica_lunghezze(f, *scenario, *tracciato, piano, p);
-    return p;
 }

@@ -42,6 +42,18 @@ nomi_file nomi_da_file(const file_scenario& f, std::vector<std::string>& problem
 // Every problem found, one line each, in the order above; empty when all holds.
 std::vector<std::string> verifica_scenario(const file_scenario& f);
 
+// The files' bytes, as read; a file absent here could not be read.
+struct contenuti_scenario {
+    std::optional<std::string> planimetria;
+    std::optional<std::string> scenario;
+    std::optional<std::string> tracciato;
+};
+
+// The checks after the reading: the files named `f` hold `c`, and their
+// names give `da_nomi`. Appends every problem found to `problemi`.
+void verifica_contenuti(const file_scenario& f, const nomi_file& da_nomi, const contenuti_scenario& c,
+                        std::vector<std::string>& problemi);
+
 // The two check codes of a line name and a train number: codice_gara_st, codice_gara_og.
 struct codici_scenario {
     std::int32_t st = 0;

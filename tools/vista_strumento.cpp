@@ -19,6 +19,7 @@
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
 #include "tools/vista.h"
+#include "tools/testo_terminale.h"
 #include "track/lettura_binaria.h"
 
 using namespace std::string_literals;
@@ -75,10 +76,10 @@ int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, bool c
     try {
         scrivi_pagina(r.pagina, pagina_vista(i));
     } catch (const errore_esecuzione& e) {
-        errori << "scenario-tool: no page written: " << testo_esecuzione(e) << "\n";
+        errori << "scenario-tool: no page written: " << visibile_percorso(testo_esecuzione(e)) << "\n";
         return 3;
     }
-    uscita << "wrote " << r.pagina << "\n";
+    uscita << "wrote " << visibile_percorso(r.pagina) << "\n";
     return con_stato ? 1 : 0;
 }
 
@@ -97,14 +98,14 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
         treno = leggi_sorgente_autore(rc.file_treno, sorgente::treno);
         costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
     } catch (const errore_esecuzione& e) {
-        errori << "scenario-tool: no page: " << testo_esecuzione(e) << "\n";
+        errori << "scenario-tool: no page: " << visibile_percorso(testo_esecuzione(e)) << "\n";
         return 3;
     }
     const modello_scenario& m = c->modello;
     errori << errori_di_stato(m, sorgenti_autore{rc.file_linea, rc.file_treno, linea ? &*linea : nullptr,
                                                  treno ? &*treno : nullptr});
     if (c->fatale != esito_fatale::nessuno) {
-        errori << "scenario-tool: no page: " << c->testo_fatale << "\n";
+        errori << "scenario-tool: no page: " << visibile_misto(c->testo_fatale) << "\n";
         return 3;
     }
     ingresso_vista i;
@@ -153,15 +154,17 @@ bool decodifica(const std::array<std::optional<std::string>, 3>& per_tipo, model
         const std::optional<std::string>& f = per_tipo[static_cast<std::size_t>(t)];
         if (!f) continue;
         try {
-            const std::string byte = leggi_file_binario(*f);
+            const std::string byte = leggi_file_binario(*f, t);
             if (t == tipo_file::scenario) m.scenario = leggi_scenario(byte);
             if (t == tipo_file::tracciato) m.tracciato = leggi_tracciato(byte);
             if (t == tipo_file::planimetria) m.planimetria = leggi_planimetria(byte);
         } catch (const errore_lettura& e) {
-            errori << "scenario-tool: no page: " << *f << ": not a " << nome_tipo(t) << " file: " << e.what() << "\n";
+            errori << "scenario-tool: no page: " << visibile_percorso(*f) << ": not a " << nome_tipo(t) << " file: " << e.what()
+                   << "\n";
             return false;
         } catch (const errore_esecuzione& e) {
-            errori << "scenario-tool: no page: " << *f << ": cannot read: " << testo_esecuzione(e) << "\n";
+            errori << "scenario-tool: no page: " << visibile_percorso(*f) << ": cannot read: "
+                   << visibile_percorso(testo_esecuzione(e)) << "\n";
             return false;
         }
     }

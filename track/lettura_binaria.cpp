@@ -114,7 +114,20 @@ errore_lettura::errore_lettura(std::size_t posizione_, const std::string& descri
       posizione(posizione_),
       descrizione(descrizione_) {}
 
+namespace {
+
+// A file larger than any valid line makes is refused before a byte is decoded.
+void verifica_dimensione(std::string_view b, std::size_t massimo, const char* che_cosa) {
+    if (b.size() <= massimo) return;
+    throw errore_lettura(massimo, "the file is " + std::to_string(b.size()) + " bytes, more than any " + che_cosa +
+                                      " of a valid line (" + std::to_string(massimo) +
+                                      " bytes, for the longest line of 1000000 m)");
+}
+
+}  // namespace
+
 planimetria_linea leggi_planimetria(std::string_view b) {
+    verifica_dimensione(b, byte_massimi_planimetria, "plan");
     planimetria_linea p;
     // Most elements are Doubles of 10 bytes.
     p.tipi.reserve(b.size() / 10 + 4);
@@ -134,6 +147,7 @@ planimetria_linea leggi_planimetria(std::string_view b) {
 }
 
 std::array<voce_scenario, voci_scenario> leggi_scenario(std::string_view b) {
+    verifica_dimensione(b, byte_massimi_scenario, "table");
     std::array<voce_scenario, voci_scenario> scenario{};
     lettore l{b, 0, "entry", 0};
     for (l.indice = 0; l.indice < scenario.size(); ++l.indice) leggi_voce(l, scenario[l.indice]);
@@ -146,6 +160,7 @@ std::array<voce_scenario, voci_scenario> leggi_scenario(std::string_view b) {
 }
 
 std::vector<cella> leggi_tracciato(std::string_view b) {
+    verifica_dimensione(b, byte_massimi_tracciato, "track");
     const std::size_t resto = b.size() % byte_cella;
     if (resto != 0) {
         throw errore_lettura(b.size() - resto, "the file size " + std::to_string(b.size()) +

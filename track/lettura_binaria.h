@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/geometria.h"
 #include "compiler/modello.h"
 
 struct errore_lettura : std::runtime_error {
@@ -24,6 +25,22 @@ struct errore_lettura : std::runtime_error {
     // what(): "at byte POSIZIONE: DESCRIZIONE".
     errore_lettura(std::size_t posizione_, const std::string& descrizione_);
 };
+
+// The largest file of each kind that a valid line can make, from the format's
+// own limits: a line of at most 1,000,000 m, with 7,000 m of track beyond
+// its end, has at most 1,007,001 metres of plan and 20,141 cells of 50 m.
+// - a track: 20,141 cells of 15 bytes, 302,115 bytes;
+// - a plan: an x and a y element for each of 1,007,001 metres, none longer
+//   than a Double's 10 bytes, 20,140,020 bytes;
+// - a table: 87 entries, none longer than 34 bytes and a 65,535-byte name,
+//   5,704,503 bytes.
+// A larger file is refused before it is decoded (and before it is read, by
+// the tools), so that no input costs more than the largest valid one.
+inline constexpr std::size_t metri_massimi_planimetria = 1000000 + 7000 + 1;
+inline constexpr std::size_t celle_massime = (1000000 + 7000) / metri_cella + 1;
+inline constexpr std::size_t byte_massimi_tracciato = celle_massime * byte_cella;
+inline constexpr std::size_t byte_massimi_planimetria = 2 * metri_massimi_planimetria * 10;
+inline constexpr std::size_t byte_massimi_scenario = std::size_t{87} * (34 + 65535);
 
 // The line plan: elements (16-bit tag, then a 16-bit Integer, a binary64
 // Double or nothing) up to the end of the file; the first half of them are the
