@@ -47,11 +47,6 @@ std::string citato(std::string_view s) {
     return r;
 }
 
-std::string minuscole(std::string_view s) {
-    std::string r(s);
-    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
 
 std::string_view senza_blank_finali(std::string_view s) {
     while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
@@ -194,10 +189,9 @@ constexpr std::array<std::string_view, 7> intestazioni_linea{"[generale]", "[cur
 constexpr std::array<std::string_view, 8> intestazioni_treno{"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
                                                              "[rallentamenti]", "[segnali]", "[codici]", "[fine]"};
 
-const char* nome_file(sorgente f) { return f == sorgente::linea ? "line file" : "train file"; }
 
 void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente file) {
-    const std::string t = minuscole(senza_blank_finali(c.testo));
+    const std::string t = in_minuscole(senza_blank_finali(c.testo));
     const std::span<const std::string_view> note =
         file == sorgente::linea ? std::span<const std::string_view>(intestazioni_linea)
                                 : std::span<const std::string_view>(intestazioni_treno);
@@ -213,7 +207,7 @@ void intestazione_ignota(modello_scenario& m, const campo_ignorato& c, sorgente 
         }
     }
     std::string msg = citato(senza_blank_finali(c.testo)) + " is not a section header of the " +
-                      nome_file(file) + "; it is ignored";
+                      nome_sorgente(file) + "; it is ignored";
     if (!vicina.empty()) msg += "; did you mean '" + std::string(vicina) + "'?";
     avvisa(m, avviso::sezione_ignota, c.dove, msg);
 }
@@ -361,13 +355,13 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
     chiudi_riga();
     if (esaminati > campi_esaminati) {
         avvisa(m, avviso::parola_sbagliata, {file, 0, 0},
-               std::to_string(esaminati - campi_esaminati) + " more fields of the " + nome_file(file) +
+               std::to_string(esaminati - campi_esaminati) + " more fields of the " + nome_sorgente(file) +
                    " match no record; they were not compared with the keywords");
     }
 }
 
 void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo) {
-    const std::string chi = nome_file(file);
+    const std::string chi = nome_sorgente(file);
     if (testo.size() >= 2 && ((testo[0] == '\xFF' && testo[1] == '\xFE') || (testo[0] == '\xFE' && testo[1] == '\xFF'))) {
         avvisa(m, avviso::codifica, {file, 0, 0},
                "the " + chi + " is UTF-16 text (it begins with a UTF-16 byte-order mark); save it as Windows-1252 text");

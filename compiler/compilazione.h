@@ -14,17 +14,10 @@
 
 #include "compiler/avvisi.h"
 #include "compiler/compilatore.h"
+#include "compiler/geometria.h"
 #include "compiler/modello.h"
 #include "sources/cartella.h"
 #include "sources/lettore_campi.h"
-
-// Metres of a track cell.
-inline constexpr std::int32_t metri_cella = 50;
-
-// A record is accepted when its position plus this margin, divided by 50,
-// does not pass the last cell; a station needs room for its extent.
-inline constexpr std::int32_t margine_record = 100;
-inline constexpr std::int32_t margine_stazione = 800;
 
 // The record being read: its keyword field and the places of the values read
 // for it so far, in order.

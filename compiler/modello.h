@@ -27,6 +27,9 @@ struct cella {
     std::uint8_t aderenza = 0;
 };
 
+// Size in bytes of one track cell on disk: the fields above, packed.
+inline constexpr std::size_t byte_cella = 15;
+
 // Codes of cella::tipo.
 namespace tipo_cella {
 inline constexpr std::uint8_t libero = 0;

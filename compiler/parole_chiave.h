@@ -21,5 +21,13 @@ inline bool contiene_in_ogni_caso(std::string_view campo, std::string_view parol
     return std::search(campo.begin(), campo.end(), parola.begin(), parola.end(), uguali) != campo.end();
 }
 
+// The field in small letters (ASCII letters only), once per field: the tests
+// that ignore letter case then look for their small-letter words in it.
+inline std::string in_minuscole(std::string_view campo) {
+    std::string r(campo);
+    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return r;
+}
+
 // A keyword field that holds a hyphen anywhere is a comment.
 inline bool e_commento(std::string_view campo) { return contiene(campo, "-"); }

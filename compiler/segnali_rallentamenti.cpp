@@ -10,11 +10,9 @@ namespace {
 
 using w64 = std::int64_t;
 
-// A slowdown's warning board stands this many metres before its start; a
-// slowdown that begins this close to the start of the line (or closer, plus
-// 300 m) has none.
-constexpr std::int32_t distanza_avviso = 1200;
-constexpr std::int32_t inizio_con_avviso = 1500;
+// A slowdown that begins this close to the start of the line (its warning
+// board's distance plus 300 m, or closer) has no warning board.
+constexpr std::int32_t inizio_con_avviso = distanza_avviso + 300;
 
 // The signal keeps its time when its s group is of this kind; a time from 1
 // to 100 counts as 101.

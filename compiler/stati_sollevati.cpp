@@ -30,13 +30,13 @@ esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, s
 bool prova_posizione(modello_scenario& m, stato_compilazione& s, std::int32_t posizione, std::int32_t margine) {
     // The sum is Long arithmetic: one that does not fit is a runtime failure.
     const std::int32_t somma = long_controllato(static_cast<std::int64_t>(posizione) + margine);
-    if (static_cast<double>(somma) / metri_cella <= static_cast<double>(m.numero_celle)) return true;
+    if (entro_il_tracciato(somma, 0, m.numero_celle)) return true;
     solleva(m, s, stato::fuori_tracciato, posizione, colpa_posizione);
     return false;
 }
 
 std::int32_t cella_di(std::int32_t posizione, double scarto) {
-    return arrotonda_long(static_cast<double>(posizione) / metri_cella + scarto);
+    return arrotonda_long(cella_reale(posizione, scarto));
 }
 
 cella& cella_scritta(modello_scenario& m, const luogo& origine, std::int64_t i) {

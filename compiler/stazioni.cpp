@@ -9,24 +9,7 @@ namespace {
 
 using w64 = std::int64_t;
 
-// Stations closer than this (from the end of one extent to the start of the
-// next) are refused; a far end of the extent is lengthened by this much.
-constexpr std::int32_t distanza_stazioni = 350;
-constexpr std::int32_t allungamento = 50;
-constexpr std::int32_t oltre_estesa_avanti = 150;
-
-// A station shorter than this keeps no opz4.
-constexpr std::int32_t lunghezza_con_opz4 = 600;
-
 constexpr int colpa_lunghezza = 2;
-
-bool estesa_avanti(std::uint8_t tipo) {
-    return tipo >= tipo_stazione::estesa_avanti_prima && tipo <= tipo_stazione::estesa_avanti_ultima;
-}
-
-bool simmetrica(std::uint8_t tipo) {
-    return tipo >= tipo_stazione::simmetrica_prima && tipo <= tipo_stazione::simmetrica_ultima;
-}
 
 // The values after the length, in the record's order, then the time of day
 // in seconds and the name.
@@ -63,7 +46,7 @@ void calcola_estensione(voce_scenario& v, std::int32_t lunghezza) {
     } else {
         v.valore1 = arrotonda_long(static_cast<double>(p) - static_cast<double>(lunghezza) / 2.0);
         v.valore2 = arrotonda_long(static_cast<double>(p) + static_cast<double>(lunghezza) / 2.0);
-        if (v.opz3 != 0) v.valore2 = long_controllato(w64{v.valore2} + allungamento);
+        if (v.opz3 != 0) v.valore2 = long_controllato(w64{v.valore2} + allungamento_stazione);
     }
 }
 
@@ -71,7 +54,7 @@ void calcola_estensione(voce_scenario& v, std::int32_t lunghezza) {
 // nearest first, whatever those cells hold; none at or before cell 1.
 void marca_avvicinamento(modello_scenario& m, const voce_scenario& v) {
     for (std::int32_t n = 1; n <= 4; ++n) {
-        const double t = static_cast<double>(v.valore2) / metri_cella - n - 1;
+        const double t = cella_reale(v.valore2) - n - 1;
         if (t > 1) cella_tracciato(m, arrotonda_long(t)).avviso = bassi_8(80 + n);
     }
 }
@@ -108,7 +91,7 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     const bool con_marche = v.tipo < tipo_stazione::senza_marche;
     if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v);
     if (con_marche) {
-        const double t = static_cast<double>(v.valore2) / metri_cella - 1;
+        const double t = cella_reale(v.valore2, -1);
         if (t <= 1) return termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione);
         cella& marca = cella_scritta(m, s.record.dove, arrotonda_long(t));
         marca.tipo = tipo_cella::marca_stazione;

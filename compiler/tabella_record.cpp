@@ -6,14 +6,6 @@
 
 namespace {
 
-// The field in small letters, once per keyword: the tests that ignore letter
-// case then look for their (small-letter) words in it.
-std::string in_minuscole(std::string_view campo) {
-    std::string r(campo);
-    for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return r;
-}
-
 bool corrisponde_gia_minuscolo(const regola_record& r, std::string_view campo, std::string_view minuscolo) {
     const std::string_view dove = r.ogni_caso ? minuscolo : campo;
     return contiene(dove, r.parola) && (r.seconda_parola.empty() || contiene(dove, r.seconda_parola));

@@ -15,4 +15,7 @@ struct luogo {
     std::int32_t colonna = 0;  // from 1, counted in bytes; 0 when unknown
 };
 
+// "line file" or "train file".
+inline const char* nome_sorgente(sorgente file) { return file == sorgente::linea ? "line file" : "train file"; }
+
 inline bool noto(const luogo& l) { return l.file != sorgente::nessuna && l.riga > 0; }

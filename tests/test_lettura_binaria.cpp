@@ -113,6 +113,68 @@ std::string con_u16(std::string b, std::size_t da, std::uint16_t x) {
     return b;
 }
 
+// The cell's layout on disk, field by field: where each field stands and how
+// wide it is. Each field alone gets a value whose bytes all differ from zero;
+// the writer must put exactly those bytes, little-endian, at that offset and
+// nothing elsewhere, and the reader must give that field back and no other.
+// (A round trip alone would pass a writer and a reader that swap two fields
+// alike.)
+struct campo_cella {
+    const char* nome;
+    std::size_t inizio;
+    std::size_t larghezza;
+    std::int16_t cella::*i16;
+    std::uint8_t cella::*u8;
+};
+
+TEST(LetturaBinaria, TheCellsFieldsStandAtTheirOffsetsInWriterAndReader) {
+    const std::vector<campo_cella> campi = {
+        {"tipo", 0, 1, nullptr, &cella::tipo},
+        {"valore1", 1, 2, &cella::valore1, nullptr},
+        {"valore2", 3, 2, &cella::valore2, nullptr},
+        {"valore3", 5, 2, &cella::valore3, nullptr},
+        {"valore4", 7, 2, &cella::valore4, nullptr},
+        {"tempo_segnale", 9, 1, nullptr, &cella::tempo_segnale},
+        {"avviso", 10, 1, nullptr, &cella::avviso},
+        {"montagna", 11, 1, nullptr, &cella::montagna},
+        {"vel_limite", 12, 1, nullptr, &cella::vel_limite},
+        {"pendenza", 13, 1, nullptr, &cella::pendenza},
+        {"aderenza", 14, 1, nullptr, &cella::aderenza},
+    };
+    std::size_t coperti = 0;
+    for (const campo_cella& f : campi) {
+        SCOPED_TRACE(f.nome);
+        cella c;
+        std::string atteso(byte_cella, '\0');
+        if (f.i16) {
+            c.*f.i16 = static_cast<std::int16_t>(-0x5EA1);  // bytes 0x5F 0xA1
+            atteso[f.inizio] = static_cast<char>(0x5F);
+            atteso[f.inizio + 1] = static_cast<char>(0xA1);
+        } else {
+            c.*f.u8 = 0xC3;
+            atteso[f.inizio] = static_cast<char>(0xC3);
+        }
+        const std::string b = bytes_tracciato({c});
+        EXPECT_TRUE(b == atteso);
+        const std::vector<cella> letto = leggi_tracciato(b);
+        ASSERT_EQ(letto.size(), 1u);
+        if (f.i16) {
+            EXPECT_EQ(letto[0].*f.i16, c.*f.i16);
+        } else {
+            EXPECT_EQ(letto[0].*f.u8, c.*f.u8);
+        }
+        cella resto = letto[0];
+        if (f.i16) {
+            resto.*f.i16 = 0;
+        } else {
+            resto.*f.u8 = 0;
+        }
+        EXPECT_TRUE(bytes_tracciato({resto}) == std::string(byte_cella, '\0'));
+        coperti += f.larghezza;
+    }
+    EXPECT_EQ(coperti, byte_cella);
+}
+
 TEST(LetturaBinaria, AMalformedFileNamesTheOffsetAndWhatWasExpected) {
     const std::string sim = dato(scenario_sim);
     const std::string dat = dato(tracciato_dat);

@@ -18,7 +18,7 @@ bool solo_nome(const voce_scenario& v) {
 
 // The position of a record whose object stands in the cell after its
 // position's own cell (signs, indicators).
-std::int32_t posizione_dopo(std::int32_t c) { return (c - 1) * metri_per_cella; }
+std::int32_t posizione_dopo(std::int32_t c) { return (c - 1) * metri_cella; }
 
 // The text of entry e as a sign record can carry it.
 std::string testo_cartello(const quadro_scenario& q, int e, note_decompilazione& n) {

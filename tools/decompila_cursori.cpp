@@ -27,7 +27,7 @@ std::vector<punto_cursore> punti_cursore(const std::vector<std::uint8_t>& celle,
     for (std::int32_t i = 0; i <= std::min(ultima, ultima_posizione); ++i) {
         const std::uint8_t b = celle[static_cast<std::size_t>(i)];
         if (b == corrente) continue;
-        punti.push_back({i * metri_per_cella, b});
+        punti.push_back({i * metri_cella, b});
         corrente = b;
         cursore = i;
     }
@@ -35,10 +35,10 @@ std::vector<punto_cursore> punti_cursore(const std::vector<std::uint8_t>& celle,
     // The fill must start in cell `ultima`: the cursor is brought to the
     // last cell a position reaches, then pushed one cell at a time.
     if (cursore != ultima_posizione) {
-        punti.push_back({ultima_posizione * metri_per_cella, celle[static_cast<std::size_t>(ultima_posizione)]});
+        punti.push_back({ultima_posizione * metri_cella, celle[static_cast<std::size_t>(ultima_posizione)]});
     }
     for (std::int32_t i = ultima_posizione + 1; i <= ultima; ++i) {
-        punti.push_back({metri_per_cella, celle[static_cast<std::size_t>(i)]});
+        punti.push_back({metri_cella, celle[static_cast<std::size_t>(i)]});
     }
     return punti;
 }

@@ -134,7 +134,7 @@ std::int32_t ultimo_calcolato(const piano& pl) {
 // anywhere behind the cursor when the run follows another curve directly.
 void scrivi_curve(const std::vector<tratto_curvo>& tratti, const std::vector<bool>& dritto_prima,
                   const quadro_scenario& q, sorgente_linea& l, note_decompilazione& n) {
-    const std::int64_t inizio_massimo = std::int64_t{q.numero_celle} * metri_per_cella - 100;
+    const std::int64_t inizio_massimo = ultima_posizione(q.numero_celle, margine_record);
     for (std::size_t i = 0; i < tratti.size(); ++i) {
         const tratto_curvo& t = tratti[i];
         std::int64_t inizio = t.primo - 1;

@@ -49,7 +49,7 @@ void progressive(const quadro_scenario& q, sorgente_linea& l, note_decompilazion
 }
 
 // A multiple of 50 near `x`.
-std::int32_t multiplo_50(std::int32_t x) { return x / metri_per_cella * metri_per_cella; }
+std::int32_t multiplo_50(std::int32_t x) { return x / metri_cella * metri_cella; }
 
 void ripetizione(const quadro_scenario& q, sorgente_linea& l, note_decompilazione& n) {
     const voce_scenario& v = q.scenario[voce::dati_treno];
@@ -57,12 +57,12 @@ void ripetizione(const quadro_scenario& q, sorgente_linea& l, note_decompilazion
     l.fine_ripetizione = v.valore2;
     // A value that is not a multiple of 50 would stop the build in the
     // general section: the nearest multiple is written instead.
-    if (v.valore1 % metri_per_cella != 0) {
+    if (v.valore1 % metri_cella != 0) {
         l.inizio_ripetizione = multiplo_50(v.valore1);
         annota(n, parte_scenario::scenario, voce::dati_treno,
                "the repetition starts at " + std::to_string(v.valore1) + " m (valore1), not a multiple of 50 m");
     }
-    if (v.valore2 % metri_per_cella != 0) {
+    if (v.valore2 % metri_cella != 0) {
         l.fine_ripetizione = multiplo_50(v.valore2);
         annota(n, parte_scenario::scenario, voce::dati_treno,
                "the repetition ends at " + std::to_string(v.valore2) + " m (valore2), not a multiple of 50 m");

@@ -223,8 +223,8 @@ std::int32_t tipo_record(const tratto& x) {
 
 // The first metre whose cell is `primo`, and the last metre whose cell
 // before it is `ultimo` (halves round to even).
-std::int32_t inizio_tardo(std::int32_t primo) { return primo * metri_per_cella + (primo % 2 == 0 ? 25 : 24); }
-std::int32_t fine_presto(std::int32_t ultimo) { return ultimo * metri_per_cella + (ultimo % 2 == 0 ? 25 : 26); }
+std::int32_t inizio_tardo(std::int32_t primo) { return primo * metri_cella + (primo % 2 == 0 ? 25 : 24); }
+std::int32_t fine_presto(std::int32_t ultimo) { return ultimo * metri_cella + (ultimo % 2 == 0 ? 25 : 26); }
 
 void scrivi(const std::vector<tratto>& r, const std::vector<int>& ordine, const quadro_scenario& q, sorgente_linea& l,
             note_decompilazione& n) {
@@ -236,14 +236,14 @@ void scrivi(const std::vector<tratto>& r, const std::vector<int>& ordine, const 
             continue;
         }
         const tratto& x = r[static_cast<std::size_t>(e)];
-        record_montagna m{x.primo * metri_per_cella, (x.ultimo + 1) * metri_per_cella, tipo_record(x)};
+        record_montagna m{x.primo * metri_cella, (x.ultimo + 1) * metri_cella, tipo_record(x)};
         const int prima = k == 0 ? nessun_tratto : ordine[k - 1];
         if (prima != nessun_tratto && x.genere != tipo_unione &&
             x.primo - r[static_cast<std::size_t>(prima)].ultimo - 1 == 3) {
             m.inizio = inizio_tardo(x.primo);
             l.montagne[primo_record + k - 1].fine = fine_presto(r[static_cast<std::size_t>(prima)].ultimo);
         }
-        if (!posizione_nel_tracciato(m.inizio, 100, q.numero_celle)) {
+        if (!entro_il_tracciato(m.inizio, margine_record, q.numero_celle)) {
             annota(n, parte_scenario::tracciato, x.primo,
                    "a mountain span starts here, beyond the last metre a mountain record may start at");
         }

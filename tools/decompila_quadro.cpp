@@ -75,13 +75,13 @@ void controlla_nomi(const quadro_scenario& q, note_decompilazione& n) {
 void dimensiona(quadro_scenario& q, note_decompilazione& n) {
     const std::int64_t lunghezza = q.scenario[voce::dati_generali].valore2;
     const std::int64_t totale = lunghezza + coda;
-    const auto celle = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(totale) / metri_per_cella));
+    const auto celle = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(totale) / metri_cella));
     const auto presenti = static_cast<std::int64_t>(q.tracciato.size());
     if (lunghezza > lunghezza_massima || celle < 3) {
         annota(n, parte_scenario::scenario, voce::dati_generali,
                "the declared length " + std::to_string(lunghezza) + " m (valore2) is not one the build takes (0 to " +
                    std::to_string(lunghezza_massima) + " m)");
-        q.lunghezza_totale = static_cast<std::int32_t>(std::max<std::int64_t>(presenti - 1, 0) * metri_per_cella);
+        q.lunghezza_totale = static_cast<std::int32_t>(std::max<std::int64_t>(presenti - 1, 0) * metri_cella);
         q.numero_celle = static_cast<std::int32_t>(std::max<std::int64_t>(presenti - 1, 0));
         return;
     }
@@ -103,16 +103,8 @@ void dimensiona(quadro_scenario& q, note_decompilazione& n) {
 
 }  // namespace
 
-std::int32_t cella_della_posizione(std::int64_t posizione, double scarto) {
-    return static_cast<std::int32_t>(std::nearbyint(static_cast<double>(posizione) / metri_per_cella + scarto));
-}
-
-bool posizione_nel_tracciato(std::int64_t posizione, std::int32_t margine, std::int32_t numero_celle) {
-    return static_cast<double>(posizione + margine) / metri_per_cella <= static_cast<double>(numero_celle);
-}
-
 std::string nome_cella(std::int64_t i) {
-    return "cell " + std::to_string(i) + " (" + std::to_string(i * metri_per_cella) + " m)";
+    return "cell " + std::to_string(i) + " (" + std::to_string(i * metri_cella) + " m)";
 }
 
 quadro_scenario leggi_quadro(const file_binari& f, const nomi_scenario& nomi, note_decompilazione& note) {

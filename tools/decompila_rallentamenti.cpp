@@ -60,12 +60,12 @@ std::optional<record_rallentamento> rallentamento(const quadro_scenario& q, std:
                                                note_decompilazione& n) {
     const cella& inizio = in(q, s);
     const std::int32_t e = fine_di(q, s, usata);
-    record_rallentamento r{(s - 1) * metri_per_cella, inizio.valore1, (e - s) * metri_per_cella, inizio.valore3, 0,
+    record_rallentamento r{(s - 1) * metri_cella, inizio.valore1, (e - s) * metri_cella, inizio.valore3, 0,
                         inizio.valore2};
     // From the cell after the one 1500 m stands in, a slowdown has its board;
     // in that cell only when it starts just beyond 1500 m.
     const bool tabella = con_tabella(q, s);
-    if (r.x <= inizio_con_avviso && tabella && r.x + metri_per_cella / 2 > inizio_con_avviso) r.x = inizio_con_avviso + 1;
+    if (r.x <= inizio_con_avviso && tabella && r.x + metri_cella / 2 > inizio_con_avviso) r.x = inizio_con_avviso + 1;
     if (r.x > inizio_con_avviso) {
         const std::int32_t w = s - celle_avviso;
         if (!tabella) {
@@ -82,8 +82,8 @@ std::optional<record_rallentamento> rallentamento(const quadro_scenario& q, std:
         if (p == 0 && preavvisi(q, w - 2, inizio.valore2) > 0) {
             primo = w - 2;
             p = preavvisi(q, primo, inizio.valore2);
-            r.x = s * metri_per_cella - 75;
-            r.l += metri_per_cella / 2;
+            r.x = s * metri_cella - 75;
+            r.l += metri_cella / 2;
         }
         r.f_ta = p > 0 ? 1 : 0;
         if (p > 0 && p < 4) {
@@ -113,7 +113,7 @@ const char* nome_pezzo(std::uint8_t tipo) {
 
 record_punto abbattimento(std::int32_t c, std::int16_t valore1) {
     const std::int32_t v = valore1 > 0 ? valore1 : std::int32_t{valore1} + 65536;
-    return {c * metri_per_cella, v};
+    return {c * metri_cella, v};
 }
 
 bool abbattimento_possibile(const quadro_scenario& q, std::int32_t c) { return c <= q.numero_celle - 2; }
@@ -146,6 +146,6 @@ void recupera_abbattimenti(const quadro_scenario& q, sorgente_treno& t, note_dec
             annota(n, parte_scenario::tracciato, c, "a board in one of the last two cells, which no record reaches");
             continue;
         }
-        t.abbattimenti.push_back(senza ? record_punto{c * metri_per_cella, 0} : abbattimento(c, x.valore1));
+        t.abbattimenti.push_back(senza ? record_punto{c * metri_cella, 0} : abbattimento(c, x.valore1));
     }
 }

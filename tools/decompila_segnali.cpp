@@ -68,7 +68,7 @@ segnale_trovato segnale(const quadro_scenario& q, std::int32_t c) {
         dx = s.coppia - 3 * tipo_con_tempo;
     }
     const std::int32_t rapp = (x.valore4 - s.coppia) / 10;
-    s.r.posizione = (c - 1) * metri_per_cella;
+    s.r.posizione = (c - 1) * metri_cella;
     s.r.sx = sx;
     s.r.s1 = x.valore1 / 10;
     s.r.s2 = x.valore2 / 10;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "compiler/geometria.h"
 #include "compiler/modello.h"
 #include "sources/record_sorgenti.h"
 #include "tools/nomi.h"
@@ -57,16 +58,6 @@ struct sorgenti_recuperate {
 };
 
 // --- Cells ------------------------------------------------------------------------------
-
-inline constexpr std::int32_t metri_per_cella = 50;
-
-// The cell a record at `posizione` takes when its rule adds `scarto` cells:
-// the position divided by 50, plus the offset, rounded half to even.
-std::int32_t cella_della_posizione(std::int64_t posizione, double scarto = 0);
-
-// A record with this position passes the build's position test:
-// (posizione + margine) / 50 is not beyond the last cell.
-bool posizione_nel_tracciato(std::int64_t posizione, std::int32_t margine, std::int32_t numero_celle);
 
 // "cell 57 (2850 m)"
 std::string nome_cella(std::int64_t i);

@@ -9,19 +9,6 @@
 
 namespace {
 
-// Kinds 5 and 6 reach 150 m beyond the position, kinds 7 and 8 as far
-// beyond as before it; every other kind is centred on it, 50 m longer at
-// its far end when opz3 is set. From kind 25 up a station leaves no mark.
-constexpr std::int32_t oltre_estesa_avanti = 150;
-constexpr std::int32_t allungamento = 50;
-constexpr std::int32_t senza_marche = 25;
-constexpr std::int32_t lunghezza_con_opz4 = 600;
-constexpr std::int32_t distanza_stazioni = 350;
-constexpr std::int32_t margine_stazione = 800;
-
-bool estesa_avanti(std::int32_t tipo) { return tipo == 5 || tipo == 6; }
-bool simmetrica(std::int32_t tipo) { return tipo == 7 || tipo == 8; }
-
 bool usata(const voce_scenario& v) {
     return v.tipo != 0 || v.valore1 != 0 || v.valore2 != 0 || v.valore3 != 0 || v.marca != 0 || v.par1 != 0 ||
            v.par2 != 0 || v.par3 != 0 || v.par4 != 0 || v.par5 != 0 || v.opz1 != 0 || v.opz2 != 0 || v.opz3 != 0 ||
@@ -44,8 +31,8 @@ void lunghezza_e_opz3(const voce_scenario& v, int numero, record_stazione& s, no
         opz3 = 0;
     } else {
         l = 2 * (p - v.valore1);
-        const bool lunga = static_cast<std::int64_t>(v.valore2) == p + l / 2 + allungamento;
-        ultimo = p + l / 2 + (lunga ? allungamento : 0);
+        const bool lunga = static_cast<std::int64_t>(v.valore2) == p + l / 2 + allungamento_stazione;
+        ultimo = p + l / 2 + (lunga ? allungamento_stazione : 0);
         if (numero == voce::prima_stazione) {
             // The first station's opz3 lengthens it, then is cleared.
             if (opz3 != 0) nota(n, numero, "opz3 is " + std::to_string(opz3) + "; the build clears it for the first station");
@@ -70,16 +57,16 @@ void lunghezza_e_opz3(const voce_scenario& v, int numero, record_stazione& s, no
 
 void controlla(const quadro_scenario& q, const voce_scenario& v, int numero, const record_stazione& s,
                note_decompilazione& n) {
-    if (v.valore3 % metri_per_cella != 0) {
+    if (v.valore3 % metri_cella != 0) {
         nota(n, numero, "the position " + std::to_string(v.valore3) + " m is not a multiple of 50 m");
     }
-    if (!posizione_nel_tracciato(v.valore3, margine_stazione, q.numero_celle)) {
+    if (!entro_il_tracciato(v.valore3, margine_stazione, q.numero_celle)) {
         nota(n, numero, "the position " + std::to_string(v.valore3) + " m is beyond the last a station may take");
     }
     if (v.opz4 != 0 && (s.lunghezza < lunghezza_con_opz4 || numero == voce::prima_stazione)) {
         nota(n, numero, "opz4 is " + std::to_string(v.opz4) + "; the build clears it for the first station and below 600 m");
     }
-    if (v.tipo < senza_marche && static_cast<double>(v.valore2) / metri_per_cella - 1 <= 1) {
+    if (v.tipo < tipo_stazione::senza_marche && static_cast<double>(v.valore2) / metri_cella - 1 <= 1) {
         nota(n, numero, "the extent ends at " + std::to_string(v.valore2) + " m, which leaves no cell for the station marker");
     }
     if (numero > voce::prima_stazione &&
@@ -113,7 +100,7 @@ record_stazione stazione(const quadro_scenario& q, int numero, note_decompilazio
     if (s.lunghezza < lunghezza_con_opz4 || numero == voce::prima_stazione) s.opz4 = 0;
     // A position that is not a multiple of 50 would stop the build: the
     // multiple of 50 nearer 0 is written instead.
-    s.posizione -= s.posizione % metri_per_cella;
+    s.posizione -= s.posizione % metri_cella;
     // The time of day in seconds as hours, minutes and seconds.
     s.ore = v.valore4 / 3600;
     s.minuti = v.valore4 % 3600 / 60;
@@ -125,17 +112,13 @@ record_stazione stazione(const quadro_scenario& q, int numero, note_decompilazio
 }  // namespace
 
 std::int64_t fine_estensione(const record_stazione& s) {
-    const std::int64_t p = s.posizione;
-    if (estesa_avanti(s.tipo)) return p + oltre_estesa_avanti;
-    if (simmetrica(s.tipo)) return p + s.lunghezza;
-    return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(p) + static_cast<double>(s.lunghezza) / 2.0)) +
-           (s.opz3 != 0 ? allungamento : 0);
+    return fine_estensione_stazione(s.tipo, s.posizione, s.lunghezza, s.opz3 != 0);
 }
 
 marche_stazione marche_di(const record_stazione& s) {
     marche_stazione m;
-    if (s.tipo >= senza_marche) return m;
-    const double fine = static_cast<double>(fine_estensione(s)) / metri_per_cella;
+    if (s.tipo >= tipo_stazione::senza_marche) return m;
+    const double fine = cella_reale(fine_estensione(s));
     if (fine - 1 > 1) m.marca = static_cast<std::int64_t>(std::nearbyint(fine - 1));
     if (estesa_avanti(s.tipo)) return m;
     for (std::size_t n = 1; n <= 4; ++n) {

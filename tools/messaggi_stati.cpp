@@ -7,12 +7,11 @@
 #include <optional>
 #include <string_view>
 
+#include "compiler/geometria.h"
 #include "compiler/stati.h"
 #include "tools/testo_terminale.h"
 
 namespace {
-
-constexpr std::int32_t metri_cella = 50;
 
 // What the build needs to know about the status being told.
 struct caso {
@@ -77,11 +76,6 @@ std::optional<std::int64_t> numero(const std::string& s) {
     return s[0] == '-' ? -n : n;
 }
 
-// The cell of a position, as the placing rules compute it.
-std::int64_t cella_di(std::int64_t posizione, double scarto) {
-    return static_cast<std::int64_t>(std::nearbyint(static_cast<double>(posizione) / metri_cella + scarto));
-}
-
 const char* che_cosa_tiene(std::uint8_t tipo) {
     switch (tipo) {
         case tipo_cella::segnale: return "a signal";
@@ -104,8 +98,8 @@ void cella_occupata(const caso& c, messaggio_stato& r, std::int64_t i, const cha
     if (i < 0 || i >= static_cast<std::int64_t>(t.size())) return;
     const auto k = static_cast<std::size_t>(i);
     const char* cosa = che_cosa_tiene(t[k].tipo);
-    r.testo += ": " + std::string(di_chi) + ", cell " + std::to_string(i) + " (metres " + std::to_string(i * 50) +
-               " to " + std::to_string(i * 50 + 49) + "), already holds " + cosa;
+    r.testo += ": " + std::string(di_chi) + ", cell " + std::to_string(i) + " (metres " + std::to_string(primo_metro(i)) +
+               " to " + std::to_string(ultimo_metro(i)) + "), already holds " + cosa;
     if (k < c.m.origine_celle.size() && noto(c.m.origine_celle[k])) {
         r.note.push_back({c.m.origine_celle[k], std::string(cosa) + " placed in cell " + std::to_string(i) + " by this record"});
     }
@@ -132,7 +126,7 @@ messaggio_stato fuori_tracciato(const caso& c) {
                 {}};
     }
     const bool stazione = contiene_ogni_caso(k, "stazione") && c.v.fase == fase_stato::treno;
-    const std::int64_t massimo = std::int64_t{c.m.numero_celle} * metri_cella - (stazione ? 800 : 100);
+    const std::int64_t massimo = ultima_posizione(c.m.numero_celle, stazione ? margine_stazione : margine_record);
     const std::int32_t dichiarata = c.m.scenario[voce::dati_generali].valore2;
     return {"position " + metri(c.v.posizione) + " is beyond the end of the track: " +
                 (stazione ? "a station" : "a record") + " may stand at " + metri(massimo) + " at most (the line's " +
@@ -142,7 +136,7 @@ messaggio_stato fuori_tracciato(const caso& c) {
 
 messaggio_stato cella_non_libera(const caso& c, double scarto, const char* testo, const char* di_chi) {
     messaggio_stato r{testo, {}};
-    cella_occupata(c, r, cella_di(c.v.posizione, scarto), di_chi);
+    cella_occupata(c, r, cella_della_posizione(c.v.posizione, scarto), di_chi);
     return r;
 }
 
@@ -151,7 +145,7 @@ messaggio_stato fine_rallentamento(const caso& c) {
     const auto valori = valori_sulla_riga(c);
     if (valori.size() >= 3) {
         if (const auto l = numero(valori[2])) {
-            cella_occupata(c, r, cella_di(c.v.posizione + *l, 1), "its end cell");
+            cella_occupata(c, r, cella_della_posizione(c.v.posizione + *l, 1), "its end cell");
         }
     }
     return r;
@@ -210,7 +204,7 @@ messaggio_stato curva(const caso& c) {
 // "cell C (metres A to B)" of the cell at a position that is a cell's first metre.
 std::string cella_a(std::int64_t posizione) {
     const std::int64_t i = posizione / metri_cella;
-    return "cell " + std::to_string(i) + " (metres " + std::to_string(i * 50) + " to " + std::to_string(i * 50 + 49) + ")";
+    return "cell " + std::to_string(i) + " (metres " + std::to_string(primo_metro(i)) + " to " + std::to_string(ultimo_metro(i)) + ")";
 }
 
 messaggio_stato segnale_a(const caso& c) {
@@ -315,7 +309,7 @@ messaggio_stato messaggio_di_stato(const stato_sollevato& v, const modello_scena
         case stato::segnale_occupato:
             return cella_non_libera(c, 1, "the cell of this signal is not free", "the cell after the position's own cell");
         case stato::avviso_occupato:
-            return cella_non_libera(c, -23, "the cell of this slowdown's warning board is not free",
+            return cella_non_libera(c, scarto_avviso, "the cell of this slowdown's warning board is not free",
                                     "the warning board's cell, 1200 m before the start");
         case stato::inizio_rallentamento_occupato:
             return cella_non_libera(c, 1, "the start cell of this slowdown is not free",

@@ -7,10 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "compiler/geometria.h"
 #include "compiler/modello.h"
-
-// Metres per track cell; cell i covers metres 50 i to 50 i + 49.
-inline constexpr std::int32_t metri_cella = 50;
 
 struct stazione_vista {
     int voce = 0;             // entry of the table

@@ -28,8 +28,6 @@ const std::string* testo_di(const sorgenti_autore& s, sorgente file) {
     return nullptr;
 }
 
-const char* nome_sorgente(sorgente file) { return file == sorgente::linea ? "line file" : "train file"; }
-
 std::optional<std::string> leggi_sorgente_autore(const std::string& percorso, sorgente quale) {
     const auto [cartella_padre, nome] = separa_percorso(percorso);
     const cartella dir = piattaforma::cartella_su_disco(cartella_padre);

@@ -20,9 +20,6 @@ const std::string& percorso_di(const sorgenti_autore& s, sorgente file);
 // The bytes of a source; null when it was not there.
 const std::string* testo_di(const sorgenti_autore& s, sorgente file);
 
-// "line file" or "train file".
-const char* nome_sorgente(sorgente file);
-
 // Reads one of the author's sources whole. Nothing when no file stands at the
 // path: the build reports it as missing. Anything else that keeps it from
 // being read (a directory, a FIFO, no permission, more than the 16 MiB a

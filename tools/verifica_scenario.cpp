@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "compiler/geometria.h"
 #include "sources/errore_esecuzione.h"
 #include "tools/dump_testo.h"
 #include "tools/file_binario.h"
@@ -135,7 +136,7 @@ void verifica_lunghezze(const file_scenario& f, const std::array<voce_scenario, 
                         const std::vector<cella>& t, const std::optional<planimetria_linea>& piano, problemi& p) {
     const std::int64_t dichiarata = s[voce::dati_generali].valore2;
     const std::int64_t lunghezza_totale = dichiarata + 7000;
-    const auto numero_celle = static_cast<std::int64_t>(std::nearbyint(static_cast<double>(lunghezza_totale) / 50.0));
+    const auto numero_celle = cella_della_posizione(lunghezza_totale);
     const std::string origine = "the declared length " + std::to_string(dichiarata) +
                                 " m (valore2 of entry 84) gives lunghezza_totale " + std::to_string(lunghezza_totale);
     if (static_cast<std::int64_t>(t.size()) != numero_celle + 1) {

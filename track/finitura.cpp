@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <initializer_list>
 
+#include "compiler/geometria.h"
+
 namespace {
 
 std::int32_t ultima_cella(const modello_scenario& m) { return static_cast<std::int32_t>(m.tracciato.size()) - 1; }
@@ -45,7 +47,7 @@ bool marca_prima_libera(modello_scenario& m, std::initializer_list<std::int64_t>
 // blamed on the record that placed the object in cell `causa`.
 void fallisci_finitura(modello_scenario& m, stato codice, std::int64_t cella_errore, std::int64_t causa) {
     m.codice_errore = numero(codice);
-    m.posizione_errore = static_cast<std::int32_t>(cella_errore * 50);
+    m.posizione_errore = static_cast<std::int32_t>(primo_metro(cella_errore));
     stato_sollevato v;
     v.codice = m.codice_errore;
     v.posizione = m.posizione_errore;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "compiler/geometria.h"
 #include "compiler/modello.h"
 
 struct errore_lettura : std::runtime_error {
@@ -24,9 +25,6 @@ struct errore_lettura : std::runtime_error {
     // what(): "at byte POSIZIONE: DESCRIZIONE".
     errore_lettura(std::size_t posizione_, const std::string& descrizione_);
 };
-
-// Size in bytes of one track cell on disk.
-inline constexpr std::size_t byte_cella = 15;
 
 // The largest file of each kind that a valid line can make, from the format's
 // own limits: a line of at most 1,000,000 m, with 7,000 m of track beyond
@@ -39,8 +37,8 @@ inline constexpr std::size_t byte_cella = 15;
 // A larger file is refused before it is decoded (and before it is read, by
 // the tools), so that no input costs more than the largest valid one.
 inline constexpr std::size_t metri_massimi_planimetria = 1000000 + 7000 + 1;
-inline constexpr std::size_t celle_massime = (1000000 + 7000) / 50 + 1;
-inline constexpr std::size_t byte_massimi_tracciato = celle_massime * 15;
+inline constexpr std::size_t celle_massime = (1000000 + 7000) / metri_cella + 1;
+inline constexpr std::size_t byte_massimi_tracciato = celle_massime * byte_cella;
 inline constexpr std::size_t byte_massimi_planimetria = 2 * metri_massimi_planimetria * 10;
 inline constexpr std::size_t byte_massimi_scenario = std::size_t{87} * (34 + 65535);
 

@@ -58,9 +58,8 @@ std::size_t dimensione_elemento(tipo_valore t) {
     return t == tipo_valore::doppio ? 10 : t == tipo_valore::intero ? 4 : 2;
 }
 
-// Bytes of one table entry and of one cell.
+// Bytes of one table entry before its name (a cell is byte_cella).
 constexpr std::size_t byte_voce_senza_nome = 34;
-constexpr std::size_t byte_cella_disco = 15;
 
 void metti_voce(char*& q, const voce_scenario& v) {
     metti_u8(q, v.tipo);
@@ -198,13 +197,13 @@ std::string bytes_scenario(const std::array<voce_scenario, voci_scenario>& scena
 
 void aggiungi_cella(std::string& b, const cella& c) {
     const std::size_t inizio = b.size();
-    b.resize(inizio + byte_cella_disco);
+    b.resize(inizio + byte_cella);
     char* q = b.data() + inizio;
     metti_cella(q, c);
 }
 
 std::string bytes_tracciato(const std::vector<cella>& tracciato) {
-    std::string b(tracciato.size() * byte_cella_disco, '\0');
+    std::string b(tracciato.size() * byte_cella, '\0');
     char* q = b.data();
     for (const cella& c : tracciato) metti_cella(q, c);
     return b;

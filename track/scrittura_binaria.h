@@ -1,7 +1,11 @@
 // The three binary scenario files: the line plan, the scenario table and the
-// track. Each member is packed into one byte buffer, little-endian, field by
-// field, and the buffer replaces the file in one write (the file is opened and
-// closed, deleted, created anew and written from its first byte).
+// track. Each member is packed little-endian, field by field: the scenario
+// table and the track into one byte buffer each, the line plan in pieces of
+// bounded size as the directory asks for them (it may be tens of megabytes).
+// The directory's `sostituisci` replaces the file (opened and closed,
+// deleted, created anew and written from its first byte); the author's tool
+// writes them, through its own `sostituisci`, into the temporary files of its
+// all-or-nothing publication.
 //
 // Every failure throws errore_esecuzione naming the file.
 #pragma once
