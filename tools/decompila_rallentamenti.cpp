@@ -121,7 +121,7 @@ std::optional<record_rallentamento> rallentamento(ricerca& ric, std::int32_t s, 
                         inizio.valore2};
     // From the cell after the one 1500 m stands in, a slowdown has its board;
     // in that cell only when it starts just beyond 1500 m.
-    const bool tabella = con_tabella(ric, s, inizio);
+    const bool tabella = r.x + metri_cella / 2 > inizio_con_avviso && con_tabella(ric, s, inizio);
     if (r.x <= inizio_con_avviso && tabella && r.x + metri_cella / 2 > inizio_con_avviso) r.x = inizio_con_avviso + 1;
     if (r.x > inizio_con_avviso) {
         const std::int32_t w = s - celle_avviso;
@@ -159,24 +159,30 @@ std::optional<record_rallentamento> rallentamento(ricerca& ric, std::int32_t s, 
 }
 
 // A start under a station marker, for the end in cell e that no start
-// claimed: the nearest marker before it, with no other slowdown cell
-// between, that left the end's valore2 and valore3; among those, the
-// nearest whose warning board (or its absence) fits.
+// claimed: a marker before it, with no other slowdown cell between, that left
+// the end's valore2 and valore3. The nearest whose warning board fits (a
+// board with the slowdown's values 24 cells before it, or none for a start
+// within 1500 m), else the nearest whose board lies under another marker,
+// else the nearest.
 std::optional<std::int32_t> inizio_nascosto(ricerca& r, std::int32_t e) {
     const cella& fine = in(r.q, e);
-    std::optional<std::int32_t> primo;
-    for (std::int32_t c = e - 1; c > 1; --c) {
+    std::optional<std::int32_t> scelto;
+    int punti_scelto = -1;
+    for (std::int32_t c = e - 1; c > 1 && punti_scelto < 2; --c) {
         const std::uint8_t tipo = in(r.q, c).tipo;
         if (tipo == tipo_cella::inizio_rallentamento || tipo == tipo_cella::fine_rallentamento) break;
         if (!sotto_marca(r, c, fine.valore2, fine.valore3)) continue;
-        if (!primo) primo = c;
         const std::int32_t w = c - celle_avviso;
-        const bool tabella = (di_tipo(r.q, w, tipo_cella::avviso_rallentamento) && in(r.q, w).valore1 == fine.valore1 &&
-                              in(r.q, w).valore2 == fine.valore2) ||
-                             sotto_marca(r, w, fine.valore2, 0);
-        if (tabella == ((c - 1) * metri_cella > inizio_con_avviso)) return c;
+        const bool tabella = di_tipo(r.q, w, tipo_cella::avviso_rallentamento) && in(r.q, w).valore1 == fine.valore1 &&
+                             in(r.q, w).valore2 == fine.valore2;
+        const bool con_avviso = (c - 1) * metri_cella > inizio_con_avviso;
+        const int punti = tabella == con_avviso ? 2 : con_avviso && sotto_marca(r, w, fine.valore2, 0) ? 1 : 0;
+        if (punti > punti_scelto) {
+            scelto = c;
+            punti_scelto = punti;
+        }
     }
-    return primo;
+    return scelto;
 }
 
 const char* nome_pezzo(std::uint8_t tipo) {
