@@ -320,6 +320,23 @@ TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) 
              f.tracciato = bytes_tracciato(t);
          },
          "cell 100 (5000 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 0)\n"},
+        {"a slowdown end with no start, and no station marker before it that kept its values",
+         [](file_binari& f) {
+             auto t = leggi_tracciato(f.tracciato);
+             t[100].tipo = tipo_cella::fine_rallentamento;
+             t[100].valore1 = 50;
+             t[100].valore3 = 4;
+             f.tracciato = bytes_tracciato(t);
+         },
+         "cell 100 (5000 m): tipo 2 -> 0, valore1 50 -> 0, valore3 4 -> 0 (a slowdown end that belongs to no slowdown "
+         "start)\n"},
+        {"a station marker that kept a value no slowdown or signal under it explains",
+         [](file_binari& f) {
+             auto t = leggi_tracciato(f.tracciato);
+             t[86].valore3 = 9;
+             f.tracciato = bytes_tracciato(t);
+         },
+         "cell 86 (4300 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 10)\n"},
         {"a format stamp",
          [](file_binari& f) {
              auto t = leggi_tracciato(f.tracciato);
