@@ -299,6 +299,14 @@ TEST(DecompilaManomesso, CellOfAKindNoRecordMakes) {
     EXPECT_EQ(unite(e.differenze), "cell 57 (2850 m): tipo 7 -> 0 (no record makes a cell of kind 7)\n");
 }
 
+// The track of `f` with cell i changed.
+template <typename F>
+void cambia_cella(file_binari& f, std::size_t i, F cambia) {
+    auto t = leggi_tracciato(f.tracciato);
+    cambia(t[i]);
+    f.tracciato = bytes_tracciato(t);
+}
+
 TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) {
     struct caso {
         const char* nome;
@@ -314,35 +322,23 @@ TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) 
          },
          "entry 2: valore2 4400 -> 4350 (the extent is 50 m longer at its far end while opz3 is 0)\n"},
         {"a value in a free cell",
-         [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[100].valore3 = 9;
-             f.tracciato = bytes_tracciato(t);
-         },
+         [](file_binari& f) { cambia_cella(f, 100, [](cella& x) { x.valore3 = 9; }); },
          "cell 100 (5000 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 0)\n"},
         {"a slowdown end with no start, and no station marker before it that kept its values",
          [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[100].tipo = tipo_cella::fine_rallentamento;
-             t[100].valore1 = 50;
-             t[100].valore3 = 4;
-             f.tracciato = bytes_tracciato(t);
+             cambia_cella(f, 100, [](cella& x) {
+                 x.tipo = tipo_cella::fine_rallentamento;
+                 x.valore1 = 50;
+                 x.valore3 = 4;
+             });
          },
          "cell 100 (5000 m): tipo 2 -> 0, valore1 50 -> 0, valore3 4 -> 0 (a slowdown end that belongs to no slowdown "
          "start)\n"},
         {"a station marker that kept a value no slowdown or signal under it explains",
-         [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[86].valore3 = 9;
-             f.tracciato = bytes_tracciato(t);
-         },
+         [](file_binari& f) { cambia_cella(f, 86, [](cella& x) { x.valore3 = 9; }); },
          "cell 86 (4300 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 10)\n"},
         {"a format stamp",
-         [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[1].valore1 = 5120;
-             f.tracciato = bytes_tracciato(t);
-         },
+         [](file_binari& f) { cambia_cella(f, 1, [](cella& x) { x.valore1 = 5120; }); },
          "cell 1 (50 m): valore1 5120 -> 5121 (valore1 is 5120, where the build writes its format stamp 5121)\n"},
     };
     for (const caso& c : casi_manomessi) {
