@@ -11,26 +11,6 @@
 
 namespace {
 
-struct voce_tipo_cella {
-    std::uint8_t tipo;
-    const char* nome;
-};
-
-constexpr voce_tipo_cella tipi_cella[] = {
-    {tipo_cella::libero, "track"},
-    {tipo_cella::segnale, "signal"},
-    {tipo_cella::fine_rallentamento, "slowdown end"},
-    {tipo_cella::inizio_rallentamento, "slowdown start"},
-    {tipo_cella::avviso_rallentamento, "slowdown warning"},
-    {tipo_cella::preavviso_rallentamento, "warning approach"},
-    {tipo_cella::indicatori_v_max, "speed indicators"},
-    {tipo_cella::marca_stazione, "station mark"},
-    {tipo_cella::marca_montagna, "mountain mark"},
-    {tipo_cella::tabella_con_valore, "board with value"},
-    {tipo_cella::tabella_senza_valore, "board, no value"},
-    {tipo_cella::cartello, "indication sign"},
-};
-
 struct ruolo_fisso {
     int voce;
     const char* ruolo;
@@ -217,10 +197,8 @@ std::optional<intervallo_metri> leggi_intervallo(const std::string& testo) {
 }
 
 const char* nome_tipo_cella(std::uint8_t tipo) {
-    for (const voce_tipo_cella& v : tipi_cella) {
-        if (v.tipo == tipo) return v.nome;
-    }
-    return "?";
+    const descrizione_tipo_cella* d = descrizione_tipo(tipo);
+    return d != nullptr ? d->parola_dump : "?";
 }
 
 std::string ruolo_voce(int i, const voce_scenario& v) {
