@@ -7,6 +7,7 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 
+#include "compiler/geometria.h"
 #include "tools/testo_1252.h"
 
 namespace {
@@ -72,7 +73,7 @@ constexpr colonna colonne_tracciato[] = {
 
 void riga_cella(std::ostream& o, std::size_t i, const cella& c) {
     const colonna* k = colonne_tracciato;
-    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << static_cast<std::int64_t>(i) * 50
+    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << primo_metro(static_cast<std::int64_t>(i))
       << ' ' << std::setw(k[2].larghezza) << int{c.tipo} << ' ' << std::left << std::setw(k[3].larghezza)
       << nome_tipo_cella(c.tipo) << std::right << ' ' << std::setw(k[4].larghezza) << c.valore1 << ' '
       << std::setw(k[5].larghezza) << c.valore2 << ' ' << std::setw(k[6].larghezza) << c.valore3 << ' '
@@ -243,7 +244,7 @@ void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool 
     o << tracciato.size() << " cells";
     if (!tracciato.empty()) {
         o << " (cells 0 to " << tracciato.size() - 1 << ", metres 0 to "
-          << static_cast<std::int64_t>(tracciato.size() - 1) * 50 << ")";
+          << primo_metro(static_cast<std::int64_t>(tracciato.size() - 1)) << ")";
     }
     o << "\n";
     if (tracciato.empty()) return;
