@@ -264,7 +264,7 @@ bool e_avviso(std::string_view nome) {
 }
 
 void avvisa(modello_scenario& m, const char* nome, const luogo& dove, std::string messaggio) {
-    m.avvisi.push_back({nome, dove, std::move(messaggio)});
+    m.avvisi.push_back({nome, dove, std::move(messaggio), {}});
 }
 
 std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente parte) {
@@ -351,6 +351,7 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
             avvisa(m, avviso::parola_sbagliata, c.dove,
                    campo + " matches no record and is ignored; did you mean '" + s->parola + "'?");
         }
+        m.avvisi.back().parola = s->parola;
     }
     chiudi_riga();
     if (esaminati > campi_esaminati) {

@@ -52,6 +52,9 @@ inline std::string_view testo_campo(const lettore_campi& l) {
     return std::string_view(l.testo).substr(l.inizio_campo, l.fine_campo - l.inizio_campo);
 }
 
+// The column after the last field's last byte, the blanks after it left out.
+std::int32_t colonna_dopo_campo(const lettore_campi& l);
+
 std::string leggi_testo(lettore_campi& l);
 std::int32_t leggi_long(lettore_campi& l);
 std::int16_t leggi_integer(lettore_campi& l);
