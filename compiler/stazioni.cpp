@@ -102,7 +102,9 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v);
     if (con_marche) {
         const double t = cella_reale(v.valore2, -1);
-        if (t <= 1) return con_voce(m, termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione), numero);
+        if (t <= 1) {
+            return con_voce(m, termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione), numero);
+        }
         cella& marca = cella_scritta(m, s.record.dove, arrotonda_long(t));
         marca.tipo = tipo_cella::marca_stazione;
         marca.valore1 = bassi_16(numero);

@@ -52,7 +52,8 @@ void rifiuta_troppo_grande(const std::string& c, const std::string& nome, std::u
                                 std::to_string(limite) + " bytes a read may take");
 }
 
-[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g, const char* verbo) {
+[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g,
+                                const char* verbo) {
     throw errore_esecuzione(operazione, percorso, g == genere_file::cartella ? EISDIR : 0,
                             std::string(perche_rifiutato(g)) + "; refusing to " + verbo + " it");
 }

@@ -88,7 +88,8 @@ const char* perche_rifiutato(genere_file g);
 
 // The failure of `operazione` on a path where something other than a regular
 // file stands: why, then "refusing to VERBO it".
-[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g, const char* verbo);
+[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g,
+                                const char* verbo);
 
 // Deletes the file when a regular file stands at the name.
 void elimina_se_esiste(const cartella& c, const std::string& nome);

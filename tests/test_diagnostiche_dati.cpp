@@ -144,6 +144,52 @@ TEST(DiagnosticheDaiFatti, ALineWithoutItsLengthPointsAtTheMisspelledLengthRecor
     confronta(r.diagnostiche, diagnostiche_di(scombinato, &linea, &treno, r.c->fatale), "length");
 }
 
+// The words of statuses that need the build's facts: the cell not free and
+// the record in it, the table entry of the station before, the margin the
+// position was tested with, the failure's numbers and the rule reading the
+// record, a progressive's values.
+TEST(DiagnosticheDaiFatti, EachStatusIsToldFromTheFactsItCarries) {
+    struct caso {
+        const char* nome;
+        std::string treno;
+        std::string messaggio;
+        std::string nota;  // the first note, if any
+    };
+    const std::string generale = "[generale]\r\nnumero vetture, 8\r\n";
+    const std::string segnale = ", 2, 6, 7, 6, 0, 1, 2, 1, 0, 95\r\n";
+    const std::string stazione = ", 4, 400, 0, 0, 0, 32,3,0, 3,2,0, 4, 2,58,16, NOME\r\n";
+    const std::vector<caso> casi{
+        {"signal on a signal", generale + "[segnali]\r\nsegnale, 1650" + segnale + "segnale, 1650" + segnale,
+         "the cell of this signal is not free: the cell after the position's own cell, cell 34 (metres 1700 to "
+         "1749), already holds a signal",
+         "a signal placed in cell 34 by this record"},
+        {"stations too close", generale + "[stazioni]\r\nstazione, 1000" + stazione + "stazione, 1500" + stazione,
+         "this station's extent begins at 1300 m, less than 350 m after the previous station's extent ends (1200 m)",
+         "the previous station"},
+        {"station beyond the track", generale + "[stazioni]\r\nstazione, 99000" + stazione,
+         "position 99000 m is beyond the end of the track: a station may stand at 11200 m at most (the line's "
+         "5000 m plus 6200 m)",
+         ""},
+        {"signal before its markers", generale + "[segnali]\r\nsegnale, 100" + segnale,
+         "this record reaches cell -1 outside the track (0 to 240): a signal's approach markers stand up to 8 cells "
+         "before its own, so it needs a position of 325 m or more",
+         ""},
+        {"progressive", generale,
+         "this kilometric progressive's start or value is not a multiple of 50 (start 125, value 300); the build "
+         "checks it at the end of the train file",
+         ""},
+    };
+    const std::string linea =
+        "[generale]\r\nlunghezza percorso, 5000\r\nprogressiva chilometrica tre, 125, 300, 0\r\n[fine]\r\n";
+    for (const caso& c : casi) {
+        const costruito r = costruisci(&linea, &c.treno);
+        ASSERT_FALSE(r.diagnostiche.empty()) << c.nome;
+        const diagnostica& d = r.diagnostiche[0];
+        EXPECT_EQ(d.messaggio, c.messaggio) << c.nome;
+        EXPECT_EQ(d.note.empty() ? "" : d.note[0].messaggio, c.nota) << c.nome;
+    }
+}
+
 // A failure thrown by the core, and the words the tools give its facts.
 std::string parole_di(const errore_esecuzione& e) {
     return parole_guasto(guasto_sollevato{e.dati, e.operazione, e.percorso, e.what()});
