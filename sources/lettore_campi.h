@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -54,6 +55,29 @@ inline std::string_view testo_campo(const lettore_campi& l) {
 
 // The column after the last field's last byte, the blanks after it left out.
 std::int32_t colonna_dopo_campo(const lettore_campi& l);
+
+// A counter that stops at its largest value instead of overflowing.
+inline void conta(std::int32_t& contatore) {
+    if (contatore < std::numeric_limits<std::int32_t>::max()) ++contatore;
+}
+
+// Moves a line and column past byte i of the text, as the reader counts them:
+// CR LF, a lone CR and a lone LF each end one line (the CR of a CR LF moves
+// nothing, its LF ends the line); any other byte takes one column. True when
+// the byte ends a line.
+inline bool conta_byte(std::string_view testo, std::size_t i, std::int32_t& riga, std::int32_t& colonna) {
+    const char c = testo[i];
+    if (c == '\n' || (c == '\r' && (i + 1 >= testo.size() || testo[i + 1] != '\n'))) {
+        conta(riga);
+        colonna = 1;
+        return true;
+    }
+    if (c != '\r') conta(colonna);
+    return false;
+}
+
+// A value field's form: an optional sign, then one or more decimal digits.
+bool e_numero(std::string_view campo);
 
 std::string leggi_testo(lettore_campi& l);
 std::int32_t leggi_long(lettore_campi& l);
