@@ -186,8 +186,6 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
                    "the build writes every point after the first two as Doubles");
         }
         const passo s = passo_del_punto(pl, c, prima, note_punto);
-        if (n.size() > prima_del_punto) ++annotati;
-        mai_mostrate.clear();
         if (s.grado != 0) {
             if (!tratti.empty() && tratti.back().s == s && tratti.back().ultimo == c - 1) {
                 tratti.back().ultimo = c;
@@ -196,10 +194,12 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
                 dritto_prima.push_back(dritto);
             }
         } else if (c > fine_riempimento) {
-            annota(n, parte_scenario::planimetria, c,
+            annota(note_punto, parte_scenario::planimetria, c,
                    "a straight point after the point " + std::to_string(fine_riempimento) +
                        ", where the build stops the plan unless a curve goes on");
         }
+        if (n.size() > prima_del_punto) ++annotati;
+        mai_mostrate.clear();
         dritto = s.grado == 0;
         prima = s;
     }
