@@ -12,7 +12,9 @@
 #      files under Wine and on POSIX, and to the builder's files; its dump of
 #      the golden files prints the same JSON under Wine and on POSIX, and its
 #      decompile of them writes the same two text files; its check prints the
-#      same JSON under Wine and on POSIX, on good and faulty files;
+#      same JSON under Wine and on POSIX, on good and faulty files; a name
+#      holding ESC is shown as \x1b, a dump to NUL ends with status 0, and a
+#      compile removes the stale temporaries of its own output names;
 #   6. in a folder whose name is outside the ANSI code page ("日本 路線") the
 #      builder writes the six golden files and nothing else, and scenario-tool
 #      takes its input and output paths there; a line name with a character of
@@ -396,6 +398,44 @@ sed -i 's/\r$//' "$lavoro/dump/wine.json"
 cmp "$lavoro/dump/posix.json" "$lavoro/dump/wine.json" || fallito "the two dumps differ"
 [ "$(wc -l <"$lavoro/dump/wine.json")" = 3 ] || fallito "the dump has not one line per file"
 echo "  the same JSON, $(wc -c <"$lavoro/dump/wine.json") bytes"
+# Status 0 where the file opens, 1 where Wine's file system cannot hold the
+# name: either way the name is shown escaped.
+passo "scenario-tool.exe dump of a file whose name holds ESC"
+esc=$'N\e[31mRED_7.dat'
+cp tests/dati/"Tava Aeroporto-Rovea_30742.dat" "$lavoro/dump/$esc"
+stato=0
+(cd "$lavoro/dump" && esegui_wine 600 "$bin_windows/scenario-tool.exe" dump "$esc" >esc-uscita.txt 2>esc-errori.txt) ||
+    stato=$?
+[ "$stato" = 0 ] || [ "$stato" = 1 ] || fallito "scenario-tool.exe dump of the ESC name ended with status $stato"
+! grep -q $'\e' "$lavoro/dump/esc-uscita.txt" "$lavoro/dump/esc-errori.txt" || fallito "a raw ESC reached the terminal"
+cat "$lavoro/dump/esc-uscita.txt" "$lavoro/dump/esc-errori.txt" | grep -qF 'N\x1b[31mRED_7.dat' ||
+    fallito "the name is not shown as N\\x1b[31mRED_7.dat: $(head -c 300 "$lavoro/dump/esc-errori.txt")"
+echo "  status $stato; the name shown as N\\x1b[31mRED_7.dat"
+rm "$lavoro/dump/$esc" "$lavoro/dump/"esc-*.txt
+
+passo "scenario-tool.exe dump with its standard output on NUL"
+cp "$bin_windows/scenario-tool.exe" "$lavoro/dump/"
+printf '@echo off\r\nscenario-tool.exe dump --json "%s" > NUL\r\nexit /b %%ERRORLEVEL%%\r\n' "${binari[0]}" \
+    >"$lavoro/dump/nul.bat"
+stato=0
+(cd "$lavoro/dump" && esegui_wine 600 cmd /c nul.bat >nul-uscita.txt 2>&1) || stato=$?
+[ "$stato" = 0 ] || fallito "dump > NUL ended with status $stato: $(cat "$lavoro/dump/nul-uscita.txt")"
+echo "  status 0"
+rm "$lavoro/dump/scenario-tool.exe" "$lavoro/dump/nul.bat" "$lavoro/dump/nul-uscita.txt"
+
+passo "scenario-tool.exe compile removes a stale temporary of its own output name, and only that"
+mkdir -p "$lavoro/stantio/uscita"
+cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/stantio/"
+stantii=(".Tava Aeroporto-Rovea_30742.sim.tmp-abcdef" ".Tava Aeroporto-Rovea_linea.dat.tmp-k1ll3d")
+altrui=(".altro.sim.tmp-abcdef" ".Tava Aeroporto-Rovea_30742.sim.tmp-mine")
+for nome in "${stantii[@]}" "${altrui[@]}"; do echo "left by a kill" >"$lavoro/stantio/uscita/$nome"; done
+(cd "$lavoro/stantio" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "Tava Aeroporto-Rovea_linea.txt" \
+    "Tava Aeroporto-Rovea_30742-.txt" --out uscita >/dev/null 2>&1) || fallito "scenario-tool.exe compile ended with status $?"
+for nome in "${stantii[@]}"; do [ ! -e "$lavoro/stantio/uscita/$nome" ] || fallito "the stale $nome is still there"; done
+for nome in "${altrui[@]}"; do [ -e "$lavoro/stantio/uscita/$nome" ] || fallito "$nome, not a temporary of the tool's, is gone"; done
+for nome in "${binari[@]}"; do cmp "$lavoro/stantio/uscita/$nome" "tests/dati/$nome" || fallito "compile wrote another $nome"; done
+echo "  removed: ${stantii[*]}; kept: ${altrui[*]}"
+
 # check --json in directory $1 (line file $2, train file $3) under Wine and on
 # POSIX: the same exit status $4 and the same JSON.
 confronta_check() {

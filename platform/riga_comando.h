@@ -1,4 +1,4 @@
-// The arguments of a command-line program as UTF-8 text.
+// The arguments of a command-line program as UTF-8 text, and its streams.
 #pragma once
 
 #include <string>
@@ -11,5 +11,10 @@ namespace piattaforma {
 // so that a path in any script arrives whole (argv holds it in the ANSI code
 // page, with '?' for what that cannot hold).
 std::vector<std::string> argomenti_utf8(int argc, char** argv);
+
+// Makes a write to a pipe whose reader is gone fail (EPIPE) instead of ending
+// the process, so that a closed pipe is reported like any failed write. On
+// POSIX SIGPIPE is ignored; Windows has no such signal.
+void scrittura_su_tubo_chiuso_fallisce();
 
 }  // namespace piattaforma

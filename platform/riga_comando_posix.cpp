@@ -1,10 +1,14 @@
 #include "platform/riga_comando.h"
 
+#include <signal.h>
+
 namespace piattaforma {
 
 std::vector<std::string> argomenti_utf8(int argc, char** argv) {
     if (argc < 1) return {};
     return std::vector<std::string>(argv + 1, argv + argc);
 }
+
+void scrittura_su_tubo_chiuso_fallisce() { ::signal(SIGPIPE, SIG_IGN); }
 
 }  // namespace piattaforma

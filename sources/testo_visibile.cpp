@@ -53,15 +53,3 @@ std::string visibile_percorso(std::string_view percorso) {
     }
     return s;
 }
-
-std::string visibile_righe(std::string_view testo) {
-    std::string s;
-    std::size_t inizio = 0;
-    for (;;) {
-        const std::size_t fine = testo.find('\n', inizio);
-        s += visibile_percorso(testo.substr(inizio, fine == std::string_view::npos ? std::string_view::npos : fine - inizio));
-        if (fine == std::string_view::npos) return s;
-        s += '\n';
-        inizio = fine + 1;
-    }
-}

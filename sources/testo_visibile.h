@@ -15,10 +15,6 @@
 // A path, a name or an argument for the terminal.
 std::string visibile_percorso(std::string_view percorso);
 
-// The same for a text of several lines: each line as visibile_percorso shows
-// it, the line ends kept.
-std::string visibile_righe(std::string_view testo);
-
 // "\xNN" for the byte, in lower-case hexadecimal.
 void aggiungi_esadecimale(std::string& s, unsigned char c);
 

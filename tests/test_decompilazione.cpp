@@ -368,6 +368,32 @@ TEST(DecompilaManomesso, PlanPointOffTheLine) {
     EXPECT_NE(testo.find("more plan points"), std::string::npos) << testo;
 }
 
+// A plan damaged at every point (Integers where the build writes Doubles, and
+// thousands of points past the track's end): the first places are listed
+// with their notes and the rest counted, not a line for each note.
+TEST(DecompilaManomesso, APlanDamagedEverywhereListsTheFirstPlacesAndCountsTheRest) {
+    file_binari f = golden();
+    const planimetria_linea buono = leggi_planimetria(*f.planimetria);
+    const std::size_t punti = buono.tipi.size() / 2, oltre = 5000;
+    planimetria_linea p;
+    for (std::size_t c = 0; c < 2; ++c) {
+        for (std::size_t m = 0; m < punti + oltre; ++m) {
+            p.tipi.push_back(m < 2 ? buono.tipi[c * punti + m] : tipo_valore::intero);
+            p.valori.push_back(m < 2 ? buono.valori[c * punti + m] : 0);
+        }
+    }
+    p.ultimo_metro = static_cast<std::int32_t>(punti + oltre - 1);
+    f.planimetria = bytes_planimetria(p, "");
+    const esito_decompilazione e = decompila(f, tava);
+    ASSERT_FALSE(e.esatto);
+    const std::string testo = unite(e.differenze);
+    EXPECT_LE(e.differenze.size(), 45u) << testo;
+    EXPECT_NE(testo.find("plan point 2: x 0 -> "), std::string::npos) << testo;
+    EXPECT_NE(testo.find("(the build writes every point after the first two as Doubles"), std::string::npos) << testo;
+    EXPECT_NE(testo.find("... and " + std::to_string(punti + oltre - 2 - 40) + " more plan points\n"), std::string::npos)
+        << testo;
+}
+
 // Files renamed to another train: the names and check codes the build writes
 // come from the file names.
 TEST(DecompilaManomesso, RenamedFiles) {

@@ -151,6 +151,29 @@ TEST_F(DumpScenario, JsonHoldsEveryCellEntryAndPlanElementOfTheModel) {
     EXPECT_EQ(oggetti[2].substr(oggetti[2].size() - 11), "null,null]}");
 }
 
+// The track and the table are written cell by cell and entry by entry, and
+// give the very bytes of the whole object dumped at once, for every kind of
+// cell and entry the build makes and a name with bytes that JSON escapes.
+TEST_F(DumpScenario, JsonWrittenPieceByPieceIsTheWholeObjectByteForByte) {
+    nlohmann::ordered_json celle = nlohmann::ordered_json::array();
+    for (const cella& c : m->tracciato) celle.push_back(json_cella(c));
+    std::ostringstream traccia;
+    scrivi_json_tracciato(traccia, m->tracciato);
+    EXPECT_EQ(traccia.str(), testo_json({{"kind", "track"}, {"cells", celle}}));
+
+    std::array<voce_scenario, voci_scenario> scenario = m->scenario;
+    scenario[voce::dati_linea].nome = std::string("\x01\"\\\x7f\x80\xff", 6);
+    nlohmann::ordered_json voci = nlohmann::ordered_json::array();
+    for (const voce_scenario& v : scenario) voci.push_back(json_voce(v));
+    std::ostringstream tabella;
+    scrivi_json_scenario(tabella, scenario);
+    EXPECT_EQ(tabella.str(), testo_json({{"kind", "table"}, {"entries", voci}}));
+
+    std::ostringstream vuota;
+    scrivi_json_tracciato(vuota, {});
+    EXPECT_EQ(vuota.str(), "{\"kind\":\"track\",\"cells\":[]}");
+}
+
 TEST_F(DumpScenario, TextTables) {
     richiesta_dump r;
     r.file = {file(tracciato_dat)};

@@ -14,7 +14,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <filesystem>
 #include <thread>
 
@@ -252,6 +254,46 @@ TEST(ProcessoStrumento, NoControlByteOfAPathOrArgumentReachesTheTerminal) {
     }
 }
 
+// A line end in a path or an argument of a usage error is shown as \x0a: the
+// message keeps its own lines, exactly those it has for a plain name.
+TEST(ProcessoStrumento, ALineEndInAPathOfAUsageErrorIsEscapedAndAddsNoLine) {
+    cartella_temporanea dir;
+    const std::vector<std::vector<std::string>> comandi{
+        {"decompile", "aXb.sim", "cXd.dat"},
+        {"decompile", "aXb_linea.dat", "a_1.sim", "a_1.dat"},
+        {"dump", "aXb.txt"},
+        {"dump", "--kind", "aXb", "x.dat"},
+        {"view", "aXb.dat", "c.dat", "-o", "p.html"},
+        {"aXb"},
+        {"compile", "a", "b", "aXb"},
+    };
+    // The arguments with X standing for `segno`.
+    const auto con = [](std::vector<std::string> a, const std::string& segno) {
+        for (std::string& p : a) {
+            for (std::size_t i = p.find('X'); i != std::string::npos; i = p.find('X', i + segno.size())) p.replace(i, 1, segno);
+        }
+        return a;
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        const esecuzione a_capo = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), con(a, "\n"));
+        const esecuzione piano = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), con(a, "Q"));
+        EXPECT_EQ(a_capo.stato, 2) << a[0];
+        std::string mostrato = a_capo.errori;
+        for (std::size_t i = mostrato.find("\\x0a"); i != std::string::npos; i = mostrato.find("\\x0a", i + 1)) {
+            mostrato.replace(i, 4, "Q");
+        }
+        EXPECT_NE(mostrato, a_capo.errori) << a[0] << ": no \\x0a in\n" << a_capo.errori;
+        EXPECT_EQ(mostrato, piano.errori) << a[0];
+    }
+    // Under --json the message holds the path as it is.
+    const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, dir.str(), {"dump", "a\nb.txt", "--json"});
+    EXPECT_EQ(e.stato, 2);
+    EXPECT_EQ(nlohmann::json::parse(e.uscita)["message"],
+              "the kind of \"a\nb.txt\" cannot be told from its name (NAME_linea.dat, NAME_NUM.sim, NAME_NUM.dat): "
+              "give --kind")
+        << e.uscita;
+}
+
 // The builder's report of a failure names its directory the same way.
 TEST(ProcessoBuilder, TheReportOfAFailureShowsNoControlByteOfItsPath) {
     cartella_temporanea sopra;
@@ -315,6 +357,29 @@ TEST(ProcessoStrumento, AStandardOutputOnAFullDeviceIsAFailure) {
         EXPECT_NE(e.errori.find("scenario-tool: the standard output could not be written"),
                   std::string::npos)
             << caso << e.errori;
+    }
+}
+
+// A reader that goes away (`| head -c1`): the write fails with a broken pipe
+// instead of the process ending silently by the signal; status 3 and one line.
+TEST(ProcessoStrumento, AClosedPipeIsAFailedWriteWithStatus3AndOneLine) {
+    cartella_temporanea dir;
+    for (const std::string& nome : {piano_dat, tracciato_dat}) scrivi_tutto(dir.file(nome), dati(nome));
+    const std::vector<std::vector<std::string>> comandi{
+        {"dump", "--json", piano_dat},
+        {"dump", piano_dat, "--points", "0:12000"},
+        {"dump", "--json", tracciato_dat, tracciato_dat, tracciato_dat, tracciato_dat, tracciato_dat, tracciato_dat},
+    };
+    for (const std::vector<std::string>& a : comandi) {
+        std::string comando = "cd " + tra_apici(dir.str()) + " && { " + tra_apici(PERCORSO_SCENARIO_TOOL);
+        for (const std::string& p : a) comando += " " + tra_apici(p);
+        comando += " 2>err; echo $? >stato; } | head -c1 >/dev/null";
+        ASSERT_EQ(std::system(comando.c_str()), 0) << comando;
+        EXPECT_EQ(leggi_tutto(dir.file("stato")), "3\n") << a[1];
+        // The system's reason is known only when the last write failed.
+        const std::string errori = leggi_tutto(dir.file("err"));
+        const std::string riga = "scenario-tool: the standard output could not be written";
+        EXPECT_TRUE(errori == riga + "\n" || errori == riga + " (" + std::strerror(EPIPE) + ")\n") << a[1] << errori;
     }
 }
 

@@ -47,17 +47,24 @@ void scrivi_usi(std::ostream& o, const CLI::App& strumento, const contesto_coman
 }
 
 // A usage error is also a JSON object on standard output when --json was
-// asked for: {"fatal": "usage", "message": MESSAGE}.
-void uso_json(const contesto_comandi& c, const std::vector<std::string>& argomenti, const std::string& messaggio) {
+// asked for: {"fatal": "usage", "message": MESSAGE}, its lines under the
+// message after line ends.
+void uso_json(const contesto_comandi& c, const std::vector<std::string>& argomenti, const errore_uso& e) {
     if (std::find(argomenti.begin(), argomenti.end(), "--json") == argomenti.end()) return;
+    std::string messaggio = e.messaggio;
+    for (const std::string& riga : e.righe) messaggio += "\n  " + riga;
     const nlohmann::ordered_json j{{"fatal", "usage"}, {"message", utf8_da_nome(messaggio)}};
     c.uscita << j.dump(-1, ' ', true) << "\n";
 }
 
+// The message and each of its lines on a line of its own: a line end in a
+// path or an argument they quote is shown as \x0a like any control byte.
 int errore_di_uso(const CLI::App& strumento, const contesto_comandi& c, const std::vector<std::string>& argomenti,
-                  const std::string& messaggio) {
-    uso_json(c, argomenti, messaggio);
-    c.errori << programma << ": " << visibile_righe(messaggio) << "\n\n";
+                  const errore_uso& e) {
+    uso_json(c, argomenti, e);
+    c.errori << programma << ": " << visibile_percorso(e.messaggio) << "\n";
+    for (const std::string& riga : e.righe) c.errori << "  " << visibile_percorso(riga) << "\n";
+    c.errori << "\n";
     scrivi_usi(c.errori, strumento, c);
     return 2;
 }
@@ -137,9 +144,9 @@ int esegui_strumento(CLI::App& strumento, contesto_comandi& c, const std::vector
         strumento.exit(e, c.uscita, c.errori);
         return concludi(c, 0);
     } catch (const CLI::ParseError& e) {
-        return concludi(c, errore_di_uso(strumento, c, argomenti, messaggio_di(strumento, e, argomenti)));
+        return concludi(c, errore_di_uso(strumento, c, argomenti, errore_uso{messaggio_di(strumento, e, argomenti)}));
     } catch (const errore_uso& e) {
-        return concludi(c, errore_di_uso(strumento, c, argomenti, e.messaggio));
+        return concludi(c, errore_di_uso(strumento, c, argomenti, e));
     }
     return concludi(c, c.stato);
 }

@@ -64,9 +64,7 @@ nomi_scenario nomi_di(const richiesta_decompilazione& r) {
     std::vector<std::string> problemi;
     const nomi_file n = nomi_da_file(f, problemi);
     if (!problemi.empty() || !n.linea || !n.treno) {
-        std::string t = "the line name and train number cannot be taken from the file names";
-        for (const std::string& p : problemi) t += "\n  " + p;
-        throw errore_uso{t};
+        throw errore_uso{"the line name and train number cannot be taken from the file names", problemi};
     }
     const nomi_scenario nomi{*n.linea, *n.treno};
     verifica_nome(nomi.linea, "line name");

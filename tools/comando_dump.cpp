@@ -71,7 +71,7 @@ void stampa(const richiesta_dump& r, tipo_file tipo, const std::string& byte, st
         case tipo_file::scenario: {
             const auto scenario = std::make_unique<std::array<voce_scenario, voci_scenario>>(leggi_scenario(byte));
             if (r.json) {
-                o << testo_json(json_scenario(*scenario));
+                scrivi_json_scenario(o, *scenario);
             } else {
                 testo_scenario(o, *scenario);
             }
@@ -80,7 +80,7 @@ void stampa(const richiesta_dump& r, tipo_file tipo, const std::string& byte, st
         case tipo_file::tracciato: {
             const std::vector<cella> tracciato = leggi_tracciato(byte);
             if (r.json) {
-                o << testo_json(json_tracciato(tracciato));
+                scrivi_json_tracciato(o, tracciato);
             } else {
                 testo_tracciato(o, tracciato, r.tutte);
             }

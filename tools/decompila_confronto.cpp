@@ -72,9 +72,10 @@ std::string elemento(const planimetria_linea& p, std::int32_t m, int c) {
     return p.tipi[e] == tipo_valore::vuoto ? "empty" : testo_elemento(p, e);
 }
 
-// The first `massimo` points that differ; `altri` counts the rest.
+// The first `massimo` points that differ; `altri` counts the rest, whose
+// notes are taken out (they are not listed, as for cells and entries).
 std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const planimetria_linea& b, std::size_t massimo,
-                                         std::size_t& altri) {
+                                         std::size_t& altri, note_per_luogo& note) {
     std::vector<luogo_diverso> r;
     const std::int32_t ultimo = std::max(a.ultimo_metro, b.ultimo_metro);
     for (std::int32_t m = 0; m <= ultimo; ++m) {
@@ -96,6 +97,7 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
             r.push_back(std::move(d));
         } else {
             ++altri;
+            note.erase({parte_scenario::planimetria, m});
         }
     }
     return r;
@@ -192,7 +194,7 @@ std::vector<std::string> differenze(const costruzione_in_memoria& c, const file_
         if (f.planimetria && m.scrivi_linea) {
             std::size_t altri = 0;
             const std::vector<luogo_diverso> punti =
-                punti_diversi(leggi_planimetria(*f.planimetria), m.planimetria, massimo, altri);
+                punti_diversi(leggi_planimetria(*f.planimetria), m.planimetria, massimo, altri, per_luogo);
             elenca(luoghi, punti, altri, parte_scenario::planimetria, per_luogo, massimo, "plan points");
         }
         elenca(luoghi, voci_diverse(leggi_scenario(f.scenario), m.scenario), 0, parte_scenario::scenario, per_luogo,

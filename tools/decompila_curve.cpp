@@ -115,6 +115,9 @@ void controlla_seme(const piano& pl, note_decompilazione& n) {
     }
 }
 
+// Far more than the places of the plan that differences() lists (40).
+constexpr std::size_t punti_annotati_massimi = 1000;
+
 struct tratto_curvo {
     std::int32_t primo = 0;
     std::int32_t ultimo = 0;
@@ -169,11 +172,20 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
     std::vector<bool> dritto_prima;
     passo prima{};
     bool dritto = true;  // the point before is straight (or a seed)
+    // A point noted here always comes out differently, and only the first
+    // places that differ are listed: the notes of points after the first
+    // punti_annotati_massimi noted ones would never be shown, and a damaged
+    // plan of millions of points would hold millions of them.
+    std::size_t annotati = 0;
+    note_decompilazione mai_mostrate;
     for (std::int32_t c = 2; c <= ultimo; ++c) {
+        note_decompilazione& note_punto = annotati < punti_annotati_massimi ? n : mai_mostrate;
+        const std::size_t prima_del_punto = n.size();
         if (pl.tipo(c, 0) != tipo_valore::doppio || pl.tipo(c, 1) != tipo_valore::doppio) {
-            annota(n, parte_scenario::planimetria, c, "the build writes every point after the first two as Doubles");
+            annota(note_punto, parte_scenario::planimetria, c,
+                   "the build writes every point after the first two as Doubles");
         }
-        const passo s = passo_del_punto(pl, c, prima, n);
+        const passo s = passo_del_punto(pl, c, prima, note_punto);
         if (s.grado != 0) {
             if (!tratti.empty() && tratti.back().s == s && tratti.back().ultimo == c - 1) {
                 tratti.back().ultimo = c;
@@ -182,10 +194,12 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
                 dritto_prima.push_back(dritto);
             }
         } else if (c > fine_riempimento) {
-            annota(n, parte_scenario::planimetria, c,
+            annota(note_punto, parte_scenario::planimetria, c,
                    "a straight point after the point " + std::to_string(fine_riempimento) +
                        ", where the build stops the plan unless a curve goes on");
         }
+        if (n.size() > prima_del_punto) ++annotati;
+        mai_mostrate.clear();
         dritto = s.grado == 0;
         prima = s;
     }

@@ -45,18 +45,31 @@ nlohmann::ordered_json json_voce(const voce_scenario& v) {
     };
 }
 
-nlohmann::ordered_json json_tracciato(const std::vector<cella>& tracciato) {
-    nlohmann::ordered_json j{{"kind", "track"}, {"cells", nlohmann::ordered_json::array()}};
-    nlohmann::ordered_json& celle = j["cells"];
-    for (const cella& c : tracciato) celle.push_back(json_cella(c));
-    return j;
+namespace {
+
+// {"kind":KIND,"LIST":[...]}: the objects of the list written one by one, so
+// that the list is never held whole; it stops early once `o` has failed.
+template <typename Sequenza, typename Oggetto>
+void scrivi_json_elenco(std::ostream& o, const char* tipo, const char* elenco, const Sequenza& s, Oggetto oggetto) {
+    o << "{\"kind\":\"" << tipo << "\",\"" << elenco << "\":[";
+    bool primo = true;
+    for (const auto& x : s) {
+        if (!o) return;
+        if (!primo) o << ',';
+        o << testo_json(oggetto(x));
+        primo = false;
+    }
+    o << "]}";
 }
 
-nlohmann::ordered_json json_scenario(const std::array<voce_scenario, voci_scenario>& scenario) {
-    nlohmann::ordered_json j{{"kind", "table"}, {"entries", nlohmann::ordered_json::array()}};
-    nlohmann::ordered_json& voci = j["entries"];
-    for (const voce_scenario& v : scenario) voci.push_back(json_voce(v));
-    return j;
+}  // namespace
+
+void scrivi_json_tracciato(std::ostream& o, const std::vector<cella>& tracciato) {
+    scrivi_json_elenco(o, "track", "cells", tracciato, json_cella);
+}
+
+void scrivi_json_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenario>& scenario) {
+    scrivi_json_elenco(o, "table", "entries", scenario, json_voce);
 }
 
 nlohmann::json json_doppio(double d) {
@@ -105,6 +118,7 @@ void scrivi_json_planimetria(std::ostream& o, const planimetria_linea& p) {
     for (std::size_t coordinata = 0; coordinata < 2; ++coordinata) {
         o << parti[coordinata];
         for (std::size_t m = 0; m < punti; ++m) {
+            if (!o) return;
             if (m > 0) o << ',';
             o << json_elemento(p, coordinata * punti + m);
         }

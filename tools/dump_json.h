@@ -25,8 +25,12 @@
 
 nlohmann::ordered_json json_cella(const cella& c);
 nlohmann::ordered_json json_voce(const voce_scenario& v);
-nlohmann::ordered_json json_tracciato(const std::vector<cella>& tracciato);
-nlohmann::ordered_json json_scenario(const std::array<voce_scenario, voci_scenario>& scenario);
+
+// The track and table objects, written cell by cell and entry by entry: the
+// whole object is never held as a JSON tree or a text. Each stops early once
+// `o` has failed (a closed pipe, a full disk).
+void scrivi_json_tracciato(std::ostream& o, const std::vector<cella>& tracciato);
+void scrivi_json_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenario>& scenario);
 
 // The bits of the quiet NaN that "NaN" stands for.
 inline constexpr std::uint64_t nan_canonico = 0x7ff8000000000000;
@@ -41,7 +45,7 @@ std::optional<double> doppio_da_json(const nlohmann::json& j);
 nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e);
 
 // The plan object, written element by element: a plan of two million
-// elements is never held as a JSON tree.
+// elements is never held as a JSON tree. It stops early once `o` has failed.
 void scrivi_json_planimetria(std::ostream& o, const planimetria_linea& p);
 
 // One object on one line, pure ASCII.

@@ -253,7 +253,7 @@ void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool 
              "and cells where montagna, vel_limite, pendenza or aderenza change (--all for every cell).\n";
     }
     intestazione(o, colonne_tracciato);
-    for (std::size_t i = 0; i < tracciato.size(); ++i) {
+    for (std::size_t i = 0; i < tracciato.size() && o; ++i) {
         if (tutte || cella_da_mostrare(tracciato, i)) riga_cella(o, i, tracciato[i]);
     }
 }
@@ -291,5 +291,6 @@ void testo_planimetria(std::ostream& o, const planimetria_linea& p, const std::o
     }
     o << std::setw(8) << "metre" << ' ' << std::setw(24) << "x" << ' ' << std::setw(24) << "y" << '\n';
     const auto ultimo = std::min<std::int64_t>(punti->a, static_cast<std::int64_t>(n) - 1);
-    for (std::int64_t m = punti->da; m <= ultimo; ++m) punto(o, p, static_cast<std::size_t>(m));
+    // A long range stops early once `o` has failed (a closed pipe, a full disk).
+    for (std::int64_t m = punti->da; m <= ultimo && o; ++m) punto(o, p, static_cast<std::size_t>(m));
 }

@@ -3,7 +3,10 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 struct errore_uso {
-    std::string messaggio;
+    std::string messaggio;  // one line
+    // Lines shown under it, indented: one for each problem found.
+    std::vector<std::string> righe = {};
 };

@@ -17,6 +17,7 @@
 #include "tools/comando_vista.h"
 
 int main(int argc, char** argv) {
+    piattaforma::scrittura_su_tubo_chiuso_fallisce();
     CLI::App strumento;
     prepara_strumento(strumento);
     contesto_comandi c{std::cout, std::cerr, 0, {}};
