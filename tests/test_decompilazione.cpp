@@ -409,6 +409,10 @@ TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
 // The binary files in any order, since their names tell their kinds; the
 // output directory made when missing.
 TEST_F(ComandoDecompile, TheFilesInAnyOrderIntoADirectoryMadeForThem) {
+    ASSERT_EQ(decompile({"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()}).stato, 0);
+    const std::string linea = leggi_tutto(uscita.file(linea_txt));
+    const std::string treno = leggi_tutto(uscita.file(treno_txt));
+    EXPECT_EQ(linea, dati(linea_txt));
     std::vector<std::string> tre{piano_dat, scenario_sim, tracciato_dat};
     std::sort(tre.begin(), tre.end());
     int n = 0;
@@ -419,13 +423,15 @@ TEST_F(ComandoDecompile, TheFilesInAnyOrderIntoADirectoryMadeForThem) {
         a.insert(a.end(), {"--out", out});
         const esecuzione e = decompile(a);
         EXPECT_EQ(e.stato, 0) << tre[0] << ", " << tre[1] << ", " << tre[2] << ": " << e.errori;
-        EXPECT_EQ(leggi_tutto(out + "/" + linea_txt), dati(linea_txt));
-        EXPECT_EQ(leggi_tutto(out + "/" + treno_txt), dati(treno_txt));
+        EXPECT_EQ(leggi_tutto(out + "/" + linea_txt), linea);
+        EXPECT_EQ(leggi_tutto(out + "/" + treno_txt), treno);
     } while (std::next_permutation(tre.begin(), tre.end()));
     EXPECT_EQ(n, 6);
-    const esecuzione e = decompile({"decompile", tracciato_dat, scenario_sim, "--out", uscita.str()});
+    // Without the plan, the track before the table.
+    const std::string senza = uscita.file("senza");
+    const esecuzione e = decompile({"decompile", tracciato_dat, scenario_sim, "--out", senza});
     EXPECT_EQ(e.stato, 0) << e.errori;
-    EXPECT_EQ(leggi_tutto(uscita.file(treno_txt)), dati(treno_txt));
+    EXPECT_EQ(leggi_tutto(senza + "/" + treno_txt), treno);
 }
 
 // A scenario built without its plan under names that hold "_": the names the
