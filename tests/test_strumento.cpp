@@ -428,6 +428,30 @@ TEST(ProcessoStrumento, AnInputNamedLikeAnOutputIsRefused) {
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.dat"}));
 }
 
+// Every command that takes the two sources answers a name that almost fits,
+// and files given the other way round, before it reads or writes anything.
+TEST(ProcessoStrumento, NamesThatAlmostFitAndSwappedFilesAreUsageErrorsWithTheHint) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("L_linea.txt"), "x");
+    scrivi_tutto(dir.file("L_7.txt"), "y");
+    scrivi_tutto(dir.file("L_7-.txt"), "y");
+    const std::string quasi = "(not named NAME_NUM-.txt): name it L_7-.txt, or give --train-number";
+    const std::string scambiati = "the files look swapped: \"L_7-.txt\" is named like a train file";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
+        {{"check", "L_linea.txt", "L_7.txt"}, quasi},
+        {{"compile", "L_linea.txt", "L_7.txt", "--out", "nuova"}, quasi},
+        {{"view", "L_linea.txt", "L_7.txt", "-o", "p.html"}, quasi},
+        {{"check", "L_7-.txt", "L_linea.txt"}, scambiati},
+        {{"compile", "L_7-.txt", "L_linea.txt", "--line-name", "L", "--train-number", "7"}, scambiati},
+    };
+    for (const auto& [argomenti, messaggio] : casi) {
+        const esecuzione e = esegui_strumento(dir, argomenti);
+        EXPECT_EQ(e.stato, 2) << argomenti[0];
+        EXPECT_NE(e.errori.find(messaggio), std::string::npos) << e.errori;
+    }
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_7.txt", "L_linea.txt"}));
+}
+
 // --out DIR is made when missing, with the directories above it, as example
 // makes its own; one that cannot be made writes nothing.
 TEST(ProcessoStrumento, AMissingOutputDirectoryIsMade) {
