@@ -3,6 +3,8 @@
 // values kept in fewer bits, positions out of order or beyond the declared
 // length, names cut at a comma, tabs, text that is not Windows-1252) and turns
 // it into named warnings in the model. They never change what is written.
+// The byte scan is in esame_testo.h, the fields that matched no record in
+// campi_ignorati.h, the keyword suggestions in suggerimenti.h.
 #pragma once
 
 #include <cstdint>
@@ -75,20 +77,3 @@ struct osservazioni {
 
 // Appends a warning to the model.
 void avvisa(modello_scenario& m, const char* nome, const luogo& dove, std::string messaggio);
-
-// The bytes of a source: tabs, NUL bytes, byte-order marks, UTF-8 sequences.
-void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo);
-
-// The fields that matched no record, once a source is read: misspelled and
-// case-changed keywords, records of another section, unknown section
-// headers, values beyond a record's count, decimal commas.
-void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_view testo, sorgente file);
-
-// The closest keyword of a record to a field, when it lies within two edits
-// (or differs only in letter case, for a test that minds it).
-struct suggerimento {
-    std::string parola;   // the keyword as the record is written
-    bool solo_maiuscole;  // the same letters in another case
-    bool altra_parte;     // a record of another section of the file
-};
-std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente parte);

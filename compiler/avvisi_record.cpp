@@ -1,5 +1,6 @@
 // Warnings raised on the record being read: positions out of order or beyond
 // the declared length, values kept in fewer bits, names cut at a comma.
+#include "compiler/campi_ignorati.h"
 #include "compiler/compilazione.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "compiler/conversioni.h"
+#include "compiler/esame_testo.h"
 #include "compiler/linea.h"
 #include "compiler/parole_chiave.h"
 

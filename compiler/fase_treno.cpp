@@ -5,6 +5,7 @@
 #include <string>
 
 #include "compiler/conversioni.h"
+#include "compiler/esame_testo.h"
 #include "compiler/parole_chiave.h"
 #include "compiler/record.h"
 #include "compiler/stazioni.h"

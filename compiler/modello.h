@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "compiler/stati.h"
+#include "compiler/tipi_cella.h"
 #include "sources/luogo.h"
 
 // One 50-metre cell of the track. Field order and widths are those of the
@@ -29,22 +30,6 @@ struct cella {
 
 // Size in bytes of one track cell on disk: the fields above, packed.
 inline constexpr std::size_t byte_cella = 15;
-
-// Codes of cella::tipo.
-namespace tipo_cella {
-inline constexpr std::uint8_t libero = 0;
-inline constexpr std::uint8_t segnale = 1;
-inline constexpr std::uint8_t fine_rallentamento = 2;
-inline constexpr std::uint8_t inizio_rallentamento = 3;
-inline constexpr std::uint8_t avviso_rallentamento = 4;
-inline constexpr std::uint8_t preavviso_rallentamento = 5;
-inline constexpr std::uint8_t indicatori_v_max = 6;
-inline constexpr std::uint8_t marca_stazione = 10;
-inline constexpr std::uint8_t marca_montagna = 11;
-inline constexpr std::uint8_t tabella_con_valore = 12;
-inline constexpr std::uint8_t tabella_senza_valore = 13;
-inline constexpr std::uint8_t cartello = 14;
-}  // namespace tipo_cella
 
 // A cell is free when nothing but plain track or a mountain mark stands in it.
 inline bool cella_libera(const cella& c) {

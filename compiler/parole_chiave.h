@@ -31,3 +31,10 @@ inline std::string in_minuscole(std::string_view campo) {
 
 // A keyword field that holds a hyphen anywhere is a comment.
 inline bool e_commento(std::string_view campo) { return contiene(campo, "-"); }
+
+// A section header: the field holds "[" and "]" and, after its leading
+// blanks, does not begin with "-".
+inline bool e_intestazione(std::string_view campo) {
+    if (!contiene(campo, "[") || !contiene(campo, "]")) return false;
+    return campo[campo.find_first_not_of(' ')] != '-';
+}

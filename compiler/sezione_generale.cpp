@@ -103,14 +103,6 @@ constexpr regola_record regole[] = {
     {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici"},
 };
 
-// A header ends the section: it holds "[" and "]" and, after its leading
-// blanks, does not begin with "-".
-bool fine_sezione(const std::string& campo) {
-    if (!contiene(campo, "[") || !contiene(campo, "]")) return false;
-    const std::size_t primo = campo.find_first_not_of(' ');
-    return campo[primo] != '-';
-}
-
 }  // namespace
 
 std::span<const regola_record> regole_generale() { return regole; }
@@ -123,6 +115,6 @@ esito_record sezione_generale(modello_scenario& m, stato_compilazione& s) {
         for (int i = 0; i < commenti_generale && e_commento(s.campo); ++i) leggi_campo(s);
         inizia_record(s);
         if (interpreta(regole, m, s) == esito_record::termina) return esito_record::termina;
-        if (fine_sezione(s.record.chiave)) return esito_record::continua;
+        if (e_intestazione(s.record.chiave)) return esito_record::continua;  // a header ends the section
     }
 }

@@ -1,24 +1,18 @@
 #include "sources/lettore_campi.h"
 
-#include <limits>
+#include <algorithm>
 
 #include "sources/errore_esecuzione.h"
 
 namespace {
 
-constexpr std::int32_t contatore_massimo = std::numeric_limits<std::int32_t>::max();
-
 bool fine_riga(char c) { return c == '\r' || c == '\n'; }
 
 char corrente(const lettore_campi& l) { return l.testo[l.pos]; }
 
-void conta(std::int32_t& contatore) {
-    if (contatore < contatore_massimo) ++contatore;
-}
-
 void avanza(lettore_campi& l) {
+    conta_byte(l.testo, l.pos, l.riga, l.colonna);
     ++l.pos;
-    conta(l.colonna);
 }
 
 void salta_blank(lettore_campi& l) {
@@ -27,14 +21,8 @@ void salta_blank(lettore_campi& l) {
 
 // Consumes one line end: CR LF, a lone CR or a lone LF.
 void consuma_fine_riga(lettore_campi& l) {
-    if (corrente(l) == '\r') {
-        ++l.pos;
-        if (!a_fine(l) && corrente(l) == '\n') ++l.pos;
-    } else {
-        ++l.pos;
-    }
-    conta(l.riga);
-    l.colonna = 1;
+    while (!conta_byte(l.testo, l.pos, l.riga, l.colonna)) ++l.pos;
+    ++l.pos;
 }
 
 // Consumes the comma or line end that closes a field, if one comes next, and
@@ -78,24 +66,24 @@ void leggi_valore_grezzo(lettore_campi& l) {
     fallisci("read value", "not a number: \"" + std::string(testo_campo(l)) + "\"", l.campo);
 }
 
+bool cifra(char c) { return c >= '0' && c <= '9'; }
+
+// The sign of a value field: 1 when it has one, else 0.
+std::size_t segno(std::string_view campo) { return !campo.empty() && (campo[0] == '-' || campo[0] == '+') ? 1 : 0; }
+
+// The value of a field: too large when its digits pass 2^32 before any byte
+// that is not a digit, else not a number unless it has the form of one.
 std::int64_t numero(const lettore_campi& l) {
     const std::string_view campo = testo_campo(l);
-    std::size_t i = 0;
-    bool negativo = false;
-    if (i < campo.size() && (campo[i] == '-' || campo[i] == '+')) {
-        negativo = campo[i] == '-';
-        ++i;
-    }
-    if (i == campo.size()) non_numero(l);
     std::int64_t valore = 0;
-    for (; i < campo.size(); ++i) {
-        if (campo[i] < '0' || campo[i] > '9') non_numero(l);
+    for (std::size_t i = segno(campo); i < campo.size() && cifra(campo[i]); ++i) {
         valore = valore * 10 + (campo[i] - '0');
         if (valore > std::int64_t{1} << 32) {
             fallisci("read value", "value too large: \"" + std::string(campo) + "\"", l.campo);
         }
     }
-    return negativo ? -valore : valore;
+    if (!e_numero(campo)) non_numero(l);
+    return campo[0] == '-' ? -valore : valore;
 }
 
 std::int64_t leggi_nei_limiti(lettore_campi& l, std::int64_t minimo, std::int64_t massimo) {
@@ -111,6 +99,11 @@ std::int64_t leggi_nei_limiti(lettore_campi& l, std::int64_t minimo, std::int64_
 }
 
 }  // namespace
+
+bool e_numero(std::string_view campo) {
+    const std::size_t i = segno(campo);
+    return i < campo.size() && std::all_of(campo.begin() + static_cast<std::ptrdiff_t>(i), campo.end(), cifra);
+}
 
 lettore_campi apri_lettore(std::string testo, sorgente file) {
     lettore_campi l;

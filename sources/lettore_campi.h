@@ -21,6 +21,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -51,6 +52,29 @@ inline bool a_fine(const lettore_campi& l) { return l.pos >= l.testo.size(); }
 inline std::string_view testo_campo(const lettore_campi& l) {
     return std::string_view(l.testo).substr(l.inizio_campo, l.fine_campo - l.inizio_campo);
 }
+
+// A counter that stops at its largest value instead of overflowing.
+inline void conta(std::int32_t& contatore) {
+    if (contatore < std::numeric_limits<std::int32_t>::max()) ++contatore;
+}
+
+// Moves a line and column past byte i of the text, as the reader counts them:
+// CR LF, a lone CR and a lone LF each end one line (the CR of a CR LF moves
+// nothing, its LF ends the line); any other byte takes one column. True when
+// the byte ends a line.
+inline bool conta_byte(std::string_view testo, std::size_t i, std::int32_t& riga, std::int32_t& colonna) {
+    const char c = testo[i];
+    if (c == '\n' || (c == '\r' && (i + 1 >= testo.size() || testo[i + 1] != '\n'))) {
+        conta(riga);
+        colonna = 1;
+        return true;
+    }
+    if (c != '\r') conta(colonna);
+    return false;
+}
+
+// A value field's form: an optional sign, then one or more decimal digits.
+bool e_numero(std::string_view campo);
 
 std::string leggi_testo(lettore_campi& l);
 std::int32_t leggi_long(lettore_campi& l);

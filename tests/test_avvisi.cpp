@@ -7,6 +7,7 @@
 
 #include "compiler/avvisi.h"
 #include "compiler/compilatore.h"
+#include "compiler/suggerimenti.h"
 #include "sources/nomi_file.h"
 #include "supporto.h"
 
@@ -159,3 +160,44 @@ TEST(Avvisi, WarningsNeverChangeTheBuild) {
 }
 
 }  // namespace
+
+// A UTF-16 file, in either byte order and either source, gets one warning for
+// the whole file and nothing about its fields, which read as nonsense.
+TEST(Avvisi, AUtf16FileGetsOneWarningInEitherByteOrder) {
+    const std::string utf16_le("\xFF\xFE[\0g\0e\0n\0\r\0\n\0s\0t\0a\0z\0o\0n\0e\0,\0", 26);
+    const std::string utf16_be("\xFE\xFF\0[\0g\0e\0n\0\r\0\n\0s\0t\0a\0z\0o\0n\0e\0,", 26);
+    for (const std::string& testo : {utf16_le, utf16_be}) {
+        for (const sorgente file : {sorgente::linea, sorgente::treno}) {
+            const modello_scenario m = file == sorgente::linea ? compila(testo, treno_incorporato)
+                                                               : compila(linea_incorporata, testo);
+            int codifica = 0;
+            for (const avviso_sorgente& a : m.avvisi) {
+                if (a.dove.file != file) continue;
+                EXPECT_TRUE(a.nome == avviso::codifica || a.nome == avviso::nessun_record) << a.nome << ": " << a.messaggio;
+                if (a.nome != avviso::codifica) continue;
+                ++codifica;
+                EXPECT_NE(a.messaggio.find("is UTF-16 text"), std::string::npos) << a.messaggio;
+            }
+            EXPECT_EQ(codifica, 1);
+        }
+    }
+}
+
+// The byte scan places what it finds where the reader places the field that
+// holds it, whatever the line ends: CR LF, a lone CR, a lone LF.
+TEST(Avvisi, TheByteScanCountsLinesAsTheReader) {
+    std::string treno = treno_incorporato;
+    // The first three line ends become a lone CR, a lone LF and a lone CR.
+    std::size_t p = 0;
+    for (const char* fine : {"\r", "\n", "\r"}) {
+        p = treno.find("\r\n", p);
+        treno.replace(p, 2, fine);
+        ++p;
+    }
+    const modello_scenario m = compila(linea_incorporata, sostituisci(treno, "sabbia,    300", "sabbia,\t300"));
+    const auto a = std::find_if(m.avvisi.begin(), m.avvisi.end(),
+                                [](const avviso_sorgente& x) { return x.nome == avviso::tabulazione; });
+    ASSERT_NE(a, m.avvisi.end());
+    EXPECT_EQ(a->dove.riga, 4);
+    EXPECT_EQ(a->dove.colonna, 8);
+}

@@ -132,3 +132,46 @@ TEST(LettoreCampi, AFailureCarriesThePlaceOfItsField) {
 }
 
 }  // namespace
+
+// Digits that pass 2^32 before any byte that is no digit make a value too
+// large; any other field not of the form of a number is not a number.
+TEST(LettoreCampi, TooLargeDigitsComeBeforeTheByteThatIsNoDigit) {
+    struct caso {
+        const char* testo;
+        const char* messaggio;
+    } const casi[] = {
+        {"99999999999x", "value too large"}, {"-99999999999+", "value too large"},
+        {"1x99999999999", "not a number"},   {"+", "not a number"},
+        {"", "not a number"},               {"--1", "not a number"},
+    };
+    for (const caso& c : casi) {
+        auto l = apri_lettore(std::string(c.testo) + ",");
+        try {
+            leggi_long(l);
+            ADD_FAILURE() << c.testo;
+        } catch (const errore_esecuzione& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.messaggio, 0), 0u) << c.testo << ": " << e.what();
+        }
+    }
+}
+
+TEST(LettoreCampi, TheFormOfANumber) {
+    for (const char* si : {"0", "12", "+12", "-12", "0007", "99999999999999"}) EXPECT_TRUE(e_numero(si)) << si;
+    for (const char* no : {"", "+", "-", "1x", " 1", "1 ", "1.5", "--1", "1-"}) EXPECT_FALSE(e_numero(no)) << no;
+}
+
+// Walking a text byte by byte with conta_byte gives every field the place
+// the reader gives it, whatever the line ends.
+TEST(LettoreCampi, ByteCountingAgreesWithTheReader) {
+    for (const std::string testo : {"a,b\r\nc\rd\ne", "a\r\r\nb,\n\nc", "\r\n\r\n x,y", "a,\rb\r", "ab\n\r\ncd,e"}) {
+        auto l = apri_lettore(testo);
+        std::size_t i = 0;
+        std::int32_t riga = 1, colonna = 1;
+        while (!a_fine(l)) {
+            leggi_testo(l);
+            for (; i < l.inizio_campo; ++i) conta_byte(testo, i, riga, colonna);
+            EXPECT_EQ(l.campo.riga, riga) << testo << " at byte " << i;
+            EXPECT_EQ(l.campo.colonna, colonna) << testo << " at byte " << i;
+        }
+    }
+}

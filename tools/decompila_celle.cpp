@@ -6,44 +6,15 @@
 
 namespace {
 
-// The value fields a kind of cell may hold: valore1 to valore4, tempo_segnale.
-struct campi_cella {
-    std::uint8_t tipo;
-    bool valore[4];
-    bool tempo;
-};
-
-constexpr campi_cella campi[] = {
-    {tipo_cella::libero, {false, false, false, false}, false},
-    {tipo_cella::segnale, {true, true, true, true}, true},
-    {tipo_cella::fine_rallentamento, {true, true, true, false}, false},
-    {tipo_cella::inizio_rallentamento, {true, true, true, false}, false},
-    {tipo_cella::avviso_rallentamento, {true, true, false, false}, false},
-    {tipo_cella::preavviso_rallentamento, {true, true, false, false}, false},
-    {tipo_cella::indicatori_v_max, {true, true, true, true}, false},
-    {tipo_cella::marca_stazione, {true, false, false, false}, false},
-    {tipo_cella::marca_montagna, {false, false, false, false}, false},
-    {tipo_cella::tabella_con_valore, {true, false, false, false}, false},
-    {tipo_cella::tabella_senza_valore, {false, false, false, false}, false},
-    {tipo_cella::cartello, {true, false, false, false}, false},
-};
-
-const campi_cella* campi_di(std::uint8_t tipo) {
-    for (const campi_cella& c : campi) {
-        if (c.tipo == tipo) return &c;
-    }
-    return nullptr;
-}
-
-void controlla_valori(const cella& x, std::int32_t c, const campi_cella& ammessi, note_decompilazione& n) {
+void controlla_valori(const cella& x, std::int32_t c, const descrizione_tipo_cella& d, note_decompilazione& n) {
     const std::int16_t v[4] = {x.valore1, x.valore2, x.valore3, x.valore4};
     for (std::size_t k = 0; k < 4; ++k) {
-        if (v[k] == 0 || ammessi.valore[k]) continue;
+        if (v[k] == 0 || campo_usato(d, static_cast<campo_valore>(k))) continue;
         annota(n, parte_scenario::tracciato, c,
-               "valore" + std::to_string(k + 1) + " is " + std::to_string(v[k]) + "; no record writes it in a cell of kind " +
+               std::string(nomi_campi_valore[k]) + " is " + std::to_string(v[k]) + "; no record writes it in a cell of kind " +
                    std::to_string(x.tipo));
     }
-    if (x.tempo_segnale != 0 && !ammessi.tempo) {
+    if (x.tempo_segnale != 0 && !campo_usato(d, campo_valore::tempo_segnale)) {
         annota(n, parte_scenario::tracciato, c,
                "tempo_segnale is " + std::to_string(x.tempo_segnale) + "; only a signal has a time");
     }
@@ -66,12 +37,12 @@ void controlla_celle(const quadro_scenario& q, const sorgente_treno& t, note_dec
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         const cella& x = q.tracciato[i];
         const auto c = static_cast<std::int32_t>(i);
-        const campi_cella* ammessi = campi_di(x.tipo);
-        if (ammessi == nullptr) {
+        const descrizione_tipo_cella* d = descrizione_tipo(x.tipo);
+        if (d == nullptr) {
             annota(n, parte_scenario::tracciato, c, "no record makes a cell of kind " + std::to_string(x.tipo));
             continue;
         }
-        controlla_valori(x, c, *ammessi, n);
+        controlla_valori(x, c, *d, n);
         if (x.tipo == tipo_cella::marca_stazione && (voce_in[i] == 0 || voce_in[i] != x.valore1)) {
             annota(n, parte_scenario::tracciato, c,
                    "a station marker of entry " + std::to_string(x.valore1) + ", which no station places here");

@@ -101,14 +101,6 @@ std::optional<record_rallentamento> rallentamento(const quadro_scenario& q, std:
     return r;
 }
 
-const char* nome_pezzo(std::uint8_t tipo) {
-    switch (tipo) {
-        case tipo_cella::fine_rallentamento: return "a slowdown end";
-        case tipo_cella::avviso_rallentamento: return "a slowdown warning board";
-        default: return "a lead-in cell of a slowdown warning board";
-    }
-}
-
 }  // namespace
 
 record_punto abbattimento(std::int32_t c, std::int16_t valore1) {
@@ -125,13 +117,10 @@ void recupera_rallentamenti(const quadro_scenario& q, sorgente_treno& t, note_de
         if (const auto r = rallentamento(q, static_cast<std::int32_t>(i), usata, n)) t.rallentamenti.push_back(*r);
     }
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
-        const std::uint8_t tipo = q.tracciato[i].tipo;
-        if (usata[i] || (tipo != tipo_cella::fine_rallentamento && tipo != tipo_cella::avviso_rallentamento &&
-                         tipo != tipo_cella::preavviso_rallentamento)) {
-            continue;
-        }
+        const descrizione_tipo_cella* d = descrizione_tipo(q.tracciato[i].tipo);
+        if (usata[i] || d == nullptr || d->pezzo_rallentamento == nullptr) continue;
         annota(n, parte_scenario::tracciato, static_cast<std::int64_t>(i),
-               std::string(nome_pezzo(tipo)) + " that belongs to no slowdown start");
+               std::string(d->pezzo_rallentamento) + " that belongs to no slowdown start");
     }
 }
 

@@ -7,29 +7,10 @@
 #include <iomanip>
 #include <nlohmann/json.hpp>
 
+#include "compiler/geometria.h"
 #include "tools/testo_1252.h"
 
 namespace {
-
-struct voce_tipo_cella {
-    std::uint8_t tipo;
-    const char* nome;
-};
-
-constexpr voce_tipo_cella tipi_cella[] = {
-    {tipo_cella::libero, "track"},
-    {tipo_cella::segnale, "signal"},
-    {tipo_cella::fine_rallentamento, "slowdown end"},
-    {tipo_cella::inizio_rallentamento, "slowdown start"},
-    {tipo_cella::avviso_rallentamento, "slowdown warning"},
-    {tipo_cella::preavviso_rallentamento, "warning approach"},
-    {tipo_cella::indicatori_v_max, "speed indicators"},
-    {tipo_cella::marca_stazione, "station mark"},
-    {tipo_cella::marca_montagna, "mountain mark"},
-    {tipo_cella::tabella_con_valore, "board with value"},
-    {tipo_cella::tabella_senza_valore, "board, no value"},
-    {tipo_cella::cartello, "indication sign"},
-};
 
 struct ruolo_fisso {
     int voce;
@@ -92,7 +73,7 @@ constexpr colonna colonne_tracciato[] = {
 
 void riga_cella(std::ostream& o, std::size_t i, const cella& c) {
     const colonna* k = colonne_tracciato;
-    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << static_cast<std::int64_t>(i) * 50
+    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << primo_metro(static_cast<std::int64_t>(i))
       << ' ' << std::setw(k[2].larghezza) << int{c.tipo} << ' ' << std::left << std::setw(k[3].larghezza)
       << nome_tipo_cella(c.tipo) << std::right << ' ' << std::setw(k[4].larghezza) << c.valore1 << ' '
       << std::setw(k[5].larghezza) << c.valore2 << ' ' << std::setw(k[6].larghezza) << c.valore3 << ' '
@@ -217,10 +198,8 @@ std::optional<intervallo_metri> leggi_intervallo(const std::string& testo) {
 }
 
 const char* nome_tipo_cella(std::uint8_t tipo) {
-    for (const voce_tipo_cella& v : tipi_cella) {
-        if (v.tipo == tipo) return v.nome;
-    }
-    return "?";
+    const descrizione_tipo_cella* d = descrizione_tipo(tipo);
+    return d != nullptr ? d->parola_dump : "?";
 }
 
 std::string ruolo_voce(int i, const voce_scenario& v) {
@@ -265,7 +244,7 @@ void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool 
     o << tracciato.size() << " cells";
     if (!tracciato.empty()) {
         o << " (cells 0 to " << tracciato.size() - 1 << ", metres 0 to "
-          << static_cast<std::int64_t>(tracciato.size() - 1) * 50 << ")";
+          << primo_metro(static_cast<std::int64_t>(tracciato.size() - 1)) << ")";
     }
     o << "\n";
     if (tracciato.empty()) return;

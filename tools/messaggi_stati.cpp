@@ -77,19 +77,8 @@ std::optional<std::int64_t> numero(const std::string& s) {
 }
 
 const char* che_cosa_tiene(std::uint8_t tipo) {
-    switch (tipo) {
-        case tipo_cella::segnale: return "a signal";
-        case tipo_cella::fine_rallentamento: return "the end of a slowdown";
-        case tipo_cella::inizio_rallentamento: return "the start of a slowdown";
-        case tipo_cella::avviso_rallentamento: return "the warning board of a slowdown";
-        case tipo_cella::preavviso_rallentamento: return "a lead-in cell of a slowdown";
-        case tipo_cella::indicatori_v_max: return "speed indicators";
-        case tipo_cella::marca_stazione: return "a station marker";
-        case tipo_cella::tabella_con_valore: return "a board with a value";
-        case tipo_cella::tabella_senza_valore: return "a board without a value";
-        case tipo_cella::cartello: return "an indication sign";
-        default: return "something else";
-    }
+    const descrizione_tipo_cella* d = descrizione_tipo(tipo);
+    return d != nullptr && d->parola_messaggi != nullptr ? d->parola_messaggi : "something else";
 }
 
 // "cell C (metres A to B) holds X", and a note at the record that put it there.

@@ -161,6 +161,9 @@ struct voce_legenda {
     const char* testo;
 };
 
+// The legend's words for a mark drawn for one kind of cell.
+constexpr const char* legenda_di(std::uint8_t tipo) { return descrizione_tipo(tipo)->parola_legenda; }
+
 constexpr voce_legenda voci_legenda[] = {
     {"<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>", "the line (plan)"},
     {"<line class=\"oltre\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/>", "track beyond the end of the line"},
@@ -174,22 +177,22 @@ constexpr voce_legenda voci_legenda[] = {
      "station in the profile: extent, position"},
     {"<circle class=\"segnale\" cx=\"10\" cy=\"9\" r=\"3.5\"/><g class=\"segnale\"><line x1=\"26\" "
      "y1=\"17\" x2=\"26\" y2=\"6\"/><circle cx=\"26\" cy=\"6\" r=\"3.5\"/></g>",
-     "signal (plan, profile)"},
+     legenda_di(tipo_cella::segnale)},
     {"<circle class=\"cartello\" cx=\"10\" cy=\"9\" r=\"3\"/><g class=\"cartello\"><rect x=\"21\" "
      "y=\"5\" width=\"10\" height=\"8\"/></g>",
-     "indication sign (plan, profile)"},
+     legenda_di(tipo_cella::cartello)},
     {"<line class=\"rallentamento-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
      "class=\"banda-rallentamento-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
-     "slowdown, start to end cell"},
+     legenda_di(tipo_cella::inizio_rallentamento)},
     {"<line class=\"montagna-pianta\" x1=\"2\" y1=\"5\" x2=\"34\" y2=\"5\"/><rect "
      "class=\"banda-montagna-corsia\" x=\"2\" y=\"11\" width=\"32\" height=\"6\"/>",
      "mountain span"},
-    {"<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>", "slowdown warning board"},
-    {"<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>", "lead-in cell of a warning board"},
-    {"<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "abbattimento board"},
+    {"<g class=\"avviso\"><path d=\"M18 3 L23 13 L13 13 Z\"/></g>", legenda_di(tipo_cella::avviso_rallentamento)},
+    {"<g class=\"preavviso\"><rect x=\"17\" y=\"6\" width=\"2\" height=\"6\"/></g>", legenda_di(tipo_cella::preavviso_rallentamento)},
+    {"<g class=\"abbattimento\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", legenda_di(tipo_cella::tabella_senza_valore)},
     {"<g class=\"tabella-180\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>",
      "board of value 180 (finishing pass)"},
-    {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>", "maximum-speed indicator pair"},
+    {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>", legenda_di(tipo_cella::indicatori_v_max)},
     {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "cell of another kind"},
     {"<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
      "d=\"M2 6 H18 V10 H34\"/>",
