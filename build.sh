@@ -9,7 +9,8 @@
 #                           guide in one zip (build/windows/scenario-builder-*-win32.zip;
 #                           with 64, build/windows64/scenario-builder-*-win64.zip)
 #   ./build.sh bench [...]  optimised build, then the benchmark (options go to banco-prestazioni)
-#   ./build.sh roundtrip [...]  optimised build, then the round trip of decompile (options go to giro-decompilazione)
+#   ./build.sh roundtrip [...]  optimised build, then the round trip of decompile (options go to
+#                           giro-decompilazione; --overlaps for records that write over each other's cells)
 # Missing packages are installed with apt-get (as root, or through sudo).
 set -euo pipefail
 cd "$(dirname "$0")"

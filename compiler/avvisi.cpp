@@ -30,5 +30,5 @@ bool e_avviso(std::string_view nome) {
 }
 
 void avvisa(modello_scenario& m, const char* nome, const luogo& dove, std::string messaggio) {
-    m.avvisi.push_back({nome, dove, std::move(messaggio)});
+    m.avvisi.push_back({nome, dove, std::move(messaggio), {}});
 }

@@ -157,6 +157,7 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
             avvisa(m, avviso::parola_sbagliata, c.dove,
                    campo + " matches no record and is ignored; did you mean '" + s->parola + "'?");
         }
+        m.avvisi.back().parola = s->parola;
     }
     chiudi_riga();
     if (esaminati > campi_esaminati) {

@@ -25,6 +25,7 @@
 struct record_letto {
     std::string chiave;
     luogo dove;
+    std::string_view regola;  // the rule reading it, by its keyword as the embedded sources write it
     std::array<luogo, 17> valori{};
     std::size_t numero_valori = 0;
 };
@@ -108,12 +109,17 @@ void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_es
 // Records a status raised by the record being read: the model's pair (the
 // position only when the status has one) and an entry of the raised-status
 // list naming the record and its value number `colpa`.
+// `cella`: the cell the status is about (one not free), with what holds it.
+inline constexpr std::int64_t nessuna_cella = -1;
 void solleva(modello_scenario& m, const stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
-             int colpa);
+             int colpa, std::int64_t cella = nessuna_cella);
 
 // A failure that ends the method: the file is closed and deleted, the status raised.
 esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
-                     int colpa);
+                     int colpa, std::int64_t cella = nessuna_cella);
+
+// The cell a status is about, with what it holds and the record that put it there.
+void nota_cella(stato_sollevato& v, const modello_scenario& m, std::int64_t cella);
 
 // Position test of a record: accepted when (posizione + margine) / 50, in
 // floating point, is not beyond the last cell. A refused record raises status

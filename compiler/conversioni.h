@@ -20,7 +20,8 @@ T converti_arrotondato(double x) {
     const double r = arrotonda(x);
     if (!(r >= static_cast<double>(std::numeric_limits<T>::min()) &&
           r <= static_cast<double>(std::numeric_limits<T>::max()))) {
-        fallisci("convert", "value " + std::to_string(x) + " does not fit its field");
+        fallisci("convert", "value " + std::to_string(x) + " does not fit its field", {},
+                 {genere_guasto::conversione, {}, x, ""});
     }
     return static_cast<T>(r);
 }
@@ -30,7 +31,8 @@ inline std::int32_t arrotonda_long(double x) { return converti_arrotondato<std::
 // A whole-number sum or product of Long values that must stay a Long.
 inline std::int32_t long_controllato(std::int64_t x) {
     if (x < std::numeric_limits<std::int32_t>::min() || x > std::numeric_limits<std::int32_t>::max()) {
-        fallisci("compute", "value " + std::to_string(x) + " does not fit a 32-bit field");
+        fallisci("compute", "value " + std::to_string(x) + " does not fit a 32-bit field", {},
+                 {genere_guasto::calcolo, {x, 0}, 0, ""});
     }
     return static_cast<std::int32_t>(x);
 }
@@ -43,7 +45,8 @@ inline std::uint8_t bassi_8(std::int64_t x) { return static_cast<std::uint8_t>(x
 inline cella& cella_tracciato(modello_scenario& m, std::int64_t i) {
     if (i < 0 || i >= static_cast<std::int64_t>(m.tracciato.size())) {
         fallisci("track cell", "cell " + std::to_string(i) + " outside the track (0 to " +
-                                   std::to_string(static_cast<std::int64_t>(m.tracciato.size()) - 1) + ")");
+                                   std::to_string(static_cast<std::int64_t>(m.tracciato.size()) - 1) + ")",
+                 {}, {genere_guasto::cella_fuori, {i, static_cast<std::int64_t>(m.tracciato.size()) - 1}, 0, ""});
     }
     return m.tracciato[static_cast<std::size_t>(i)];
 }
@@ -51,7 +54,8 @@ inline cella& cella_tracciato(modello_scenario& m, std::int64_t i) {
 // The entry at index i of the scenario table; an index outside it is a runtime failure.
 inline voce_scenario& voce_tabella(modello_scenario& m, std::int64_t i) {
     if (i < 0 || i >= voci_scenario) {
-        fallisci("scenario entry", "entry " + std::to_string(i) + " outside the table (0 to 86)");
+        fallisci("scenario entry", "entry " + std::to_string(i) + " outside the table (0 to 86)", {},
+                 {genere_guasto::voce_fuori, {i, 0}, 0, ""});
     }
     return m.scenario[static_cast<std::size_t>(i)];
 }

@@ -115,8 +115,8 @@ esito_record indicatori(modello_scenario& m, stato_compilazione& s) {
     if (!posizione_accettata(m, s, r.posizione)) return esito_record::ferma;
     controlla_lunghezza(m, s, r.posizione, "a speed indicator");
     controlla_16(m, s, 4, static_cast<std::int64_t>(r.strisces) * 10 + r.strisced, "the stripes value");
-    const stato e = memo_indicatori_v_max(m, r, s.record.dove);
-    if (e != stato::nessuno) return termina(m, s, e, r.posizione, colpa_posizione);
+    const posa e = memo_indicatori_v_max(m, r, s.record.dove);
+    if (e.codice != stato::nessuno) return termina(m, s, e.codice, r.posizione, colpa_posizione, e.cella);
     return esito_record::continua;
 }
 
@@ -131,7 +131,7 @@ esito_record cartello(modello_scenario& m, stato_compilazione& s) {
     controlla_lunghezza(m, s, posizione, "a sign");
     const std::int32_t c = cella_di(posizione, 1);
     if (!cella_libera(cella_tracciato(m, c))) {
-        return termina(m, s, stato::cartello_occupato, posizione, colpa_posizione);
+        return termina(m, s, stato::cartello_occupato, posizione, colpa_posizione, c);
     }
     cella& segno = cella_scritta(m, s.record.dove, c);
     segno.tipo = tipo_cella::cartello;

@@ -82,7 +82,8 @@ bool fase_linea(modello_scenario& m, stato_compilazione& s) {
     realizza_dimensioni(m, s);
     if (generale == esito_record::termina) return false;
     // A line file without a length record has no track to go on with.
-    if (!s.lunghezza_letta) fallisci("line file", "no length record (\"lunghezza percorso\") in the general section");
+    if (!s.lunghezza_letta) fallisci("line file", "no length record (\"lunghezza percorso\") in the general section",
+                                       {}, {genere_guasto::senza_lunghezza, {}, 0, ""});
     progressive_ordina(m, s.luoghi_progressive);
 
     prepara_corpo(m, s);

@@ -20,7 +20,7 @@ std::uint8_t velocita_in_cella(std::int32_t velocita, const luogo& dove) {
     if (!(quinto >= 0 && quinto <= 255)) {
         fallisci("speed limit", "speed " + std::to_string(velocita) +
                                     " km/h does not fit a cell, which holds its fifth in one byte (0 to 1277 km/h)",
-                 dove);
+                 dove, {genere_guasto::velocita_fuori, {velocita, 0}, 0, ""});
     }
     return static_cast<std::uint8_t>(quinto);
 }
@@ -107,8 +107,8 @@ esito_record sabbia(modello_scenario& m, stato_compilazione& s) {
 
 // A status already set before this record was placed (one the line phase
 // left) ends the method with this record's position.
-esito_record dopo_il_piazzamento(modello_scenario& m, stato_compilazione& s, stato e, std::int32_t posizione) {
-    if (e != stato::nessuno) return termina(m, s, e, posizione, colpa_posizione);
+esito_record dopo_il_piazzamento(modello_scenario& m, stato_compilazione& s, posa e, std::int32_t posizione) {
+    if (e.codice != stato::nessuno) return termina(m, s, e.codice, posizione, colpa_posizione, e.cella);
     if (m.codice_errore <= 0) return esito_record::continua;
     termina(m, s, static_cast<stato>(m.codice_errore), posizione, colpa_posizione);
     m.stati_sollevati.back().ereditato = true;
@@ -169,7 +169,7 @@ esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
     if (valore > 0) controlla_16(m, s, 1, valore, "the board value");
     const std::int32_t i = cella_di(posizione);
     if (!cella_libera(cella_tracciato(m, i))) {
-        return termina(m, s, stato::abbattimento_occupato, posizione, colpa_posizione);
+        return termina(m, s, stato::abbattimento_occupato, posizione, colpa_posizione, i);
     }
     cella& c = cella_scritta(m, s.record.dove, i);
     if (valore > 0) {
@@ -229,6 +229,7 @@ void controlla_progressive(modello_scenario& m, stato_compilazione& s) {
         if (!noto(s.record.dove)) s.record.dove = {sorgente::linea, 0, 0};
         solleva(m, s, stato::progressiva_non_multipla, std::nullopt, colpa_chiave);
         m.stati_sollevati.back().fase = fase_stato::treno;
+        m.stati_sollevati.back().voce = voce::progressiva_maggiore + i;
         return;
     }
 }

@@ -47,6 +47,7 @@ void nota_prima_del_generale(stato_compilazione& s) {
 void inizia_record(stato_compilazione& s) {
     s.record.chiave = s.campo;
     s.record.dove = s.lettore.campo;
+    s.record.regola = {};
     s.record.numero_valori = 0;
 }
 

@@ -24,10 +24,17 @@ luogo luogo_del_guasto(const stato_compilazione& s, const errore_esecuzione& e) 
     return {};
 }
 
-std::string parole_del_guasto(const errore_esecuzione& e) {
-    std::string t = e.operazione;
-    if (!e.percorso.empty()) t += " \"" + e.percorso + "\"";
-    return t + ": " + e.what();
+// What failed, as facts: a file operation keeps its operation, its file and
+// the system's words; every other failure is its kind and numbers.
+guasto_sollevato guasto_di(const errore_esecuzione& e) {
+    guasto_sollevato g;
+    g.dati = e.dati;
+    if (e.dati.genere == genere_guasto::file) {
+        g.operazione = e.operazione;
+        g.percorso = e.percorso;
+        g.sistema = e.what();
+    }
+    return g;
 }
 
 }  // namespace
@@ -45,7 +52,8 @@ void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_es
     v.campo = luogo_del_guasto(s, e);
     v.record = noto(s.record.dove) ? s.record.dove : v.campo;
     if (v.campo.file == sorgente::treno) v.fase = fase_stato::treno;
-    v.dettaglio = parole_del_guasto(e);
+    v.regola = s.record.regola;
+    v.guasto = guasto_di(e);
     m.stati_sollevati.push_back(std::move(v));
 }
 

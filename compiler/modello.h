@@ -5,11 +5,14 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "compiler/stati.h"
 #include "compiler/tipi_cella.h"
+#include "sources/guasto.h"
 #include "sources/luogo.h"
 
 // One 50-metre cell of the track. Field order and widths are those of the
@@ -81,15 +84,30 @@ enum class fase_stato : std::uint8_t { linea, treno, finitura };
 // One status as it was raised, in the order of raising. The model's status
 // pair holds the last one (with the overwrite rules of each step); this list
 // keeps them all, the root cause first, for diagnostics.
+// A runtime failure (status 25): its kind and numbers, and for a failing file
+// operation the operation, the file and the system's words for it.
+struct guasto_sollevato {
+    dati_guasto dati;
+    std::string operazione;  // a file operation: "open", "read", ...
+    std::string percorso;    // the file it concerned
+    std::string sistema;     // the system's words for the failure
+};
+
 struct stato_sollevato {
     std::int32_t codice = 0;
     std::int32_t posizione = 0;  // metres; meaningful when con_posizione
     bool con_posizione = false;
     bool ereditato = false;  // a status left by the line phase, met again by a train record
     fase_stato fase = fase_stato::linea;
-    luogo record;            // the keyword field of the record that raised it
-    luogo campo;             // the offending value (the record's keyword when no value is to blame)
-    std::string dettaglio;   // the words of a runtime failure (status 25)
+    luogo record;                  // the keyword field of the record that raised it
+    luogo campo;                   // the offending value (the record's keyword when no value is to blame)
+    std::string_view regola;       // the rule that read the record, by its keyword ("segnale"); empty: none
+    std::int64_t cella = -1;       // the cell concerned: the one not free, or where a board found no room
+    std::uint8_t tipo_occupante = 0;  // what that cell held when the status was raised
+    luogo occupante;               // the record that put it there, when known
+    std::int32_t margine = 0;      // a position beyond the track: the margin it was tested with
+    std::int32_t voce = 0;         // the table entry concerned (a station, a progressive); 0: none
+    std::optional<guasto_sollevato> guasto;  // what failed, for a runtime failure
 };
 
 // Something the build drops, changes or truncates without a status: a
@@ -98,6 +116,7 @@ struct avviso_sorgente {
     std::string nome;       // the warning's name (avvisi.h), e.g. "misspelled-keyword"
     luogo dove;             // where it stands in a text source (a line of 0: the whole file)
     std::string messaggio;  // a sentence without a full stop; field text in it is raw bytes
+    std::string parola;     // the record keyword it suggests, as the embedded sources write it; empty: none
 };
 
 inline constexpr int voci_scenario = 87;

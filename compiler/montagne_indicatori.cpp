@@ -17,7 +17,8 @@ constexpr std::int32_t soglia_marche = 10;
 // Entry i of a mountain list; entries 1 to 80 hold spans, 0 stays unused.
 std::int32_t& voce_montagna(std::array<std::int32_t, voci_montagne>& lista, std::int64_t i) {
     if (i < 0 || i >= voci_montagne) {
-        fallisci("mountain list", "span " + std::to_string(i) + " beyond the last entry (80)");
+        fallisci("mountain list", "span " + std::to_string(i) + " beyond the last entry (80)", {},
+                 {genere_guasto::montagna_fuori, {i, 0}, 0, ""});
     }
     return lista[static_cast<std::size_t>(i)];
 }
@@ -64,9 +65,9 @@ void memo_montagna(modello_scenario& m, const record_montagna& r, const luogo& o
     stendi_montagna(m, primo, ultimo, tipo, marche, origine);
 }
 
-stato memo_indicatori_v_max(modello_scenario& m, const record_indicatori& r, const luogo& origine) {
+posa memo_indicatori_v_max(modello_scenario& m, const record_indicatori& r, const luogo& origine) {
     const std::int32_t i = cella_di(r.posizione, 1);
-    if (!cella_libera(cella_tracciato(m, i))) return stato::indicatori_occupati;
+    if (!cella_libera(cella_tracciato(m, i))) return {stato::indicatori_occupati, i};
     cella& c = cella_scritta(m, origine, i);
     c.tipo = tipo_cella::indicatori_v_max;
     c.valore1 = codifica_velocita(r.vas, r.vad);
@@ -74,5 +75,5 @@ stato memo_indicatori_v_max(modello_scenario& m, const record_indicatori& r, con
     c.valore3 = codifica_velocita(r.vcs, r.vcd);
     const std::int32_t dieci_s = long_controllato(static_cast<std::int64_t>(r.strisces) * 10);
     c.valore4 = bassi_16(long_controllato(static_cast<std::int64_t>(dieci_s) + r.strisced));
-    return stato::nessuno;
+    return {};
 }

@@ -8,6 +8,9 @@
 #include <string>
 #include <string_view>
 
+// The length record of the line's general section, as the embedded sources write it.
+inline constexpr std::string_view parola_lunghezza = "lunghezza percorso";
+
 // The field holds `parola` exactly as written.
 inline bool contiene(std::string_view campo, std::string_view parola) {
     return campo.find(parola) != std::string_view::npos;

@@ -27,8 +27,10 @@ assi assi_di(planimetria_linea& p) {
 // A metre outside the plan is a runtime failure.
 void verifica_punto(const modello_scenario& m, std::int64_t metro) {
     if (metro < 0 || metro > m.planimetria.ultimo_metro) {
-        fallisci("plan point", "point " + std::to_string(metro) + " outside the plan (0 to " +
-                                   std::to_string(m.planimetria.ultimo_metro) + ")");
+        fallisci("plan point",
+                 "point " + std::to_string(metro) + " outside the plan (0 to " +
+                     std::to_string(m.planimetria.ultimo_metro) + ")",
+                 {}, {genere_guasto::punto_fuori, {metro, m.planimetria.ultimo_metro}, 0, ""});
     }
 }
 

@@ -20,9 +20,9 @@ constexpr std::int32_t tipo_con_tempo = 2;
 
 }  // namespace
 
-stato memo_segnale(modello_scenario& m, const record_segnale& r, const luogo& origine) {
+posa memo_segnale(modello_scenario& m, const record_segnale& r, const luogo& origine) {
     const std::int32_t c = cella_di(r.posizione, 1);
-    if (!cella_libera(cella_tracciato(m, c))) return stato::segnale_occupato;
+    if (!cella_libera(cella_tracciato(m, c))) return {stato::segnale_occupato, c};
     cella& segnale = cella_scritta(m, origine, c);
     segnale.tipo = tipo_cella::segnale;
     segnale.valore4 = bassi_16(w64{r.rapp} * 10 + w64{r.sx} * 3 + r.dx);
@@ -36,10 +36,10 @@ stato memo_segnale(modello_scenario& m, const record_segnale& r, const luogo& or
     for (std::int32_t k = 1; k <= 4; ++k) {
         cella_tracciato(m, w64{c} - 2 * w64{k}).avviso = bassi_8((w64{r.sx} * 3 + r.dx) * 10 + k);
     }
-    return stato::nessuno;
+    return {};
 }
 
-stato memo_rallentamento(modello_scenario& m, const record_rallentamento& r, const luogo& origine) {
+posa memo_rallentamento(modello_scenario& m, const record_rallentamento& r, const luogo& origine) {
     // Where the slowdown begins close to the start of the line there is no
     // room for a warning board 1200 m before it, nor for its lead-in cells.
     const bool con_avviso = r.x > inizio_con_avviso;
@@ -48,12 +48,12 @@ stato memo_rallentamento(modello_scenario& m, const record_rallentamento& r, con
     std::int32_t w = 0;
     if (con_avviso) {
         w = cella_di(prima, 1);
-        if (!cella_libera(cella_tracciato(m, w))) return stato::avviso_occupato;
+        if (!cella_libera(cella_tracciato(m, w))) return {stato::avviso_occupato, w};
     }
     const std::int32_t inizio = cella_di(r.x, 1);
-    if (!cella_libera(cella_tracciato(m, inizio))) return stato::inizio_rallentamento_occupato;
+    if (!cella_libera(cella_tracciato(m, inizio))) return {stato::inizio_rallentamento_occupato, inizio};
     const std::int32_t fine = cella_di(long_controllato(w64{r.x} + r.l), 1);
-    if (!cella_libera(cella_tracciato(m, fine))) return stato::fine_rallentamento_occupata;
+    if (!cella_libera(cella_tracciato(m, fine))) return {stato::fine_rallentamento_occupata, fine};
 
     cella_scritta(m, origine, fine).tipo = tipo_cella::fine_rallentamento;
     if (r.d_v != 0) cella_scritta(m, origine, fine).valore2 = bassi_16(r.d_v);
@@ -72,9 +72,9 @@ stato memo_rallentamento(modello_scenario& m, const record_rallentamento& r, con
 
     // The four lead-in cells end in the cell just before the warning board.
     const std::int32_t cerca = cella_di(prima);
-    if (!con_preavviso) return stato::nessuno;
+    if (!con_preavviso) return {};
     for (std::int32_t i = 0; i <= 3; ++i) {
-        if (!cella_libera(cella_tracciato(m, w64{cerca} - i))) return stato::preavviso_occupato;
+        if (!cella_libera(cella_tracciato(m, w64{cerca} - i))) return {stato::preavviso_occupato, w64{cerca} - i};
     }
     for (std::int32_t i = 0; i <= 3; ++i) {
         cella& preavviso = cella_scritta(m, origine, w64{cerca} - i);
@@ -82,5 +82,5 @@ stato memo_rallentamento(modello_scenario& m, const record_rallentamento& r, con
         preavviso.valore1 = bassi_16(i + 1);
         if (r.d_v != 0) preavviso.valore2 = bassi_16(i + 1);
     }
-    return stato::nessuno;
+    return {};
 }

@@ -21,12 +21,14 @@ esito_record lunghezza(modello_scenario& m, stato_compilazione& s) {
     m.lunghezza_totale = long_controllato(static_cast<std::int64_t>(l) + coda_tracciato);
     m.numero_celle = arrotonda_long(m.lunghezza_totale / static_cast<double>(metri_cella));
     if (m.numero_celle < 0) {
-        fallisci("track", "a track of " + std::to_string(m.lunghezza_totale) + " m has no cells");
+        fallisci("track", "a track of " + std::to_string(m.lunghezza_totale) + " m has no cells", {},
+                 {genere_guasto::senza_celle, {m.lunghezza_totale, 0}, 0, ""});
     }
     s.celle_richieste = m.numero_celle;
     if (m.scrivi_linea) {
         if (m.lunghezza_totale < 0) {
-            fallisci("plan", "a track of " + std::to_string(m.lunghezza_totale) + " m has no plan points");
+            fallisci("plan", "a track of " + std::to_string(m.lunghezza_totale) + " m has no plan points", {},
+                     {genere_guasto::senza_punti, {m.lunghezza_totale, 0}, 0, ""});
         }
         s.metri_richiesti = m.lunghezza_totale;
     }
@@ -93,7 +95,7 @@ esito_record ripetizione(modello_scenario& m, stato_compilazione& s) {
 }
 
 constexpr regola_record regole[] = {
-    {"lunghezza", "percorso", true, lunghezza, "lunghezza percorso"},
+    {"lunghezza", "percorso", true, lunghezza, parola_lunghezza},
     {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre"},
     {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due"},
     {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno"},

@@ -3,8 +3,16 @@
 #include "compiler/compilazione.h"
 #include "compiler/conversioni.h"
 
+void nota_cella(stato_sollevato& v, const modello_scenario& m, std::int64_t cella) {
+    if (cella < 0 || cella >= static_cast<std::int64_t>(m.tracciato.size())) return;
+    const auto k = static_cast<std::size_t>(cella);
+    v.cella = cella;
+    v.tipo_occupante = m.tracciato[k].tipo;
+    if (k < m.origine_celle.size()) v.occupante = m.origine_celle[k];
+}
+
 void solleva(modello_scenario& m, const stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
-             int colpa) {
+             int colpa, std::int64_t cella) {
     m.codice_errore = numero(codice);
     if (posizione) m.posizione_errore = *posizione;
     stato_sollevato v;
@@ -13,17 +21,19 @@ void solleva(modello_scenario& m, const stato_compilazione& s, stato codice, std
     v.con_posizione = posizione.has_value();
     v.fase = s.lettore.file == sorgente::treno ? fase_stato::treno : fase_stato::linea;
     v.record = s.record.dove;
+    v.regola = s.record.regola;
     v.campo = v.record;
     if (colpa >= 0 && static_cast<std::size_t>(colpa) < s.record.numero_valori) {
         v.campo = s.record.valori[static_cast<std::size_t>(colpa)];
     }
+    nota_cella(v, m, cella);
     m.stati_sollevati.push_back(std::move(v));
 }
 
 esito_record termina(modello_scenario& m, stato_compilazione& s, stato codice, std::optional<std::int32_t> posizione,
-                     int colpa) {
+                     int colpa, std::int64_t cella) {
     chiudi_ed_elimina(s);
-    solleva(m, s, codice, posizione, colpa);
+    solleva(m, s, codice, posizione, colpa, cella);
     return esito_record::termina;
 }
 
@@ -32,6 +42,7 @@ bool prova_posizione(modello_scenario& m, stato_compilazione& s, std::int32_t po
     const std::int32_t somma = long_controllato(static_cast<std::int64_t>(posizione) + margine);
     if (entro_il_tracciato(somma, 0, m.numero_celle)) return true;
     solleva(m, s, stato::fuori_tracciato, posizione, colpa_posizione);
+    m.stati_sollevati.back().margine = margine;
     return false;
 }
 

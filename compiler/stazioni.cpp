@@ -61,6 +61,16 @@ void marca_avvicinamento(modello_scenario& m, const voce_scenario& v) {
 
 }  // namespace
 
+namespace {
+
+// The station's entry, on the status just raised.
+esito_record con_voce(modello_scenario& m, esito_record e, std::int32_t numero) {
+    m.stati_sollevati.back().voce = numero;
+    return e;
+}
+
+}  // namespace
+
 esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t numero = s.contatore_stazioni;
     voce_scenario& v = voce_tabella(m, numero);
@@ -92,7 +102,9 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v);
     if (con_marche) {
         const double t = cella_reale(v.valore2, -1);
-        if (t <= 1) return termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione);
+        if (t <= 1) {
+            return con_voce(m, termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione), numero);
+        }
         cella& marca = cella_scritta(m, s.record.dove, arrotonda_long(t));
         marca.tipo = tipo_cella::marca_stazione;
         marca.valore1 = bassi_16(numero);
@@ -100,14 +112,14 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
 
     if (numero > voce::prima_stazione &&
         long_controllato(w64{v.valore1} - distanza_stazioni) < voce_tabella(m, w64{numero} - 1).valore2) {
-        return termina(m, s, stato::stazioni_vicine, posizione, colpa_posizione);
+        return con_voce(m, termina(m, s, stato::stazioni_vicine, posizione, colpa_posizione), numero);
     }
 
     // Stations fill the table upward, sign texts downward: the next station
     // must not reach the lowest sign entry.
     ++s.contatore_stazioni;
     if (s.contatore_stazioni >= s.prossima_voce_cartello) {
-        return termina(m, s, stato::troppe_stazioni, std::nullopt, colpa_chiave);
+        return con_voce(m, termina(m, s, stato::troppe_stazioni, std::nullopt, colpa_chiave), numero);
     }
     return esito_record::continua;
 }

@@ -53,6 +53,7 @@ esito_record interpreta(std::span<const regola_record> tabella, modello_scenario
     for (const regola_record& r : tabella) {
         if (!corrisponde_gia_minuscolo(r, chiave, minuscola)) continue;
         s.record.numero_valori = 0;
+        s.record.regola = r.forma;
         const esito_record e = r.gestore(m, s);
         nota_letto(s, r);
         letto = true;

@@ -15,7 +15,7 @@ blocco_cartella::~blocco_cartella() {
 }
 
 blocco_cartella blocca_cartella(const std::string& percorso) {
-    const std::string file = percorso_in(cartella{percorso, {}, {}, {}, {}, {}, {}, {}}, nome_file_blocco);
+    const std::string file = percorso_in(percorso, nome_file_blocco);
     // OPEN_ALWAYS: a lock file left by a power loss is taken over.
     HANDLE h = CreateFileW(in_utf16(file).c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);

@@ -48,8 +48,7 @@ genere_file genere_di(const std::string& percorso) {
 }
 
 [[noreturn]] void rifiuta(const char* operazione, const std::string& percorso, genere_file g) {
-    throw errore_esecuzione(operazione, percorso, g == genere_file::cartella ? EISDIR : 0,
-                            std::string(perche_rifiutato(g)) + "; refusing to write it");
+    rifiuta_genere(operazione, percorso, g, "write");
 }
 
 // Only a regular file, or nothing, may stand where a file is written.
@@ -96,7 +95,7 @@ std::size_t leggi_fino(int fd, std::string& contenuto, std::size_t letti, const 
     return letti;
 }
 
-std::string leggi(const std::string& percorso, const std::string& nome, const cartella& c, std::size_t limite) {
+std::string leggi(const std::string& percorso, const std::string& nome, const std::string& c, std::size_t limite) {
     // Non-blocking: opening a FIFO for reading returns at once, and fstat
     // then refuses it.
     descrittore d{::open(percorso.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
@@ -234,28 +233,28 @@ void rinomina(const std::string& da, const std::string& a) {
 cartella cartella_su_disco(const std::string& percorso) {
     cartella c;
     c.descrizione = percorso;
-    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}, {}};
-    c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
-    c.leggi = [nomi](const std::string& nome, std::size_t limite) {
-        return leggi(percorso_in(nomi, nome), nome, nomi, limite);
+    const std::string dove = percorso;
+    c.genere = [dove](const std::string& nome) { return genere_di(percorso_in(dove, nome)); };
+    c.leggi = [dove](const std::string& nome, std::size_t limite) {
+        return leggi(percorso_in(dove, nome), nome, dove, limite);
     };
-    c.sostituisci = [nomi](const std::string& nome, const contenuto_file& contenuto) {
-        sostituisci(percorso_in(nomi, nome), contenuto);
+    c.sostituisci = [dove](const std::string& nome, const contenuto_file& contenuto) {
+        sostituisci(percorso_in(dove, nome), contenuto);
     };
-    c.elimina = [nomi](const std::string& nome) {
-        const std::string p = percorso_in(nomi, nome);
+    c.elimina = [dove](const std::string& nome) {
+        const std::string p = percorso_in(dove, nome);
         if (::unlink(p.c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
-    c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
-        crea_nuovo(nomi.descrizione, percorso_in(nomi, nome), contenuto);
+    c.crea_nuovo = [dove](const std::string& nome, const contenuto_file& contenuto) {
+        crea_nuovo(dove, percorso_in(dove, nome), contenuto);
     };
-    c.rinomina = [nomi](const std::string& da, const std::string& a) {
-        rinomina(percorso_in(nomi, da), percorso_in(nomi, a));
+    c.rinomina = [dove](const std::string& da, const std::string& a) {
+        rinomina(percorso_in(dove, da), percorso_in(dove, a));
     };
-    c.elenca = [nomi] {
+    c.elenca = [dove] {
         std::vector<std::string> n;
-        DIR* d = ::opendir(nomi.descrizione.c_str());
-        if (d == nullptr) fallisci_sistema("list", nomi.descrizione, errno);
+        DIR* d = ::opendir(dove.c_str());
+        if (d == nullptr) fallisci_sistema("list", dove, errno);
         while (const dirent* voce = ::readdir(d)) {
             const std::string nome = voce->d_name;
             if (nome != "." && nome != "..") n.push_back(nome);

@@ -63,10 +63,7 @@ genere_file genere_di(const std::string& percorso) {
 
 void verifica_scrivibile(const std::string& percorso) {
     const genere_file g = genere_di(percorso);
-    if (const char* perche = perche_rifiutato(g)) {
-        throw errore_esecuzione("replace", percorso, g == genere_file::cartella ? EISDIR : 0,
-                                std::string(perche) + "; refusing to write it");
-    }
+    if (perche_rifiutato(g) != nullptr) rifiuta_genere("replace", percorso, g, "write");
 }
 
 void scrivi_pezzo(int fd, std::string_view contenuto, const std::string& percorso) {
@@ -94,7 +91,7 @@ int apri(const std::string& percorso, int modo) {
     return _wopen(in_utf16(percorso).c_str(), modo | _O_BINARY | _O_NOINHERIT, _S_IREAD | _S_IWRITE);
 }
 
-std::string leggi(const std::string& percorso, const std::string& nome, const cartella& c, std::size_t limite) {
+std::string leggi(const std::string& percorso, const std::string& nome, const std::string& c, std::size_t limite) {
     if (genere_di(percorso) == genere_file::cartella) fallisci_sistema("open for input", percorso, EISDIR);
     descrittore d{apri(percorso, _O_RDONLY)};
     if (d.fd < 0) fallisci_sistema("open for input", percorso, errno);
@@ -156,28 +153,28 @@ bool informazioni(const std::string& percorso, BY_HANDLE_FILE_INFORMATION& info)
 cartella cartella_su_disco(const std::string& percorso) {
     cartella c;
     c.descrizione = percorso;
-    const cartella nomi{percorso, {}, {}, {}, {}, {}, {}, {}};
-    c.genere = [nomi](const std::string& nome) { return genere_di(percorso_in(nomi, nome)); };
-    c.leggi = [nomi](const std::string& nome, std::size_t limite) {
-        return leggi(percorso_in(nomi, nome), nome, nomi, limite);
+    const std::string dove = percorso;
+    c.genere = [dove](const std::string& nome) { return genere_di(percorso_in(dove, nome)); };
+    c.leggi = [dove](const std::string& nome, std::size_t limite) {
+        return leggi(percorso_in(dove, nome), nome, dove, limite);
     };
-    c.sostituisci = [nomi](const std::string& nome, const contenuto_file& contenuto) {
-        sostituisci(percorso_in(nomi, nome), contenuto);
+    c.sostituisci = [dove](const std::string& nome, const contenuto_file& contenuto) {
+        sostituisci(percorso_in(dove, nome), contenuto);
     };
-    c.elimina = [nomi](const std::string& nome) {
-        const std::string p = percorso_in(nomi, nome);
+    c.elimina = [dove](const std::string& nome) {
+        const std::string p = percorso_in(dove, nome);
         if (_wremove(in_utf16(p).c_str()) != 0) fallisci_sistema("delete", p, errno);
     };
-    c.crea_nuovo = [nomi](const std::string& nome, const contenuto_file& contenuto) {
-        crea_nuovo(percorso_in(nomi, nome), contenuto);
+    c.crea_nuovo = [dove](const std::string& nome, const contenuto_file& contenuto) {
+        crea_nuovo(percorso_in(dove, nome), contenuto);
     };
-    c.elenca = [nomi] {
+    c.elenca = [dove] {
         std::vector<std::string> n;
         WIN32_FIND_DATAW voce;
-        HANDLE h = FindFirstFileW(in_utf16(percorso_in(nomi, "*")).c_str(), &voce);
+        HANDLE h = FindFirstFileW(in_utf16(percorso_in(dove, "*")).c_str(), &voce);
         if (h == INVALID_HANDLE_VALUE) {
             if (GetLastError() == ERROR_FILE_NOT_FOUND) return n;
-            fallisci_sistema("list", nomi.descrizione, errno_di_windows(GetLastError()));
+            fallisci_sistema("list", dove, errno_di_windows(GetLastError()));
         }
         do {
             const std::string nome = in_utf8(voce.cFileName);
@@ -186,9 +183,9 @@ cartella cartella_su_disco(const std::string& percorso) {
         FindClose(h);
         return n;
     };
-    c.rinomina = [nomi](const std::string& da, const std::string& a) {
-        const std::string p = percorso_in(nomi, da);
-        const std::string q = percorso_in(nomi, a);
+    c.rinomina = [dove](const std::string& da, const std::string& a) {
+        const std::string p = percorso_in(dove, da);
+        const std::string q = percorso_in(dove, a);
         if (!MoveFileExW(in_utf16(p).c_str(), in_utf16(q).c_str(), MOVEFILE_REPLACE_EXISTING)) {
             const int numero = errno_di_windows(GetLastError());
             throw errore_esecuzione("rename", p, numero,

@@ -10,7 +10,7 @@
 
 namespace {
 
-[[noreturn]] void fallisci_file(const cartella& c, const char* operazione, const std::string& nome, int numero) {
+[[noreturn]] void fallisci_file(const std::string& c, const char* operazione, const std::string& nome, int numero) {
     throw errore_esecuzione(operazione, percorso_in(c, nome), numero, std::strerror(numero));
 }
 
@@ -31,20 +31,31 @@ std::string in_un_testo(const contenuto_file& c) {
     return t;
 }
 
-std::string percorso_in(const cartella& c, const std::string& nome) {
+std::string percorso_in(const std::string& cartella, const std::string& nome) {
 #ifdef _WIN32
     constexpr char separatore = '\\';
 #else
     constexpr char separatore = '/';
 #endif
-    return c.descrizione + separatore + nome;
+    if (cartella.empty()) return nome;
+    return cartella + separatore + nome;
 }
 
-void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
+std::string percorso_in(const cartella& c, const std::string& nome) {
+    return percorso_in(c.descrizione, nome);
+}
+
+void rifiuta_troppo_grande(const std::string& c, const std::string& nome, std::uintmax_t dimensione,
                            std::size_t limite) {
     throw errore_esecuzione("read", percorso_in(c, nome), EFBIG,
                             "the file is " + std::to_string(dimensione) + " bytes, more than the " +
                                 std::to_string(limite) + " bytes a read may take");
+}
+
+[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g,
+                                const char* verbo) {
+    throw errore_esecuzione(operazione, percorso, g == genere_file::cartella ? EISDIR : 0,
+                            std::string(perche_rifiutato(g)) + "; refusing to " + verbo + " it");
 }
 
 const char* perche_rifiutato(genere_file g) {
@@ -68,29 +79,29 @@ cartella cartella_in_memoria(std::map<std::string, std::string>& file, std::stri
     cartella c;
     c.descrizione = std::move(descrizione);
     // The operations name files through a copy of the directory's description only.
-    const cartella nomi{c.descrizione, {}, {}, {}, {}, {}, {}, {}};
+    const std::string dove = c.descrizione;
     c.genere = [&file](const std::string& nome) {
         return file.count(nome) != 0 ? genere_file::regolare : genere_file::assente;
     };
-    c.leggi = [&file, nomi](const std::string& nome, std::size_t limite) {
+    c.leggi = [&file, dove](const std::string& nome, std::size_t limite) {
         const auto f = file.find(nome);
-        if (f == file.end()) fallisci_file(nomi, "open for input", nome, ENOENT);
-        if (f->second.size() > limite) rifiuta_troppo_grande(nomi, nome, f->second.size(), limite);
+        if (f == file.end()) fallisci_file(dove, "open for input", nome, ENOENT);
+        if (f->second.size() > limite) rifiuta_troppo_grande(dove, nome, f->second.size(), limite);
         return f->second;
     };
     c.sostituisci = [&file](const std::string& nome, const contenuto_file& contenuto) {
         file[nome] = in_un_testo(contenuto);
     };
-    c.elimina = [&file, nomi](const std::string& nome) {
-        if (file.erase(nome) == 0) fallisci_file(nomi, "delete", nome, ENOENT);
+    c.elimina = [&file, dove](const std::string& nome) {
+        if (file.erase(nome) == 0) fallisci_file(dove, "delete", nome, ENOENT);
     };
-    c.crea_nuovo = [&file, nomi](const std::string& nome, const contenuto_file& contenuto) {
-        if (file.count(nome) != 0) fallisci_file(nomi, "create", nome, EEXIST);
+    c.crea_nuovo = [&file, dove](const std::string& nome, const contenuto_file& contenuto) {
+        if (file.count(nome) != 0) fallisci_file(dove, "create", nome, EEXIST);
         file[nome] = in_un_testo(contenuto);
     };
-    c.rinomina = [&file, nomi](const std::string& da, const std::string& a) {
+    c.rinomina = [&file, dove](const std::string& da, const std::string& a) {
         auto f = file.find(da);
-        if (f == file.end()) fallisci_file(nomi, "rename", da, ENOENT);
+        if (f == file.end()) fallisci_file(dove, "rename", da, ENOENT);
         std::string contenuto = std::move(f->second);
         file.erase(f);
         file[a] = std::move(contenuto);

@@ -69,19 +69,27 @@ struct cartella {
 // needs well under a megabyte.
 inline constexpr std::size_t limite_sorgente = std::size_t{16} << 20;
 
+// The path of a file in a directory: the directory's path, the separator, the
+// name; the name alone for a directory without a path.
+std::string percorso_in(const std::string& cartella, const std::string& nome);
 // The path by which messages name a file of the directory.
 std::string percorso_in(const cartella& c, const std::string& nome);
 
 // A regular file stands at the name.
 bool esiste_file(const cartella& c, const std::string& nome);
 
-// The failure of a file larger than a read may take.
-[[noreturn]] void rifiuta_troppo_grande(const cartella& c, const std::string& nome, std::uintmax_t dimensione,
+// The failure of a file of the directory at path `c` larger than a read may take.
+[[noreturn]] void rifiuta_troppo_grande(const std::string& c, const std::string& nome, std::uintmax_t dimensione,
                                         std::size_t limite);
 
 // Why nothing may be written at a name where this stands; nullptr for a
 // regular file or no file at all.
 const char* perche_rifiutato(genere_file g);
+
+// The failure of `operazione` on a path where something other than a regular
+// file stands: why, then "refusing to VERBO it".
+[[noreturn]] void rifiuta_genere(const char* operazione, const std::string& percorso, genere_file g,
+                                const char* verbo);
 
 // Deletes the file when a regular file stands at the name.
 void elimina_se_esiste(const cartella& c, const std::string& nome);

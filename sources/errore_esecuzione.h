@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "sources/guasto.h"
 #include "sources/luogo.h"
 
 struct errore_esecuzione : std::runtime_error {
@@ -14,17 +15,20 @@ struct errore_esecuzione : std::runtime_error {
     std::string percorso;    // the file concerned, when there is one
     int numero = 0;          // the system's error number, when there is one
     luogo dove;              // the field of a text source where it was raised, when it was raised there
+    dati_guasto dati;        // the kind and its numbers (genere_guasto::file for a file operation)
 
     errore_esecuzione(std::string operazione_, std::string percorso_, int numero_, const std::string& descrizione,
-                      luogo dove_ = {})
+                      luogo dove_ = {}, dati_guasto dati_ = {})
         : std::runtime_error(descrizione),
           operazione(std::move(operazione_)),
           percorso(std::move(percorso_)),
           numero(numero_),
-          dove(dove_) {}
+          dove(dove_),
+          dati(std::move(dati_)) {}
 };
 
 // A failure with no file and no system error number behind it.
-[[noreturn]] inline void fallisci(const std::string& operazione, const std::string& descrizione, luogo dove = {}) {
-    throw errore_esecuzione(operazione, "", 0, descrizione, dove);
+[[noreturn]] inline void fallisci(const std::string& operazione, const std::string& descrizione, luogo dove,
+                                  dati_guasto dati) {
+    throw errore_esecuzione(operazione, "", 0, descrizione, dove, std::move(dati));
 }

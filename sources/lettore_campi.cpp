@@ -1,6 +1,7 @@
 #include "sources/lettore_campi.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "sources/errore_esecuzione.h"
 
@@ -47,7 +48,8 @@ luogo qui(const lettore_campi& l) { return {l.file, l.riga, l.colonna}; }
 void inizia_campo(lettore_campi& l) {
     if (a_fine(l)) {
         l.campo = qui(l);
-        fallisci("read field", "read past the end of the file", l.campo);
+        l.campo.fine = l.campo.colonna;
+        fallisci("read field", "read past the end of the file", l.campo, {genere_guasto::fine_file, {}, 0, ""});
     }
     salta_blank(l);
     l.campo = qui(l);
@@ -58,12 +60,14 @@ void leggi_valore_grezzo(lettore_campi& l) {
     inizia_campo(l);
     while (!a_fine(l) && corrente(l) != ',' && corrente(l) != ' ' && !fine_riga(corrente(l))) avanza(l);
     l.fine_campo = l.pos;
+    l.campo.fine = colonna_dopo_campo(l);
     salta_blank(l);
     consuma_terminatore(l);
 }
 
 [[noreturn]] void non_numero(const lettore_campi& l) {
-    fallisci("read value", "not a number: \"" + std::string(testo_campo(l)) + "\"", l.campo);
+    fallisci("read value", "not a number: \"" + std::string(testo_campo(l)) + "\"", l.campo,
+             {genere_guasto::non_numero, {}, 0, std::string(testo_campo(l))});
 }
 
 bool cifra(char c) { return c >= '0' && c <= '9'; }
@@ -79,7 +83,8 @@ std::int64_t numero(const lettore_campi& l) {
     for (std::size_t i = segno(campo); i < campo.size() && cifra(campo[i]); ++i) {
         valore = valore * 10 + (campo[i] - '0');
         if (valore > std::int64_t{1} << 32) {
-            fallisci("read value", "value too large: \"" + std::string(campo) + "\"", l.campo);
+            fallisci("read value", "value too large: \"" + std::string(campo) + "\"", l.campo,
+                     {genere_guasto::valore_enorme, {}, 0, std::string(campo)});
         }
     }
     if (!e_numero(campo)) non_numero(l);
@@ -93,12 +98,19 @@ std::int64_t leggi_nei_limiti(lettore_campi& l, std::int64_t minimo, std::int64_
         fallisci("read value",
                  "value " + std::string(testo_campo(l)) + " does not fit its field (" + std::to_string(minimo) + " to " +
                      std::to_string(massimo) + ")",
-                 l.campo);
+                 l.campo, {genere_guasto::fuori_campo, {minimo, massimo}, 0, std::string(testo_campo(l))});
     }
     return valore;
 }
 
 }  // namespace
+
+std::int32_t colonna_dopo_campo(const lettore_campi& l) {
+    std::string_view t = testo_campo(l);
+    while (!t.empty() && t.back() == ' ') t.remove_suffix(1);
+    const std::int64_t dopo = static_cast<std::int64_t>(l.campo.colonna) + static_cast<std::int64_t>(t.size());
+    return static_cast<std::int32_t>(std::min<std::int64_t>(dopo, std::numeric_limits<std::int32_t>::max()));
+}
 
 bool e_numero(std::string_view campo) {
     const std::size_t i = segno(campo);
@@ -116,6 +128,7 @@ std::string leggi_testo(lettore_campi& l) {
     inizia_campo(l);
     while (!a_fine(l) && corrente(l) != ',' && !fine_riga(corrente(l))) avanza(l);
     l.fine_campo = l.pos;
+    l.campo.fine = colonna_dopo_campo(l);
     consuma_terminatore(l);
     return std::string(testo_campo(l));
 }

@@ -53,6 +53,9 @@ inline std::string_view testo_campo(const lettore_campi& l) {
     return std::string_view(l.testo).substr(l.inizio_campo, l.fine_campo - l.inizio_campo);
 }
 
+// The column after the last field's last byte, the blanks after it left out.
+std::int32_t colonna_dopo_campo(const lettore_campi& l);
+
 // A counter that stops at its largest value instead of overflowing.
 inline void conta(std::int32_t& contatore) {
     if (contatore < std::numeric_limits<std::int32_t>::max()) ++contatore;

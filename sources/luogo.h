@@ -13,6 +13,7 @@ struct luogo {
     sorgente file = sorgente::nessuna;
     std::int32_t riga = 0;     // from 1; 0 when unknown
     std::int32_t colonna = 0;  // from 1, counted in bytes; 0 when unknown
+    std::int32_t fine = 0;     // the column after the field's last byte, blanks after it left out; 0 when unknown
 };
 
 // "line file" or "train file".

@@ -37,10 +37,7 @@ char minuscola(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A'
 // Only a regular file, or nothing, may stand where an output goes.
 void verifica_uscita(const cartella& dir, const std::string& nome) {
     const genere_file g = dir.genere(nome);
-    if (const char* perche = perche_rifiutato(g)) {
-        throw errore_esecuzione("replace", percorso_in(dir, nome), g == genere_file::cartella ? EISDIR : 0,
-                                std::string(perche) + "; refusing to replace it");
-    }
+    if (perche_rifiutato(g) != nullptr) rifiuta_genere("replace", percorso_in(dir, nome), g, "replace");
 }
 
 void verifica_distinti(const cartella& dir, const std::vector<std::string>& nomi) {

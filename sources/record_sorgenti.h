@@ -100,6 +100,10 @@ struct record_stazione {
     std::string nome;
 };
 
+// A signal or a slowdown written in its own section, after every station.
+inline constexpr std::size_t nella_sezione_segnali = std::numeric_limits<std::size_t>::max();
+inline constexpr std::size_t nella_propria_sezione = nella_sezione_segnali;
+
 // rallentamento, x, v, l, f_tt, f_ta, d_v
 struct record_rallentamento {
     std::int32_t x = 0;
@@ -108,10 +112,11 @@ struct record_rallentamento {
     std::int32_t f_tt = 0;
     std::int32_t f_ta = 0;
     std::int32_t d_v = 0;
+    // Where the record stands in the file: among the stations, after this
+    // many of them (a slowdown one of whose cells a station marker must
+    // overwrite), or in the slowdowns section.
+    std::size_t stazioni_prima = nella_propria_sezione;
 };
-
-// A signal written in the signals section, after every station.
-inline constexpr std::size_t nella_sezione_segnali = std::numeric_limits<std::size_t>::max();
 
 // segnale, posizione, sx, s1, s2, s3, rapp, dx, d1, d2, d3, tempo
 struct record_segnale {

@@ -130,10 +130,18 @@ void segnale(testo_crlf& f, const record_segnale& s) {
                                 {s.tempo, {2, 1}}}));
 }
 
-// The stations, each after the signals that must come before it.
+void rallentamento(testo_crlf& f, const record_rallentamento& r) {
+    f.riga("rallentamento" + valori({{r.x, {8, 1}}, {r.v, {5, 1}}, {r.l, {6, 1}}, {r.f_tt, {3, 1}}, {r.f_ta, {2, 1}},
+                                      {r.d_v, {3, 1}}}));
+}
+
+// The stations, each after the slowdowns and signals that must come before it.
 void stazioni(testo_crlf& f, const sorgente_treno& t) {
     f.riga("[stazioni]");
     for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
+        for (const record_rallentamento& r : t.rallentamenti) {
+            if (r.stazioni_prima == i) rallentamento(f, r);
+        }
         for (const record_segnale& s : t.segnali) {
             if (s.stazioni_prima == i) segnale(f, s);
         }
@@ -161,8 +169,7 @@ std::string testo_treno(const sorgente_treno& t) {
     stazioni(f, t);
     f.riga("[rallentamenti]");
     for (const record_rallentamento& r : t.rallentamenti) {
-        f.riga("rallentamento" + valori({{r.x, {8, 1}}, {r.v, {5, 1}}, {r.l, {6, 1}}, {r.f_tt, {3, 1}},
-                                          {r.f_ta, {2, 1}}, {r.d_v, {3, 1}}}));
+        if (r.stazioni_prima >= t.stazioni.size()) rallentamento(f, r);
     }
     f.riga("[segnali]");
     for (const record_segnale& s : t.segnali) {

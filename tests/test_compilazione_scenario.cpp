@@ -99,7 +99,10 @@ TEST(CompilazioneScenario, ARuntimeFailureInTheTrainFileCarriesThePlaceOfItsFiel
     EXPECT_EQ(s.campo.riga, 3);
     EXPECT_EQ(s.campo.colonna, 10);
     EXPECT_FALSE(s.con_posizione);
-    EXPECT_NE(s.dettaglio.find("tanta"), std::string::npos) << s.dettaglio;
+    ASSERT_TRUE(s.guasto.has_value());
+    EXPECT_EQ(s.guasto->dati.genere, genere_guasto::non_numero);
+    EXPECT_EQ(s.guasto->dati.campo, "tanta");
+    EXPECT_EQ(s.campo.fine, 15);  // "tanta" takes columns 10 to 14
     EXPECT_TRUE(dir.nomi().empty());
     EXPECT_EQ(m.tracciato.size(), 581u);  // the line phase's results are kept
 }

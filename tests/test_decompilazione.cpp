@@ -181,6 +181,28 @@ const caso_fatto_a_mano casi[] = {
     {"slowdowns: 25 m past a multiple of 50, just beyond 1500 m, of length 0", 20000, "", "",
      "rallentamento,    6125,   50,   641,  1, 1, 37\r\nrallentamento,    1510,  100,   500,  0, 1,  0\r\n"
      "rallentamento,   10000,  120,     0,  2, 0,  0\r\nrallentamento,   14000,  200,  1000,  0, 0,  5\r\n"},
+    {"a slowdown end whose start a station marker read later overwrote", 20000, "", "",
+     stazione_zero + "rallentamento,    5100,   50,   500,  3, 1,  7\r\n"
+                     "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"},
+    {"a slow slowdown whose end a station marker overwrote, under progressives that tie: repeat boards to the next end",
+     20000,
+     "progressiva chilometrica uno,    3000,    0,    0\r\nprogressiva chilometrica due,    3000,    500,    0\r\n"
+     "progressiva chilometrica tre,    1000,    0,    0\r\n",
+     "",
+     "rallentamento,    2000,   50,  1000,  2, 0,  0\r\n"
+     "stazione,    2900, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"
+     "rallentamento,   12000,  120,   500,  0, 0,  0\r\n"},
+    {"a station's approach markers partly overwritten by a signal read before it, whose own a signal read earlier "
+     "partly overwrote",
+     20000, "", "",
+     stazione_zero + "segnale,    5150,   2, 4, 1,  0, 0,    2,  2,1,0, 0\r\nsegnale,    5250,   3, 1, 2,  0, 0,    3,  2,1,0, 0\r\n"
+                     "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"},
+    {"a signal, a warning board and a lead-in cell under station markers", 20000, "", "",
+     stazione_zero + "rallentamento,   11300,  120,   500,  0, 1,  4\r\nsegnale,    1800,   2, 4, 1,  0, 0,    2,  2,1,0, 0\r\n"
+                     "stazione,    1700, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"
+                     "stazione,   10000,  4,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, BORGO\r\n"
+                     "rallentamento,   16400,   90,   800,  5, 1,  0\r\n"
+                     "stazione,   15000, 12,  400,  0, 0, 0,  0,0,0,  0,0,0,    0,  0,0, 0, ROVEA\r\n"},
     {"abbattimento points, one of value 180 that the finishing pass does not place", 20000, "", "",
      "abbattimento,    3000,  180\r\nabbattimento,    4000,    0\r\nabbattimento,    4500,  -7\r\n"
      "abbattimento,    5000,  65536\r\nabbattimento,    5500,  90\r\n",
@@ -200,6 +222,7 @@ TEST_P(RoundTripFattoAMano, CompilesToTheSameBytes) {
     const std::string treno = treno_di(c.corpo_treno);
     for (const bool con_planimetria : {true, false}) {
         const esito_giro e = giro_testi(linea, treno, tava, con_planimetria);
+        EXPECT_EQ(e.stato, e.stato_originale) << c.nome;
         EXPECT_TRUE(e.riuscito) << c.nome << (con_planimetria ? "" : ", without the plan") << ": " << e.descrizione;
         EXPECT_EQ(e.giri, c.giri) << c.nome;
     }
@@ -232,6 +255,28 @@ TEST_P(RoundTripGenerato, CompilesToTheSameBytes) {
 
 INSTANTIATE_TEST_SUITE_P(Quote, RoundTripGenerato, ::testing::Range<std::uint64_t>(0, quote));
 
+// Scenarios whose records write over each other's cells: the generated
+// texts build without a status, and decompile finds sources that give the
+// same bytes.
+constexpr std::uint64_t semi_sovrapposti = 240;
+constexpr std::uint64_t quote_sovrapposte = 4;
+
+class RoundTripSovrapposto : public ::testing::TestWithParam<std::uint64_t> {};
+
+TEST_P(RoundTripSovrapposto, CompilesToTheSameBytes) {
+    const std::uint64_t quota = GetParam();
+    for (std::uint64_t seme = quota * semi_sovrapposti / quote_sovrapposte + 1;
+         seme <= (quota + 1) * semi_sovrapposti / quote_sovrapposte; ++seme) {
+        const caso_giro c = caso_del_seme(seme, true);
+        const esito_giro e = giro_generato(c);
+        EXPECT_EQ(e.stato_originale, 0) << descrizione_caso(c);
+        EXPECT_TRUE(e.riuscito) << descrizione_caso(c) << ": " << e.descrizione;
+        EXPECT_EQ(e.stato, 0) << descrizione_caso(c);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Quote, RoundTripSovrapposto, ::testing::Range<std::uint64_t>(0, quote_sovrapposte));
+
 TEST(RoundTripGenerato, MillionMetreLine) {
     caso_giro c;
     c.parametri.seme = 3;
@@ -255,6 +300,14 @@ TEST(DecompilaManomesso, CellOfAKindNoRecordMakes) {
     EXPECT_EQ(unite(e.differenze), "cell 57 (2850 m): tipo 7 -> 0 (no record makes a cell of kind 7)\n");
 }
 
+// The track of `f` with cell i changed.
+template <typename F>
+void cambia_cella(file_binari& f, std::size_t i, F cambia) {
+    auto t = leggi_tracciato(f.tracciato);
+    cambia(t[i]);
+    f.tracciato = bytes_tracciato(t);
+}
+
 TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) {
     struct caso {
         const char* nome;
@@ -270,18 +323,23 @@ TEST(DecompilaManomesso, EachPlaceThatComesOutDifferentlyIsListedWithItsReason) 
          },
          "entry 2: valore2 4400 -> 4350 (the extent is 50 m longer at its far end while opz3 is 0)\n"},
         {"a value in a free cell",
-         [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[100].valore3 = 9;
-             f.tracciato = bytes_tracciato(t);
-         },
+         [](file_binari& f) { cambia_cella(f, 100, [](cella& x) { x.valore3 = 9; }); },
          "cell 100 (5000 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 0)\n"},
-        {"a format stamp",
+        {"a slowdown end with no start, and no station marker before it that kept its values",
          [](file_binari& f) {
-             auto t = leggi_tracciato(f.tracciato);
-             t[1].valore1 = 5120;
-             f.tracciato = bytes_tracciato(t);
+             cambia_cella(f, 100, [](cella& x) {
+                 x.tipo = tipo_cella::fine_rallentamento;
+                 x.valore1 = 50;
+                 x.valore3 = 4;
+             });
          },
+         "cell 100 (5000 m): tipo 2 -> 0, valore1 50 -> 0, valore3 4 -> 0 (a slowdown end that belongs to no slowdown "
+         "start)\n"},
+        {"a station marker that kept a value no slowdown or signal under it explains",
+         [](file_binari& f) { cambia_cella(f, 86, [](cella& x) { x.valore3 = 9; }); },
+         "cell 86 (4300 m): valore3 9 -> 0 (valore3 is 9; no record writes it in a cell of kind 10)\n"},
+        {"a format stamp",
+         [](file_binari& f) { cambia_cella(f, 1, [](cella& x) { x.valore1 = 5120; }); },
          "cell 1 (50 m): valore1 5120 -> 5121 (valore1 is 5120, where the build writes its format stamp 5121)\n"},
     };
     for (const caso& c : casi_manomessi) {

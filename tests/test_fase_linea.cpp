@@ -210,7 +210,7 @@ TEST(FaseLinea, RuntimeFailuresRecordStatus25AndDeleteBothTextFiles) {
         const stato_sollevato& e = p.m.stati_sollevati[0];
         EXPECT_EQ(e.fase, fase_stato::linea) << c.nome;
         EXPECT_EQ(e.campo.file, sorgente::linea) << c.nome;
-        EXPECT_FALSE(e.dettaglio.empty()) << c.nome;
+        EXPECT_TRUE(e.guasto.has_value()) << c.nome;
     }
 }
 

@@ -228,6 +228,41 @@ TEST(GeneratoreScenari, SeedsCoverEveryRecordAndItsVariants) {
     }
 }
 
+// With overlaps, records write over each other's cells and the build still
+// records no status: slowdowns and signals read among the stations, station
+// markers that keep what a slowdown or a signal left in their cells, slowdown
+// ends whose start a marker took.
+TEST(GeneratoreScenari, OverlapsBuildWithoutStatusAndWriteOverEachOther) {
+    int tra_le_stazioni = 0;
+    int marche_sopra = 0;
+    int fini_orfane = 0;
+    for (std::uint64_t seme = 1; seme <= 100; ++seme) {
+        parametri_generatore p = parametri_del_seme(seme);
+        p.sovrapposizioni = true;
+        const scenario_generato s = genera_scenario(p);
+        const std::string caso = "seed " + std::to_string(seme) + " with overlaps";
+        const testi_compilati c = compila_testi(s.linea, s.treno);
+        ASSERT_EQ(c.fatale, "") << caso;
+        ASSERT_EQ(c.modello->codice_errore, 0) << caso << " at " << c.modello->posizione_errore << " m";
+        EXPECT_TRUE(c.modello->stati_sollevati.empty()) << caso;
+        confronta_celle(*c.modello, s, caso);
+        const std::string& t = s.treno;
+        const std::string stazioni = t.substr(t.find("[stazioni]"), t.find("[rallentamenti]") - t.find("[stazioni]"));
+        for (const riga_record& r : record_di(stazioni)) tra_le_stazioni += r.chiave != "stazione" ? 1 : 0;
+        int inizi = 0;
+        int fini = 0;
+        for (const cella& x : c.modello->tracciato) {
+            marche_sopra += x.tipo == tipo_cella::marca_stazione && (x.valore2 != 0 || x.valore3 != 0 || x.valore4 != 0) ? 1 : 0;
+            inizi += x.tipo == tipo_cella::inizio_rallentamento ? 1 : 0;
+            fini += x.tipo == tipo_cella::fine_rallentamento ? 1 : 0;
+        }
+        fini_orfane += fini > inizi ? 1 : 0;
+    }
+    EXPECT_GT(tra_le_stazioni, 50);
+    EXPECT_GT(marche_sopra, 20);
+    EXPECT_GT(fini_orfane, 5);
+}
+
 // The longest line the format allows, with about a thousand records.
 TEST(GeneratoreScenari, MillionMetreLineBuildsWithoutStatus) {
     parametri_generatore p;

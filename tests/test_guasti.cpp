@@ -19,6 +19,7 @@
 #include "processo.h"
 #include "supporto.h"
 #include "tools/compila_strumento.h"
+#include "tools/parole_guasti.h"
 #include "tools/rapporto.h"
 #include "track/memorizza_percorso.h"
 
@@ -151,7 +152,7 @@ TEST(GuastiBuilder, EveryFileOperationOfARunFailsOnce) {
             const std::string parole = o.nome + " \"" + percorso + "\": " + std::strerror(numero);
             bool registrato = false;
             for (const stato_sollevato& s : c.m->stati_sollevati) {
-                registrato |= s.codice == 25 && s.dettaglio == parole;
+                registrato |= s.codice == 25 && s.guasto && parole_guasto(*s.guasto) == parole;
             }
             EXPECT_TRUE(registrato) << caso;
             EXPECT_EQ(c.m->codice_errore, 25) << caso;

@@ -25,8 +25,8 @@ using indicatori = record_indicatori;
 // Places the boards; a refused cell raises status 21 as the line phase does.
 void indica(modello_scenario& m, std::int32_t posizione, indicatori v) {
     v.posizione = posizione;
-    const stato e = memo_indicatori_v_max(m, v);
-    if (e != stato::nessuno) m.codice_errore = numero(e);
+    const posa e = memo_indicatori_v_max(m, v);
+    if (e.codice != stato::nessuno) m.codice_errore = numero(e.codice);
 }
 
 TEST(MemoMontagna, ASpanOfFiftyMetresCoversOneCell) {

@@ -17,8 +17,8 @@ modello_scenario modello(std::int32_t celle = 580) {
 }
 
 // A refused placement raises its status as the train phase does.
-void raccogli(modello_scenario& m, stato e) {
-    if (e != stato::nessuno) m.codice_errore = numero(e);
+void raccogli(modello_scenario& m, posa e) {
+    if (e.codice != stato::nessuno) m.codice_errore = numero(e.codice);
 }
 
 struct segnale : record_segnale {

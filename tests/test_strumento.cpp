@@ -348,10 +348,11 @@ TEST(RapportoStrumento, StatusWordsWithTheSourcePlace) {
     m.codice_errore = 25;
     s.codice = 25;
     s.campo = {sorgente::linea, 12, 3};
-    s.dettaglio = "reading a field at the end of the file";
+    s.guasto = guasto_sollevato{{genere_guasto::fine_file, {}, 0, ""}, "", "", ""};
     m.stati_sollevati.push_back(s);
     EXPECT_EQ(testo_stato(m, r).substr(0, 40), "runtime failure while compiling the text");
-    EXPECT_NE(testo_stato(m, r).find("(line 12, column 3 of my/L_linea.txt): reading a field"), std::string::npos);
+    EXPECT_NE(testo_stato(m, r).find("(line 12, column 3 of my/L_linea.txt): read field: read past the end"),
+              std::string::npos);
     m.stati_sollevati.clear();
     m.codice_errore = 101;
     EXPECT_EQ(testo_stato(m, r), "the line text file does not exist");

@@ -7,6 +7,7 @@
 #include "sources/nomi_file.h"
 #include "tools/decompila.h"
 #include "tools/file_binario.h"
+#include "tools/parole_guasti.h"
 #include "tools/tipo_file.h"
 #include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
@@ -128,7 +129,7 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         errori << visibile_percorso(percorso_di(percorsi, x.file)) << ": " << visibile_percorso(x.what()) << "\n";
         return 3;
     } catch (const errore_esecuzione& x) {
-        errori << x.operazione << (x.percorso.empty() ? "" : " \"" + x.percorso + "\"") << ": " << x.what() << "\n";
+        errori << testo_esecuzione(x) << "\n";
         return 3;
     }
     if (e.esatto) return 0;

@@ -16,18 +16,11 @@
 
 #include "compiler/modello.h"
 #include "sources/cartella.h"
-#include "sources/errore_esecuzione.h"
+#include "tools/costruzione_autore.h"
 #include "tools/diagnostica.h"
+#include "tools/esito_fatale.h"
 #include "tools/nomi.h"
 #include "tools/richiesta_compilazione.h"
-
-enum class esito_fatale : std::uint8_t {
-    nessuno,
-    errore_1250,      // the numbered message " Errore n. 1250"
-    errore_1251,      // the numbered message " Errore n. 1251"
-    senza_tracciato,  // the compiler left no track
-    io,               // a file operation failed
-};
 
 struct risultato_compilazione {
     std::int32_t stato = 0;      // codice_errore after the build
@@ -64,22 +57,14 @@ struct costruzione_in_memoria {
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria);
 
-
-// A file failure in words: the operation, the path in quotes, the system's text.
-std::string testo_esecuzione(const errore_esecuzione& e);
-
 // Runs the compile, with its outputs published into `uscita` (the directory of
 // r.cartella_uscita, or any other behind the storage seam). Never throws for a
 // build or file failure: they become the fatal outcomes.
 risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita);
 
-// The rest of a result once the build has run and its fatal outcome, if any,
-// is in `ris`: the final status and its words, the message, and the
-// diagnostics of the build on the texts read (`fine` takes the fatal outcome).
-struct fatale_costruzione;
-void completa_risultato(risultato_compilazione& ris, const modello_scenario& m, const richiesta_compilazione& r,
-                        const std::optional<std::string>& linea, const std::optional<std::string>& treno,
-                        fatale_costruzione& fine);
+// What compile and check tell of a build: the final status and its words,
+// the fatal outcome, the message, the files published, the diagnostics.
+risultato_compilazione risultato_di(risultato_costruzione& c, const richiesta_compilazione& r);
 
 // compila_in on the output directory on disk.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 #include <map>
-#include <set>
+#include <optional>
+#include <utility>
 
 #include "tools/decompila_stazioni.h"
 
@@ -17,6 +18,9 @@ struct segnale_trovato {
     std::int32_t cella = 0;
     record_segnale r;
     std::int32_t coppia = 0;  // sx × 3 + dx
+    // The station whose marker overwrote the signal's cell: the signal is
+    // read before it.
+    std::size_t sotto_stazione = nella_sezione_segnali;
 };
 
 // Who writes approach markers: stations 0..K-1, then signals K..K+M-1.
@@ -82,10 +86,24 @@ segnale_trovato segnale(const quadro_scenario& q, std::int32_t c) {
     return s;
 }
 
-std::vector<segnale_trovato> segnali(const quadro_scenario& q, note_decompilazione& n) {
+// A station marker writes only the kind and valore1 of its cell: one that
+// keeps a fourth value or a time stands over a signal read before the
+// station (whose first value is lost; any gives the same files). The station
+// whose marker it is, if so.
+std::optional<std::size_t> segnale_sotto_marca(const quadro_scenario& q, const sorgente_treno& t, std::size_t c) {
+    const cella& x = q.tracciato[c];
+    if (x.tipo != tipo_cella::marca_stazione || (x.valore4 == 0 && x.tempo_segnale == 0)) return std::nullopt;
+    for (std::size_t i = 0; i < t.stazioni.size(); ++i) {
+        if (marche_di(t.stazioni[i]).marca == static_cast<std::int64_t>(c)) return i;
+    }
+    return std::nullopt;
+}
+
+std::vector<segnale_trovato> segnali(const quadro_scenario& q, const sorgente_treno& t, note_decompilazione& n) {
     std::vector<segnale_trovato> r;
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
-        if (q.tracciato[i].tipo != tipo_cella::segnale) continue;
+        const std::optional<std::size_t> sotto = segnale_sotto_marca(q, t, i);
+        if (q.tracciato[i].tipo != tipo_cella::segnale && !sotto) continue;
         const auto c = static_cast<std::int32_t>(i);
         if (c < 8) {
             annota(n, parte_scenario::tracciato, c, "a signal before cell 8: its approach markers would fall off the track");
@@ -93,6 +111,11 @@ std::vector<segnale_trovato> segnali(const quadro_scenario& q, note_decompilazio
             annota(n, parte_scenario::tracciato, c, "a signal in the last cell, which no record reaches");
         } else {
             r.push_back(segnale(q, c));
+            if (sotto) {
+                r.back().sotto_stazione = *sotto;
+                r.back().r.s1 = 0;
+                r.back().r.d1 = 0;
+            }
         }
     }
     return r;
@@ -119,11 +142,13 @@ std::map<std::int32_t, std::vector<scrittura>> scritture(const sorgente_treno& t
 
 std::string testo_marcatore(std::uint8_t a) { return "approach marker " + std::to_string(a); }
 
-// Edges "a before b": in each cell, every writer of another marker before
-// every writer of the marker the cell holds.
-std::vector<std::set<std::size_t>> vincoli(const quadro_scenario& q, const std::map<std::int32_t, std::vector<scrittura>>& w,
-                                           std::size_t nodi, note_decompilazione& n) {
-    std::vector<std::set<std::size_t>> dopo(nodi);
+// The cells each writer writes, with whether it writes the marker the cell
+// holds. A cell whose marker none of its writers makes is noted and left out:
+// no order gives it.
+std::vector<std::vector<std::pair<std::int32_t, bool>>> celle_scritte(
+    const quadro_scenario& q, const std::map<std::int32_t, std::vector<scrittura>>& w, std::size_t nodi,
+    note_decompilazione& n) {
+    std::vector<std::vector<std::pair<std::int32_t, bool>>> celle(nodi);
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         const auto c = static_cast<std::int32_t>(i);
         const std::uint8_t a = q.tracciato[i].avviso;
@@ -141,89 +166,64 @@ std::vector<std::set<std::size_t>> vincoli(const quadro_scenario& q, const std::
                                                           "here makes");
             continue;
         }
-        for (const scrittura& prima : chi) {
-            if (prima.valore == a) continue;
-            for (const scrittura& ultima : chi) {
-                if (ultima.valore == a) dopo[prima.chi].insert(ultima.chi);
-            }
-        }
+        for (const scrittura& x : chi) celle[x.chi].push_back({c, x.valore == a});
     }
-    return dopo;
+    return celle;
 }
 
-// The nodes not taken yet from which `nodo` can be reached.
-std::vector<bool> antenati(const std::vector<std::set<std::size_t>>& dopo, const std::vector<bool>& preso,
-                           std::size_t nodo) {
-    std::vector<std::vector<std::size_t>> prima_di(dopo.size());
-    for (std::size_t a = 0; a < dopo.size(); ++a) {
-        for (const std::size_t b : dopo[a]) prima_di[b].push_back(a);
-    }
-    std::vector<bool> visto(dopo.size(), false);
-    std::vector<std::size_t> da_vedere{nodo};
-    while (!da_vedere.empty()) {
-        const std::size_t x = da_vedere.back();
-        da_vedere.pop_back();
-        for (const std::size_t a : prima_di[x]) {
-            if (preso[a] || visto[a]) continue;
-            visto[a] = true;
-            da_vedere.push_back(a);
-        }
-    }
-    return visto;
-}
-
-// Stations in table order, each as soon as the markers allow, the signals
-// that must come before it just before it; then the other signals along the
-// line. A node whose turn cannot come (a cycle) is taken anyway.
-std::vector<std::size_t> ordina(std::vector<std::set<std::size_t>> dopo, std::size_t stazioni) {
-    const std::size_t nodi = dopo.size();
-    for (std::size_t i = 0; i + 1 < stazioni; ++i) dopo[i].insert(i + 1);
-    std::vector<int> prima(nodi, 0);
-    for (const auto& d : dopo) {
-        for (const std::size_t b : d) ++prima[b];
-    }
+// The reading order of stations 0..K-1 and signals K.. that leaves in each
+// cell the marker it holds: the one read last among the cell's writers makes
+// it. Built from the end: a writer may be read last among those left when it
+// makes the marker of every cell whose last writer is not chosen yet, when it
+// is a station, every later station is chosen, and when it is a signal that
+// a station marker overwrote (`prima_di`), that station is chosen. Taking
+// any such writer keeps every order that was possible possible, so the order
+// is found whenever one exists. Signals are read as late as they can, in
+// their order along the line; when no writer may come last (no order gives
+// every marker), the latest one is taken anyway.
+std::vector<std::size_t> ordina(const std::vector<std::vector<std::pair<std::int32_t, bool>>>& celle,
+                                const std::vector<std::size_t>& prima_di, std::size_t stazioni,
+                                std::size_t numero_celle) {
+    const std::size_t nodi = celle.size();
     std::vector<bool> preso(nodi, false);
-    std::vector<std::size_t> ordine;
-    std::size_t prossima = 0;  // the next station
-    auto prendi = [&](std::size_t x) {
-        preso[x] = true;
-        ordine.push_back(x);
-        for (const std::size_t b : dopo[x]) --prima[b];
-        while (prossima < stazioni && preso[prossima]) ++prossima;
+    std::vector<bool> decisa(numero_celle, false);
+    std::size_t stazioni_rimaste = stazioni;
+    auto puo = [&](std::size_t x) {
+        if (preso[x]) return false;
+        if (x < stazioni && x + 1 != stazioni_rimaste) return false;
+        if (x >= stazioni && prima_di[x - stazioni] < stazioni && !preso[prima_di[x - stazioni]]) return false;
+        return std::all_of(celle[x].begin(), celle[x].end(), [&](const std::pair<std::int32_t, bool>& c) {
+            return c.second || decisa[static_cast<std::size_t>(c.first)];
+        });
     };
+    std::vector<std::size_t> ordine;
     while (ordine.size() < nodi) {
         std::size_t scelto = nodi;
-        if (prossima < stazioni) {
-            scelto = prossima;
-            if (prima[prossima] != 0) {
-                const std::vector<bool> serve = antenati(dopo, preso, prossima);
-                for (std::size_t i = 0; i < nodi; ++i) {
-                    if (serve[i] && prima[i] == 0) {
-                        scelto = i;
-                        break;
-                    }
-                }
-            }
-        } else {
-            for (std::size_t i = 0; i < nodi && scelto == nodi; ++i) {
-                if (!preso[i] && prima[i] == 0) scelto = i;
-            }
-            for (std::size_t i = 0; i < nodi && scelto == nodi; ++i) {
-                if (!preso[i]) scelto = i;
-            }
+        for (std::size_t x = nodi; x-- > stazioni && scelto == nodi;) {
+            if (puo(x)) scelto = x;
         }
-        prendi(scelto);
+        if (scelto == nodi && stazioni_rimaste > 0 && puo(stazioni_rimaste - 1)) scelto = stazioni_rimaste - 1;
+        for (std::size_t x = nodi; x-- > 0 && scelto == nodi;) {
+            if (!preso[x] && (x >= stazioni || x + 1 == stazioni_rimaste)) scelto = x;
+        }
+        preso[scelto] = true;
+        if (scelto < stazioni) --stazioni_rimaste;
+        for (const auto& c : celle[scelto]) decisa[static_cast<std::size_t>(c.first)] = true;
+        ordine.push_back(scelto);
     }
+    std::reverse(ordine.begin(), ordine.end());
     return ordine;
 }
 
 }  // namespace
 
 void recupera_segnali(const quadro_scenario& q, sorgente_treno& t, note_decompilazione& n) {
-    const std::vector<segnale_trovato> s = segnali(q, n);
+    const std::vector<segnale_trovato> s = segnali(q, t, n);
     const std::size_t k = t.stazioni.size();
     const auto w = scritture(t, s);
-    const std::vector<std::size_t> ordine = ordina(vincoli(q, w, k + s.size(), n), k);
+    std::vector<std::size_t> prima_di;
+    for (const segnale_trovato& x : s) prima_di.push_back(x.sotto_stazione);
+    const std::vector<std::size_t> ordine = ordina(celle_scritte(q, w, k + s.size(), n), prima_di, k, q.tracciato.size());
     std::size_t stazioni_scritte = 0;
     for (const std::size_t nodo : ordine) {
         if (nodo < k) {

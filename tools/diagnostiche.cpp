@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "compiler/parole_chiave.h"
 #include "tools/messaggi_stati.h"
 #include "tools/testo_terminale.h"
 
@@ -90,7 +91,7 @@ void diagnostica_di_stato(raccolta& r, const stato_sollevato& v) {
     const bool nel_record = v.record.file == dove.file &&
                             std::pair(v.record.riga, v.record.colonna) < std::pair(dove.riga, dove.colonna);
     const std::string chiave =
-        noto(v.record) ? std::string(campo_in_riga(riga(v.record.file, v.record.riga), v.record.colonna, false)) : "";
+        noto(v.record) ? std::string(testo_del_campo(riga(v.record.file, v.record.riga), v.record)) : "";
     const std::string numero = numero_finale(chiave);
     if (!numero.empty() && !v.ereditato) {
         d.note.push_back({punto(r.s, v.record, false),
@@ -101,9 +102,9 @@ void diagnostica_di_stato(raccolta& r, const stato_sollevato& v) {
     for (const nota_stato& n : testo.note) d.note.push_back({punto(r.s, n.dove, false), n.messaggio});
     // A line without a length: the field that was meant to be it, when a
     // warning tells of one.
-    if (v.dettaglio.find("no length record") != std::string::npos) {
+    if (v.guasto && v.guasto->dati.genere == genere_guasto::senza_lunghezza) {
         for (const avviso_sorgente& a : r.m.avvisi) {
-            if (noto(a.dove) && a.messaggio.find("'lunghezza percorso'") != std::string::npos) {
+            if (noto(a.dove) && a.parola == parola_lunghezza) {
                 d.note.push_back({punto(r.s, a.dove, false), "this field is not read as the length record (see the "
                                                              "warning below)"});
             }

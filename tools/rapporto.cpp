@@ -42,7 +42,7 @@ void rapporto_testo(const risultato_compilazione& r, const std::string& cartella
     }
     if (r.fatale != esito_fatale::nessuno) errori += "fatal: " + visibile_misto(r.testo_fatale) + "\n";
     for (const std::string& nome : r.file) {
-        uscita += "wrote " + visibile_misto(percorso_in(cartella{cartella_uscita, {}, {}, {}, {}, {}, {}, {}}, nome)) + "\n";
+        uscita += "wrote " + visibile_misto(percorso_in(cartella_uscita, nome)) + "\n";
     }
 }
 

@@ -104,6 +104,12 @@ std::string_view campo_in_riga(std::string_view riga, std::int32_t colonna, bool
     return riga.substr(da, a - da);
 }
 
+std::string_view testo_del_campo(std::string_view riga, const luogo& l) {
+    if (l.colonna < 1 || l.fine < l.colonna || static_cast<std::size_t>(l.colonna) > riga.size() + 1) return {};
+    const std::size_t da = static_cast<std::size_t>(l.colonna) - 1;
+    return riga.substr(da, static_cast<std::size_t>(l.fine - l.colonna));
+}
+
 std::string riga_con_cursore(std::string_view riga, std::int32_t numero_riga, std::int32_t colonna, bool valore,
                              bool continua_prima, bool continua_dopo) {
     const std::size_t k = std::min(static_cast<std::size_t>(std::max(colonna, 1) - 1), riga.size());

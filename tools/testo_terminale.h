@@ -19,6 +19,7 @@
 #include <string>
 #include <string_view>
 
+#include "sources/luogo.h"
 #include "sources/testo_visibile.h"
 
 // Source text for the terminal. Beyond `larghezza_massima` shown columns
@@ -56,3 +57,7 @@ std::string_view riga_sorgente(std::string_view testo, std::int32_t numero);
 // next comma or the line's end (for a value, also up to the next blank),
 // without trailing blanks.
 std::string_view campo_in_riga(std::string_view riga, std::int32_t colonna, bool valore);
+
+// The bytes of the field at `l` (its column to the column after it) in its
+// line; empty when the place names no stretch of the line.
+std::string_view testo_del_campo(std::string_view riga, const luogo& l);

@@ -8,13 +8,13 @@
 #include "platform/cartella_disco.h"
 #include "sources/errore_esecuzione.h"
 #include "tools/compila_strumento.h"
-#include "tools/diagnostiche.h"
+#include "tools/costruzione_autore.h"
 #include "tools/errore_uso.h"
 #include "tools/file_binario.h"
 #include "tools/nomi.h"
+#include "tools/parole_guasti.h"
 #include "tools/percorsi.h"
 #include "tools/pubblica.h"
-#include "tools/sorgenti_autore.h"
 #include "tools/stampa_diagnostiche.h"
 #include "tools/richiesta_compilazione.h"
 #include "tools/tipo_file.h"
@@ -61,10 +61,10 @@ bool sono_sorgenti(const richiesta_vista& r) {
 
 // Every status the build raised, as compile prints it (the root cause first,
 // each where it was raised, with the line of the record).
-std::string errori_di_stato(const modello_scenario& m, const sorgenti_autore& s) {
+std::string errori_di_stato(const std::vector<diagnostica>& diagnostiche) {
     std::string t;
-    for (const diagnostica& d : diagnostiche_costruzione(m, s, fatale_costruzione{})) {
-        if (d.livello == gravita::errore && d.stato) t += testo_diagnostica(d);
+    for (const diagnostica& d : diagnostiche) {
+        if (d.livello == gravita::errore && d.stato && cerca_stato(*d.stato)) t += testo_diagnostica(d);
     }
     return t;
 }
@@ -90,22 +90,16 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     rc.nome_linea = r.nome_linea;
     rc.numero_treno = r.numero_treno;
     rc.senza_planimetria = r.senza_planimetria;
-    const nomi_scenario nomi = nomi_compilazione(rc);
-    auto c = std::make_unique<costruzione_in_memoria>();
-    std::optional<std::string> linea, treno;
-    try {
-        linea = leggi_sorgente_autore(rc.file_linea, sorgente::linea);
-        treno = leggi_sorgente_autore(rc.file_treno, sorgente::treno);
-        costruisci_in_memoria(*c, nomi, linea ? &*linea : nullptr, treno ? &*treno : nullptr, !r.senza_planimetria);
-    } catch (const errore_esecuzione& e) {
-        errori << "scenario-tool: no page: " << visibile_percorso(testo_esecuzione(e)) << "\n";
+    const risultato_costruzione c =
+        costruisci_autore({rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria});
+    if (c.fatale.illeggibile != sorgente::nessuna) {
+        errori << "scenario-tool: no page: " << visibile_percorso(c.fatale.testo) << "\n";
         return 3;
     }
-    const modello_scenario& m = c->modello;
-    errori << errori_di_stato(m, sorgenti_autore{rc.file_linea, rc.file_treno, linea ? &*linea : nullptr,
-                                                 treno ? &*treno : nullptr});
-    if (c->fatale != esito_fatale::nessuno) {
-        errori << "scenario-tool: no page: " << visibile_misto(c->testo_fatale) << "\n";
+    const modello_scenario& m = *c.modello;
+    errori << errori_di_stato(c.diagnostiche);
+    if (c.fatale.esito != esito_fatale::nessuno) {
+        errori << "scenario-tool: no page: " << visibile_misto(c.fatale.testo) << "\n";
         return 3;
     }
     ingresso_vista i;
@@ -195,7 +189,7 @@ std::string parole_stato(const stato_sollevato& s, const std::string& file_linea
         t += " (line "s + std::to_string(s.campo.riga) + ", column " + std::to_string(s.campo.colonna) + " of " +
              (s.campo.file == sorgente::linea ? file_linea : file_treno) + ")";
     }
-    if (!s.dettaglio.empty()) t += ": "s + s.dettaglio;
+    if (s.guasto) t += ": "s + parole_guasto(*s.guasto);
     return t;
 }
 

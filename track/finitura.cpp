@@ -55,6 +55,8 @@ void fallisci_finitura(modello_scenario& m, stato codice, std::int64_t cella_err
     v.fase = fase_stato::finitura;
     v.record = origine_di(m, causa);
     v.campo = v.record;
+    v.cella = cella_errore;
+    v.occupante = origine_di(m, cella_errore);
     m.stati_sollevati.push_back(std::move(v));
 }
 

@@ -36,6 +36,7 @@ esito_giro giro_testi(const std::string& linea, const std::string& treno, const 
     esito_giro e;
     auto prima = std::make_unique<costruzione_in_memoria>();
     costruisci_in_memoria(*prima, nomi, &linea, &treno, con_planimetria);
+    e.stato_originale = prima->modello.codice_errore;
     file_binari f;
     if (!file_di(*prima, nomi, con_planimetria, f)) {
         e.descrizione = "the texts do not build: " + prima->testo_fatale;
@@ -65,7 +66,7 @@ esito_giro giro_testi(const std::string& linea, const std::string& treno, const 
     return e;
 }
 
-caso_giro caso_del_seme(std::uint64_t seme) {
+caso_giro caso_del_seme(std::uint64_t seme, bool sovrapposizioni) {
     static const nomi_scenario nomi[] = {
         {"Linea Generata", "10001"}, {"Tava Aeroporto-Rovea", "30742"}, {"A", "1"}, {"Valle_Alta", "R 2245"}};
     caso_giro c;
@@ -84,13 +85,18 @@ caso_giro caso_del_seme(std::uint64_t seme) {
     p.casi_limite = seme % 4 != 1;
     c.con_planimetria = seme % 5 != 2;
     c.nomi = nomi[seme % 4];
+    if (sovrapposizioni) {
+        p.sovrapposizioni = true;
+        c.con_planimetria = seme % 3 != 1;
+    }
     return c;
 }
 
 std::string descrizione_caso(const caso_giro& c) {
     return "seed " + std::to_string(c.parametri.seme) + ", " + std::to_string(c.parametri.lunghezza) + " m, " +
            std::to_string(c.parametri.densita) + " records/km" + (c.parametri.casi_limite ? "" : ", no edge cases") +
-           (c.con_planimetria ? "" : ", no plan") + ", line \"" + c.nomi.linea + "\", train \"" + c.nomi.treno + "\"";
+           (c.con_planimetria ? "" : ", no plan") +
+           (c.parametri.sovrapposizioni ? ", overlaps" : "") + ", line \"" + c.nomi.linea + "\", train \"" + c.nomi.treno + "\"";
 }
 
 esito_giro giro_generato(const caso_giro& c) {

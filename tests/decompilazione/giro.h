@@ -19,6 +19,7 @@ struct esito_giro {
     // The build of the decompiled texts: its status, and its warnings ("NAME: message").
     std::int32_t stato = 0;
     std::vector<std::string> avvisi;
+    std::int32_t stato_originale = 0;  // the status of the build of the texts given
 };
 
 // The round trip of two texts under the names given, with or without the plan.
@@ -34,8 +35,10 @@ struct caso_giro {
 
 // The case of a seed: lines mostly short (0.5 to 25 km), some of medium
 // length, now and then a long one; 1 to 8 records per km; one seed in four
-// without the edge cases, one in five without the plan; varied names.
-caso_giro caso_del_seme(std::uint64_t seme);
+// without the edge cases, one in five without the plan; varied names. With
+// `sovrapposizioni`, records that write over each other's cells
+// (parametri_generatore::sovrapposizioni), and one seed in three without the plan.
+caso_giro caso_del_seme(std::uint64_t seme, bool sovrapposizioni = false);
 
 std::string descrizione_caso(const caso_giro& c);
 

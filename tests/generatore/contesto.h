@@ -8,6 +8,11 @@
 #include "tests/generatore/generatore.h"
 #include "tests/generatore/occupazione.h"
 
+struct intervallo_celle {
+    std::int64_t da;
+    std::int64_t a;
+};
+
 struct contesto_generazione {
     sorgente_casuale caso;
     std::int32_t lunghezza = 0;
@@ -17,6 +22,10 @@ struct contesto_generazione {
     std::int32_t limite = 0;
     bool casi_limite = true;
     occupazione celle;
+    // The cells from the first to the last that each slowdown takes or keeps:
+    // no two slowdowns overlap, so that the walk of the finishing pass from a
+    // start meets its own end first.
+    std::vector<intervallo_celle> rallentamenti;
 };
 
 // How many tries an object gets to find free cells before it is left out.
@@ -43,4 +52,22 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, sorgente_tren
 void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
 void genera_segnali(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
 void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
+// The cell of a station's marker; -1 for a kind without marks.
+std::int32_t cella_marca(const record_stazione& s);
+// Every cell a slowdown takes or keeps for the finishing pass.
+std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r);
+// A slowdown whose cells, and their span, are free: takes them. True when
+// taken. `coperta`: a cell of the slowdown under a station marker, already
+// taken (-1 for none), which the span includes.
+bool prendi_rallentamento(contesto_generazione& g, const std::vector<richiesta_cella>& celle,
+                          std::int64_t coperta = -1);
+// Random values of a slowdown (its x and l are set by the caller).
+void valori_rallentamento(sorgente_casuale& c, record_rallentamento& r);
+// A random signal at `posizione`.
+record_segnale segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool casi_limite);
+
+// Records that write over each other's cells (parametri_generatore::sovrapposizioni),
+// after the stations; and the varied order of the records, at the end.
+void genera_sovrapposizioni(contesto_generazione& g, sorgente_treno& t);
+void mescola_ordine(contesto_generazione& g, sorgente_treno& t);
 void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t);

@@ -2,7 +2,7 @@
 // description file, for benchmarks and fuzzing seeds.
 //
 //   genera-scenario --seed N --length M [--density D] --out DIR
-//                   [--line-name NAME] [--train-number NUM] [--no-edge-cases]
+//                   [--line-name NAME] [--train-number NUM] [--no-edge-cases] [--overlaps]
 //
 // The files are DIR/NAME_linea.txt and DIR/NAME_NUM-.txt, replaced when they
 // exist. The same arguments give the same bytes. Exit status: 0 when written,
@@ -47,6 +47,9 @@ int main(int argc, char** argv) {
     app.add_flag("--no-edge-cases", senza_casi_limite,
                  "leave out the valid edge cases that the build warns of (positions beyond the line's length, "
                  "overlapping curves, values above a byte)");
+    app.add_flag("--overlaps", p.sovrapposizioni,
+                 "records that write over each other's cells (slowdowns and signals under station markers, "
+                 "approach markers in the same cells, records in varied order)");
     app.add_option("--line-name", nome_linea, "line name (file names)")->default_val(nome_linea);
     app.add_option("--train-number", numero_treno, "train number (file name of the train file)")
         ->default_val(numero_treno);

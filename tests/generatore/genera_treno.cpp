@@ -70,9 +70,15 @@ void valori_stazione(sorgente_casuale& c, record_stazione& s) {
 // kinds below 25; it must lie after cell 1.
 bool prendi_marca(contesto_generazione& g, const record_stazione& s) {
     if (s.tipo >= 25) return true;
-    const w64 ultima = estensione_di(s).ultima;
-    if (ultima <= 100) return false;
-    return prendi(g.celle, {{arrotonda_pari(static_cast<double>(ultima) / 50.0 - 1), 10}});
+    if (estensione_di(s).ultima <= 100) return false;
+    return prendi(g.celle, {{cella_marca(s), 10}});
+}
+
+}  // namespace
+
+std::int32_t cella_marca(const record_stazione& s) {
+    if (s.tipo >= 25) return -1;
+    return arrotonda_pari(static_cast<double>(estensione_di(s).ultima) / 50.0 - 1);
 }
 
 // ---- Slowdowns ----
@@ -109,13 +115,10 @@ std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r) 
     return celle;
 }
 
-struct intervallo {
-    w64 da;
-    w64 a;
-};
+namespace {
 
-intervallo intervallo_di(const std::vector<richiesta_cella>& celle) {
-    intervallo i{celle.front().cella, celle.front().cella};
+intervallo_celle intervallo_di(const std::vector<richiesta_cella>& celle) {
+    intervallo_celle i{celle.front().cella, celle.front().cella};
     for (const richiesta_cella& r : celle) {
         i.da = std::min(i.da, r.cella);
         i.a = std::max(i.a, r.cella);
@@ -132,12 +135,29 @@ record_rallentamento rallentamento_casuale(contesto_generazione& g, w64 lunghezz
     // Some begin within the first 1500 m: no warning board, no lead-in cells
     // (their f_ta is then ignored).
     r.x = probabile(c, 1, 8) ? posizione_casuale(c, 50, 1500) : posizione_casuale(c, 1550, w64{g.limite} - r.l);
+    valori_rallentamento(c, r);
+    return r;
+}
+
+}  // namespace
+
+void valori_rallentamento(sorgente_casuale& c, record_rallentamento& r) {
     r.v = probabile(c, 3, 5) ? i32(probabile(c, 4, 5) ? multiplo(c, 10, 105, 5) : intero(c, 10, 109))
                              : i32(multiplo(c, 110, 200, 10));
     r.f_tt = i32(intero(c, 0, 9));
     r.f_ta = probabile(c, 1, 2) ? i32(intero(c, 1, 2)) : 0;
     r.d_v = probabile(c, 1, 2) ? i32(intero(c, 1, 60)) : 0;
-    return r;
+}
+
+bool prendi_rallentamento(contesto_generazione& g, const std::vector<richiesta_cella>& celle, std::int64_t coperta) {
+    intervallo_celle nuovo = intervallo_di(celle);
+    if (coperta >= 0) nuovo = {std::min(nuovo.da, coperta), std::max(nuovo.a, coperta)};
+    const bool sovrapposto = std::any_of(g.rallentamenti.begin(), g.rallentamenti.end(), [&](const intervallo_celle& p) {
+        return nuovo.da <= p.a && p.da <= nuovo.a;
+    });
+    if (sovrapposto || !prendi(g.celle, celle)) return false;
+    g.rallentamenti.push_back(nuovo);
+    return true;
 }
 
 // ---- Signals ----
@@ -164,8 +184,6 @@ record_segnale segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool
                          : i32(casi_limite ? intero(c, -20, -1) : 0);
     return s;
 }
-
-}  // namespace
 
 void genera_generale_treno(contesto_generazione& g, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
@@ -213,21 +231,14 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, sorgente_tren
 }
 
 void genera_rallentamenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t) {
-    std::vector<intervallo> presi;
     const w64 lunghezza_massima = std::clamp<w64>(g.limite / std::max(1, quanti) - 1500, 100, 3000);
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int k = 0; k < tentativi_posto; ++k) {
             const record_rallentamento r = rallentamento_casuale(g, lunghezza_massima);
             if (w64{r.x} + r.l > g.limite) continue;  // a line too short for it
-            const std::vector<richiesta_cella> celle = celle_rallentamento(r);
             // Slowdowns do not overlap: the walk of the finishing pass from a
             // start meets its own end first.
-            const intervallo nuovo = intervallo_di(celle);
-            const bool sovrapposto = std::any_of(presi.begin(), presi.end(), [&](const intervallo& p) {
-                return nuovo.da <= p.a && p.da <= nuovo.a;
-            });
-            if (sovrapposto || !prendi(g.celle, celle)) continue;
-            presi.push_back(nuovo);
+            if (!prendi_rallentamento(g, celle_rallentamento(r))) continue;
             t.rallentamenti.push_back(r);
             break;
         }

@@ -117,7 +117,7 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
 
     contesto_generazione g{sorgente_casuale(p.seme), p.lunghezza,
                            p.lunghezza + (p.casi_limite ? std::min(5000, p.lunghezza / 10) : 0), p.casi_limite,
-                           occupazione_vuota(celle_tracciato(p.lunghezza))};
+                           occupazione_vuota(celle_tracciato(p.lunghezza)), {}};
     sorgente_linea linea;
     sorgente_treno treno;
     genera_generale_linea(g, linea);
@@ -125,11 +125,13 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
     // Objects with the widest needs first: stations (spacing and extent),
     // slowdowns (warning board, lead-in cells, finishing boards), signals.
     genera_stazioni(g, voluti.stazioni, treno);
+    if (p.sovrapposizioni) genera_sovrapposizioni(g, treno);
     genera_rallentamenti(g, voluti.rallentamenti, treno);
     genera_segnali(g, voluti.segnali, treno);
     genera_corpo_linea(g, voluti, static_cast<std::int32_t>(treno.stazioni.size()), linea);
     genera_abbattimenti(g, voluti.abbattimenti, treno);
     genera_velocita_aderenze(g, voluti, treno);
+    if (p.sovrapposizioni) mescola_ordine(g, treno);
 
     scenario_generato s;
     s.linea = testo_linea(linea);

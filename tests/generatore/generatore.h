@@ -41,6 +41,13 @@ struct parametri_generatore {
     // and adhesion values above a byte (kept in fewer bits). Without them a
     // scenario builds without any warning.
     bool casi_limite = true;
+    // Records that write over each other's cells, as valid sources may: a
+    // station whose marker overwrites a slowdown's start, end, warning board
+    // or lead-in cell, or a signal, read before it; signals whose approach
+    // markers and a station's fall into the same cells, read among the
+    // stations in varied order; slowdowns and abbattimento points in varied
+    // order. Without it the records never share a cell.
+    bool sovrapposizioni = false;
 };
 
 // The records wanted for a line of this length at this density: a fixed share
