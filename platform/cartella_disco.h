@@ -30,4 +30,10 @@ cartella cartella_su_disco(const std::string& percorso);
 // Both paths name the same existing file (links followed).
 bool stesso_file(const std::string& a, const std::string& b);
 
+// Makes the directory at `percorso` (UTF-8 on Windows) with every missing
+// directory above it; an existing directory is left as it is. Throws
+// errore_esecuzione ("make directory", the path, the system's text) when it
+// cannot be made or something other than a directory stands there.
+void crea_cartelle(const std::string& percorso);
+
 }  // namespace piattaforma

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/cartella_disco.h"
 #include "sources/errore_esecuzione.h"
@@ -269,6 +270,12 @@ bool stesso_file(const std::string& a, const std::string& b) {
     struct stat sb {};
     if (::stat(a.c_str(), &sa) != 0 || ::stat(b.c_str(), &sb) != 0) return false;
     return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+void crea_cartelle(const std::string& percorso) {
+    std::error_code e;
+    std::filesystem::create_directories(std::filesystem::path(percorso), e);
+    if (e) throw errore_esecuzione("make directory", percorso, e.value(), e.message());
 }
 
 }  // namespace piattaforma

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
 
 #include "platform/cartella_disco.h"
 #include "platform/testo_windows.h"
@@ -200,6 +201,12 @@ bool stesso_file(const std::string& a, const std::string& b) {
     if (!informazioni(a, ia) || !informazioni(b, ib)) return false;
     return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
            ia.nFileIndexLow == ib.nFileIndexLow;
+}
+
+void crea_cartelle(const std::string& percorso) {
+    std::error_code e;
+    std::filesystem::create_directories(std::filesystem::path(in_utf16(percorso)), e);
+    if (e) throw errore_esecuzione("make directory", percorso, e.value(), e.message());
 }
 
 }  // namespace piattaforma

@@ -4,6 +4,7 @@
 // source can make give, and the command's files and exit statuses.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <random>
 
@@ -489,6 +490,34 @@ TEST_F(ComandoDecompile, WritesTheTwoSourcesThatCompileToTheFiles) {
     EXPECT_EQ(k.errori.find("error:"), std::string::npos) << k.errori;
 }
 
+// The binary files in any order, since their names tell their kinds; the
+// output directory made when missing.
+TEST_F(ComandoDecompile, TheFilesInAnyOrderIntoADirectoryMadeForThem) {
+    ASSERT_EQ(decompile({"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()}).stato, 0);
+    const std::string linea = leggi_tutto(uscita.file(linea_txt));
+    const std::string treno = leggi_tutto(uscita.file(treno_txt));
+    EXPECT_EQ(linea, dati(linea_txt));
+    std::vector<std::string> tre{piano_dat, scenario_sim, tracciato_dat};
+    std::sort(tre.begin(), tre.end());
+    int n = 0;
+    do {
+        const std::string out = uscita.file("ordine" + std::to_string(n++) + "/sotto");
+        std::vector<std::string> a{"decompile"};
+        a.insert(a.end(), tre.begin(), tre.end());
+        a.insert(a.end(), {"--out", out});
+        const esecuzione e = decompile(a);
+        EXPECT_EQ(e.stato, 0) << tre[0] << ", " << tre[1] << ", " << tre[2] << ": " << e.errori;
+        EXPECT_EQ(leggi_tutto(out + "/" + linea_txt), linea);
+        EXPECT_EQ(leggi_tutto(out + "/" + treno_txt), treno);
+    } while (std::next_permutation(tre.begin(), tre.end()));
+    EXPECT_EQ(n, 6);
+    // Without the plan, the track before the table.
+    const std::string senza = uscita.file("senza");
+    const esecuzione e = decompile({"decompile", tracciato_dat, scenario_sim, "--out", senza});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(leggi_tutto(senza + "/" + treno_txt), treno);
+}
+
 // A scenario built without its plan under names that hold "_": the names the
 // table holds tell where the table's name splits.
 TEST_F(ComandoDecompile, WithoutThePlanTheTableTellsTheNames) {
@@ -533,7 +562,8 @@ TEST_F(ComandoDecompile, ExitStatuses) {
         {{"decompile", "x.txt", scenario_sim, tracciato_dat}, 2, "scenario-tool: the line name and train number"},
         {{"decompile", "Corta_1.sim", "Corta_1.dat"}, 3, "Corta_1.dat: not a track file: at byte 15:"},
         {{"decompile", "Manca_1.sim", "Manca_1.dat"}, 3, "open"},
-        {{"decompile", scenario_sim, tracciato_dat, "--out", "nessuna"}, 3, "open output directory \"nessuna\""},
+        {{"decompile", scenario_sim, tracciato_dat, "--out", piano_dat + "/x"}, 3,
+         "make directory \"Tava Aeroporto-Rovea_linea.dat/x\": "},
     };
     for (const caso& c : casi_comando) {
         const esecuzione e = decompile(c.argomenti);

@@ -16,6 +16,8 @@
 #include "tools/comando_dump.h"
 #include "tools/comando_verify.h"
 #include "tools/dump_json.h"
+#include "tools/errore_uso.h"
+#include "tools/tipo_file.h"
 #include "tools/testo_1252.h"
 #include "tools/verifica_scenario.h"
 #include "track/lettura_binaria.h"
@@ -404,6 +406,40 @@ TEST(Verifica, RenamedToAnotherLineTheCheckCodesFail) {
     // Upper and lower case give the same codes: only the names differ.
     terna w("TAVA AEROPORTO-ROVEA", "30742");
     EXPECT_EQ(verifica_scenario(w.tutti()).size(), 1u);
+}
+
+// The files by the kinds their names tell, in any order; when the names do
+// not tell them all, in the order PLAN TABLE TRACK.
+TEST(Verifica, TheFilesInAnyOrderWhenTheirNamesTellTheirKinds) {
+    struct caso {
+        std::vector<std::string> file;
+        file_scenario atteso;
+    };
+    const caso casi[] = {
+        {{"L_linea.dat", "L_1.sim", "L_1.dat"}, {"L_linea.dat", "L_1.sim", "L_1.dat"}},
+        {{"L_1.dat", "L_linea.dat", "L_1.sim"}, {"L_linea.dat", "L_1.sim", "L_1.dat"}},
+        {{"d/L_1.SIM", "d/L_1.DAT", "d/L_LINEA.DAT"}, {"d/L_LINEA.DAT", "d/L_1.SIM", "d/L_1.DAT"}},
+        {{"L_1.dat", "L_1.sim"}, {std::nullopt, "L_1.sim", "L_1.dat"}},
+        // Names that do not tell every kind: the places.
+        {{"piano", "tabella", "traccia"}, {"piano", "tabella", "traccia"}},
+        {{"L_1.dat", "tabella", "L_1.sim"}, {"L_1.dat", "tabella", "L_1.sim"}},
+        {{"L_linea.dat", "L_1.sim"}, {std::nullopt, "L_linea.dat", "L_1.sim"}},  // no track among them
+        {{"A_1.dat", "B_1.dat", "L_1.sim"}, {"A_1.dat", "B_1.dat", "L_1.sim"}},  // two tracks
+    };
+    for (const caso& c : casi) {
+        const file_scenario f = file_per_tipo(c.file, "verify");
+        EXPECT_EQ(f.planimetria, c.atteso.planimetria) << c.file[0];
+        EXPECT_EQ(f.scenario, c.atteso.scenario) << c.file[0];
+        EXPECT_EQ(f.tracciato, c.atteso.tracciato) << c.file[0];
+    }
+    EXPECT_THROW(file_per_tipo({"L_1.sim"}, "verify"), errore_uso);
+    EXPECT_THROW(file_per_tipo({"a", "b", "c", "d"}, "verify"), errore_uso);
+
+    terna t;
+    std::ostringstream uscita, errori;
+    EXPECT_EQ(esegui_verify({t.traccia, t.piano, t.tabella}, uscita, errori), 0) << errori.str();
+    EXPECT_EQ(esegui_verify({t.traccia, t.tabella}, uscita, errori), 0) << errori.str();
+    EXPECT_EQ(uscita.str(), "the files belong together\nthe files belong together (no plan given)\n");
 }
 
 TEST(Verifica, TamperedFilesListEveryProblem) {

@@ -47,6 +47,30 @@ TEST(ProcessoBuilder, AFailingWriteEndsWithTheReportAndANonZeroStatus) {
     EXPECT_EQ(nomi_in(cartella.str()), (std::vector<std::string>{note, "scenario-builder"}));
 }
 
+// Installed under a prefix, scenario-tool is in bin/ and the builder, which
+// writes into the folder that holds it, in a folder of its own off the PATH;
+// a copy of it run elsewhere writes its six files there.
+TEST(ProcessoBuilder, InstalledTheBuilderIsNotOnThePath) {
+    cartella_temporanea prefisso;
+    const esecuzione i = esegui_programma(PERCORSO_CMAKE, prefisso.str(),
+                                          {"--install", CARTELLA_BUILD, "--prefix", prefisso.str()});
+    ASSERT_EQ(i.stato, 0) << i.uscita << i.errori;
+    EXPECT_EQ(nomi_in(prefisso.file("bin")), std::vector<std::string>{"scenario-tool"});
+    EXPECT_EQ(nomi_in(prefisso.file("libexec/scenario-builder")), std::vector<std::string>{"scenario-builder"});
+    EXPECT_EQ(nomi_in(prefisso.file("share/doc/scenario-builder")), (std::vector<std::string>{"README.md", "docs"}));
+    EXPECT_EQ(nomi_in(prefisso.file("share/doc/scenario-builder/docs")),
+              (std::vector<std::string>{"guide.md", "reference.md"}));
+
+    cartella_temporanea cartella;
+    cartella_temporanea altrove;
+    const std::string eseguibile = cartella.file("scenario-builder");
+    std::filesystem::copy_file(prefisso.file("libexec/scenario-builder/scenario-builder"), eseguibile);
+    const esecuzione e = esegui_programma(eseguibile, altrove.str(), {});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(nomi_in(cartella.str()).size(), 7u);
+    EXPECT_EQ(nomi_in(prefisso.file("libexec/scenario-builder")), std::vector<std::string>{"scenario-builder"});
+}
+
 TEST(Percorsi, TheSeparatorIsAlwaysInserted) {
     EXPECT_EQ(percorso_in(cartella{"/opt/sim", {}, {}, {}, {}, {}, {}, {}}, "a b-c.txt"), "/opt/sim/a b-c.txt");
     EXPECT_EQ(percorso_in(cartella{"/", {}, {}, {}, {}, {}, {}, {}}, "x.dat"), "//x.dat");

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <optional>
 #include <sstream>
 
 #include "processo.h"
@@ -180,6 +181,96 @@ TEST(NomiStrumento, OptionsWinAndMissingNamesAreUsageErrors) {
     EXPECT_NO_THROW(nomi_compilazione(s));
 }
 
+// Names that almost fit the rule get the name that fits; the others only the option.
+TEST(NomiStrumento, ANameThatAlmostFitsGetsTheNameThatFits) {
+    struct caso {
+        const char* file;
+        std::optional<std::string> nome;
+    };
+    const caso linee[] = {
+        {"dir/Tava_Linea.txt", "Tava_linea.txt"},   // the letter case of "linea"
+        {"Tava_LINEA.TXT", "Tava_linea.txt"},       // of both
+        {"Tava_linea.TXT", "Tava_linea.txt"},       // of the extension
+        {"Tava_linea", "Tava_linea.txt"},           // no extension
+        {"Tava-linea.txt", "Tava_linea.txt"},       // a hyphen for "_"
+        {"Tava linea.txt", "Tava_linea.txt"},       // a blank for "_"
+        {"Tava.txt", "Tava_linea.txt"},             // "_linea" left out
+        {"Tava Aeroporto-Rovea.txt", "Tava Aeroporto-Rovea_linea.txt"},
+        {"linea.txt", std::nullopt},                // no name before "linea"
+        {"_linea.TXT", std::nullopt},
+        {"Tavalinea.txt", std::nullopt},            // no separator: where the name ends is unknown
+        {"Tava_linea.dat", std::nullopt},           // a binary file
+        {"Tava", std::nullopt},
+        {"Tava_7-.txt", std::nullopt},              // a train file's name
+        {"Tava_linea.txt", std::nullopt},           // fits already
+    };
+    for (const caso& c : linee) EXPECT_EQ(nome_linea_suggerito(c.file), c.nome) << c.file;
+
+    const caso treni[] = {
+        {"dir/NAME_2101.txt", "NAME_2101-.txt"},    // the hyphen left out
+        {"NAME_2101-.TXT", "NAME_2101-.txt"},       // the letter case of the extension
+        {"NAME_2101.TXT", "NAME_2101-.txt"},
+        {"NAME_2101-", "NAME_2101-.txt"},           // no extension
+        {"NAME-2101-.txt", "NAME_2101-.txt"},       // a hyphen after the line name
+        {"NAME 2101.txt", "NAME_2101-.txt"},        // a blank after it, and no hyphen
+        {"2101-.txt", "NAME_2101-.txt"},            // the number alone
+        {"2101.txt", "NAME_2101-.txt"},
+        {"Altra_2101.txt", "Altra_2101-.txt"},      // another name before the "_"
+        {"treno.txt", std::nullopt},                // no number to be had
+        {"NAME_-.txt", std::nullopt},
+        {"NAME_2101.dat", std::nullopt},            // a binary file
+        {"NAME_2101", std::nullopt},
+        {"NAME_linea.txt", std::nullopt},           // a line file's name
+        {"NAME_2101-.txt", std::nullopt},           // fits already
+    };
+    for (const caso& c : treni) EXPECT_EQ(nome_treno_suggerito(c.file, "NAME"), c.nome) << c.file;
+}
+
+TEST(NomiStrumento, UsageErrorsNameTheFileTheRuleAndTheHint) {
+    struct caso {
+        const char* linea;
+        const char* treno;
+        std::optional<std::string> nome_linea;
+        std::optional<std::string> numero_treno;
+        const char* messaggio;
+    };
+    const caso casi[] = {
+        {"d/NAME_linea.txt", "d/NAME_2101.txt", std::nullopt, std::nullopt,
+         "the train number cannot be taken from \"d/NAME_2101.txt\" (not named NAME_NUM-.txt): name it "
+         "NAME_2101-.txt, or give --train-number"},
+        {"d/NAME_Linea.txt", "d/NAME_2101-.txt", std::nullopt, std::nullopt,
+         "the line name cannot be taken from \"d/NAME_Linea.txt\" (not named NAME_linea.txt): name it "
+         "NAME_linea.txt, or give --line-name"},
+        {"d/NAME.txt", "d/NAME_2101-.txt", std::nullopt, std::nullopt,
+         "the line name cannot be taken from \"d/NAME.txt\" (not named NAME_linea.txt): name it NAME_linea.txt, or "
+         "give --line-name"},
+        {"linea.txt", "treno.txt", std::nullopt, std::nullopt,
+         "the line name cannot be taken from \"linea.txt\" (not named NAME_linea.txt): give --line-name"},
+        {"linea.txt", "treno.txt", "L", std::nullopt,
+         "the train number cannot be taken from \"treno.txt\" (not named NAME_NUM-.txt): give --train-number"},
+        // Swapped, with or without the names given.
+        {"d/NAME_2101-.txt", "d/NAME_linea.txt", std::nullopt, std::nullopt,
+         "the files look swapped: \"d/NAME_2101-.txt\" is named like a train file and \"d/NAME_linea.txt\" like a "
+         "line file; give the line file first, then the train file"},
+        {"NAME_2101-.TXT", "NAME_LINEA.txt", "NAME", "2101",
+         "the files look swapped: \"NAME_2101-.TXT\" is named like a train file and \"NAME_LINEA.txt\" like a line "
+         "file; give the line file first, then the train file"},
+    };
+    for (const caso& c : casi) {
+        richiesta_compilazione r;
+        r.file_linea = c.linea;
+        r.file_treno = c.treno;
+        r.nome_linea = c.nome_linea;
+        r.numero_treno = c.numero_treno;
+        try {
+            nomi_compilazione(r);
+            ADD_FAILURE() << c.linea << " " << c.treno;
+        } catch (const errore_uso& e) {
+            EXPECT_EQ(e.messaggio, c.messaggio);
+        }
+    }
+}
+
 TEST(JsonStrumento, Windows1252TextBecomesUtf8) {
     EXPECT_EQ(utf8_da_1252("plain text 123"), "plain text 123");
     EXPECT_EQ(utf8_da_1252("\x80\x81\x8A\x9F\xA0\xE8\xFF"),
@@ -338,15 +429,52 @@ TEST(ProcessoStrumento, AnInputNamedLikeAnOutputIsRefused) {
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.dat"}));
 }
 
-TEST(ProcessoStrumento, AnOutputDirectoryThatDoesNotExistIsAFileFailure) {
+// Every command that takes the two sources answers a name that almost fits,
+// and files given the other way round, before it reads or writes anything.
+TEST(ProcessoStrumento, NamesThatAlmostFitAndSwappedFilesAreUsageErrorsWithTheHint) {
     cartella_temporanea dir;
     scrivi_tutto(dir.file("L_linea.txt"), "x");
+    scrivi_tutto(dir.file("L_7.txt"), "y");
     scrivi_tutto(dir.file("L_7-.txt"), "y");
-    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.txt", "L_7-.txt", "--out", "missing", "--json"});
-    EXPECT_EQ(e.stato, 3);
-    EXPECT_NE(e.uscita.find("\"fatal\":\"io\""), std::string::npos) << e.uscita;
-    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.txt"}));
-    EXPECT_EQ(leggi_tutto(dir.file("L_linea.txt")), "x");
+    const std::string quasi = "(not named NAME_NUM-.txt): name it L_7-.txt, or give --train-number";
+    const std::string scambiati = "the files look swapped: \"L_7-.txt\" is named like a train file";
+    const std::vector<std::pair<std::vector<std::string>, std::string>> casi = {
+        {{"check", "L_linea.txt", "L_7.txt"}, quasi},
+        {{"compile", "L_linea.txt", "L_7.txt", "--out", "nuova"}, quasi},
+        {{"view", "L_linea.txt", "L_7.txt", "-o", "p.html"}, quasi},
+        {{"check", "L_7-.txt", "L_linea.txt"}, scambiati},
+        {{"compile", "L_7-.txt", "L_linea.txt", "--line-name", "L", "--train-number", "7"}, scambiati},
+    };
+    for (const auto& [argomenti, messaggio] : casi) {
+        const esecuzione e = esegui_strumento(dir, argomenti);
+        EXPECT_EQ(e.stato, 2) << argomenti[0];
+        EXPECT_NE(e.errori.find(messaggio), std::string::npos) << e.errori;
+    }
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_7.txt", "L_linea.txt"}));
+}
+
+// --out DIR is made when missing, with the directories above it, as example
+// makes its own; one that cannot be made writes nothing.
+TEST(ProcessoStrumento, AMissingOutputDirectoryIsMade) {
+    cartella_temporanea dir;
+    const std::string dati(CARTELLA_TEST_DATI);
+    scrivi_tutto(dir.file("L_linea.txt"), leggi_tutto(dati + "/Tava Aeroporto-Rovea_linea.txt"));
+    scrivi_tutto(dir.file("L_7-.txt"), leggi_tutto(dati + "/Tava Aeroporto-Rovea_30742-.txt"));
+    const esecuzione e = esegui_strumento(dir, {"compile", "L_linea.txt", "L_7-.txt", "--out", "nuova/sotto"});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(nomi_in(dir.file("nuova/sotto")), (std::vector<std::string>{"L_7.dat", "L_7.sim", "L_linea.dat"}));
+    EXPECT_EQ(e.uscita, "wrote nuova/sotto/L_linea.dat\nwrote nuova/sotto/L_7.sim\nwrote nuova/sotto/L_7.dat\n");
+
+    // A file where a directory should be: nothing made, nothing written.
+    scrivi_tutto(dir.file("file"), "x");
+    for (const char* uscita : {"file", "file/sotto"}) {
+        const esecuzione f = esegui_strumento(dir, {"compile", "L_linea.txt", "L_7-.txt", "--out", uscita, "--json"});
+        EXPECT_EQ(f.stato, 3) << uscita;
+        EXPECT_NE(f.uscita.find("\"fatal\":\"io\""), std::string::npos) << f.uscita;
+        EXPECT_NE(f.uscita.find("\"files\":[]"), std::string::npos) << f.uscita;
+        EXPECT_EQ(leggi_tutto(dir.file("file")), "x");
+    }
+    EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{"L_7-.txt", "L_linea.txt", "file", "nuova"}));
 }
 
 }  // namespace

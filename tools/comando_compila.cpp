@@ -2,6 +2,8 @@
 
 #include <memory>
 
+#include "platform/cartella_disco.h"
+#include "sources/errore_esecuzione.h"
 #include "tools/compila_strumento.h"
 #include "tools/nomi.h"
 #include "tools/opzioni_sorgenti.h"
@@ -14,7 +16,7 @@ const char* const descrizione =
     "build the binary scenario files from a line file and a train file, as the builder does";
 
 const char* const piede =
-    "Writes, into DIR:\n"
+    "Writes, into DIR (made when missing, with the directories above it):\n"
     "  NAME_linea.dat    the line plan (not with --no-plan)\n"
     "  NAME_NUM.sim      the scenario table\n"
     "  NAME_NUM.dat      the track\n"
@@ -66,12 +68,22 @@ const char* const piede =
     "  2  usage error\n"
     "  3  fatal: no scenario file could be written\n";
 
+// The output directory, made when missing as `example` makes its own. One
+// that cannot be made is reported by the compile itself, as a directory
+// that does not exist (fatal "io", nothing written).
+void prepara_cartella(const std::string& percorso) {
+    try {
+        piattaforma::crea_cartelle(percorso);
+    } catch (const errore_esecuzione&) {
+    }
+}
+
 }  // namespace
 
 void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
     // --out first: the options are listed in the order added (the two files
     // have a list of their own).
-    comando.add_option("--out", r.cartella_uscita, "where the binary files go (default: the current directory, which must exist)")
+    comando.add_option("--out", r.cartella_uscita, "where the binary files go (made when missing; default: the current directory)")
         ->type_name("DIR")
         ->check(non_vuoto("output directory"));
     opzioni_costruzione(comando, r, "build without the line plan and do not write NAME_linea.dat", false);
@@ -80,6 +92,7 @@ void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
 int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {
     const nomi_scenario nomi = nomi_compilazione(r);
     verifica_ingressi_protetti(r, nomi);
+    prepara_cartella(r.cartella_uscita);
     const risultato_compilazione ris = compila_scenario(r, nomi);
     const std::vector<diagnostica> scelte = diagnostiche_scelte(ris.diagnostiche, r.avvisi);
     if (r.json) {

@@ -8,6 +8,7 @@
 #include "tools/decompila.h"
 #include "tools/file_binario.h"
 #include "tools/parole_guasti.h"
+#include "tools/tipo_file.h"
 #include "tools/pubblica.h"
 #include "tools/verifica_scenario.h"
 #include "tools/testo_terminale.h"
@@ -18,14 +19,15 @@ namespace {
 const char* const descrizione = "write a line file and a train file that compile to the given binary files";
 
 const char* const piede =
-    "Writes, into DIR:\n"
+    "Writes, into DIR (made when missing, with the directories above it):\n"
     "  NAME_linea.txt    the line description file\n"
     "  NAME_NUM-.txt     the train description file\n"
     "replacing files of the same names, such that\n"
     "  scenario-tool compile NAME_linea.txt NAME_NUM-.txt\n"
     "writes the same PLAN, TABLE and TRACK, byte for byte. NAME and NUM come\n"
     "from the file names as 'scenario-tool verify' takes them (PLAN is\n"
-    "NAME_linea.dat, TABLE NAME_NUM.sim, TRACK NAME_NUM.dat). Leave PLAN out\n"
+    "NAME_linea.dat, TABLE NAME_NUM.sim, TRACK NAME_NUM.dat). The files may\n"
+    "stand in any order, since their names tell their kinds. Leave PLAN out\n"
     "for a scenario compiled with --no-plan: the line file then has no curves;\n"
     "compile it with --no-plan too. NAME and NUM are then split at the last\n"
     "\"_\" of the table's name, or where the names the table holds split it.\n"
@@ -46,21 +48,16 @@ const char* const piede =
     "     (the two files are written both or neither: old files of the same\n"
     "     names stay as they were)\n";
 
-const std::string& percorso_di(const richiesta_decompilazione& r, tipo_file t) {
-    const std::size_t primo = r.file.size() == 3 ? 1 : 0;
+const std::string& percorso_di(const file_scenario& f, tipo_file t) {
     switch (t) {
-        case tipo_file::planimetria: return r.file[0];
-        case tipo_file::scenario: return r.file[primo];
+        case tipo_file::planimetria: return *f.planimetria;
+        case tipo_file::scenario: return f.scenario;
         case tipo_file::tracciato: break;
     }
-    return r.file[primo + 1];
+    return f.tracciato;
 }
 
-nomi_scenario nomi_di(const richiesta_decompilazione& r) {
-    file_scenario f;
-    if (r.file.size() == 3) f.planimetria = percorso_di(r, tipo_file::planimetria);
-    f.scenario = percorso_di(r, tipo_file::scenario);
-    f.tracciato = percorso_di(r, tipo_file::tracciato);
+nomi_scenario nomi_di(const file_scenario& f) {
     std::vector<std::string> problemi;
     const nomi_file n = nomi_da_file(f, problemi);
     if (!problemi.empty() || !n.linea || !n.treno) {
@@ -103,36 +100,31 @@ nomi_scenario nomi_del_contenuto(const nomi_scenario& dal_nome, const std::strin
 
 void opzioni_decompile(CLI::App& comando, richiesta_decompilazione& r) {
     comando.add_option("FILES", r.file, "PLAN TABLE TRACK, or TABLE TRACK")->required()->expected(-2)->type_name("");
-    comando.add_option("--out", r.cartella_uscita, "where the two text files go (default: the current directory, which must exist)")
+    comando.add_option("--out", r.cartella_uscita, "where the two text files go (made when missing; default: the current directory)")
         ->type_name("DIR")
         ->check(non_vuoto("output directory"));
 }
 
 int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, std::ostream& errori) {
-    if (r.file.size() < 2 || r.file.size() > 3) {
-        throw errore_uso{"decompile takes PLAN TABLE TRACK, or TABLE TRACK (" + std::to_string(r.file.size()) +
-                         " files given)"};
-    }
-    nomi_scenario nomi = nomi_di(r);
+    const file_scenario percorsi = file_per_tipo(r.file, "decompile");
+    nomi_scenario nomi = nomi_di(percorsi);
     file_binari f;
     esito_decompilazione e;
     try {
-        if (r.file.size() == 3) f.planimetria = leggi_file_binario(percorso_di(r, tipo_file::planimetria), tipo_file::planimetria);
-        f.scenario = leggi_file_binario(percorso_di(r, tipo_file::scenario), tipo_file::scenario);
-        f.tracciato = leggi_file_binario(percorso_di(r, tipo_file::tracciato), tipo_file::tracciato);
+        if (percorsi.planimetria) f.planimetria = leggi_file_binario(*percorsi.planimetria, tipo_file::planimetria);
+        f.scenario = leggi_file_binario(percorsi.scenario, tipo_file::scenario);
+        f.tracciato = leggi_file_binario(percorsi.tracciato, tipo_file::tracciato);
         if (!f.planimetria) nomi = nomi_del_contenuto(nomi, f.scenario);
         e = decompila(f, nomi);
+        piattaforma::crea_cartelle(r.cartella_uscita);
         const cartella dir = piattaforma::cartella_su_disco(r.cartella_uscita);
-        if (dir.genere(".") != genere_file::cartella) {
-            throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
-        }
         // Both files or neither: an old file is never left half replaced.
         const esito_pubblicazione p = pubblica_file(
             dir, {{nome_file_linea(nomi.linea), e.linea}, {nome_file_treno(nomi.linea, nomi.treno), e.treno}});
         for (const std::string& nome : p.pubblicati) uscita << "wrote " << visibile_percorso(percorso_in(dir, nome)) << "\n";
         if (p.errore) throw *p.errore;
     } catch (const errore_decodifica& x) {
-        errori << visibile_percorso(percorso_di(r, x.file)) << ": " << visibile_percorso(x.what()) << "\n";
+        errori << visibile_percorso(percorso_di(percorsi, x.file)) << ": " << visibile_percorso(x.what()) << "\n";
         return 3;
     } catch (const errore_esecuzione& x) {
         errori << testo_esecuzione(x) << "\n";

@@ -52,11 +52,7 @@ int esegui_example(const richiesta_esempio& r, std::ostream& uscita, std::ostrea
     dati_treno(memoria, r.nome_linea, r.numero_treno);
     const std::vector<std::string> nomi = {nome_file_linea(r.nome_linea), nome_file_treno(r.nome_linea, r.numero_treno)};
     try {
-        std::error_code e;
-        std::filesystem::create_directories(r.cartella, e);
-        if (e) {
-            throw errore_esecuzione("make directory", r.cartella, e.value(), e.message());
-        }
+        piattaforma::crea_cartelle(r.cartella);
         const cartella dir = piattaforma::cartella_su_disco(r.cartella);
         if (!r.forza) {
             bool esiste = false;

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "tools/dump_testo.h"
+#include "tools/tipo_file.h"
 #include "tools/verifica_scenario.h"
 #include "tools/testo_terminale.h"
 
@@ -24,6 +25,10 @@ const char* const piede =
     "    track has lunghezza_totale / 50 (a half rounded to even) + 1 cells and\n"
     "    the plan lunghezza_totale + 1 points.\n"
     "\n"
+    "The files may stand in any order when their names tell their kinds\n"
+    "(NAME_linea.dat, NAME_NUM.sim, NAME_NUM.dat); otherwise they are taken\n"
+    "in the order PLAN TABLE TRACK.\n"
+    "\n"
     "PLAN may be left out, for a scenario compiled with --no-plan: its checks\n"
     "are then skipped, and NAME and NUM are split at the last \"_\" of the\n"
     "table's name.\n"
@@ -40,14 +45,7 @@ void opzioni_verify(CLI::App& comando, std::vector<std::string>& file) {
 }
 
 int esegui_verify(const std::vector<std::string>& file, std::ostream& uscita, std::ostream& errori) {
-    if (file.size() < 2 || file.size() > 3) {
-        throw errore_uso{"verify takes PLAN TABLE TRACK, or TABLE TRACK (" + std::to_string(file.size()) + " files given)"};
-    }
-    file_scenario f;
-    const std::size_t primo = file.size() == 3 ? 1 : 0;
-    if (primo == 1) f.planimetria = file[0];
-    f.scenario = file.at(primo);
-    f.tracciato = file.at(primo + 1);
+    const file_scenario f = file_per_tipo(file, "verify");
     const std::vector<std::string> problemi = verifica_scenario(f);
     for (const std::string& p : problemi) errori << visibile_misto(p) << "\n";
     if (!problemi.empty()) return 1;

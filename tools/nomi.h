@@ -26,8 +26,29 @@ std::optional<std::string> linea_da_file(const std::string& percorso);
 // Nothing when the name does not end in "-.txt" or NUM would be empty or invalid.
 std::optional<std::string> treno_da_file(const std::string& percorso, const std::string& linea);
 
-// The options win; otherwise the defaults; otherwise a usage error (errore_uso).
-// On Windows a name that Windows-1252 cannot hold is a usage error too.
+// The name a line file almost named "NAME_linea.txt" should have, when one
+// mend makes it fit: ".txt" in other letter case or missing, "linea" in
+// other letter case, a hyphen or a blank before "linea", or "_linea" left
+// out ("Tava.txt" gives "Tava_linea.txt"). Nothing for a name that fits
+// already, or that looks like a train file's.
+std::optional<std::string> nome_linea_suggerito(const std::string& percorso);
+
+// The name a train file almost named "NAME_NUM-.txt" should have, for the
+// line name `linea`: ".txt" in other letter case or missing, the hyphen
+// before ".txt" left out ("NAME_2101.txt" gives "NAME_2101-.txt"), a hyphen
+// or a blank after the line name in place of "_", or the number alone
+// ("2101-.txt" gives "NAME_2101-.txt"). Nothing for a name that fits
+// already or that no such mend makes fit.
+std::optional<std::string> nome_treno_suggerito(const std::string& percorso, const std::string& linea);
+
+// The line file is named like a train file ("..._NUM-.txt") and the train
+// file like a line file ("..._linea.txt", any letter case).
+bool file_scambiati(const std::string& file_linea, const std::string& file_treno);
+
+// The options win; otherwise the defaults; otherwise a usage error (errore_uso)
+// that names the file, and how to name it when it almost fits. Two files that
+// look swapped are a usage error whatever the options. On Windows a name that
+// Windows-1252 cannot hold is a usage error too.
 nomi_scenario nomi_compilazione(const richiesta_compilazione& r);
 
 // The name as the scenario model holds it (in the ".sim" file and the check

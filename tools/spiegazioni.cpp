@@ -276,8 +276,8 @@ are ignored.)",
      esempio_sorgente{T, "sabbia,    300", "sabbia,    300, 200", "sabbia,    300"}},
     {0, avviso::virgola_decimale, nullptr, "a value of either file",
      R"(Values are whole numbers, and a comma ends a field: "2,5" is read as the
-value 2 followed by a field 5. Write whole numbers (a gradient of 2.5 per
-mille is not possible).)",
+value 2 followed by a field 5. Write whole numbers (a gradient of 2.5 is
+not possible).)",
      esempio_sorgente{L, "pendenza,  16000,   2", "pendenza,  16000,   2,5", "pendenza,  16000,   2"}},
     {0, avviso::valore_troncato, nullptr, "a value of either file",
      R"(Some values are stored in one byte or in 16 bits and keep only their low

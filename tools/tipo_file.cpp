@@ -1,5 +1,9 @@
 #include "tools/tipo_file.h"
 
+#include <array>
+
+#include "tools/errore_uso.h"
+
 
 namespace {
 
@@ -46,4 +50,39 @@ std::optional<tipo_file> tipo_da_nome_file(const std::string& percorso) {
     if (finisce_con_senza_maiuscole(base, ".sim")) return tipo_file::scenario;
     if (finisce_con_senza_maiuscole(base, ".dat")) return tipo_file::tracciato;
     return std::nullopt;
+}
+
+namespace {
+
+// The files by the kind each name tells; nothing when a name tells none, two
+// tell the same kind, or the table or the track is missing.
+std::optional<file_scenario> per_nome(const std::vector<std::string>& file) {
+    std::array<std::optional<std::string>, 3> per_tipo;
+    for (const std::string& f : file) {
+        const std::optional<tipo_file> t = tipo_da_nome_file(f);
+        if (!t) return std::nullopt;
+        std::optional<std::string>& posto = per_tipo[static_cast<std::size_t>(*t)];
+        if (posto) return std::nullopt;
+        posto = f;
+    }
+    const auto& scenario = per_tipo[static_cast<std::size_t>(tipo_file::scenario)];
+    const auto& tracciato = per_tipo[static_cast<std::size_t>(tipo_file::tracciato)];
+    if (!scenario || !tracciato) return std::nullopt;
+    return file_scenario{per_tipo[static_cast<std::size_t>(tipo_file::planimetria)], *scenario, *tracciato};
+}
+
+}  // namespace
+
+file_scenario file_per_tipo(const std::vector<std::string>& file, const std::string& comando) {
+    if (file.size() < 2 || file.size() > 3) {
+        throw errore_uso{comando + " takes PLAN TABLE TRACK, or TABLE TRACK (" + std::to_string(file.size()) +
+                         " files given)"};
+    }
+    if (std::optional<file_scenario> f = per_nome(file)) return *f;
+    const std::size_t primo = file.size() == 3 ? 1 : 0;
+    file_scenario f;
+    if (primo == 1) f.planimetria = file[0];
+    f.scenario = file[primo];
+    f.tracciato = file[primo + 1];
+    return f;
 }

@@ -3,8 +3,10 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "tools/percorsi.h"
+#include "tools/verifica_scenario.h"
 
 enum class tipo_file { planimetria, scenario, tracciato };
 
@@ -20,3 +22,11 @@ std::optional<tipo_file> tipo_da_nome_file(const std::string& percorso);
 
 // Whether `s` ends with `coda`, letter case (ASCII) aside.
 bool finisce_con_senza_maiuscole(const std::string& s, const std::string& coda);
+
+// The binary files of one scenario as a command line names them: two or
+// three files, in any order when every name tells a different kind and the
+// table and the track are among them; otherwise in the order PLAN TABLE
+// TRACK (or TABLE TRACK), where a name that does not fit its place is then a
+// problem of its own. Throws errore_uso for another count of files,
+// `comando` naming the command.
+file_scenario file_per_tipo(const std::vector<std::string>& file, const std::string& comando);
