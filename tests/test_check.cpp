@@ -9,8 +9,8 @@
 
 #include "processo.h"
 #include "supporto.h"
-#include "tools/spiegazioni.h"
-#include "tools/testo_terminale.h"
+#include "tools/diagnostiche/spiegazioni.h"
+#include "tools/comune/testo_terminale.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "processo.h"
 #include "supporto.h"
 #include "tests/decompilazione/giro.h"
-#include "tools/compila_strumento.h"
-#include "tools/decompila.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/decompila/decompila.h"
 #include "track/lettura_binaria.h"
 #include "track/scrittura_binaria.h"
 

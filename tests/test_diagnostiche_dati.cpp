@@ -11,9 +11,9 @@
 #include "compiler/conversioni.h"
 #include "tests/generatore/generatore.h"
 #include "sources/lettore_campi.h"
-#include "tools/compila_strumento.h"
-#include "tools/diagnostiche.h"
-#include "tools/parole_guasti.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/diagnostiche/diagnostiche.h"
+#include "tools/diagnostiche/parole_guasti.h"
 
 namespace {
 

@@ -18,9 +18,9 @@
 #include "cartella_guasta.h"
 #include "processo.h"
 #include "supporto.h"
-#include "tools/compila_strumento.h"
-#include "tools/parole_guasti.h"
-#include "tools/rapporto.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/diagnostiche/parole_guasti.h"
+#include "tools/costruzione/rapporto.h"
 #include "track/memorizza_percorso.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // name, a root keeping its separator.
 #include <gtest/gtest.h>
 
-#include "tools/percorsi.h"
+#include "tools/comune/percorsi.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 
 #include "cartella_guasta.h"
 #include "supporto.h"
-#include "tools/errore_uso.h"
-#include "tools/pubblica.h"
+#include "tools/comune/errore_uso.h"
+#include "tools/comune/pubblica.h"
 
 namespace {
 

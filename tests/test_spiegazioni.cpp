@@ -10,8 +10,8 @@
 #include "compiler/avvisi.h"
 #include "compiler/stati.h"
 #include "supporto.h"
-#include "tools/compila_strumento.h"
-#include "tools/spiegazioni.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/diagnostiche/spiegazioni.h"
 
 namespace {
 

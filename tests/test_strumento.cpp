@@ -9,12 +9,12 @@
 
 #include "processo.h"
 #include "supporto.h"
-#include "tools/comando.h"
-#include "tools/comando_compila.h"
-#include "tools/compila_strumento.h"
-#include "tools/nomi.h"
-#include "tools/rapporto.h"
-#include "tools/testo_1252.h"
+#include "tools/comandi/comando.h"
+#include "tools/comandi/comando_compila.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/comune/nomi.h"
+#include "tools/costruzione/rapporto.h"
+#include "tools/comune/testo_1252.h"
 
 namespace {
 

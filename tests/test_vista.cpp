@@ -10,12 +10,12 @@
 
 #include "processo.h"
 #include "supporto.h"
-#include "tools/compila_strumento.h"
-#include "tools/etichette.h"
-#include "tools/oggetti_vista.h"
-#include "tools/testo_html.h"
-#include "tools/vista.h"
-#include "tools/vista_strumento.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/vista/etichette.h"
+#include "tools/vista/oggetti_vista.h"
+#include "tools/vista/testo_html.h"
+#include "tools/vista/vista.h"
+#include "tools/vista/vista_strumento.h"
 
 namespace {
 

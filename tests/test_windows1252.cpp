@@ -1,9 +1,9 @@
 // Names given as UTF-8 (every name on Windows) in the model's Windows-1252.
 #include <gtest/gtest.h>
 
-#include "tools/errore_uso.h"
-#include "tools/testo_1252.h"
-#include "tools/windows1252.h"
+#include "tools/comune/errore_uso.h"
+#include "tools/comune/testo_1252.h"
+#include "tools/comune/windows1252.h"
 
 namespace {
 

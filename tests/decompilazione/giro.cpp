@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "sources/nomi_file.h"
-#include "tools/compila_strumento.h"
-#include "tools/decompila.h"
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/decompila/decompila.h"
 
 namespace {
 

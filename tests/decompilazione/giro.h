@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "tests/generatore/generatore.h"
-#include "tools/nomi.h"
+#include "tools/comune/nomi.h"
 
 struct esito_giro {
     bool riuscito = false;

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "tools/decompila.h"
-#include "tools/verifica_scenario.h"
-#include "tools/vista.h"
+#include "tools/decompila/decompila.h"
+#include "tools/binari/verifica_scenario.h"
+#include "tools/vista/vista.h"
 #include "track/lettura_binaria.h"
 
 namespace {

@@ -1,0 +1,296 @@
+#include "tools/binari/dump_testo.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iomanip>
+#include <nlohmann/json.hpp>
+
+#include "compiler/geometria.h"
+#include "tools/comune/testo_1252.h"
+
+namespace {
+
+struct ruolo_fisso {
+    int voce;
+    const char* ruolo;
+};
+
+constexpr ruolo_fisso ruoli_fissi[] = {
+    {0, "unused"},
+    {voce::progressiva_maggiore, "progressive, largest start"},
+    {voce::progressiva_media, "progressive, middle start"},
+    {voce::progressiva_minore, "progressive, smallest start"},
+    {voce::dati_generali, "general"},
+    {voce::dati_linea, "line"},
+    {voce::dati_treno, "train"},
+};
+
+bool numeri_a_zero(const voce_scenario& v) {
+    return v.tipo == 0 && v.valore1 == 0 && v.valore2 == 0 && v.valore3 == 0 && v.marca == 0 && v.par1 == 0 &&
+           v.par2 == 0 && v.par3 == 0 && v.par4 == 0 && v.par5 == 0 && v.opz1 == 0 && v.opz2 == 0 && v.opz3 == 0 &&
+           v.opz4 == 0 && v.valore4 == 0;
+}
+
+bool con_valori(const cella& c) {
+    return c.valore1 != 0 || c.valore2 != 0 || c.valore3 != 0 || c.valore4 != 0 || c.tempo_segnale != 0 ||
+           c.avviso != 0;
+}
+
+bool profilo_cambia(const cella& c, const cella& prima) {
+    return c.montagna != prima.montagna || c.vel_limite != prima.vel_limite || c.pendenza != prima.pendenza ||
+           c.aderenza != prima.aderenza;
+}
+
+bool cella_da_mostrare(const std::vector<cella>& t, std::size_t i) {
+    if (i == 0) return true;
+    return t[i].tipo != tipo_cella::libero || con_valori(t[i]) || profilo_cambia(t[i], t[i - 1]);
+}
+
+// A column of the tables: its header, right-aligned values under it.
+struct colonna {
+    const char* titolo;
+    int larghezza;
+    bool a_sinistra = false;  // text, aligned left
+};
+
+template <std::size_t N>
+void intestazione(std::ostream& o, const colonna (&colonne)[N]) {
+    for (std::size_t k = 0; k < N; ++k) {
+        if (k > 0) o << ' ';
+        o << (colonne[k].a_sinistra ? std::left : std::right) << std::setw(colonne[k].larghezza) << colonne[k].titolo;
+    }
+    o << std::right;
+    o << '\n';
+}
+
+constexpr colonna colonne_tracciato[] = {
+    {"cell", 6},    {"metre", 8},    {"tipo", 4},           {"kind", 17, true},   {"valore1", 7},
+    {"valore2", 7}, {"valore3", 7},  {"valore4", 7},        {"tempo_segnale", 13}, {"avviso", 6},
+    {"montagna", 8}, {"vel_limite", 10}, {"pendenza", 8}, {"aderenza", 8},
+};
+
+void riga_cella(std::ostream& o, std::size_t i, const cella& c) {
+    const colonna* k = colonne_tracciato;
+    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << primo_metro(static_cast<std::int64_t>(i))
+      << ' ' << std::setw(k[2].larghezza) << int{c.tipo} << ' ' << std::left << std::setw(k[3].larghezza)
+      << nome_tipo_cella(c.tipo) << std::right << ' ' << std::setw(k[4].larghezza) << c.valore1 << ' '
+      << std::setw(k[5].larghezza) << c.valore2 << ' ' << std::setw(k[6].larghezza) << c.valore3 << ' '
+      << std::setw(k[7].larghezza) << c.valore4 << ' ' << std::setw(k[8].larghezza) << int{c.tempo_segnale}
+      << ' ' << std::setw(k[9].larghezza) << int{c.avviso} << ' ' << std::setw(k[10].larghezza)
+      << int{c.montagna} << ' ' << std::setw(k[11].larghezza) << int{c.vel_limite} << ' '
+      << std::setw(k[12].larghezza) << int{c.pendenza} << ' ' << std::setw(k[13].larghezza) << int{c.aderenza}
+      << '\n';
+}
+
+constexpr colonna colonne_scenario[] = {
+    {"entry", 5}, {"role", 27, true}, {"tipo", 4},  {"valore1", 10}, {"valore2", 10}, {"valore3", 10},
+    {"marca", 5}, {"par1", 6},  {"par2", 6},  {"par3", 6},     {"par4", 6},     {"par5", 6},
+    {"opz1", 4},  {"opz2", 4},  {"opz3", 4},  {"opz4", 4},     {"valore4", 10}, {"nome", 4},
+};
+
+void riga_voce(std::ostream& o, int i, const voce_scenario& v) {
+    const colonna* k = colonne_scenario;
+    o << std::setw(k[0].larghezza) << i << ' ' << std::left << std::setw(k[1].larghezza) << ruolo_voce(i, v)
+      << std::right << ' '
+      << std::setw(k[2].larghezza) << int{v.tipo} << ' ' << std::setw(k[3].larghezza) << v.valore1 << ' '
+      << std::setw(k[4].larghezza) << v.valore2 << ' ' << std::setw(k[5].larghezza) << v.valore3 << ' '
+      << std::setw(k[6].larghezza) << int{v.marca} << ' ' << std::setw(k[7].larghezza) << v.par1 << ' '
+      << std::setw(k[8].larghezza) << v.par2 << ' ' << std::setw(k[9].larghezza) << v.par3 << ' '
+      << std::setw(k[10].larghezza) << v.par4 << ' ' << std::setw(k[11].larghezza) << v.par5 << ' '
+      << std::setw(k[12].larghezza) << int{v.opz1} << ' ' << std::setw(k[13].larghezza) << int{v.opz2} << ' '
+      << std::setw(k[14].larghezza) << int{v.opz3} << ' ' << std::setw(k[15].larghezza) << int{v.opz4} << ' '
+      << std::setw(k[16].larghezza) << v.valore4;
+    if (!v.nome.empty()) o << ' ' << testo_tra_virgolette(v.nome);
+    o << '\n';
+}
+
+// The kinds of the x and y elements of metre m.
+std::string tipi_punto(const planimetria_linea& p, std::size_t m) {
+    const std::size_t punti = p.tipi.size() / 2;
+    const auto parola = [](tipo_valore t) {
+        switch (t) {
+            case tipo_valore::intero: return "Integer";
+            case tipo_valore::doppio: return "Double";
+            case tipo_valore::vuoto: break;
+        }
+        return "no value";
+    };
+    const tipo_valore x = p.tipi[m];
+    const tipo_valore y = p.tipi[punti + m];
+    if (x == y) return parola(x);
+    return std::string("x ") + parola(x) + ", y " + parola(y);
+}
+
+// Runs of metres whose x and y elements have the same kinds.
+void tratti_per_tipo(std::ostream& o, const planimetria_linea& p) {
+    const std::size_t punti = p.tipi.size() / 2;
+    constexpr int massimo_tratti = 12;
+    int tratti = 0;
+    std::size_t inizio = 0;
+    const auto uguali = [&](std::size_t a, std::size_t b) {
+        return p.tipi[a] == p.tipi[b] && p.tipi[punti + a] == p.tipi[punti + b];
+    };
+    for (std::size_t m = 1; m <= punti; ++m) {
+        if (m < punti && uguali(m, inizio)) continue;
+        if (tratti == massimo_tratti) {
+            o << "  ... and more changes of kind up to metre " << punti - 1 << "\n";
+            return;
+        }
+        o << "  metres " << inizio << " to " << m - 1 << ": " << tipi_punto(p, inizio) << "\n";
+        ++tratti;
+        inizio = m;
+    }
+}
+
+void estensione(std::ostream& o, const planimetria_linea& p) {
+    const std::size_t punti = p.tipi.size() / 2;
+    for (std::size_t coordinata = 0; coordinata < 2; ++coordinata) {
+        bool trovato = false;
+        double minimo = 0;
+        double massimo = 0;
+        for (std::size_t e = coordinata * punti; e < (coordinata + 1) * punti; ++e) {
+            const double v = p.valori[e];
+            if (p.tipi[e] == tipo_valore::vuoto || !std::isfinite(v)) continue;
+            minimo = trovato ? std::min(minimo, v) : v;
+            massimo = trovato ? std::max(massimo, v) : v;
+            trovato = true;
+        }
+        o << "  " << (coordinata == 0 ? "x" : "y") << ": ";
+        if (trovato) {
+            o << "from " << nlohmann::json(minimo).dump() << " to " << nlohmann::json(massimo).dump() << " m\n";
+        } else {
+            o << "no value\n";
+        }
+    }
+}
+
+void punto(std::ostream& o, const planimetria_linea& p, std::size_t m) {
+    const std::size_t punti = p.tipi.size() / 2;
+    o << std::setw(8) << m << ' ' << std::setw(24) << testo_elemento(p, m) << ' ' << std::setw(24)
+      << testo_elemento(p, punti + m) << '\n';
+}
+
+// The last metre whose x and y both have a value.
+std::optional<std::size_t> ultimo_con_valore(const planimetria_linea& p) {
+    const std::size_t punti = p.tipi.size() / 2;
+    for (std::size_t m = punti; m-- > 0;) {
+        if (p.tipi[m] != tipo_valore::vuoto && p.tipi[punti + m] != tipo_valore::vuoto) return m;
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<intervallo_metri> leggi_intervallo(const std::string& testo) {
+    const std::size_t due_punti = testo.find(':');
+    if (due_punti == std::string::npos) return std::nullopt;
+    intervallo_metri r;
+    const auto numero = [](const std::string& s, std::int64_t& x) {
+        const auto [fine, errore] = std::from_chars(s.data(), s.data() + s.size(), x);
+        return !s.empty() && errore == std::errc() && fine == s.data() + s.size() && x >= 0;
+    };
+    if (!numero(testo.substr(0, due_punti), r.da) || !numero(testo.substr(due_punti + 1), r.a) || r.da > r.a) {
+        return std::nullopt;
+    }
+    return r;
+}
+
+const char* nome_tipo_cella(std::uint8_t tipo) {
+    const descrizione_tipo_cella* d = descrizione_tipo(tipo);
+    return d != nullptr ? d->parola_dump : "?";
+}
+
+std::string ruolo_voce(int i, const voce_scenario& v) {
+    for (const ruolo_fisso& r : ruoli_fissi) {
+        if (r.voce == i) return r.ruolo;
+    }
+    if (!numeri_a_zero(v)) return "station";
+    return v.nome.empty() ? "free" : "sign text";
+}
+
+std::string testo_tra_virgolette(const std::string& testo) {
+    std::string t = "\"";
+    for (const char x : testo) {
+        const auto c = static_cast<unsigned char>(x);
+        const std::uint16_t u = unicode_1252(c);
+        if (u < 0x20 || (u >= 0x7F && u < 0xA0)) {
+            char esc[8];
+            std::snprintf(esc, sizeof esc, "\\x%02X", static_cast<unsigned>(c));
+            t += esc;
+        } else if (c == '"' || c == '\\') {
+            t += '\\';
+            t += x;
+        } else {
+            t += utf8_da_1252(std::string_view(&x, 1));
+        }
+    }
+    return t + "\"";
+}
+
+std::string testo_elemento(const planimetria_linea& p, std::size_t e) {
+    switch (p.tipi[e]) {
+        case tipo_valore::intero: return std::to_string(static_cast<std::int64_t>(p.valori[e]));
+        case tipo_valore::doppio:
+            if (!std::isfinite(p.valori[e])) return std::isnan(p.valori[e]) ? "nan" : p.valori[e] > 0 ? "inf" : "-inf";
+            return nlohmann::json(p.valori[e]).dump();
+        case tipo_valore::vuoto: break;
+    }
+    return "-";
+}
+
+void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool tutte) {
+    o << tracciato.size() << " cells";
+    if (!tracciato.empty()) {
+        o << " (cells 0 to " << tracciato.size() - 1 << ", metres 0 to "
+          << primo_metro(static_cast<std::int64_t>(tracciato.size() - 1)) << ")";
+    }
+    o << "\n";
+    if (tracciato.empty()) return;
+    if (!tutte) {
+        o << "Rows: cells whose tipo is not 0 or that hold a value (valore1 to valore4, tempo_segnale, avviso),\n"
+             "and cells where montagna, vel_limite, pendenza or aderenza change (--all for every cell).\n";
+    }
+    intestazione(o, colonne_tracciato);
+    for (std::size_t i = 0; i < tracciato.size() && o; ++i) {
+        if (tutte || cella_da_mostrare(tracciato, i)) riga_cella(o, i, tracciato[i]);
+    }
+}
+
+void testo_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenario>& scenario) {
+    o << scenario.size() << " entries\n";
+    intestazione(o, colonne_scenario);
+    for (std::size_t i = 0; i < scenario.size(); ++i) riga_voce(o, static_cast<int>(i), scenario[i]);
+}
+
+void testo_planimetria(std::ostream& o, const planimetria_linea& p, const std::optional<intervallo_metri>& punti) {
+    const std::size_t n = p.tipi.size() / 2;
+    o << n << " points";
+    if (n == 0) {
+        o << "\n";
+        return;
+    }
+    o << " (metres 0 to " << n - 1 << "), " << p.tipi.size() << " elements\n";
+    o << "Kinds of the elements:\n";
+    tratti_per_tipo(o, p);
+    o << "Extent of the values:\n";
+    estensione(o, p);
+    o << "First point: metre 0 (" << testo_elemento(p, 0) << ", " << testo_elemento(p, n) << ")\n";
+    if (const auto ultimo = ultimo_con_valore(p)) {
+        o << "Last point with both values: metre " << *ultimo << " (" << testo_elemento(p, *ultimo) << ", "
+          << testo_elemento(p, n + *ultimo) << ")\n";
+    }
+    if (!punti) {
+        o << "(--points A:B lists the points of metres A to B)\n";
+        return;
+    }
+    if (punti->da >= static_cast<std::int64_t>(n)) {
+        o << "No point in metres " << punti->da << " to " << punti->a << ": the last metre is " << n - 1 << "\n";
+        return;
+    }
+    o << std::setw(8) << "metre" << ' ' << std::setw(24) << "x" << ' ' << std::setw(24) << "y" << '\n';
+    const auto ultimo = std::min<std::int64_t>(punti->a, static_cast<std::int64_t>(n) - 1);
+    // A long range stops early once `o` has failed (a closed pipe, a full disk).
+    for (std::int64_t m = punti->da; m <= ultimo && o; ++m) punto(o, p, static_cast<std::size_t>(m));
+}

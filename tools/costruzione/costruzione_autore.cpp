@@ -1,0 +1,138 @@
+#include "tools/costruzione/costruzione_autore.h"
+
+#include <exception>
+
+#include "compiler/compilatore.h"
+#include "sources/errore_esecuzione.h"
+#include "sources/nomi_file.h"
+#include "track/errore.h"
+#include "track/memorizza_percorso.h"
+#include "tools/diagnostiche/diagnostiche.h"
+#include "tools/comune/errore_uso.h"
+#include "tools/diagnostiche/parole_guasti.h"
+#include "tools/comune/sorgenti_autore.h"
+
+namespace {
+
+const char* nessun_file = "no scenario file was written";
+
+// The names of the three outputs: the line plan, the scenario table, the track.
+std::vector<std::string> uscite_di(const nomi_scenario& nomi) {
+    return {nome_file_planimetria(nomi.linea), nome_file_scenario(nomi.linea, nomi.treno),
+            nome_file_tracciato(nomi.linea, nomi.treno)};
+}
+
+fatale_costruzione fatale_segnalato(const errore_segnalato& e) {
+    const bool codici = e.codice == "1251";
+    fatale_costruzione f;
+    f.esito = codici ? esito_fatale::errore_1251 : esito_fatale::errore_1250;
+    f.testo = "the build ended with the message \"" + e.messaggio + "\" (" +
+              (codici ? "a check-code slot, valore4 of entry 85 or valore2 of cell 1,"
+                      : "a format-stamp slot, par1 of entry 85 or valore1 of cell 1,") +
+              " already held a value); " + nessun_file;
+    return f;
+}
+
+fatale_costruzione fatale_esecuzione(const errore_esecuzione& e) {
+    fatale_costruzione f;
+    if (e.operazione == operazione_senza_tracciato) {
+        f.esito = esito_fatale::senza_tracciato;
+        f.testo = std::string(e.what()) + "; " + nessun_file;
+    } else {
+        f.esito = esito_fatale::io;
+        f.testo = testo_esecuzione(e);
+    }
+    return f;
+}
+
+fatale_costruzione fatale_io(std::string testo) {
+    fatale_costruzione f;
+    f.esito = esito_fatale::io;
+    f.testo = std::move(testo);
+    return f;
+}
+
+// The directory the build writes its outputs to: each output, named as the
+// model names it, goes to `consegna` under the name its file gets. Messages
+// name an output by its name alone.
+cartella cartella_uscite(const nomi_scenario& nomi,
+                         const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
+    cartella dir;
+    dir.sostituisci = [nel_modello = uscite_di(nomi_nel_modello(nomi)), uscite = uscite_di(nomi),
+                       &consegna](const std::string& nome, const contenuto_file& contenuto) {
+        for (std::size_t i = 0; i < nel_modello.size(); ++i) {
+            if (nel_modello[i] == nome) return consegna(uscite[i], contenuto);
+        }
+        throw errore_esecuzione("replace", nome, 0, "not one of the outputs of a build");
+    };
+    return dir;
+}
+
+}  // namespace
+
+fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
+                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
+    const nomi_scenario modello = nomi_nel_modello(nomi);
+    m.nome_linea = modello.linea;
+    m.numero_treno = modello.treno;
+    std::map<std::string, std::string> sorgenti;
+    if (testo_linea != nullptr) sorgenti[nome_file_linea(modello.linea)] = *testo_linea;
+    if (testo_treno != nullptr) sorgenti[nome_file_treno(modello.linea, modello.treno)] = *testo_treno;
+    try {
+        prepara_modello(m, con_planimetria);
+        memorizza_dati(m, cartella_in_memoria(sorgenti));
+        completa_percorso(m, cartella_uscite(nomi, consegna));
+    } catch (const errore_segnalato& e) {
+        return fatale_segnalato(e);
+    } catch (const errore_esecuzione& e) {
+        return fatale_esecuzione(e);
+    }
+    return {};
+}
+
+namespace {
+
+// The build once the sources are read; the outputs to the publication, or
+// kept in memory.
+void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
+    const std::string* linea = c.testo_linea ? &*c.testo_linea : nullptr;
+    const std::string* treno = c.testo_treno ? &*c.testo_treno : nullptr;
+    if (pubblica == nullptr) {
+        c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria,
+                                    [&c](const std::string& nome, const contenuto_file& contenuto) {
+                                        c.file[nome] = in_un_testo(contenuto);
+                                    });
+        return;
+    }
+    pubblica->prima_di_scrivere();
+    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria, pubblica->scrivi);
+    if (c.fatale.esito != esito_fatale::nessuno) return;
+    esito_pubblicazione e = pubblica->conferma();
+    c.pubblicati = std::move(e.pubblicati);
+    if (e.errore) c.fatale = fatale_esecuzione(*e.errore);
+}
+
+}  // namespace
+
+risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
+    risultato_costruzione c;
+    try {
+        if (pubblica != nullptr) pubblica->prima_di_leggere();
+        c.testo_linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
+        c.testo_treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
+        costruisci_letti(c, r, pubblica);
+    } catch (const errore_esecuzione& e) {
+        c.fatale = fatale_esecuzione(e);
+        c.fatale.illeggibile = e.dove.file;
+        c.fatale.perche = e.what();
+    } catch (const errore_uso& e) {
+        c.fatale = fatale_io(e.messaggio);
+    } catch (const std::exception& e) {
+        c.fatale = fatale_io(e.what());
+    }
+    const sorgenti_autore s{r.file_linea, r.file_treno, c.testo_linea ? &*c.testo_linea : nullptr,
+                            c.testo_treno ? &*c.testo_treno : nullptr};
+    c.diagnostiche = diagnostiche_costruzione(*c.modello, s, c.fatale);
+    return c;
+}

@@ -1,0 +1,57 @@
+// The one build of an author's two text sources, for compile, check and view:
+// the request in, the result out (the model, every diagnostic, the fatal
+// outcome). Where the outputs go is given: kept in memory, or handed to a
+// publication that puts them in place once the build has ended well.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "compiler/modello.h"
+#include "sources/cartella.h"
+#include "sources/pubblica.h"
+#include "tools/comune/diagnostica.h"
+#include "tools/diagnostiche/esito_fatale.h"
+#include "tools/comune/nomi.h"
+
+struct richiesta_costruzione {
+    std::string file_linea;  // the two text sources, as the author named them
+    std::string file_treno;
+    nomi_scenario nomi;      // the line name and train number the files take
+    bool con_planimetria = true;
+};
+
+// Where the outputs of a build go when they are published. Each step may
+// throw errore_esecuzione (or errore_uso), which becomes the fatal outcome.
+struct pubblicazione_uscite {
+    std::function<void()> prima_di_leggere;  // before the sources are read: the output directory's checks
+    std::function<void()> prima_di_scrivere;  // once they are read: the publication begins
+    std::function<void(const std::string& nome, const contenuto_file& contenuto)> scrivi;  // one output, as it comes
+    std::function<esito_pubblicazione()> conferma;  // after a build without a fatal outcome
+};
+
+struct risultato_costruzione {
+    std::unique_ptr<modello_scenario> modello = std::make_unique<modello_scenario>();
+    std::optional<std::string> testo_linea;  // the sources as read; nothing: no file at the path
+    std::optional<std::string> testo_treno;
+    std::map<std::string, std::string> file;  // the outputs by file name, when nothing publishes them
+    std::vector<std::string> pubblicati;      // the outputs put in place, in order
+    fatale_costruzione fatale;
+    std::vector<diagnostica> diagnostiche;    // every status, the fatal outcome, every warning
+};
+
+// Reads the two sources, builds, and tells. Never throws for a build or file
+// failure: they become the fatal outcome. Without `pubblica` the outputs stay
+// in memory (risultato_costruzione::file).
+risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica = nullptr);
+
+// The build alone, on two texts in memory (an absent text stands for a
+// missing file), the outputs handed to `consegna` under the names their files
+// get. The model holds the names as nome_nel_modello gives them.
+fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
+                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna);

@@ -1,0 +1,26 @@
+// The check of decompile: the two texts compiled in memory as
+// `scenario-tool compile` would compile them, and the files the build writes
+// compared byte for byte with the files decompiled.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/costruzione/compila_strumento.h"
+#include "tools/decompila/decompila_quadro.h"
+
+// The build of the two texts (with the plan when `con_planimetria`).
+void compila_sorgenti(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string& linea,
+                      const std::string& treno, bool con_planimetria);
+
+// True when the build wrote exactly the files `f` (the plan only when `f`
+// has one).
+bool stessi_file(const costruzione_in_memoria& c, const nomi_scenario& nomi, const file_binari& f);
+
+// What will come out differently, one line each: first the notes that name
+// no place that differs (causes elsewhere), then every plan point, table
+// entry and track cell that differs, field by field (the file's value ->
+// the build's), with the notes on that place; at most `massimo` places of
+// each file, then how many more.
+std::vector<std::string> differenze(const costruzione_in_memoria& c, const file_binari& f,
+                                    const note_decompilazione& note, std::size_t massimo = 40);

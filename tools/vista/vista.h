@@ -1,0 +1,27 @@
+// The page of `scenario-tool view`: one self-contained HTML page (inline SVG
+// and CSS, no script, nothing loaded from elsewhere) that shows a scenario
+// model: its names, length and counts, the plan of the line, the profile
+// along it, a legend and the table of stations. Every number is written
+// without locale, so the same model gives the same bytes on every platform.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/vista/oggetti_vista.h"
+#include "tools/vista/titoli_vista.h"
+
+struct ingresso_vista {
+    const modello_scenario* modello = nullptr;
+    fonti_vista fonti;               // the text sources, when built from them
+    std::vector<std::string> file;   // the files the page was made from, as given
+    bool da_sorgenti = false;        // built from text sources (else decoded from binary files)
+    std::vector<std::string> stati;  // the statuses the build recorded, in words; empty for none
+};
+
+std::string pagina_vista(const ingresso_vista& i);
+
+// The last metre drawn: the declared length, or the farthest object beyond
+// it, and a margin; never beyond the track.
+std::int64_t fine_vista(const modello_scenario& m, const oggetti_vista& o);

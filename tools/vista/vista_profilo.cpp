@@ -1,0 +1,415 @@
+#include "tools/vista/vista_profilo.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "tools/vista/etichette.h"
+#include "tools/vista/svg_vista.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+constexpr double larghezza = 1300;
+constexpr double x0 = 134;
+constexpr double x1 = 1284;
+constexpr double alto_riga = 17;  // one row of station names
+constexpr double corpo_nome = 12;
+constexpr double alto_corsia = 16;  // one lane of marks
+constexpr double spazio = 22;       // between panels, with the panel's title
+
+// Metres along the line to drawing x.
+struct scala_x {
+    std::int64_t fine = 1;
+    double X(std::int64_t m) const {
+        const std::int64_t c = m < 0 ? 0 : (m > fine ? fine : m);
+        return x0 + (x1 - x0) * static_cast<double>(c) / static_cast<double>(fine);
+    }
+};
+
+struct pannello {
+    double y = 0, a = 0;
+    double minimo = 0, massimo = 1;
+    double Y(double v) const { return y + a - (v - minimo) * a / (massimo - minimo); }
+};
+
+// --- station names in rows --------------------------------------------------
+
+struct nome_in_riga {
+    double x = 0, l = 0;  // left edge and width of the name
+    double guida = 0;     // x of the leader line down to the station
+    int riga = 0;         // 0 is the row nearest the lanes
+};
+
+bool coperto(double x, double sinistra, double l) { return x >= sinistra - 3 && x <= sinistra + l + 3; }
+
+bool sovrapposti(const nome_in_riga& a, const nome_in_riga& b) {
+    return a.riga == b.riga && a.x < b.x + b.l + 8 && b.x < a.x + a.l + 8;
+}
+
+// A name covers no leader line of another station (leaders at its own x
+// aside) and overlaps no name of its row.
+bool posto_libero(const std::vector<nome_in_riga>& posti, const std::vector<double>& guide, const nome_in_riga& n,
+                  bool guide_libere) {
+    for (const nome_in_riga& p : posti) {
+        if (sovrapposti(p, n)) return false;
+    }
+    if (!guide_libere) return true;
+    for (const double g : guide) {
+        if (std::fabs(g - n.guida) > 1 && coperto(g, n.x, n.l)) return false;
+    }
+    return true;
+}
+
+// The lowest of the first rows where the name, centred on its station, or
+// beginning or ending at it, is clear of the names and of every leader line;
+// else the lowest row where it overlaps no name.
+nome_in_riga colloca(const std::vector<nome_in_riga>& posti, const std::vector<double>& guide, double guida, double l) {
+    nome_in_riga n;
+    n.l = l;
+    n.guida = guida;
+    const double allineamenti[3] = {guida - l / 2, guida - 6, guida + 6 - l};
+    for (n.riga = 0; n.riga < 6; ++n.riga) {
+        for (const double x : allineamenti) {
+            n.x = std::clamp(x, 4.0, larghezza - 4 - l);
+            if (posto_libero(posti, guide, n, true)) return n;
+        }
+    }
+    n.x = std::clamp(allineamenti[0], 4.0, larghezza - 4 - l);
+    for (n.riga = 0; !posto_libero(posti, guide, n, false); ++n.riga) {
+    }
+    return n;
+}
+
+std::vector<nome_in_riga> nomi_in_righe(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx) {
+    std::vector<double> guide;
+    for (const stazione_vista& s : o.stazioni)
+        guide.push_back(sx.X(m.scenario[static_cast<std::size_t>(s.voce)].valore3));
+    std::vector<nome_in_riga> posti;
+    for (std::size_t i = 0; i < o.stazioni.size(); ++i) {
+        posti.push_back(
+            colloca(posti, guide, guide[i], larghezza_testo(nome_stazione(m, o.stazioni[i]), corpo_nome) + 4));
+    }
+    return posti;
+}
+
+int numero_righe(const std::vector<nome_in_riga>& posti) {
+    int n = 1;
+    for (const nome_in_riga& p : posti) n = std::max(n, p.riga + 1);
+    return n;
+}
+
+// --- runs of cell values ------------------------------------------------------
+
+struct valori_pannello {
+    const std::vector<tratto>* tratti = nullptr;
+    std::string nome;   // "gradient", "speed limit", "adhesion"
+    std::string unita;  // " km/h" or ""
+    std::string classe;
+    bool area = false;  // filled down to 0
+};
+
+// The runs that lie within the drawn metres, clipped to them.
+std::vector<tratto> visibili(const std::vector<tratto>& t, const scala_x& sx) {
+    std::vector<tratto> r;
+    for (tratto x : t) {
+        if (metro_cella(x.prima) >= sx.fine) break;
+        r.push_back(x);
+    }
+    return r;
+}
+
+std::int64_t fine_tratto(const tratto& t, const scala_x& sx) {
+    return std::min<std::int64_t>(metro_cella(t.ultima + 1), sx.fine);
+}
+
+std::string scalini(const std::vector<tratto>& t, const scala_x& sx, const pannello& p, bool area) {
+    if (t.empty()) return "";
+    std::string d = "M";
+    d += coord(sx.X(metro_cella(t.front().prima)));
+    d += area ? " "s + coord(p.Y(0)) + " V" : " "s;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (i > 0) d += " V";
+        d += coord(p.Y(t[i].valore)) + " H" + coord(sx.X(fine_tratto(t[i], sx)));
+    }
+    if (area) d += " V"s + coord(p.Y(0)) + " Z";
+    return d;
+}
+
+std::string zone_tratti(const std::vector<tratto>& t, const scala_x& sx, const pannello& p, const valori_pannello& v) {
+    std::string s;
+    for (const tratto& x : t) {
+        const double a = sx.X(metro_cella(x.prima)), b = sx.X(fine_tratto(x, sx));
+        s += rettangolo_svg(
+            a, p.y, b - a, p.a, "zona",
+            tratto_km(metro_cella(x.prima), fine_tratto(x, sx)) + ": " + v.nome + " " + intero(x.valore) + v.unita);
+    }
+    return s;
+}
+
+// The smallest of 1, 2, 5 times a power of ten that is at least v.
+double tondo(double v) {
+    for (double p = 1;; p *= 10) {
+        for (const double f : {1.0, 2.0, 5.0}) {
+            if (f * p >= v) return f * p;
+        }
+    }
+}
+
+// Grid lines with their values: 0 and round steps, and the lowest and highest
+// value when they stand clear of the others.
+std::string livelli_svg(const pannello& p, double minimo, double massimo) {
+    const double passo = tondo((massimo - minimo) / 4);
+    std::vector<double> livelli;
+    for (double q = 0; q <= massimo; q += passo) livelli.push_back(q);
+    for (double q = -passo; q >= minimo; q -= passo) livelli.push_back(q);
+    for (const double q : {minimo, massimo}) {
+        bool lontano = true;
+        for (const double l : livelli) lontano = lontano && std::fabs(p.Y(l) - p.Y(q)) > 14;
+        if (lontano) livelli.push_back(q);
+    }
+    std::string s;
+    for (const double q : livelli) {
+        s += linea_svg(x0, p.Y(q), x1, p.Y(q), q == 0 ? "zero" : "griglia");
+        s += testo_svg(x0 - 6, p.Y(q) + 4, intero(static_cast<std::int64_t>(q)), "asse", "end");
+    }
+    return s;
+}
+
+std::string pannello_svg(const valori_pannello& v, const scala_x& sx, pannello p, const std::string& titolo) {
+    const std::vector<tratto> t = visibili(*v.tratti, sx);
+    double minimo = 0, massimo = 0;
+    for (const tratto& x : t) {
+        minimo = std::min<double>(minimo, x.valore);
+        massimo = std::max<double>(massimo, x.valore);
+    }
+    if (minimo == 0 && massimo == 0) massimo = 1;
+    const double margine = (massimo - minimo) * 0.12;
+    p.minimo = minimo < 0 ? minimo - margine : 0;
+    p.massimo = massimo + margine;
+    std::string s = "<g class=\"pannello\">\n";
+    s += rettangolo_svg(x0, p.y, x1 - x0, p.a, "cornice");
+    s += livelli_svg(p, minimo, massimo);
+    if (v.area) s += "<path class=\""s + v.classe + "-area\" d=\"" + scalini(t, sx, p, true) + "\"/>\n";
+    s += "<path class=\""s + v.classe + "\" d=\"" + scalini(t, sx, p, false) + "\"/>\n";
+    s += testo_svg(x0, p.y - 6, titolo, "titolo-pannello");
+    s += zone_tratti(t, sx, p, v);
+    return s + "</g>\n";
+}
+
+// --- lanes of marks -----------------------------------------------------------
+
+// The lanes, from the top.
+constexpr int corsia_bande = 0;
+constexpr int corsia_stazioni = 1;
+constexpr int corsia_segnali = 2;
+constexpr int corsia_tabelle = 3;
+constexpr int corsia_cartelli = 4;
+constexpr int corsie = 5;
+
+constexpr const char* nomi_corsie[corsie] = {"slowdowns, mountains", "stations", "signals", "boards",
+                                             "signs, indicators"};
+
+// Shapes of the marks, each centred on its cell in its lane.
+enum class forma : std::uint8_t { palo, triangolo, barretta, rombo, targa, quadrato };
+
+struct marca_corsia {
+    tipo_marca tipo;
+    int dove;
+    const char* classe;
+    forma disegno;
+};
+
+constexpr marca_corsia marche_in_corsia[] = {
+    {tipo_marca::segnale, corsia_segnali, "segnale", forma::palo},
+    {tipo_marca::avviso, corsia_tabelle, "avviso", forma::triangolo},
+    {tipo_marca::preavviso, corsia_tabelle, "preavviso", forma::barretta},
+    {tipo_marca::abbattimento, corsia_tabelle, "abbattimento", forma::quadrato},
+    {tipo_marca::tabella_180, corsia_tabelle, "tabella-180", forma::quadrato},
+    {tipo_marca::cartello, corsia_cartelli, "cartello", forma::targa},
+    {tipo_marca::indicatori, corsia_cartelli, "indicatori", forma::rombo},
+    {tipo_marca::sconosciuto, corsia_cartelli, "sconosciuto", forma::quadrato},
+};
+
+std::string rettangolo_centrato(double x, double y, double l, double a) {
+    return "<rect x=\""s + coord(x - l / 2) + "\" y=\"" + coord(y - a / 2) + "\" width=\"" + coord(l) + "\" height=\"" +
+           coord(a) + "\"/>";
+}
+
+// A closed path through the points.
+std::string poligono(std::initializer_list<std::pair<double, double>> punti) {
+    std::string d;
+    for (const auto& [x, y] : punti) d += (d.empty() ? "M" : " L") + coord(x) + " " + coord(y);
+    return "<path d=\""s + d + " Z\"/>";
+}
+
+// The drawing of one mark at x in a lane whose top is y.
+std::string forma_marca(forma f, double x, double y) {
+    const double m = y + alto_corsia / 2;
+    switch (f) {
+        case forma::palo:
+            return linea_svg(x, y + alto_corsia - 1, x, y + 5, "") + "<circle cx=\"" + coord(x) + "\" cy=\"" +
+                   coord(y + 5) + "\" r=\"3.5\"/>";
+        case forma::triangolo:
+            return poligono({{x, y + 2}, {x + 5, y + 12}, {x - 5, y + 12}});
+        case forma::barretta:
+            return rettangolo_centrato(x, m, 2, 6);
+        case forma::rombo:
+            return poligono({{x, m - 6}, {x + 5, m}, {x, m + 6}, {x - 5, m}});
+        case forma::targa:
+            return rettangolo_centrato(x, m, 10, 8);
+        case forma::quadrato:
+            break;
+    }
+    return rettangolo_centrato(x, m, 7, 7);
+}
+
+std::string marche_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+                       const fonti_vista& f) {
+    std::string s;
+    for (const marca_corsia& k : marche_in_corsia) {
+        for (const marca_vista& x : o.marche) {
+            if (x.tipo != k.tipo || metro_cella(x.cella) > sx.fine) continue;
+            s += "<g class=\""s + std::string(k.classe) + "\" data-cella=\"" + intero(x.cella) + "\">" +
+                 titolo_svg(titolo_marca(m, x, f)) +
+                 forma_marca(k.disegno, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) + "</g>\n";
+        }
+    }
+    return s;
+}
+
+std::string stazioni_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+                         const fonti_vista& f) {
+    std::string s;
+    const double cy = y + corsia_stazioni * alto_corsia;
+    for (const stazione_vista& x : o.stazioni) {
+        const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
+        const double a = sx.X(std::min(v.valore1, v.valore2)), b = sx.X(std::max(v.valore1, v.valore2));
+        const double p = sx.X(v.valore3);
+        const double l = std::max(b - a, 3.0);
+        s += "<g class=\"stazione\" data-voce=\""s + intero(x.voce) + "\">" + titolo_svg(titolo_stazione(m, x, f)) +
+             "<rect x=\"" + coord(a) + "\" y=\"" + coord(cy + 3) + "\" width=\"" + coord(l) +
+             "\" height=\"10\"/><line x1=\"" + coord(p) + "\" y1=\"" + coord(cy + 1) + "\" x2=\"" + coord(p) +
+             "\" y2=\"" + coord(cy + 15) + "\"/></g>\n";
+    }
+    return s;
+}
+
+// Bands across the lanes and the panels: mountain spans, slowdowns, and the
+// track beyond the end of the line. The hover text is in the band's lane.
+std::string bande_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y, double fondo,
+                      const fonti_vista& f) {
+    std::string s;
+    const double corsia_y = y + corsia_bande * alto_corsia;
+    auto banda = [&](std::int64_t da, std::int64_t a, const std::string& classe, const std::string& testo) {
+        if (da >= sx.fine) return;
+        const double xa = sx.X(da), xb = std::max(sx.X(a), xa + 1.5);
+        s += rettangolo_svg(xa, y, xb - xa, fondo - y, classe);
+        s += rettangolo_svg(xa, corsia_y + 2, xb - xa, alto_corsia - 4, classe + "-corsia", testo);
+    };
+    for (const tratto& t : o.montagne) {
+        banda(metro_cella(t.prima), metro_cella(t.ultima + 1), "banda-montagna", titolo_montagna(m, t, f));
+    }
+    for (const rallentamento_vista& r : o.rallentamenti) {
+        banda(metro_cella(r.inizio), metro_cella(r.fine + 1), "banda-rallentamento", titolo_rallentamento(m, r, f));
+    }
+    return s;
+}
+
+std::string fine_linea_svg(const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
+    if (o.lunghezza <= 0 || o.lunghezza >= sx.fine) return "";
+    const double x = sx.X(o.lunghezza);
+    return rettangolo_svg(x, y, x1 - x, fondo - y, "oltre-fine", "Beyond the end of the line (the track goes on)") +
+           linea_svg(x, y, x, fondo, "fine-linea") +
+           testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km "s + km(o.lunghezza), "asse", "middle");
+}
+
+// --- axis ---------------------------------------------------------------------------
+
+std::int64_t passo_km(std::int64_t fine) {
+    for (std::int64_t p = 100;; p *= 10) {
+        for (const std::int64_t f : {1, 2, 5}) {
+            if (fine / (p * f) <= 14) return p * f;
+        }
+    }
+}
+
+std::string asse_svg(const scala_x& sx, double y, double fondo) {
+    const std::int64_t passo = passo_km(sx.fine);
+    std::string s = "<g class=\"asse-x\">\n";
+    for (std::int64_t m = 0; m <= sx.fine; m += passo) {
+        const double x = sx.X(m);
+        s += linea_svg(x, y, x, fondo, "griglia-x");
+        s += linea_svg(x, fondo, x, fondo + 5, "tacca");
+        s += testo_svg(x, fondo + 18, passo % 1000 == 0 ? intero(m / 1000) : decimale(static_cast<double>(m) / 1000, 1),
+                       "asse", "middle");
+    }
+    s += testo_svg(x0, fondo + 34, "km along the line", "asse");
+    return s + "</g>\n";
+}
+
+// The lanes with their names, and a dotted line down from each station.
+std::string corsie_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
+    std::string s;
+    for (int c = 0; c < corsie; ++c) {
+        const double yc = y + c * alto_corsia;
+        if (c % 2 == 1) s += rettangolo_svg(x0, yc, x1 - x0, alto_corsia, "corsia");
+        s += testo_svg(x0 - 6, yc + 12, nomi_corsie[c], "nome-corsia", "end");
+    }
+    for (const stazione_vista& x : o.stazioni) {
+        const double px = sx.X(m.scenario[static_cast<std::size_t>(x.voce)].valore3);
+        s += linea_svg(px, y + (corsia_stazioni + 1) * alto_corsia, px, fondo, "riferimento-stazione");
+    }
+    return s;
+}
+
+// The station names in their rows, with leader lines down to the stations' lane.
+std::string nomi_svg(const modello_scenario& m, const oggetti_vista& o, const std::vector<nome_in_riga>& nomi,
+                     double corsie_y) {
+    const int righe = numero_righe(nomi);
+    std::string guide, testi;
+    for (std::size_t i = 0; i < nomi.size(); ++i) {
+        const nome_in_riga& n = nomi[i];
+        const double y = 8 + (righe - 1 - n.riga) * alto_riga;
+        guide += linea_svg(n.guida, y + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3, "guida");
+        testi += "<text class=\"nome-stazione\" x=\""s + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
+                 "\" textLength=\"" + coord(n.l - 4) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
+                 escape_html(nome_stazione(m, o.stazioni[i])) + "</text>\n";
+    }
+    return "<g class=\"etichette\">\n"s + guide + testi + "</g>\n";
+}
+
+}  // namespace
+
+std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f) {
+    scala_x sx;
+    sx.fine = fine > 0 ? fine : 1;
+    const std::vector<nome_in_riga> nomi = nomi_in_righe(m, o, sx);
+    const int righe = numero_righe(nomi);
+    const double corsie_y = 8 + righe * alto_riga + 6;
+    const pannello pendenza{corsie_y + corsie * alto_corsia + spazio, 110};
+    const pannello velocita{pendenza.y + pendenza.a + spazio, 110};
+    const pannello aderenza{velocita.y + velocita.a + spazio, 64};
+    const double fondo = aderenza.y + aderenza.a;
+    const double altezza = fondo + 44;
+
+    std::string svg = "<svg class=\"profilo\" viewBox=\"0 0 "s + coord(larghezza) + " " + coord(altezza) +
+                      "\" role=\"img\" aria-label=\"Profile of the line\">\n";
+    svg += rettangolo_svg(0, 0, larghezza, altezza, "sfondo");
+    svg += asse_svg(sx, corsie_y, fondo);
+    svg += fine_linea_svg(o, sx, corsie_y, fondo);
+    svg += bande_svg(m, o, sx, corsie_y, fondo, f);
+    svg += corsie_svg(m, o, sx, corsie_y, fondo);
+    svg +=
+        pannello_svg({&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
+    svg += pannello_svg({&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
+    svg += pannello_svg({&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
+    svg += stazioni_svg(m, o, sx, corsie_y, f);
+    svg += marche_svg(m, o, sx, corsie_y, f);
+    svg += nomi_svg(m, o, nomi, corsie_y);
+    return svg + "</svg>\n";
+}
