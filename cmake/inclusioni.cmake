@@ -20,11 +20,8 @@ list(APPEND REGOLE ${STANZE_REGOLE})
 
 set(cartelle)
 foreach(regola IN LISTS REGOLE)
-  string(FIND "${regola}" "|" barra)
-  string(SUBSTRING "${regola}" 0 ${barra} cartella)
-  math(EXPR dopo "${barra} + 1")
-  string(SUBSTRING "${regola}" ${dopo} -1 permesse)
-  string(REPLACE "," ";" permesse_${cartella} "${permesse}")
+  leggi_regola("${regola}" cartella permesse)
+  set(permesse_${cartella} ${permesse})
   list(APPEND cartelle ${cartella})
 endforeach()
 

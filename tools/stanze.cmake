@@ -11,3 +11,14 @@ set(STANZE_REGOLE
   "tools/vista|tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,compiler,sources,platform"
   "tools/comandi|tools/vista,tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,sources,platform"
 )
+
+# One line of the rules taken apart: the folder, and the list of what it may use.
+function(leggi_regola regola variabile_cartella variabile_usate)
+  string(FIND "${regola}" "|" barra)
+  string(SUBSTRING "${regola}" 0 ${barra} cartella)
+  math(EXPR dopo "${barra} + 1")
+  string(SUBSTRING "${regola}" ${dopo} -1 usate)
+  string(REPLACE "," ";" usate "${usate}")
+  set(${variabile_cartella} "${cartella}" PARENT_SCOPE)
+  set(${variabile_usate} "${usate}" PARENT_SCOPE)
+endfunction()
