@@ -9,19 +9,10 @@
 #include "compiler/compilatore.h"
 #include "compiler/suggerimenti.h"
 #include "sources/nomi_file.h"
+#include "scenario_incorporato.h"
 #include "supporto.h"
 
 namespace {
-
-const std::string linea_incorporata = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/Tava Aeroporto-Rovea_linea.txt");
-const std::string treno_incorporato = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/Tava Aeroporto-Rovea_30742-.txt");
-
-std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
-    const std::size_t p = testo.find(da);
-    EXPECT_NE(p, std::string::npos) << da;
-    if (p != std::string::npos) testo.replace(p, da.size(), a);
-    return testo;
-}
 
 modello_scenario compila(const std::string& linea, const std::string& treno) {
     cartella_prova dir;

@@ -9,21 +9,10 @@
 #include "compiler/compilatore.h"
 #include "processo.h"
 #include "sources/nomi_file.h"
+#include "scenario_incorporato.h"
 #include "supporto.h"
 
 namespace {
-
-const std::string nome_linea = "Tava Aeroporto-Rovea_linea.txt";
-const std::string nome_treno = "Tava Aeroporto-Rovea_30742-.txt";
-const std::string linea_incorporata = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_linea);
-const std::string treno_incorporato = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_treno);
-
-std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
-    const std::size_t p = testo.find(da);
-    EXPECT_NE(p, std::string::npos) << da;
-    if (p != std::string::npos) testo.replace(p, da.size(), a);
-    return testo;
-}
 
 // The embedded files with a slowdown (warning board, lead-in cells, start,
 // end), two abbattimento boards (with and without a value) and speed

@@ -8,23 +8,12 @@
 #include <nlohmann/json.hpp>
 
 #include "processo.h"
+#include "scenario_incorporato.h"
 #include "supporto.h"
 #include "tools/diagnostiche/spiegazioni.h"
 #include "tools/comune/testo_terminale.h"
 
 namespace {
-
-const std::string nome_linea = "Tava Aeroporto-Rovea_linea.txt";
-const std::string nome_treno = "Tava Aeroporto-Rovea_30742-.txt";
-const std::string linea_incorporata = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_linea);
-const std::string treno_incorporato = leggi_tutto(std::string(CARTELLA_TEST_DATI) + "/" + nome_treno);
-
-std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
-    const std::size_t p = testo.find(da);
-    EXPECT_NE(p, std::string::npos) << da;
-    if (p != std::string::npos) testo.replace(p, da.size(), a);
-    return testo;
-}
 
 // The author's two files in a folder of their own ("autore"), the tool run
 // from another folder ("lavoro") of the same temporary directory.

@@ -8,6 +8,7 @@
 #include "platform/cartella_disco.h"
 #include "processo.h"
 #include "sources/errore_esecuzione.h"
+#include "scenario_incorporato.h"
 #include "supporto.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
@@ -45,13 +46,6 @@ std::vector<std::size_t> voci_di(const std::string& sim) {
     }
     EXPECT_EQ(p, sim.size());
     return inizi;
-}
-
-std::string sostituisci(std::string testo, const std::string& da, const std::string& a) {
-    const std::size_t p = testo.find(da);
-    EXPECT_NE(p, std::string::npos) << da;
-    if (p != std::string::npos) testo.replace(p, da.size(), a);
-    return testo;
 }
 
 // The two text sources, as the builder writes them, in a directory, after an edit of each.
