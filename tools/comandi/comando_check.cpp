@@ -24,6 +24,8 @@ const char* const piede =
     "    (\"FILE: error: ...\" for a problem of the whole file);\n"
     "  - the final status, exactly as compile reports it:\n"
     "      error N at P m: MESSAGE\n"
+    "    (\"error N: MESSAGE\" when the build records no position, as for a\n"
+    "    runtime failure: the message names the place in the source);\n"
     "  - every warning: something the build drops, changes or cuts without a\n"
     "    status:\n"
     "      FILE:LINE:COL: warning: MESSAGE [-WNAME]\n"

@@ -48,6 +48,8 @@ const char* const piede =
     "  FILE:LINE:COL: error: MESSAGE [status N]\n"
     "then the final status, as the build leaves it:\n"
     "  error N at P m: MESSAGE\n"
+    "(\"error N: MESSAGE\" when the build records no position, as for a\n"
+    "runtime failure: the message names the place in the source)\n"
     "then every warning (-Wno-NAME turns one off; see 'scenario-tool explain'):\n"
     "  FILE:LINE:COL: warning: MESSAGE [-WNAME]\n"
     "The files are still written after a status, as the builder writes them.\n"

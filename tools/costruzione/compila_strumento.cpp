@@ -98,9 +98,12 @@ void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scen
 
 std::string testo_stato(const modello_scenario& m, const richiesta_compilazione& r) {
     if (m.codice_errore == 0) return "";
-    std::string t = testo_stato(m.codice_errore);
     const stato_sollevato* s = ultimo_con(m, m.codice_errore);
-    if (s == nullptr) return t;
+    if (s == nullptr) return testo_stato(m.codice_errore);
+    // A runtime failure is told by its own kind below, not by the list of
+    // what such a failure can be.
+    const bool guasto = s->guasto && m.codice_errore == numero(stato::guasto_esecuzione);
+    std::string t = guasto ? "runtime failure" : testo_stato(m.codice_errore);
     const luogo& l = s->campo;
     const std::string& percorso = l.file == sorgente::linea ? r.file_linea : r.file_treno;
     if (noto(l)) {
