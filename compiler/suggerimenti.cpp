@@ -68,7 +68,8 @@ campo_misurato misura(std::string_view campo) {
 }
 
 // A record's keyword as the suggestions measure it: the letters and blanks
-// of each of its forms, and the first form, which a suggestion names.
+// of each of its forms, the forms as written, and the first form, which
+// names the record where no form lies closer.
 struct regola_misurata {
     std::vector<std::string> scheletri;
     std::vector<std::string_view> forme;
