@@ -125,20 +125,12 @@ TEST(Avvisi, EachFiresOnASmallFixtureAtItsPlace) {
 
 // Warnings that once told the author something else than what happened: the
 // right warning, at the right place, and no other warning on that line.
-struct caso_fuorviante {
-    const char* descrizione;
-    std::string linea, treno;
-    const char* nome;
-    sorgente file;
-    std::int32_t riga, colonna;
-    const char* nel_messaggio;
-};
 
 TEST(Avvisi, TheWarningToldIsTheOneThatHappened) {
     const std::string& L = linea_incorporata;
     const std::string& T = treno_incorporato;
     const std::string segnale = "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0";
-    const caso_fuorviante casi[] = {
+    const caso casi[] = {
         // The layout's own "2,1,0" is no decimal comma: the surplus value is.
         {"surplus value on a signal", L, sostituisci(T, segnale, segnale + ", 7"), avviso::valori_in_piu,
          sorgente::treno, 22, 54, "'7' is read as a keyword field and ignored: the record 'segnale' on this line "
@@ -155,7 +147,7 @@ TEST(Avvisi, TheWarningToldIsTheOneThatHappened) {
         {"transposed left curve", sostituisci(L, "curvas3,  5000", "cruvas4,  5000"), T, avviso::parola_sbagliata,
          sorgente::linea, 12, 1, "'cruvas4' matches no record and is ignored; did you mean 'curvas4'?"},
     };
-    for (const caso_fuorviante& c : casi) {
+    for (const caso& c : casi) {
         const modello_scenario m = compila(c.linea, c.treno);
         std::vector<avviso_sorgente> sulla_riga;
         for (const avviso_sorgente& a : nuovi(m)) {
