@@ -303,9 +303,9 @@ TEST(StrumentoCompleto, AnErrorLeavesAFolderOfGoodFilesAsItWas) {
 
         // Into a folder that is not there: none is made.
         const std::string nuova = uscita.file("nuova/sotto");
-        const esecuzione n = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(),
-                                              {"compile", s.cartella.file(linea_txt), s.cartella.file(treno_txt),
-                                               "--out", nuova});
+        std::vector<std::string> a{"compile", s.cartella.file(linea_txt), s.cartella.file(treno_txt), "--out", nuova};
+        a.insert(a.end(), c.opzioni.begin(), c.opzioni.end());
+        const esecuzione n = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), a);
         EXPECT_EQ(n.stato, 1) << c.nome;
         EXPECT_FALSE(std::filesystem::exists(uscita.file("nuova"))) << c.nome;
         sorgenti_intatte(s);

@@ -111,7 +111,9 @@ TEST(OgniProblema, EachIndependentMistakeAtItsLineInOnePass) {
         ASSERT_EQ(errori.size(), c.errori.size()) << c.nome;
         for (std::size_t i = 0; i < errori.size(); ++i) {
             EXPECT_EQ(errori[i].dove.file, c.errori[i].file) << c.nome << ", error " << i;
-            if (c.errori[i].riga != 0) EXPECT_EQ(errori[i].dove.riga, c.errori[i].riga) << c.nome << ", error " << i;
+            if (c.errori[i].riga != 0) {
+                EXPECT_EQ(errori[i].dove.riga, c.errori[i].riga) << c.nome << ", error " << i;
+            }
             EXPECT_EQ(errori[i].stato, c.errori[i].stato) << c.nome << ", error " << i;
         }
         bool annotato = false;
