@@ -157,6 +157,24 @@ TEST(OgniProblema, OneCheckRunReportsAllFour) {
     EXPECT_EQ(avvisi, (std::vector<int>{21, 22}));
 }
 
+// A warning of a whole file that only a record left out may have caused says
+// so; one at the line left out is not told.
+TEST(OgniProblema, AWholeFileWarningAfterARecordLeftOutSaysSo) {
+    const sorgenti_su_disco s(linea_incorporata,
+                              "[generale]\r\nstazione,   12010, 12,  300,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, "
+                              "TORVIA\r\n[fine]\r\n");
+    const risultato_compilazione ris = s.controlla();
+    EXPECT_EQ(ris.stato, 8);
+    ASSERT_EQ(errori_di(ris).size(), 1u);
+    std::vector<std::string> avvisi_treno;
+    for (const diagnostica& d : ris.diagnostiche) {
+        if (!d.nome.empty() && d.dove.file == sorgente::treno) avvisi_treno.push_back(d.nome + ": " + d.messaggio);
+    }
+    EXPECT_EQ(avvisi_treno, std::vector<std::string>{"no-records: the train file yields no record: no field after "
+                                                     "\"[generale]\" is a record (this may only follow from leaving "
+                                                     "out the record at line 2 after its error)"});
+}
+
 // A clean scenario and one whose problems stop nothing are told as the
 // builder's build tells them: the embedded scenario has no error.
 TEST(OgniProblema, TheEmbeddedScenarioStaysClean) {
