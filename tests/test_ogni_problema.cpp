@@ -69,11 +69,13 @@ const std::vector<caso>& casi() {
          sostituisci(linea_incorporata, "pendenza,  3500,   0", "pendenza,  3500,   x"),
          sostituisci(sostituisci(sostituisci(treno_incorporato, "stazione,   12000,", "stazione,   12010,"),
                                  "segnale,    3000,", "segnale,    500,"),
-                     "segnale,   15000,   2, 4, 1,  0, 0,    2,  2,1,0, 0", "segnale,   15000,   2, 4, 1,  0, 0,    2,  2,1,0, 99999999999"),
+                     "segnale,   15000,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+                     "segnale,   15000,   2, 4, 1,  0, 0,    2,  2,1,0, 99999999999"),
          {{sorgente::linea, 18, 25}, {sorgente::treno, 16, 8}, {sorgente::treno, 22, 16}, {sorgente::treno, 27, 25}},
          25, 0, nullptr},
         {"two mistakes in each file",
-         sostituisci(sostituisci(linea_incorporata, "ripetizione segnali 4 codici,    0,", "ripetizione segnali 4 codici,    10,"),
+         sostituisci(sostituisci(linea_incorporata, "ripetizione segnali 4 codici,    0,",
+                                 "ripetizione segnali 4 codici,    10,"),
                      "cartello_indicatore,  500,", "cartello_indicatore,  30000,"),
          sostituisci(sostituisci(treno_incorporato, "stazione,    5000, 12,  400", "stazione,    5000, 12,  450"),
                      "segnale,   18500,", "segnale,   38500,"),
@@ -117,7 +119,9 @@ TEST(OgniProblema, EachIndependentMistakeAtItsLineInOnePass) {
             EXPECT_EQ(errori[i].stato, c.errori[i].stato) << c.nome << ", error " << i;
         }
         bool annotato = false;
-        for (const nota_diagnostica& n : errori.front().note) annotato |= c.nota && n.messaggio.find(c.nota) != std::string::npos;
+        for (const nota_diagnostica& n : errori.front().note) {
+            annotato |= c.nota != nullptr && n.messaggio.find(c.nota) != std::string::npos;
+        }
         EXPECT_EQ(annotato, c.nota != nullptr) << c.nome;
     }
 }

@@ -116,8 +116,8 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
     const auto consegna = [&](const std::string& nome, const contenuto_file& contenuto) {
         if (!decisa) {
             decisa = true;
-            const fatale_costruzione nessuno;
-            c.trattenuti = !pubblica->accetta(*c.modello, diagnostiche_costruzione(*c.modello, sorgenti_di(r, c), nessuno));
+            const std::vector<diagnostica> d = diagnostiche_costruzione(*c.modello, sorgenti_di(r, c), {});
+            c.trattenuti = !pubblica->accetta(*c.modello, d);
             if (!c.trattenuti) pubblica->prima_di_scrivere();
         }
         if (!c.trattenuti) pubblica->scrivi(nome, contenuto);

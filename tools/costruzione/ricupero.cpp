@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <string_view>
 #include <tuple>
@@ -32,12 +34,13 @@ using chiave_diagnostica =
 using chiave_limite = std::pair<std::int32_t, int>;
 
 chiave_stato chiave_di(const stato_sollevato& v) {
-    return {v.codice,       v.record.file, v.record.riga, v.record.colonna,        v.campo.file,
-            v.campo.riga,   v.campo.colonna, v.con_posizione ? v.posizione : 0, v.fase};
+    return {v.codice,    v.record.file,   v.record.riga, v.record.colonna, v.campo.file, v.campo.riga,
+            v.campo.colonna, v.con_posizione ? v.posizione : 0, v.fase};
 }
 
 chiave_diagnostica chiave_di(const diagnostica& d) {
-    return {d.livello, d.stato.value_or(-1), d.nome, d.dove.file, d.dove.riga, d.dove.colonna, d.posizione.value_or(-1)};
+    return {d.livello,   d.stato.value_or(-1), d.nome, d.dove.file, d.dove.riga,
+            d.dove.colonna, d.posizione.value_or(-1)};
 }
 
 bool guasto_di_genere(const stato_sollevato& v, std::initializer_list<genere_guasto> generi) {
@@ -55,7 +58,8 @@ bool ferma_la_lettura(const stato_sollevato& v) {
 // The line file gave no track: nothing after it can be read.
 bool senza_tracciato(const stato_sollevato& v) {
     return v.codice == numero(stato::linea_mancante) || v.codice == numero(stato::generale_mancante) ||
-           guasto_di_genere(v, {genere_guasto::senza_lunghezza, genere_guasto::senza_celle, genere_guasto::senza_punti});
+           guasto_di_genere(v,
+                            {genere_guasto::senza_lunghezza, genere_guasto::senza_celle, genere_guasto::senza_punti});
 }
 
 // Every later record of the kind meets the same limit: the stations that
@@ -259,7 +263,8 @@ void annota_limiti(std::vector<diagnostica>& tutte, const ricupero& rc) {
         const int altri = primo.second;
         if (altri == 0) continue;
         annota(diagnostica_di(tutte, nessuna, primo.first),
-               std::to_string(altri) + (altri == 1 ? " more record after this one meets" : " more records after this one meet") +
+               std::to_string(altri) +
+                   (altri == 1 ? " more record after this one meets" : " more records after this one meet") +
                    " the same limit; not shown");
     }
 }
