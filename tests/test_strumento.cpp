@@ -375,7 +375,8 @@ TEST(ProcessoStrumento, HelpAndUsage) {
     EXPECT_NE(aiuto.uscita.find("compile"), std::string::npos);
     const esecuzione aiuto_compila = esegui_strumento(dir, {"compile", "--help"});
     EXPECT_EQ(aiuto_compila.stato, 0);
-    for (const char* parola : {"--out", "--line-name", "--train-number", "--no-plan", "--json", "no-track", "Exit status"}) {
+    for (const char* parola : {"--out", "--line-name", "--train-number", "--no-plan", "--json", "no-track", "Exit status",
+                               "--as-builder", "--werror", "On any error nothing is written"}) {
         EXPECT_NE(aiuto_compila.uscita.find(parola), std::string::npos) << parola;
     }
     for (const std::vector<std::string>& a : std::vector<std::vector<std::string>>{

@@ -69,9 +69,12 @@ int stato_uscita(const risultato_compilazione& r) {
     return r.stato != 0 ? 1 : 0;
 }
 
+bool con_errori(const std::vector<diagnostica>& d) {
+    return std::any_of(d.begin(), d.end(), [](const diagnostica& x) { return x.livello == gravita::errore; });
+}
+
 int stato_uscita_controllo(const risultato_compilazione& r, const std::vector<diagnostica>& scelte) {
     const int s = stato_uscita(r);
     if (s != 0) return s;
-    const bool errori = std::any_of(scelte.begin(), scelte.end(), [](const diagnostica& d) { return d.livello == gravita::errore; });
-    return errori ? 1 : 0;
+    return con_errori(scelte) ? 1 : 0;
 }
