@@ -79,7 +79,7 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
     std::vector<luogo_diverso> r;
     const std::int32_t ultimo = std::max(a.ultimo_metro, b.ultimo_metro);
     for (std::int32_t m = 0; m <= ultimo; ++m) {
-        luogo_diverso d{m, "plan point " + std::to_string(m), {}};
+        luogo_diverso d{m, "", {}};
         for (int c = 0; c < 2; ++c) {
             const bool stesso = m <= a.ultimo_metro && m <= b.ultimo_metro &&
                                 a.tipi[elemento_planimetria(a, m, c)] == b.tipi[elemento_planimetria(b, m, c)] &&
@@ -94,6 +94,7 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
         }
         if (d.campi.empty()) continue;
         if (r.size() < massimo) {
+            d.nome = "plan point " + std::to_string(m);
             r.push_back(std::move(d));
         } else {
             ++altri;
