@@ -1,15 +1,11 @@
 // scenario-tool view: the page of a scenario model, its texts and numbers,
 // its marks tied to the model, its labels apart, and the command.
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <bit>
 #include <cmath>
-#include <cstdio>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -780,22 +776,12 @@ TEST(ComandoVista, APageFarLargerThanItsFilesIsWrittenAsItIsMade) {
     }
     scrivi_tutto(dir.file(file_tabella_tava), bytes_scenario(tabella, ""));
     scrivi_tutto(dir.file(file_tracciato_tava), bytes_tracciato(tracciato));
-    // The process itself, waited for with its own figures.
-    const pid_t figlio = fork();
-    ASSERT_GE(figlio, 0);
-    if (figlio == 0) {
-        if (chdir(dir.str().c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
-        execl(PERCORSO_SCENARIO_TOOL, "scenario-tool", "view", file_tabella_tava.c_str(), file_tracciato_tava.c_str(),
-              "-o", "grande.html", static_cast<char*>(nullptr));
-        _exit(127);
-    }
-    int stato = 0;
-    rusage uso{};
-    ASSERT_EQ(wait4(figlio, &stato, 0, &uso), figlio);
-    ASSERT_TRUE(WIFEXITED(stato) && WEXITSTATUS(stato) == 0) << stato;
+    const picco_processo e =
+        esegui_con_picco(PERCORSO_SCENARIO_TOOL, dir.str(), {"view", file_tabella_tava, file_tracciato_tava, "-o", "grande.html"});
+    ASSERT_EQ(e.stato, 0);
     const auto pagina = static_cast<long>(std::filesystem::file_size(dir.file("grande.html")));
     EXPECT_GT(pagina, 90L << 20);
-    EXPECT_LT(uso.ru_maxrss * 1024, pagina / 4) << "peak " << uso.ru_maxrss << " KiB for a page of " << pagina;
+    EXPECT_LT(e.byte, pagina / 4) << "peak " << e.byte << " bytes for a page of " << pagina;
 #endif
 }
 

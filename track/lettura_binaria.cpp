@@ -117,10 +117,31 @@ void verifica_dimensione(std::string_view b, std::size_t massimo, const char* ch
 
 }  // namespace
 
-lettore_planimetria apri_planimetria(std::string_view b) {
+namespace {
+
+// The bytes of the element whose tag begins at the cursor, when the tag is
+// known and the value is whole; 0 otherwise.
+std::size_t byte_elemento(const lettore& l) {
+    if (l.rimasti() < 2) return 0;
+    const auto tag = static_cast<std::uint16_t>(static_cast<unsigned char>(l.b[l.p]) |
+                                                static_cast<unsigned char>(l.b[l.p + 1]) << 8);
+    const std::size_t n = tag == static_cast<std::uint16_t>(tipo_valore::vuoto)     ? 2
+                          : tag == static_cast<std::uint16_t>(tipo_valore::intero) ? 4
+                          : tag == static_cast<std::uint16_t>(tipo_valore::doppio) ? 10
+                                                                                    : 0;
+    return n <= l.rimasti() ? n : 0;
+}
+
+// The number of plan elements, every one checked: the first that is not a
+// whole element throws, as decoding it would.
+std::size_t conta_elementi(std::string_view b) {
     verifica_dimensione(b, byte_massimi_planimetria, "plan");
     lettore l{b, 0, "plan element", 0};
-    for (; l.rimasti() > 0; ++l.indice) leggi_elemento(l);
+    for (; l.rimasti() > 0; ++l.indice) {
+        const std::size_t n = byte_elemento(l);
+        if (n == 0) leggi_elemento(l);  // throws
+        l.p += n;
+    }
     const std::size_t n = l.indice;
     if (n % 2 != 0) {
         throw errore_lettura(b.size(), "an odd number of plan elements (" + std::to_string(n) +
@@ -129,9 +150,15 @@ lettore_planimetria apri_planimetria(std::string_view b) {
     if (n / 2 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw errore_lettura(b.size(), "more plan points than a Long can count");
     }
-    lettore_planimetria r{b, n, 0};
-    l = {b, 0, "plan element", 0};
-    for (; l.indice < n / 2; ++l.indice) leggi_elemento(l);
+    return n;
+}
+
+}  // namespace
+
+lettore_planimetria apri_planimetria(std::string_view b) {
+    lettore_planimetria r{b, conta_elementi(b), 0};
+    lettore l{b, 0, "plan element", 0};
+    for (; l.indice < r.elementi / 2; ++l.indice) l.p += byte_elemento(l);
     r.inizio_y = l.p;
     return r;
 }
@@ -144,16 +171,17 @@ elemento_letto elemento_da(const lettore_planimetria& f, std::size_t& posizione)
 }
 
 planimetria_linea leggi_planimetria(std::string_view b) {
-    const lettore_planimetria f = apri_planimetria(b);
+    const std::size_t n = conta_elementi(b);
     planimetria_linea p;
-    p.tipi.reserve(f.elementi);
-    p.valori.reserve(f.elementi);
-    for (std::size_t posizione = 0; p.tipi.size() < f.elementi;) {
-        const elemento_letto e = elemento_da(f, posizione);
+    p.tipi.reserve(n);
+    p.valori.reserve(n);
+    lettore l{b, 0, "plan element", 0};
+    for (; l.indice < n; ++l.indice) {
+        const elemento_letto e = leggi_elemento(l);
         p.tipi.push_back(e.tipo);
         p.valori.push_back(e.valore);
     }
-    p.ultimo_metro = static_cast<std::int32_t>(f.elementi / 2) - 1;
+    p.ultimo_metro = static_cast<std::int32_t>(n / 2) - 1;
     return p;
 }
 
