@@ -71,7 +71,7 @@ cartella cartella_uscite(const nomi_scenario& nomi,
 }  // namespace
 
 fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
-                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::string* testo_treno, modo_planimetria piano,
                                     const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
     const nomi_scenario modello = nomi_nel_modello(nomi);
     m.nome_linea = modello.linea;
@@ -80,7 +80,7 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     if (testo_linea != nullptr) sorgenti[nome_file_linea(modello.linea)] = *testo_linea;
     if (testo_treno != nullptr) sorgenti[nome_file_treno(modello.linea, modello.treno)] = *testo_treno;
     try {
-        prepara_modello(m, con_planimetria);
+        prepara_modello(m, piano);
         memorizza_dati(m, cartella_in_memoria(sorgenti));
         completa_percorso(m, cartella_uscite(nomi, consegna));
     } catch (const errore_segnalato& e) {
@@ -91,7 +91,19 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     return {};
 }
 
+fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
+                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
+    return costruisci_testi(m, nomi, testo_linea, testo_treno,
+                            con_planimetria ? modo_planimetria::scritta : modo_planimetria::nessuna, consegna);
+}
+
 namespace {
+
+modo_planimetria modo_di(const richiesta_costruzione& r) {
+    if (!r.con_planimetria) return modo_planimetria::nessuna;
+    return r.solo_verifica_planimetria ? modo_planimetria::verificata : modo_planimetria::scritta;
+}
 
 // The build once the sources are read; the outputs to the publication, or
 // kept in memory.
@@ -99,14 +111,14 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
     const std::string* linea = c.testo_linea ? &*c.testo_linea : nullptr;
     const std::string* treno = c.testo_treno ? &*c.testo_treno : nullptr;
     if (pubblica == nullptr) {
-        c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria,
+        c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, modo_di(r),
                                     [&c](const std::string& nome, const contenuto_file& contenuto) {
                                         c.file[nome] = in_un_testo(contenuto);
                                     });
         return;
     }
     pubblica->prima_di_scrivere();
-    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria, pubblica->scrivi);
+    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, modo_di(r), pubblica->scrivi);
     if (c.fatale.esito != esito_fatale::nessuno) return;
     esito_pubblicazione e = pubblica->conferma();
     c.pubblicati = std::move(e.pubblicati);
