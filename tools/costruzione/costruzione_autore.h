@@ -18,12 +18,14 @@
 #include "tools/comune/diagnostica.h"
 #include "tools/diagnostiche/esito_fatale.h"
 #include "tools/comune/nomi.h"
+#include "tools/comune/sorgenti_autore.h"
 
 struct richiesta_costruzione {
     std::string file_linea;  // the two text sources, as the author named them
     std::string file_treno;
     nomi_scenario nomi;      // the line name and train number the files take
     bool con_planimetria = true;
+    bool oltre_il_primo_errore = false;  // look for every problem, not only the one the build stops at (ricupero.h)
     // With the plan: only validated, for a build whose outputs nothing reads
     // (a check): every status the same, no point kept, no line plan file.
     bool solo_verifica_planimetria = false;
@@ -31,9 +33,13 @@ struct richiesta_costruzione {
 
 // Where the outputs of a build go when they are published. Each step may
 // throw errore_esecuzione (or errore_uso), which becomes the fatal outcome.
+// The outputs come last in a build, once every status and warning is known:
+// `accetta` then decides, from the model and the diagnostics, whether they
+// are published at all; when it refuses, nothing is written anywhere.
 struct pubblicazione_uscite {
     std::function<void()> prima_di_leggere;  // before the sources are read: the output directory's checks
-    std::function<void()> prima_di_scrivere;  // once they are read: the publication begins
+    std::function<bool(const modello_scenario& m, const std::vector<diagnostica>& d)> accetta;
+    std::function<void()> prima_di_scrivere;  // once accepted: the publication begins
     std::function<void(const std::string& nome, const contenuto_file& contenuto)> scrivi;  // one output, as it comes
     std::function<esito_pubblicazione()> conferma;  // after a build without a fatal outcome
 };
@@ -44,6 +50,7 @@ struct risultato_costruzione {
     std::optional<std::string> testo_treno;
     std::map<std::string, std::string> file;  // the outputs by file name, when nothing publishes them
     std::vector<std::string> pubblicati;      // the outputs put in place, in order
+    bool trattenuti = false;                  // the publication refused the outputs: nothing was written
     fatale_costruzione fatale;
     std::vector<diagnostica> diagnostiche;    // every status, the fatal outcome, every warning
 };
@@ -52,6 +59,10 @@ struct risultato_costruzione {
 // failure: they become the fatal outcome. Without `pubblica` the outputs stay
 // in memory (risultato_costruzione::file).
 risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica = nullptr);
+
+// The sources as the diagnostics name them: the paths of the request, the
+// texts as read.
+sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c);
 
 // The build alone, on two texts in memory (an absent text stands for a
 // missing file), the outputs handed to `consegna` under the names their files
@@ -62,6 +73,9 @@ risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pu
 fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
                                     const std::string* testo_treno, modo_planimetria piano,
                                     const std::function<void(const std::string&, const contenuto_file&)>& consegna);
+// What a request asks of the plan: none, validated or built whole.
+modo_planimetria planimetria_di(const richiesta_costruzione& r);
+
 // The same with the plan built whole (and its file handed on) or not at all.
 fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
                                     const std::string* testo_treno, bool con_planimetria,
