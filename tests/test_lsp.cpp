@@ -9,6 +9,7 @@
 
 #include "scenario_incorporato.h"
 #include "supporto.h"
+#include "tools/comune/testo_1252.h"
 #include "tools/lsp/ciclo_server.h"
 #include "tools/lsp/coppie.h"
 #include "tools/lsp/cornice.h"
@@ -93,10 +94,12 @@ TEST(LspTesto, ColumnsOfTheBuildAreUtf16ColumnsOfTheEditor) {
         const posizione_editor p = in_editor(t, inizi, c.riga, c.colonna);
         EXPECT_EQ(p.riga, c.riga_editor) << c.riga << ":" << c.colonna;
         EXPECT_EQ(p.carattere, c.carattere) << c.riga << ":" << c.colonna;
-        if (c.riga <= 4 && c.colonna <= 6) EXPECT_EQ(colonna_a(t, inizi, p), c.colonna) << c.riga << ":" << c.colonna;
+        if (c.riga <= 4 && c.colonna <= 6) {
+            EXPECT_EQ(colonna_a(t, inizi, p), c.colonna) << c.riga << ":" << c.colonna;
+        }
     }
     EXPECT_EQ(byte_a(t, inizi, {1, 3}), 9u);   // past the surrogate pair
-    EXPECT_EQ(byte_a(t, inizi, {1, 99}), 11u);  // the line's end, before the lone CR
+    EXPECT_EQ(byte_a(t, inizi, {1, 99}), 12u);  // the line's end, before the lone CR
     EXPECT_EQ(byte_a(t, inizi, {7, 0}), t.size());
 }
 
@@ -211,23 +214,9 @@ struct sessione {
     }
 };
 
-std::string utf8(const std::string& testo_1252) {
-    std::string r;
-    for (const char c : testo_1252) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x80) {
-            r += c;
-        } else {
-            r += static_cast<char>(0xC0 | (b >> 6));
-            r += static_cast<char>(0x80 | (b & 0x3F));
-        }
-    }
-    return r;
-}
-
 TEST(LspRpc, TheProtocolsRulesForEachKindOfMessage) {
     sessione nuovo(false);
-    const auto errore = [](const std::vector<json>& r) { return r.size() == 1 ? r[0]["error"]["code"] : json(); };
+    const auto errore = [](std::vector<json> r) { return r.size() == 1 ? r[0]["error"]["code"] : json(); };
     EXPECT_EQ(errore(nuovo.invia(sessione::richiesta(1, "textDocument/hover", {}))), codice_rpc::non_inizializzato);
     EXPECT_TRUE(nuovo.invia(sessione::notifica("textDocument/didOpen", {})).empty());
     const std::vector<json> init = nuovo.invia(sessione::richiesta(2, "initialize", {{"capabilities", json::object()}}));
@@ -318,7 +307,7 @@ TEST(LspRpc, TheLoopAnswersGarbageAndEndsWithTheRightStatus) {
             } else if (m.contains("id")) {
                 visti.push_back("id " + m["id"].dump());
             } else {
-                visti.push_back(m["method"]);
+                visti.push_back(m["method"].get<std::string>());
             }
         }
         EXPECT_EQ(visti, c.attesi) << c.nome;
@@ -340,6 +329,15 @@ json cerca(const json& diagnostiche, const json& codice) {
     return json::object();
 }
 
+std::vector<std::string> codici(const json& diagnostiche) {
+    std::vector<std::string> c;
+    for (const json& d : diagnostiche) c.push_back(d["code"].is_string() ? d["code"].get<std::string>() : d["code"].dump());
+    return c;
+}
+
+// The embedded line file's own warnings: two gradients beyond the declared length.
+const std::vector<std::string> oltre_la_lunghezza{"beyond-length", "beyond-length"};
+
 json intervallo(int riga, int da, int a) {
     return {{"start", {{"line", riga}, {"character", da}}}, {"end", {{"line", riga}, {"character", a}}}};
 }
@@ -347,7 +345,7 @@ json intervallo(int riga, int da, int a) {
 TEST(LspDiagnostiche, AChangeToEitherFileChecksBothAndAFixClearsThem) {
     sessione x;
     x.disco[percorso_linea] = linea_sbagliata;
-    x.apri(percorso_treno, utf8(treno_sbagliato));
+    x.apri(percorso_treno, utf8_da_1252(treno_sbagliato));
     std::map<std::string, json> p = x.pubblica();
     ASSERT_EQ(p.size(), 2u);  // the line file from disk too
     const json segnale = cerca(p[uri_da_percorso(percorso_treno)], 16);
@@ -362,29 +360,29 @@ TEST(LspDiagnostiche, AChangeToEitherFileChecksBothAndAFixClearsThem) {
     EXPECT_TRUE(nella_linea) << segnale.dump();
     const json parola = cerca(p[uri_da_percorso(percorso_linea)], "misspelled-keyword");
     EXPECT_EQ(parola["severity"], 2);
-    EXPECT_EQ(parola["range"], intervallo(16, 0, 7));  // "pendnza"
+    EXPECT_EQ(parola["range"], intervallo(17, 0, 7));  // "pendnza"
 
     // The line file opened in the editor and mended there: its buffer wins over the disk.
-    x.apri(percorso_linea, utf8(linea_sbagliata));
+    x.apri(percorso_linea, utf8_da_1252(linea_sbagliata));
     x.pubblica();
-    x.cambia(percorso_linea, utf8(linea_incorporata), 2);
-    x.cambia(percorso_treno, utf8(treno_incorporato), 2);
+    x.cambia(percorso_linea, utf8_da_1252(linea_incorporata), 2);
+    x.cambia(percorso_treno, utf8_da_1252(treno_incorporato), 2);
     p = x.pubblica();
     ASSERT_EQ(p.size(), 2u);
-    EXPECT_EQ(p[uri_da_percorso(percorso_linea)], json::array());
+    EXPECT_EQ(codici(p[uri_da_percorso(percorso_linea)]), oltre_la_lunghezza);
     EXPECT_EQ(p[uri_da_percorso(percorso_treno)], json::array());
 }
 
 TEST(LspDiagnostiche, ACharacterTheFilesCannotHoldIsAnErrorAtItsUtf16Column) {
     sessione x;
     // A station's name with an emoji, after an accented letter (one UTF-16 unit).
-    const std::string treno = sostituisci(utf8(treno_incorporato), "TAVA CENTRALE", "TAV\xc3\x80 \xf0\x9f\x9a\x86 \xe2\x82\xac");
+    const std::string treno = sostituisci(utf8_da_1252(treno_incorporato), "TAVA CENTRALE", "TAV\xc3\x80 \xf0\x9f\x9a\x86 \xe2\x82\xac");
     x.disco[percorso_linea] = linea_incorporata;
     x.apri(percorso_treno, treno);
     std::map<std::string, json> p = x.pubblica();
     const json d = cerca(p[uri_da_percorso(percorso_treno)], "not-windows-1252");
     const int inizio = static_cast<int>(std::string("stazione,    4000,  4,  700,  1, 0, 0,  4,1,2,  2,1,1,   60,  20,11, 0, TAV\xc3\x80 ").size()) - 1;
-    EXPECT_EQ(d["range"], intervallo(11, inizio, inizio + 2));
+    EXPECT_EQ(d["range"], intervallo(12, inizio, inizio + 2));
     EXPECT_NE(d["message"].get<std::string>().find("U+1F686"), std::string::npos);
     EXPECT_EQ(p[uri_da_percorso(percorso_treno)].size(), 1u) << "the euro sign is Windows-1252";
 }
@@ -399,22 +397,21 @@ TEST(LspDiagnostiche, AFileThatFitsNoNameIsToldSoAndALineFileAloneIsChecked) {
     EXPECT_EQ(d["code"], "file-name");
     EXPECT_NE(d["message"].get<std::string>().find("Tava_linea.txt"), std::string::npos) << d.dump();
 
-    x.apri(percorso_linea, utf8(linea_sbagliata));
+    x.apri(percorso_linea, utf8_da_1252(linea_sbagliata));
     const std::map<std::string, json> p = x.pubblica();
     ASSERT_EQ(p.size(), 1u);
-    const json& sola = p.at(uri_da_percorso(percorso_linea));
-    ASSERT_EQ(sola.size(), 1u) << sola.dump();
-    EXPECT_EQ(sola[0]["code"], "misspelled-keyword");
+    EXPECT_EQ(codici(p.at(uri_da_percorso(percorso_linea))),
+              (std::vector<std::string>{"misspelled-keyword", "beyond-length", "beyond-length"}));
 }
 
 TEST(LspDiagnostiche, SeveralTrainFilesOfOneLineEachGetTheirOwnAndTheLineFileFollowsTheLastChanged) {
     sessione x;
     const std::string altro = cartella + "/Tava Aeroporto-Rovea_2101-.txt";
-    x.apri(percorso_linea, utf8(linea_incorporata));
-    x.apri(percorso_treno, utf8(treno_sbagliato));
-    x.apri(altro, utf8(treno_incorporato));
+    x.apri(percorso_linea, utf8_da_1252(linea_incorporata));
+    x.apri(percorso_treno, utf8_da_1252(treno_sbagliato));
+    x.apri(altro, utf8_da_1252(treno_incorporato));
     x.pubblica();
-    x.cambia(percorso_linea, utf8(sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  600,")), 2);
+    x.cambia(percorso_linea, utf8_da_1252(sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  600,")), 2);
     std::map<std::string, json> p = x.pubblica();
     // Both train files checked with the line file; the sign moved off the signal's cell.
     EXPECT_EQ(p.size(), 3u);
@@ -425,7 +422,7 @@ TEST(LspDiagnostiche, SeveralTrainFilesOfOneLineEachGetTheirOwnAndTheLineFileFol
 TEST(LspDiagnostiche, ACheckMadeObsoleteByAWaitingChangePublishesNothing) {
     sessione x;
     x.disco[percorso_linea] = linea_incorporata;
-    x.apri(percorso_treno, utf8(treno_sbagliato));
+    x.apri(percorso_treno, utf8_da_1252(treno_sbagliato));
     int domande = 0;
     // A change waits before the check: nothing is checked.
     EXPECT_TRUE(controlla_dovuti(x.s, [&](const std::set<std::string>& f) {
@@ -447,16 +444,16 @@ TEST(LspDiagnostiche, ACheckMadeObsoleteByAWaitingChangePublishesNothing) {
 TEST(LspAiuto, HoverOnAKeywordAValueAndADiagnostic) {
     sessione x;
     x.disco[percorso_linea] = linea_incorporata;
-    x.apri(percorso_treno, utf8(treno_sbagliato));
+    x.apri(percorso_treno, utf8_da_1252(treno_sbagliato));
     x.pubblica();
     const auto testo = [&](int riga, int carattere) {
         const json r = x.chiedi("textDocument/hover", percorso_treno, {{"position", {{"line", riga}, {"character", carattere}}}});
         return r["result"].is_null() ? std::string() : r["result"]["contents"]["value"].get<std::string>();
     };
-    // "velocita,    1000,   100" is line 9.
-    EXPECT_NE(testo(8, 2).find("**velocita**, position (m), speed (km/h)"), std::string::npos) << testo(8, 2);
-    EXPECT_NE(testo(8, 14).find("position 1000 m, cell 20"), std::string::npos) << testo(8, 14);
-    EXPECT_NE(testo(8, 22).find("**speed**"), std::string::npos) << testo(8, 22);
+    // "velocita,    1000,   100" is the tenth line.
+    EXPECT_NE(testo(9, 2).find("**velocita**, position (m), speed (km/h)"), std::string::npos) << testo(9, 2);
+    EXPECT_NE(testo(9, 14).find("position 1000 m, cell 20"), std::string::npos) << testo(9, 14);
+    EXPECT_NE(testo(9, 22).find("**speed** of velocita, in km/h\n\nkept as 100 km/h"), std::string::npos) << testo(9, 22);
     // On the signal of status 16: the record's words, then what explain says of status 16.
     const std::string su_errore = testo(20, 13);
     EXPECT_NE(su_errore.find("position 500 m, cell 10"), std::string::npos) << su_errore;
@@ -468,7 +465,7 @@ TEST(LspAiuto, HoverOnAKeywordAValueAndADiagnostic) {
 TEST(LspAiuto, CompletionOffersThePartsKeywordsAndTheHeaders) {
     sessione x;
     const std::string linea = sostituisci(linea_incorporata, "[montagne]\r\n", "[montagne]\r\n\r\n");
-    x.apri(percorso_linea, utf8(linea));
+    x.apri(percorso_linea, utf8_da_1252(linea));
     const auto etichette = [&](int riga, int carattere) {
         const json r = x.chiedi("textDocument/completion", percorso_linea,
                                 {{"position", {{"line", riga}, {"character", carattere}}}});
@@ -476,7 +473,7 @@ TEST(LspAiuto, CompletionOffersThePartsKeywordsAndTheHeaders) {
         for (const json& v : r["result"]) e.insert(v["label"].get<std::string>());
         return std::pair(e, r["result"]);
     };
-    const auto [corpo, voci] = etichette(22, 0);  // the blank line after "[montagne]"
+    const auto [corpo, voci] = etichette(23, 0);  // the blank line after "[montagne]"
     EXPECT_TRUE(corpo.count("montagna") && corpo.count("pendenza") && corpo.count("[curve]")) << voci.dump();
     EXPECT_FALSE(corpo.count("sfondo uno") || corpo.count("stazione"));
     for (const json& v : voci) {
@@ -493,13 +490,13 @@ TEST(LspAiuto, CompletionOffersThePartsKeywordsAndTheHeaders) {
 
 TEST(LspAiuto, TheOutlineHasSectionsWithStationsByNameAndSignalsByPosition) {
     sessione x;
-    x.apri(percorso_treno, utf8(treno_incorporato));
+    x.apri(percorso_treno, utf8_da_1252(treno_incorporato));
     const json r = x.chiedi("textDocument/documentSymbol", percorso_treno)["result"];
     std::vector<std::string> sezioni;
     std::map<std::string, std::vector<std::string>> dentro;
     for (const json& s : r) {
-        sezioni.push_back(s["name"]);
-        for (const json& c : s["children"]) dentro[s["name"]].push_back(c["name"]);
+        sezioni.push_back(s["name"].get<std::string>());
+        for (const json& c : s["children"]) dentro[s["name"].get<std::string>()].push_back(c["name"].get<std::string>());
     }
     EXPECT_EQ(sezioni, (std::vector<std::string>{"[generale]", "[aderenze]", "[vel_limite]", "[stazioni]",
                                                  "[rallentamenti]", "[segnali]", "[codici]", "[fine]"}));
@@ -514,10 +511,10 @@ TEST(LspAiuto, TheOutlineHasSectionsWithStationsByNameAndSignalsByPosition) {
 TEST(LspCorrezioni, QuickFixesForAKeywordADecimalCommaAndATab) {
     sessione x;
     const std::string linea = sostituisci(sostituisci(linea_incorporata, "pendenza,  3500,", "pendnza,  3500,"),
-                                          "montagna,   13000,", "montagna,\t13000,");
+                                          "montagna,   13000,", "\tmontagna,   13000,");
     const std::string treno = sostituisci(treno_incorporato, "sabbia,    300", "sabbia,    3,5");
-    x.apri(percorso_linea, utf8(linea));
-    x.apri(percorso_treno, utf8(treno));
+    x.apri(percorso_linea, utf8_da_1252(linea));
+    x.apri(percorso_treno, utf8_da_1252(treno));
     std::map<std::string, json> p = x.pubblica();
     struct caso {
         std::string percorso;
@@ -525,14 +522,15 @@ TEST(LspCorrezioni, QuickFixesForAKeywordADecimalCommaAndATab) {
         json modifiche;
     };
     const std::vector<caso> casi = {
-        {percorso_linea, "misspelled-keyword", json::array({{{"range", intervallo(16, 0, 7)}, {"newText", "pendenza"}}})},
-        {percorso_linea, "tab", json::array({{{"range", intervallo(21, 9, 10)}, {"newText", " "}}})},
+        {percorso_linea, "misspelled-keyword", json::array({{{"range", intervallo(17, 0, 7)}, {"newText", "pendenza"}}})},
+        {percorso_linea, "tab", json::array({{{"range", intervallo(23, 0, 1)}, {"newText", " "}}})},
         {percorso_treno, "decimal-separator", json::array({{{"range", intervallo(3, 11, 14)}, {"newText", "3"}}})},
     };
     for (const caso& c : casi) {
         const json d = cerca(p[uri_da_percorso(c.percorso)], c.codice);
         const json r = x.chiedi("textDocument/codeAction", c.percorso,
                                 {{"range", d["range"]}, {"context", {{"diagnostics", json::array({d})}}}})["result"];
+        ASSERT_TRUE(r.is_array()) << c.codice << " " << r.dump() << " " << d.dump();
         ASSERT_EQ(r.size(), 1u) << c.codice << " " << r.dump();
         EXPECT_EQ(r[0]["kind"], "quickfix");
         EXPECT_EQ(r[0]["diagnostics"][0], d);

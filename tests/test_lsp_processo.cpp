@@ -64,8 +64,9 @@ TEST(LspProcesso, GarbageAndA16MegabyteBufferGetAnswersNotACrash) {
     scrivi_tutto(linea, linea_incorporata);
     scrivi_tutto(dir.file(nome_treno), treno_incorporato);
     const std::string uri = uri_da_percorso(dir.file(nome_treno));
-    // A buffer of 16 MiB: the embedded train file with one long comment line.
-    const std::string grande = treno_incorporato + "-- " + std::string(16u * 1024u * 1024u, 'x') + "\r\n";
+    // A buffer of 16 MiB, the most a source may take: the embedded train file with one long comment line.
+    const std::string grande =
+        treno_incorporato + "-- " + std::string(16u * 1024u * 1024u - treno_incorporato.size() - 5, 'x') + "\r\n";
     std::string in = std::string("\x00\xff\xfe garbage \r\n\r\n", 16) + cornice(richiesta(7, "textDocument/hover", {})) +
                      cornice(inizia) + "Content-Length: 9\r\n\r\n{\"id\": 2," + cornice(richiesta(3, "no/such", {})) +
                      cornice(notifica("textDocument/didOpen",

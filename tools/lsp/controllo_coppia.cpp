@@ -1,5 +1,6 @@
 #include "tools/lsp/controllo_coppia.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 
@@ -11,6 +12,7 @@
 #include "tools/comune/testo_1252.h"
 #include "tools/costruzione/costruzione_autore.h"
 #include "tools/diagnostiche/diagnostiche.h"
+#include "tools/lsp/tabella_record.h"
 #include "tools/lsp/testo_editor.h"
 
 namespace {
@@ -110,7 +112,7 @@ std::optional<correzione> parola_suggerita(const contesto_correzioni& c, const d
     return std::nullopt;
 }
 
-std::optional<correzione> virgola_decimale(const contesto_correzioni& c, const diagnostica& d, const json&) {
+std::optional<correzione> virgola_decimale(const contesto_correzioni& c, const diagnostica& d, const json& r_diag) {
     const std::string_view riga = riga_di(c.v, d.dove.riga);
     const auto cifra = [&](std::size_t k) { return k < riga.size() && riga[k] >= '0' && riga[k] <= '9'; };
     const std::size_t a = static_cast<std::size_t>(std::max(d.dove.colonna, 1) - 1);
@@ -121,7 +123,7 @@ std::optional<correzione> virgola_decimale(const contesto_correzioni& c, const d
     while (cifra(b)) ++b;
     const std::string intero(riga.substr(a, k - a));
     const json r = intervallo_colonne(c.v, d.dove.riga, d.dove.colonna, static_cast<std::int32_t>(b) + 1);
-    return correzione{r, d.nome, "Write " + intero + ": values are whole numbers",
+    return correzione{r_diag, d.nome, "Write " + intero + ": values are whole numbers",
                       json::array({{{"range", r}, {"newText", intero}}})};
 }
 
@@ -137,6 +139,42 @@ std::optional<correzione> tabulazioni(const contesto_correzioni& c, const diagno
     return correzione{r, d.nome, "Replace the tabs of this line with blanks", modifiche};
 }
 
+// A span written end first ("montagna, 13050, 13000, 2"): its two ends
+// swapped, for the records whose first two values are a start and an end.
+std::optional<correzione> estremi_scambiati(const contesto_correzioni& c, const diagnostica& d, const json& r) {
+    const std::string_view riga = riga_di(c.v, d.dove.riga);
+    std::vector<std::pair<std::size_t, std::size_t>> campi;  // the first three fields, blanks around them left out
+    for (std::size_t da = 0; campi.size() < 3 && da <= riga.size();) {
+        const std::size_t virgola = std::min(riga.find(',', da), riga.size());
+        std::size_t a = da;
+        std::size_t b = virgola;
+        while (a < b && riga[a] == ' ') ++a;
+        while (b > a && riga[b - 1] == ' ') --b;
+        campi.emplace_back(a, b);
+        da = virgola + 1;
+    }
+    if (campi.size() < 3) return std::nullopt;
+    const std::string_view chiave = riga.substr(campi[0].first, campi[0].second - campi[0].first);
+    const voce_record* rec = record_di(chiave, parte_file::corpo_linea);
+    if (rec == nullptr) rec = record_di(chiave, parte_file::generale_linea);
+    if (rec == nullptr || rec->campi.size() < 2 || std::string_view(rec->campi[0].nome) != "start" ||
+        std::string_view(rec->campi[1].nome) != "end") {
+        return std::nullopt;
+    }
+    const auto testo = [&](std::size_t i) { return std::string(riga.substr(campi[i].first, campi[i].second - campi[i].first)); };
+    const auto colonna = [](std::size_t k) { return static_cast<std::int32_t>(k) + 1; };
+    json modifiche = json::array();
+    for (std::size_t i : {std::size_t{1}, std::size_t{2}}) {
+        modifiche.push_back({{"range", intervallo_colonne(c.v, d.dove.riga, colonna(campi[i].first), colonna(campi[i].second))},
+                             {"newText", utf8_da_1252(testo(3 - i))}});
+    }
+    return correzione{r, d.nome, "Swap the span's ends: " + utf8_da_1252(testo(2)) + ", " + utf8_da_1252(testo(1)),
+                      modifiche};
+}
+
+// The warning of a span whose end lies before its start.
+constexpr const char* estremi_invertiti = "swapped-range";
+
 using fa_correzione = std::optional<correzione> (*)(const contesto_correzioni&, const diagnostica&, const json&);
 
 struct regola_correzione {
@@ -149,6 +187,7 @@ constexpr regola_correzione regole_correzioni[] = {
     {avviso::maiuscole, parola_suggerita},
     {avviso::virgola_decimale, virgola_decimale},
     {avviso::tabulazione, tabulazioni},
+    {estremi_invertiti, estremi_scambiati},
 };
 
 json nota_json(const vista_file& v, const nota_diagnostica& n) {

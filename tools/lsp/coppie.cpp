@@ -111,9 +111,12 @@ std::string file_linea_di(const std::string& cartella, const std::string& linea)
 std::vector<std::string> treni_su_disco(const std::string& cartella, const std::string& linea) {
     std::vector<std::string> treni;
     std::error_code e;
-    std::filesystem::directory_iterator it(cartella.empty() ? "." : cartella, e);
+    // Paths are UTF-8 (on Windows too, where a narrow path would be taken in the ANSI code page).
+    const std::string radice = cartella.empty() ? "." : cartella;
+    std::filesystem::directory_iterator it(std::filesystem::path(std::u8string(radice.begin(), radice.end())), e);
     for (; !e && it != std::filesystem::directory_iterator(); it.increment(e)) {
-        const std::string nome = it->path().filename().string();
+        const std::u8string u8 = it->path().filename().u8string();
+        const std::string nome(u8.begin(), u8.end());
         const file_scenario f = classifica(nome);
         if (f.ruolo == ruolo_file::treno && f.linea == linea) treni.push_back(nel_cartella(cartella, nome));
     }
