@@ -139,7 +139,7 @@ TEST(LspCoppie, NamesTellLineFilesTrainFilesAndTheRest) {
              {"/d/_7-.txt", ruolo_file::nessuno, "", ""},
              {"/d/Tava_linea.TXT", ruolo_file::nessuno, "", ""},
          }) {
-        const file_scenario f = classifica(c.percorso);
+        const nome_in_coppia f = classifica(c.percorso);
         EXPECT_EQ(f.ruolo, c.ruolo) << c.percorso;
         EXPECT_EQ(f.linea, c.linea) << c.percorso;
         EXPECT_EQ(f.treno, c.treno) << c.percorso;
@@ -166,7 +166,7 @@ struct sessione {
         s.treni_disco = [this](const std::string& dir, const std::string& linea) {
             std::vector<std::string> t;
             for (const auto& [p, testo] : disco) {
-                const file_scenario f = classifica(p);
+                const nome_in_coppia f = classifica(p);
                 if (f.ruolo == ruolo_file::treno && f.linea == linea && cartella_di(p) == dir) t.push_back(p);
             }
             return t;

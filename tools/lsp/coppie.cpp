@@ -73,8 +73,8 @@ std::string uri_da_percorso(const std::string& percorso) {
     return r;
 }
 
-file_scenario classifica(const std::string& percorso) {
-    file_scenario f;
+nome_in_coppia classifica(const std::string& percorso) {
+    nome_in_coppia f;
     if (const std::optional<std::string> linea = linea_da_file(percorso)) {
         f.ruolo = ruolo_file::linea;
         f.linea = *linea;
@@ -117,7 +117,7 @@ std::vector<std::string> treni_su_disco(const std::string& cartella, const std::
     for (; !e && it != std::filesystem::directory_iterator(); it.increment(e)) {
         const std::u8string u8 = it->path().filename().u8string();
         const std::string nome(u8.begin(), u8.end());
-        const file_scenario f = classifica(nome);
+        const nome_in_coppia f = classifica(nome);
         if (f.ruolo == ruolo_file::treno && f.linea == linea) treni.push_back(nel_cartella(cartella, nome));
     }
     std::sort(treni.begin(), treni.end());

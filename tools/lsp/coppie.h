@@ -17,14 +17,14 @@ std::string uri_da_percorso(const std::string& percorso);
 
 enum class ruolo_file : std::uint8_t { linea, treno, nessuno };
 
-struct file_scenario {
+struct nome_in_coppia {
     ruolo_file ruolo = ruolo_file::nessuno;
     std::string linea;  // NAME
     std::string treno;  // NUM, for a train file
 };
 
 // What a file is by its name alone.
-file_scenario classifica(const std::string& percorso);
+nome_in_coppia classifica(const std::string& percorso);
 
 // The folder of a path ("" for none) and the path of a file in it.
 std::string cartella_di(const std::string& percorso);

@@ -49,11 +49,11 @@ posizione_editor posizione_di(const json& p) {
 // The train file a line file is shown with: the open one changed last, else
 // the first on disk, else none.
 std::string treno_scelto(const stato_server& s, const std::string& linea) {
-    const file_scenario f = classifica(linea);
+    const nome_in_coppia f = classifica(linea);
     const documento_aperto* migliore = nullptr;
     std::string scelto;
     for (const auto& [percorso, d] : s.aperti) {
-        const file_scenario t = classifica(percorso);
+        const nome_in_coppia t = classifica(percorso);
         if (t.ruolo != ruolo_file::treno || t.linea != f.linea || cartella_di(percorso) != cartella_di(linea)) continue;
         if (migliore == nullptr || d.tocco > migliore->tocco) {
             migliore = &d;
@@ -67,7 +67,7 @@ std::string treno_scelto(const stato_server& s, const std::string& linea) {
 
 // The pairs a change to `percorso` makes due.
 void programma(stato_server& s, const std::string& percorso) {
-    const file_scenario f = classifica(percorso);
+    const nome_in_coppia f = classifica(percorso);
     if (f.ruolo == ruolo_file::treno) {
         s.da_controllare[{file_linea_di(cartella_di(percorso), f.linea), percorso}] = sorgente::treno;
         return;
@@ -75,7 +75,7 @@ void programma(stato_server& s, const std::string& percorso) {
     if (f.ruolo != ruolo_file::linea) return;
     bool uno = false;
     for (const auto& [altro, d] : s.aperti) {
-        const file_scenario t = classifica(altro);
+        const nome_in_coppia t = classifica(altro);
         if (t.ruolo == ruolo_file::treno && t.linea == f.linea && cartella_di(altro) == cartella_di(percorso)) {
             s.da_controllare[{percorso, altro}] = sorgente::linea;
             uno = true;
@@ -188,9 +188,9 @@ void chiudi(chiamata& c) {
         d = d->first.linea == percorso || d->first.treno == percorso ? c.s.da_controllare.erase(d) : std::next(d);
     }
     // The partner, when open, is checked again against the file on disk.
-    const file_scenario f = classifica(percorso);
+    const nome_in_coppia f = classifica(percorso);
     for (const auto& [altro, doc] : c.s.aperti) {
-        const file_scenario g = classifica(altro);
+        const nome_in_coppia g = classifica(altro);
         if (f.ruolo != ruolo_file::nessuno && g.ruolo != ruolo_file::nessuno && g.ruolo != f.ruolo &&
             g.linea == f.linea && cartella_di(altro) == cartella_di(percorso)) {
             programma(c.s, altro);
@@ -246,7 +246,7 @@ json aiuto(chiamata& c) {
 json completa(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
     const documento_aperto* d = aperto(c.s, percorso);
-    const file_scenario f = classifica(percorso);
+    const nome_in_coppia f = classifica(percorso);
     if (d == nullptr || f.ruolo == ruolo_file::nessuno) return json::array();
     return completamenti(leggi_documento(d->testo, f.ruolo == ruolo_file::linea), posizione_di(c.parametri.at("position")),
                          c.s.snippet);
@@ -255,7 +255,7 @@ json completa(chiamata& c) {
 json schema(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
     const documento_aperto* d = aperto(c.s, percorso);
-    const file_scenario f = classifica(percorso);
+    const nome_in_coppia f = classifica(percorso);
     if (d == nullptr || f.ruolo == ruolo_file::nessuno) return json::array();
     return simboli(leggi_documento(d->testo, f.ruolo == ruolo_file::linea));
 }
