@@ -143,13 +143,15 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
 
 }  // namespace
 
-risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
+namespace {
+
+// The steps from the reading on, any failure turned into the fatal outcome;
+// then every diagnostic, and with the request's flag every further problem.
+template <typename Passi>
+risultato_costruzione costruisci_con(const richiesta_costruzione& r, Passi&& passi) {
     risultato_costruzione c;
     try {
-        if (pubblica != nullptr) pubblica->prima_di_leggere();
-        c.testo_linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
-        c.testo_treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
-        costruisci_letti(c, r, pubblica);
+        passi(c);
     } catch (const errore_esecuzione& e) {
         c.fatale = fatale_esecuzione(e);
         c.fatale.illeggibile = e.dove.file;
@@ -162,4 +164,24 @@ risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pu
     c.diagnostiche = diagnostiche_costruzione(*c.modello, sorgenti_di(r, c), c.fatale);
     if (r.oltre_il_primo_errore) cerca_altri_problemi(c, r);
     return c;
+}
+
+}  // namespace
+
+risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
+    return costruisci_con(r, [&](risultato_costruzione& c) {
+        if (pubblica != nullptr) pubblica->prima_di_leggere();
+        c.testo_linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
+        c.testo_treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
+        costruisci_letti(c, r, pubblica);
+    });
+}
+
+risultato_costruzione costruisci_autore_testi(const richiesta_costruzione& r, std::optional<std::string> testo_linea,
+                                              std::optional<std::string> testo_treno) {
+    return costruisci_con(r, [&](risultato_costruzione& c) {
+        c.testo_linea = std::move(testo_linea);
+        c.testo_treno = std::move(testo_treno);
+        costruisci_letti(c, r, nullptr);
+    });
 }

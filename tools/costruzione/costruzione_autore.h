@@ -60,6 +60,12 @@ struct risultato_costruzione {
 // in memory (risultato_costruzione::file).
 risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica = nullptr);
 
+// The same build on texts an editor holds rather than files on disk (an
+// absent text stands for a missing file); the outputs stay in memory. The
+// request's paths name the files in every diagnostic.
+risultato_costruzione costruisci_autore_testi(const richiesta_costruzione& r, std::optional<std::string> testo_linea,
+                                              std::optional<std::string> testo_treno);
+
 // The sources as the diagnostics name them: the paths of the request, the
 // texts as read.
 sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c);

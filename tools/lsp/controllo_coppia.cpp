@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <optional>
 
 #include "compiler/avvisi.h"
 #include "compiler/modello.h"
@@ -262,23 +263,16 @@ esito_coppia controlla_coppia(const coppia_file& c) {
     esito_coppia e;
     e.linea.uri = c.linea.uri;
     e.treno.uri = c.treno.uri;
-    modello_scenario m;
-    fatale_costruzione fatale;
     const nomi_scenario nomi{c.nome_linea, c.numero_treno.empty() ? "0" : c.numero_treno};
-    try {
-        fatale = costruisci_testi(m, nomi, linea.presente ? &linea.byte : nullptr, treno.presente ? &treno.byte : nullptr,
-                                  true, [](const std::string&, const contenuto_file&) {});
-    } catch (const errore_uso& x) {
-        fatale.esito = esito_fatale::io;
-        fatale.testo = x.messaggio;
-    } catch (const std::exception& x) {
-        fatale.esito = esito_fatale::io;
-        fatale.testo = x.what();
-    }
-    const sorgenti_autore s{c.linea.percorso, c.treno.percorso, linea.presente ? &linea.byte : nullptr,
-                            treno.presente ? &treno.byte : nullptr};
+    // The check's own request: every problem in one pass, the plan validated
+    // and not kept.
+    const richiesta_costruzione r{c.linea.percorso, c.treno.percorso, nomi, true, true, true};
+    const risultato_costruzione rc =
+        costruisci_autore_testi(r, linea.presente ? std::optional<std::string>(linea.byte) : std::nullopt,
+                                treno.presente ? std::optional<std::string>(treno.byte) : std::nullopt);
+    const modello_scenario& m = *rc.modello;
     const uscita_coppia u{linea, treno, e, m, c.fuoco};
-    for (const diagnostica& d : diagnostiche_costruzione(m, s, fatale)) aggiungi(u, d);
+    for (const diagnostica& d : rc.diagnostiche) aggiungi(u, d);
     aggiungi_estranei(linea, e.linea);
     aggiungi_estranei(treno, e.treno);
     return e;
