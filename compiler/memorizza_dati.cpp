@@ -55,6 +55,7 @@ void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_es
     v.regola = s.record.regola;
     v.guasto = guasto_di(e);
     m.stati_sollevati.push_back(std::move(v));
+    if (e.dati.genere == genere_guasto::non_numero) controlla_conteggio_guasto(m, s, e.dove, e.dati.campo);
 }
 
 namespace {
@@ -62,6 +63,8 @@ namespace {
 // A train file that gives nothing to the build, however it was read.
 void senza_record(modello_scenario& m, const stato_compilazione& s) {
     if (s.lettore.file != sorgente::treno || s.lettore.testo.empty() || s.oss.record_treno > 0) return;
+    // The records of a file without "[generale]" are told one by one.
+    if (!s.oss.generale_treno && s.oss.record_prima_del_generale) return;
     avvisa(m, avviso::nessun_record, {sorgente::treno, 0, 0},
            s.oss.generale_treno ? "the train file yields no record: no field after \"[generale]\" is a record"
                                 : "the train file yields no record: it has no field \"[generale]\", and only what "

@@ -64,7 +64,8 @@ const char* const piede =
     "\n"
     "Exit status:\n"
     "  0  the build recorded no status\n"
-    "  1  the build recorded a status (the files are written)\n"
+    "  1  the build recorded a status (the files are written), or an error\n"
+    "     such as a record the build drops (-Wno-error=NAME keeps it a warning)\n"
     "  2  usage error\n"
     "  3  fatal: no scenario file could be written\n";
 
@@ -104,7 +105,7 @@ int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::o
         uscita << testo;
         errori << rapporto_diagnostiche(scelte, riepilogo);
     }
-    return stato_uscita(ris);
+    return stato_uscita_controllo(ris, scelte);
 }
 
 void registra_compila(CLI::App& strumento, contesto_comandi& c) {

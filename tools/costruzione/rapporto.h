@@ -32,5 +32,6 @@ std::string rapporto_diagnostiche(const std::vector<diagnostica>& diagnostiche, 
 // compile: 0 no status, 1 a recorded status, 3 fatal (2, usage, is decided earlier).
 int stato_uscita(const risultato_compilazione& r);
 
-// check: as compile, and 1 also for a warning under --werror.
+// check and compile: 0, 1 or 3 as the build gives them, and 1 also for a
+// diagnostic shown as an error (one by default, or a warning under --werror).
 int stato_uscita_controllo(const risultato_compilazione& r, const std::vector<diagnostica>& scelte);
