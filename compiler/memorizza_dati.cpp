@@ -63,8 +63,6 @@ namespace {
 // A train file that gives nothing to the build, however it was read.
 void senza_record(modello_scenario& m, const stato_compilazione& s) {
     if (s.lettore.file != sorgente::treno || s.lettore.testo.empty() || s.oss.record_treno > 0) return;
-    // The records of a file without "[generale]" are told one by one.
-    if (!s.oss.generale_treno && s.oss.record_prima_del_generale) return;
     avvisa(m, avviso::nessun_record, {sorgente::treno, 0, 0},
            s.oss.generale_treno ? "the train file yields no record: no field after \"[generale]\" is a record"
                                 : "the train file yields no record: it has no field \"[generale]\", and only what "
