@@ -21,7 +21,7 @@ constexpr descrizione_avviso avvisi[] = {
     {avviso::oltre_lunghezza, "a position beyond the declared length of the line that the build still accepts"},
     {avviso::tabulazione, "a tab where a blank was meant: only spaces are blanks, a tab belongs to the field"},
     {avviso::codifica, "text that is not Windows-1252: UTF-8 sequences, a byte-order mark, NUL bytes"},
-    {avviso::record_perso, "a record the build never reads: before \"[generale]\", or the last field of a file", errore},
+    {avviso::record_perso, "a record the build never reads: before \"[generale]\", the last field of a file, or one given twice where a file holds it once", errore},
     {avviso::conteggio_valori, "a record whose line holds another number of values than it takes: a value taken from the next line, a name taken from a number, a number taken from a name", errore},
     {avviso::parola_ambigua, "a keyword that the build reads otherwise than its words say: two records in one field, a curve with both sides or several grades, a repetition with both 4 and 9", errore},
     {avviso::estremi_invertiti, "a span or length whose end lies before its start: the build lays nothing, or lays it backwards", errore},

@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compiler/modello.h"
@@ -92,6 +93,8 @@ struct osservazioni {
     std::optional<luogo> record_prima_del_generale;
     std::string testo_prima_del_generale;
     // A speed-limit and an adhesion record were read.
+    // The records a file holds once, where each was read.
+    std::vector<std::pair<const void*, luogo>> letti_una_volta;
     bool velocita_letta = false;
     bool aderenza_letta = false;
 };

@@ -100,6 +100,21 @@ void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std:
                       ", each taking its values from the fields that follow");
 }
 
+void controlla_ripetuto(modello_scenario& m, stato_compilazione& s) {
+    const regola_record* r = s.record.letto_da;
+    if (r == nullptr || !r->una_volta) return;
+    auto& letti = s.oss.letti_una_volta;
+    const auto prima = std::find_if(letti.begin(), letti.end(), [&](const auto& x) { return x.first == r; });
+    if (prima == letti.end()) {
+        letti.emplace_back(r, s.record.dove);
+        return;
+    }
+    avvisa(m, avviso::record_perso, prima->second,
+           citato(forma_di(*r)) + " is read again on line " + std::to_string(s.record.dove.riga) +
+               ", whose values replace these: this record is lost");
+    prima->second = s.record.dove;
+}
+
 void controlla_conteggio(modello_scenario& m, const stato_compilazione& s) {
     const record_letto& rec = s.record;
     if (rec.letto_da == nullptr || rec.numero_valori == 0) return;

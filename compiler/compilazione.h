@@ -157,6 +157,8 @@ void esamina_fine_sorgente(modello_scenario& m, stato_compilazione& s);
 
 // A keyword that holds the words of more than one record of its table.
 void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record> tabella);
+// A record a file holds once, read a second time: the first one's values are lost.
+void controlla_ripetuto(modello_scenario& m, stato_compilazione& s);
 // The record just read against its line: values taken from the following
 // lines, or a name taken from a number.
 void controlla_conteggio(modello_scenario& m, const stato_compilazione& s);

@@ -191,12 +191,12 @@ esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
 // Every test ignores letter case; a field that holds two keywords reads two
 // records, in this order.
 constexpr regola_record regole[] = {
-    {"frenata", "massa", true, massa_frenata, "percentuale massa frenata", 1},
-    {"vetture", "", true, vetture, "numero vetture", 1},
+    {"frenata", "massa", true, massa_frenata, "percentuale massa frenata", 1, false, true},
+    {"vetture", "", true, vetture, "numero vetture", 1, false, true},
     {"velocit", "", true, velocita, "velocita", 2},
     {"aderenza", "", true, aderenza, "aderenza", 2},
-    {"orologio", "", true, orologio, "orologio", 3},
-    {"sabbia", "", true, sabbia, "sabbia", 1},
+    {"orologio", "", true, orologio, "orologio", 3, false, true},
+    {"sabbia", "", true, sabbia, "sabbia", 1, false, true},
     {"segnale", "", true, segnale, "segnale", 11},
     {"rallentamento", "", true, rallentamento, "rallentamento", 6},
     {"abbattimento", "", true, abbattimento, "abbattimento", 2},

@@ -104,14 +104,14 @@ esito_record ripetizione(modello_scenario& m, stato_compilazione& s) {
 }
 
 constexpr regola_record regole[] = {
-    {"lunghezza", "percorso", true, lunghezza, parola_lunghezza, 1},
-    {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre", 3},
-    {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due", 3},
-    {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno", 3},
-    {"sfondo", "uno", false, sfondo_uno, "sfondo uno", 1},
-    {"sfondo", "due", false, sfondo_due, "sfondo due", 1},
-    {"sfondo", "tre", false, sfondo_tre, "sfondo tre", 1},
-    {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici", 2},
+    {"lunghezza", "percorso", true, lunghezza, parola_lunghezza, 1, false, true},
+    {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre", 3, false, true},
+    {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due", 3, false, true},
+    {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno", 3, false, true},
+    {"sfondo", "uno", false, sfondo_uno, "sfondo uno", 1, false, true},
+    {"sfondo", "due", false, sfondo_due, "sfondo due", 1, false, true},
+    {"sfondo", "tre", false, sfondo_tre, "sfondo tre", 1, false, true},
+    {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici", 2, false, true},
 };
 
 }  // namespace

@@ -56,6 +56,7 @@ esito_record interpreta(std::span<const regola_record> tabella, modello_scenario
         s.record.numero_valori = 0;
         s.record.regola = r.forma;
         s.record.letto_da = &r;
+        controlla_ripetuto(m, s);
         const esito_record e = r.gestore(m, s);
         nota_letto(s, r);
         letto = true;

@@ -329,8 +329,10 @@ or "ANSI" by some editors).)",
 before it is never read, and a train file without "[generale]" gives no
 record at all (no station, signal, speed limit or adhesion). The last field
 of a file is never read either: a keyword standing there alone is lost (end
-the files with "[fine]", as the embedded ones do). An error unless
--Wno-error=lost-record.)",
+the files with "[fine]", as the embedded ones do). A record a file holds
+once (the length, a progressive, a background, the repetition, the coaches,
+the braked mass, the clock, the sand) given twice keeps the second one's
+values: the first is lost. An error unless -Wno-error=lost-record.)",
      esempio_sorgente{T, "[generale]", "sabbia,    300\n[generale]", "[generale]"}},
     {0, avviso::conteggio_valori, nullptr, "a record of either file",
      R"(The reader counts fields, not lines: a record whose line holds too few
