@@ -423,6 +423,8 @@ std::span<const spiegazione> spiegazioni_avvisi() { return avvisi; }
 
 const spiegazione* cerca_spiegazione(std::string_view chiave) {
     if (chiave.rfind("-W", 0) == 0) chiave.remove_prefix(2);
+    // -Wno-error=NAME, as the option keeping it a warning is written.
+    if (chiave.rfind("no-error=", 0) == 0) chiave.remove_prefix(9);
     for (const spiegazione& s : avvisi) {
         if (chiave == s.nome) return &s;
     }
