@@ -133,7 +133,9 @@ void controlla_conteggio(modello_scenario& m, const stato_compilazione& s) {
     std::string msg = citato(forma_di(r)) + " takes " + attesi(r) + "; this line has " + ha + ": ";
     if (testo_altrove) {
         msg += std::string("the ") + parola_testo(forma_di(r)) + " is taken from line " + std::to_string(altrove.riga) +
-               " (" + citato(senza_blank(s.campo)) + "), and the rest of that line is read as fields of its own";
+               " (" + citato(senza_blank(s.campo)) + ")" +
+               (corrisponde(r, s.campo) ? ", and the record there is lost" : "") +
+               ": the rest of that line is read as fields of its own";
     } else {
         msg += "the " + ordinale(qui + 1) + " value and those after it are taken from line " +
                std::to_string(altrove.riga);

@@ -61,7 +61,7 @@ std::vector<lettura_persa> casi() {
     {"a station without its name",
      L, sostituisci(T, "20,13, 0, TAVA SAN CORDANE", "20,13, 0"), avviso::conteggio_valori, sorgente::treno, 14, 1,
      "'stazione' takes 16 numbers and a name; this line has 16 numbers and no name: the name is taken from line 15 "
-     "('stazione')",
+     "('stazione'), and the record there is lost",
      [](const modello_scenario& m) {
          EXPECT_EQ(m.codice_errore, 0);
          EXPECT_EQ(m.scenario[3].nome, "stazione");
