@@ -353,15 +353,17 @@ box_di "$lavoro/rapporto-windows" "Error 1410: Class already exists" 1 rapporto-
 # --- 5. scenario-tool ---------------------------------------------------------
 # Compiles the text sources in directory $1 (line file $2, train file $3) with
 # --json under Wine and on POSIX; both must end with status $4, print the same
-# report and write the same files. The files stay in $1/posix and $1/wine.
+# report and write the same files. The files stay in $1/posix and $1/wine. Any
+# further arguments go to both compiles.
 confronta_strumento() {
     local cartella=$1 linea=$2 treno=$3 atteso=$4
+    shift 4
     local stato_posix=0 stato_wine=0
     mkdir -p "$cartella/posix" "$cartella/wine"
-    (cd "$cartella" && "$bin_posix/scenario-tool" compile "$linea" "$treno" --out posix --json >posix.json) ||
+    (cd "$cartella" && "$bin_posix/scenario-tool" compile "$linea" "$treno" --out posix --json "$@" >posix.json) ||
         stato_posix=$?
     (cd "$cartella" && esegui_wine 600 "$bin_windows/scenario-tool.exe" compile "$linea" "$treno" --out wine --json \
-        >wine.json) || stato_wine=$?
+        "$@" >wine.json) || stato_wine=$?
     sed -i 's/\r$//' "$cartella/wine.json"
     cat "$cartella/wine.json"
     [ "$stato_posix" = "$atteso" ] || fallito "scenario-tool (POSIX) ended with status $stato_posix, expected $atteso"
@@ -380,11 +382,12 @@ done < <(file_lasciati "$lavoro/strumento/wine")
 cmp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/strumento/Tava Aeroporto-Rovea_linea.txt" ||
     fallito "scenario-tool changed its input"
 
-passo "scenario-tool compile on a train file cut short inside a record"
+passo "scenario-tool compile --as-builder on a train file cut short inside a record"
 mkdir -p "$lavoro/corto"
 cp tests/dati/"Tava Aeroporto-Rovea_linea.txt" "$lavoro/corto/Corto_linea.txt"
 head -c 700 tests/dati/"Tava Aeroporto-Rovea_30742-.txt" >"$lavoro/corto/Corto_1-.txt"
-confronta_strumento "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1
+confronta_strumento "$lavoro/corto" Corto_linea.txt Corto_1-.txt 1 --as-builder
+[ -n "$(file_lasciati "$lavoro/corto/wine")" ] || fallito "compile --as-builder wrote no file after a status"
 
 passo "scenario-tool dump --json of the golden files, under Wine and on POSIX"
 mkdir -p "$lavoro/dump"

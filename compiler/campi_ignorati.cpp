@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <optional>
+#include <vector>
 
 #include "compiler/distanza_modifica.h"
 #include "compiler/esame_testo.h"
@@ -72,21 +74,81 @@ std::string_view riga_di(std::string_view testo, std::size_t i) {
     return testo.substr(da, fine == std::string_view::npos ? std::string_view::npos : fine - da);
 }
 
+// The records whose layout joins some values with a comma and no blank, as
+// the embedded sources write them: those joins are the layout, not a
+// decimal comma.
+struct disposizione_record {
+    std::string_view parola;  // the record's keyword, as record_prima holds it
+    std::string_view riga;    // a line of the record as the embedded sources write it
+};
+constexpr std::array<disposizione_record, 2> disposizioni{{
+    {"segnale", "segnale,    1650,   2, 4, 1,  0, 0,    2,  2,1,0, 0"},
+    {"stazione", "stazione,    4000,  4,  700,  1, 0, 0,  4,1,2,  2,1,1,   60,  20,11, 0, TAVA CENTRALE"},
+}};
+
+bool cifra(std::string_view riga, std::size_t k) {
+    return k < riga.size() && std::isdigit(static_cast<unsigned char>(riga[k])) != 0;
+}
+
+// The commas of a line that join two digits, by the number of the field
+// they end (0: the keyword field, 1: the first value).
+std::vector<std::size_t> giunture(std::string_view riga) {
+    std::vector<std::size_t> r;
+    std::size_t campo = 0;
+    for (std::size_t k = 0; k < riga.size(); ++k) {
+        if (riga[k] != ',') continue;
+        if (k > 0 && cifra(riga, k - 1) && cifra(riga, k + 1)) r.push_back(campo);
+        ++campo;
+    }
+    return r;
+}
+
+// The comma that ends field `campo` of a line of this record joins two values
+// the record's own layout writes joined.
+bool giuntura_della_disposizione(std::string_view record, std::size_t campo) {
+    for (const disposizione_record& d : disposizioni) {
+        if (d.parola != record) continue;
+        const std::vector<std::size_t> g = giunture(d.riga);
+        return std::find(g.begin(), g.end(), campo) != g.end();
+    }
+    return false;
+}
+
+// The first comma of the line that joins two digits where the record's
+// layout has none: a decimal comma ("2,5") or a thousands separator
+// ("15,000"), whose digits are read as two values. The digits around it, a
+// sign in front included, as [da, a) with the comma at k.
+struct virgola_sospetta {
+    std::size_t da, k, a;
+};
+std::optional<virgola_sospetta> virgola_decimale(std::string_view riga, std::string_view record) {
+    std::size_t campo = 0;
+    for (std::size_t k = 0; k < riga.size(); ++k) {
+        if (riga[k] != ',') continue;
+        const std::size_t questo = campo++;
+        if (k == 0 || !cifra(riga, k - 1) || !cifra(riga, k + 1)) continue;
+        if (giuntura_della_disposizione(record, questo)) continue;
+        std::size_t da = k - 1, a = k + 1;
+        while (da > 0 && cifra(riga, da - 1)) --da;
+        if (da > 0 && (riga[da - 1] == '-' || riga[da - 1] == '+')) --da;
+        while (cifra(riga, a)) ++a;
+        return virgola_sospetta{da, k, a};
+    }
+    return std::nullopt;
+}
+
 // Surplus values on a line that holds a record: one warning for the line, on
-// a decimal comma ("2,5") when the line has one, otherwise on the first value
-// beyond the record's count.
+// a decimal comma ("2,5") when the line has one where the record's layout
+// joins no values, otherwise on the first value beyond the record's count.
 void valori_in_piu(modello_scenario& m, const campo_ignorato& primo, std::size_t quanti, std::string_view testo) {
     const std::string_view riga = riga_di(testo, primo.inizio);
-    for (std::size_t k = 1; k + 1 < riga.size(); ++k) {
-        const auto cifra = [&](std::size_t x) { return std::isdigit(static_cast<unsigned char>(riga[x])) != 0; };
-        if (riga[k] != ',' || !cifra(k - 1) || !cifra(k + 1)) continue;
-        std::size_t a = k - 1, b = k + 1;
-        while (a > 0 && cifra(a - 1)) --a;
-        while (b + 1 < riga.size() && cifra(b + 1)) ++b;
-        const luogo dove{primo.dove.file, primo.dove.riga, static_cast<std::int32_t>(a) + 1};
+    if (const auto v = virgola_decimale(riga, primo.record_prima)) {
+        const luogo dove{primo.dove.file, primo.dove.riga, static_cast<std::int32_t>(v->da) + 1,
+                         static_cast<std::int32_t>(v->a) + 1};
         avvisa(m, avviso::virgola_decimale, dove,
-               citato(riga.substr(a, b - a + 1)) + " is read as two values, " +
-                   std::string(riga.substr(a, k - a)) + " and " + std::string(riga.substr(k + 1, b - k)) +
+               citato(riga.substr(v->da, v->a - v->da)) + " is read as two values, " +
+                   std::string(riga.substr(v->da, v->k - v->da)) + " and " +
+                   std::string(riga.substr(v->k + 1, v->a - v->k - 1)) +
                    ": a comma ends a field, and values are whole numbers");
         return;
     }
@@ -129,6 +191,11 @@ void esamina_ignorati(modello_scenario& m, const osservazioni& o, std::string_vi
         const std::string_view t = senza_blank_finali(c.testo);
         if (t.empty() || e_commento(t)) continue;
         if (e_intestazione(t)) {
+            // The field that opens the general section: the reader finds
+            // "[generale]" anywhere in it (after a byte-order mark, say).
+            if (c.parte == parte_sorgente::prima_del_generale && in_minuscole(t).find("[generale]") != std::string::npos) {
+                continue;
+            }
             intestazione_ignota(m, c, file);
             continue;
         }

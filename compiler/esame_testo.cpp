@@ -3,6 +3,7 @@
 #include "compiler/esame_testo.h"
 
 #include "compiler/avvisi.h"
+#include "compiler/parole_chiave.h"
 #include "sources/lettore_campi.h"
 
 namespace {
@@ -10,6 +11,23 @@ namespace {
 // Warnings of the same kind about one file stop after this many lines; a last
 // one counts the rest.
 constexpr int righe_per_avviso = 10;
+
+constexpr std::string_view bom_utf8 = "\xEF\xBB\xBF";
+
+// What the build makes of a UTF-8 byte-order mark: three characters in front
+// of the first field, which the reader still finds "[generale]" in when the
+// field holds it.
+std::string parole_bom(sorgente file, std::string_view testo) {
+    const std::string_view dopo = testo.substr(bom_utf8.size());
+    const std::string primo = in_minuscole(dopo.substr(0, dopo.find_first_of(",\r\n")));
+    std::string t = "the " + std::string(nome_sorgente(file)) +
+                    " begins with a UTF-8 byte-order mark: the build reads its three bytes as three "
+                    "Windows-1252 characters in front of the first field";
+    t += primo.find("[generale]") != std::string::npos
+             ? ", which still holds \"[generale]\", so the general section is read as usual"
+             : "";
+    return t + "; save the file as Windows-1252 text, without the mark";
+}
 
 }  // namespace
 
@@ -20,11 +38,8 @@ void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo) {
                "the " + chi + " is UTF-16 text (it begins with a UTF-16 byte-order mark); save it as Windows-1252 text");
         return;
     }
-    if (testo.substr(0, 3) == "\xEF\xBB\xBF") {
-        avvisa(m, avviso::codifica, {file, 1, 1},
-               "the " + chi + " begins with a UTF-8 byte-order mark, which becomes part of the first field; "
-                              "save it as Windows-1252 text");
-    }
+    const bool bom = testo.substr(0, bom_utf8.size()) == bom_utf8;
+    if (bom) avvisa(m, avviso::codifica, {file, 1, 1}, parole_bom(file, testo));
     // The line and column of the next byte, as the field reader counts them.
     std::int32_t riga_seguente = 1, colonna_seguente = 1;
     int righe_tab = 0, righe_utf8 = 0;
@@ -46,7 +61,7 @@ void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo) {
         if (c == 0 && nul++ == 0) primo_nul = {file, riga, colonna};
         // A UTF-8 sequence: a lead byte and its continuation bytes.
         const int seguito = c >= 0xC2 && c <= 0xDF ? 1 : c >= 0xE0 && c <= 0xEF ? 2 : c >= 0xF0 && c <= 0xF4 ? 3 : 0;
-        if (seguito > 0 && i + static_cast<std::size_t>(seguito) < testo.size()) {
+        if (seguito > 0 && !(bom && i == 0) && i + static_cast<std::size_t>(seguito) < testo.size()) {
             bool valida = true;
             for (int k = 1; k <= seguito; ++k) {
                 valida = valida && (static_cast<unsigned char>(testo[i + static_cast<std::size_t>(k)]) & 0xC0) == 0x80;

@@ -1,6 +1,7 @@
 // The keyword a field that matched no record lies closest to.
 #include "compiler/suggerimenti.h"
 
+#include <algorithm>
 #include <cctype>
 #include <vector>
 
@@ -67,9 +68,11 @@ campo_misurato misura(std::string_view campo) {
 }
 
 // A record's keyword as the suggestions measure it: the letters and blanks
-// of each of its forms, and the first form, which a suggestion names.
+// of each of its forms, the forms as written, and the first form, which
+// names the record where no form lies closer.
 struct regola_misurata {
     std::vector<std::string> scheletri;
+    std::vector<std::string_view> forme;
     std::string_view prima;
 };
 
@@ -78,32 +81,61 @@ std::vector<regola_misurata> misura_regole(std::span<const regola_record> regole
     r.reserve(regole.size());
     for (const regola_record& x : regole) {
         regola_misurata m;
-        for (const std::string_view f : forme(x.forma)) m.scheletri.push_back(scheletro(f));
-        m.prima = forme(x.forma).front();
+        m.forme = forme(x.forma);
+        for (const std::string_view f : m.forme) m.scheletri.push_back(scheletro(f));
+        m.prima = m.forme.front();
         r.push_back(std::move(m));
     }
     return r;
 }
 
+// How close a field lies to one of a record's keywords, and which form of
+// the keyword it lies closest to.
+struct vicina {
+    std::size_t distanza;
+    std::string_view forma;
+};
+
 // How close a field lies to a record's keyword; nothing when beyond the
-// tolerance.
-std::optional<std::size_t> vicinanza(const campo_misurato& campo, const regola_record& r, const regola_misurata& rm) {
-    std::optional<std::size_t> migliore;
-    const auto prendi = [&](std::size_t d) {
-        if (!migliore || d < *migliore) migliore = d;
+// tolerance. The keyword's forms are measured whole, so that "cruvas4" lies
+// one transposition from "curvas" and two edits from "curvad".
+std::optional<vicina> vicinanza(const campo_misurato& campo, const regola_record& r, const regola_misurata& rm) {
+    std::optional<vicina> migliore;
+    const auto prendi = [&](std::size_t d, std::string_view forma) {
+        if (!migliore || d < migliore->distanza) migliore = vicina{d, forma};
     };
-    for (const std::string& fs : rm.scheletri) {
+    for (std::size_t k = 0; k < rm.scheletri.size(); ++k) {
+        const std::string& fs = rm.scheletri[k];
         const std::size_t d = distanza_modifica(campo.scheletro, fs, tolleranza(fs.size()));
-        if (d <= tolleranza(fs.size())) prendi(d);
+        if (d <= tolleranza(fs.size())) prendi(d, rm.forme[k]);
     }
     for (const std::string& p : campo.parole) {
         for (const std::string_view w : {r.parola, r.seconda_parola}) {
             if (w.size() < 5) continue;
             const std::size_t d = distanza_modifica(p, w, tolleranza(w.size()));
-            if (d > 0 && d <= tolleranza(w.size())) prendi(d);
+            if (d > 0 && d <= tolleranza(w.size())) prendi(d, rm.prima);
         }
     }
     return migliore;
+}
+
+// Records that read digits from their keyword (a curve's grade): a
+// suggestion keeps the digits the author wrote.
+constexpr std::string_view parole_con_cifre[] = {"curva"};
+
+// The keyword as the author would write it: the form, followed by the digits
+// the field ends with when the record reads them ("cruvas4" gives "curvas4").
+std::string da_scrivere(const regola_record& r, std::string_view forma, std::string_view campo) {
+    if (std::find(std::begin(parole_con_cifre), std::end(parole_con_cifre), r.parola) == std::end(parole_con_cifre)) {
+        return std::string(forma);
+    }
+    std::size_t cifre_campo = campo.size();
+    while (cifre_campo > 0 && std::isdigit(static_cast<unsigned char>(campo[cifre_campo - 1]))) --cifre_campo;
+    if (cifre_campo == campo.size() || cifre_campo == 0 ||
+        !std::isalpha(static_cast<unsigned char>(campo[cifre_campo - 1]))) {
+        return std::string(forma);
+    }
+    return std::string(forma) + std::string(campo.substr(cifre_campo));
 }
 
 std::span<const regola_record> regole_di(parte_sorgente p) {
@@ -152,10 +184,10 @@ std::optional<suggerimento> suggerisci(std::string_view campo, parte_sorgente pa
                 if (altra) return suggerimento{std::string(prima), false, true};
                 continue;  // the record itself: nothing to suggest
             }
-            const auto d = vicinanza(misurato, r, misurate[k]);
-            if (d && *d < distanza_migliore) {
-                distanza_migliore = *d;
-                migliore = suggerimento{std::string(prima), false, altra};
+            const auto v = vicinanza(misurato, r, misurate[k]);
+            if (v && v->distanza < distanza_migliore) {
+                distanza_migliore = v->distanza;
+                migliore = suggerimento{da_scrivere(r, v->forma, campo), false, altra};
             }
         }
     }

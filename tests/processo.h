@@ -1,8 +1,11 @@
 // Test support: running a program of the build as a process.
 #pragma once
 
+#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -38,4 +41,33 @@ inline esecuzione esegui_programma(const std::string& programma, const std::stri
     if (destinazione.empty()) e.uscita = leggi_tutto(flussi.file("out"));
     e.errori = leggi_tutto(flussi.file("err"));
     return e;
+}
+
+// The exit status and the peak memory (bytes) of `programma` run with
+// `argomenti` from the directory `da`, its standard output thrown away: the
+// process itself, waited for with its own figures. Status -1 when it did
+// not end normally.
+struct picco_processo {
+    int stato = -1;
+    long byte = 0;
+};
+
+inline picco_processo esegui_con_picco(const std::string& programma, const std::string& da,
+                                       const std::vector<std::string>& argomenti) {
+    std::vector<char*> argv{const_cast<char*>(programma.c_str())};
+    for (const std::string& a : argomenti) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    const pid_t figlio = fork();
+    if (figlio == 0) {
+        if (chdir(da.c_str()) != 0 || !std::freopen("/dev/null", "w", stdout)) _exit(126);
+        execv(programma.c_str(), argv.data());
+        _exit(127);
+    }
+    picco_processo p;
+    int stato = 0;
+    rusage uso{};
+    if (figlio < 0 || wait4(figlio, &stato, 0, &uso) != figlio) return p;
+    p.stato = WIFEXITED(stato) ? WEXITSTATUS(stato) : -1;
+    p.byte = uso.ru_maxrss * 1024L;
+    return p;
 }

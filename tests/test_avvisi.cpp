@@ -70,7 +70,7 @@ TEST(Avvisi, EachFiresOnASmallFixtureAtItsPlace) {
         {"misspelled length word", sostituisci(L, "lunghezza percorso", "lunghezza percoso"), T,
          avviso::parola_sbagliata, sorgente::linea, 2, 1, "'lunghezza percorso'"},
         {"misspelled curve", sostituisci(L, "curvad5", "cruvad5"), T, avviso::parola_sbagliata, sorgente::linea, 13, 1,
-         "'curvad'"},
+         "did you mean 'curvad5'?"},
         {"capital where case matters", sostituisci(L, "sfondo uno", "Sfondo uno"), T, avviso::maiuscole,
          sorgente::linea, 6, 1, "write 'sfondo uno'"},
         {"capital in the repetition", sostituisci(L, "ripetizione", "Ripetizione"), T, avviso::maiuscole,
@@ -120,6 +120,83 @@ TEST(Avvisi, EachFiresOnASmallFixtureAtItsPlace) {
         EXPECT_EQ(a->dove.colonna, c.colonna) << c.descrizione;
         EXPECT_NE(a->messaggio.find(c.nel_messaggio), std::string::npos) << c.descrizione << ": " << a->messaggio;
         EXPECT_TRUE(e_avviso(a->nome)) << c.descrizione;
+    }
+}
+
+// Warnings that once told the author something else than what happened: the
+// right warning, at the right place, and no other warning on that line.
+
+TEST(Avvisi, TheWarningToldIsTheOneThatHappened) {
+    const std::string& L = linea_incorporata;
+    const std::string& T = treno_incorporato;
+    const std::string segnale = "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0";
+    const caso casi[] = {
+        // The layout's own "2,1,0" is no decimal comma: the surplus value is.
+        {"surplus value on a signal", L, sostituisci(T, segnale, segnale + ", 7"), avviso::valori_in_piu,
+         sorgente::treno, 22, 54, "'7' is read as a keyword field and ignored: the record 'segnale' on this line "
+                                  "takes 11 values"},
+        {"decimal comma on a signal", L, sostituisci(T, "segnale,    3000,", "segnale,    3000,5,"),
+         avviso::virgola_decimale, sorgente::treno, 22, 13, "'3000,5' is read as two values, 3000 and 5"},
+        {"decimal comma on a speed limit", L, sostituisci(T, "velocita,    1000,   100", "velocita,    1000,   100,5"),
+         avviso::virgola_decimale, sorgente::treno, 10, 22, "'100,5' is read as two values, 100 and 5"},
+        // What the author wrote, sign included.
+        {"negative decimal", sostituisci(L, "pendenza,  16000,   2", "pendenza,  16000,   -2,5"), T,
+         avviso::virgola_decimale, sorgente::linea, 19, 21, "'-2,5' is read as two values, -2 and 5"},
+        // A transposition lies closer than a changed letter: the left curve,
+        // with the grade digit the author wrote.
+        {"transposed left curve", sostituisci(L, "curvas3,  5000", "cruvas4,  5000"), T, avviso::parola_sbagliata,
+         sorgente::linea, 12, 1, "'cruvas4' matches no record and is ignored; did you mean 'curvas4'?"},
+    };
+    for (const caso& c : casi) {
+        const modello_scenario m = compila(c.linea, c.treno);
+        std::vector<avviso_sorgente> sulla_riga;
+        for (const avviso_sorgente& a : nuovi(m)) {
+            if (a.dove.file == c.file && a.dove.riga == c.riga) sulla_riga.push_back(a);
+        }
+        ASSERT_EQ(sulla_riga.size(), 1u) << c.descrizione;
+        EXPECT_EQ(sulla_riga[0].nome, c.nome) << c.descrizione << ": " << sulla_riga[0].messaggio;
+        EXPECT_EQ(sulla_riga[0].dove.colonna, c.colonna) << c.descrizione;
+        EXPECT_NE(sulla_riga[0].messaggio.find(c.nel_messaggio), std::string::npos)
+            << c.descrizione << ": " << sulla_riga[0].messaggio;
+    }
+}
+
+// A UTF-8 byte-order mark: one warning that says what the build does with it,
+// and the build as without it.
+TEST(Avvisi, AUtf8ByteOrderMarkIsOneWarningThatSaysTheSectionIsRead) {
+    const std::string bom = "\xEF\xBB\xBF";
+    const modello_scenario senza = compila(linea_incorporata, treno_incorporato);
+    struct caso_bom {
+        sorgente file;
+        std::string linea, treno;
+        bool generale_nel_primo;
+    };
+    const caso_bom casi[] = {
+        {sorgente::linea, bom + linea_incorporata, treno_incorporato, true},
+        {sorgente::treno, linea_incorporata, bom + treno_incorporato, true},
+        {sorgente::treno, linea_incorporata, bom + "uno\r\n" + treno_incorporato, false},
+    };
+    for (const caso_bom& c : casi) {
+        const modello_scenario m = compila(c.linea, c.treno);
+        const auto avvisi = nuovi(m);
+        ASSERT_EQ(avvisi.size(), 1u) << avvisi.back().messaggio;
+        EXPECT_EQ(avvisi[0].nome, avviso::codifica);
+        EXPECT_EQ(avvisi[0].dove.file, c.file);
+        EXPECT_EQ(avvisi[0].dove.riga, 1);
+        EXPECT_EQ(avvisi[0].dove.colonna, 1);
+        EXPECT_NE(avvisi[0].messaggio.find("begins with a UTF-8 byte-order mark: the build reads its three bytes as "
+                                           "three Windows-1252 characters in front of the first field"),
+                  std::string::npos)
+            << avvisi[0].messaggio;
+        EXPECT_EQ(avvisi[0].messaggio.find("still holds \"[generale]\", so the general section is read as usual") !=
+                      std::string::npos,
+                  c.generale_nel_primo)
+            << avvisi[0].messaggio;
+        EXPECT_EQ(m.codice_errore, 0);
+        EXPECT_EQ(m.scenario.size(), senza.scenario.size());
+        for (std::size_t k = 0; k < m.scenario.size(); ++k) EXPECT_EQ(m.scenario[k].nome, senza.scenario[k].nome) << k;
+        ASSERT_EQ(m.tracciato.size(), senza.tracciato.size());
+        for (std::size_t i = 0; i < m.tracciato.size(); ++i) EXPECT_EQ(m.tracciato[i].tipo, senza.tracciato[i].tipo) << i;
     }
 }
 

@@ -158,6 +158,71 @@ TEST(Check, CompileEndsWithOneAfterAnErrorByDefault) {
     EXPECT_TRUE(di_gravita(j, "error").empty());
 }
 
+// Statuses whose words once missed what happened: the error at the value to
+// blame, the words of what the author fell into, and the final status line
+// from the failure's own kind and place (no position where the build records
+// none).
+struct caso_stato {
+    const char* descrizione;
+    std::string treno;
+    const char* dove;  // ":LINE:COL: error: "
+    std::vector<std::string> parole;
+    int stato;
+    std::string riepilogo;  // the final status line, whole; "{T}" stands for the train file's path
+};
+
+TEST(Check, StatusWordsSayWhatTheAuthorFellInto) {
+    const std::string& T = treno_incorporato;
+    const std::string senza_coda = T.substr(0, T.find("segnale,   20500,   2, 3") + 24);
+    const caso_stato casi[] = {
+        {"a thousands separator in a station position", sostituisci(T, "stazione,    5000,", "stazione,    5,000,"),
+         ":14:14: error: ",
+         {"the station position 5 m is not a multiple of 50; '5,000' is read as two values, 5 and 000: a comma ends "
+          "a field, so a thousands separator cuts the number (write 5000) [status 8]"},
+         8, "error 8 at 5 m: a station position is not a multiple of 50 (line 14, column 14 of {T})"},
+        {"a thousands separator in a station length",
+         sostituisci(T, "stazione,   16000, 12,  400,", "stazione,   16000, 12,  1,200,"), ":17:25: error: ",
+         {"the station length 1 is not a multiple of 100; '1,200' is read as two values, 1 and 200", "write 1200"}, 9,
+         "error 9 at 16000 m: a station's length is not a multiple of 100 (line 17, column 25 of {T})"},
+        {"a station before the previous one", sostituisci(T, "stazione,   12000,", "stazione,    4000,"),
+         ":16:14: error: ",
+         {"this station, at 4000 m, lies before the previous station, at 9000 m: stations stand in the order of the "
+          "line, and each one's extent begins at least 350 m after the previous one's extent ends (9250 m) "
+          "[status 22]"},
+         22,
+         "error 22 at 4000 m: a station's extent begins less than 350 m after the previous station's extent ends "
+         "(line 16, column 14 of {T})"},
+        {"a third comment line in a row", sostituisci(T, "[segnali]", "-- uno\r\n-- due\r\n-- velocita e segnali --"),
+         ":23:1: error: ",
+         {"a whole number is expected here, not \"segnale\"; the record 'velocita' was started by the comment field "
+          "'-- velocita e segnali --': the reader passes over at most two comment fields in a row (fields holding "
+          "\"-\"), and reads the next one as a keyword field whatever it holds [status 25]"},
+         25, "error 25: runtime failure (line 23, column 1 of {T}): read value: not a number: \"segnale\""},
+        {"a signal before its approach markers fit",
+         sostituisci(sostituisci(T, "segnale,    1650", "segnale,     200"), "stazione,       0, 22",
+                     "stazione,    1000, 22"),
+         ":21:14: error: ", {"this record reaches cell -1 outside the track (0 to 580)", "325 m or more"}, 25,
+         "error 25: runtime failure (line 21, column 14 of {T}): track cell: cell -1 outside the track (0 to 580)"},
+        {"a file ending inside a record", senza_coda, ":29:25: error: ",
+         {"the file ends inside the record 'segnale': a value is missing"}, 25,
+         "error 25: runtime failure (line 29, column 25 of {T}): read field: read past the end of the file"},
+    };
+    for (const caso_stato& c : casi) {
+        const banco_check b(linea_incorporata, c.treno);
+        const esecuzione e = b.check({"-Wno-beyond-length"});
+        EXPECT_EQ(e.stato, 1) << c.descrizione;
+        EXPECT_EQ(e.errori.rfind(b.treno + c.dove, 0), 0u) << c.descrizione << ": " << e.errori;
+        const std::string prima_riga = e.errori.substr(0, e.errori.find('\n'));
+        for (const std::string& p : c.parole) {
+            EXPECT_NE(prima_riga.find(p), std::string::npos) << c.descrizione << ": " << prima_riga;
+        }
+        EXPECT_NE(prima_riga.find("[status " + std::to_string(c.stato) + "]"), std::string::npos) << c.descrizione;
+        const std::string riepilogo = "\n" + sostituisci(c.riepilogo, "{T}", b.treno) + "\n";
+        EXPECT_NE(e.errori.find(riepilogo), std::string::npos) << c.descrizione << ": " << e.errori;
+        EXPECT_EQ(e.errori.find("a missing train file"), std::string::npos) << c.descrizione;
+    }
+}
+
 // The embedded scenario checks clean of errors; its two gradients beyond the
 // declared length are its only warnings.
 TEST(Check, TheEmbeddedScenarioHasNoErrorAndItsTwoKnownWarnings) {
@@ -274,8 +339,12 @@ TEST(Check, WnoAndWerror) {
         EXPECT_EQ(e.errori.rfind("scenario-tool: ", 0), 0u) << e.errori;
     }
     EXPECT_NE(b.check({"-Wno-bogus"}).errori.find("misspelled-keyword"), std::string::npos);
-    // compile takes -Wno-NAME too; --werror is check's.
-    EXPECT_EQ(b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "--werror"}).stato, 2);
+    // compile takes -Wno-NAME and --werror too: a warning made an error
+    // fails it, and nothing is written.
+    EXPECT_EQ(b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "--werror"}).stato, 1);
+    EXPECT_TRUE(nomi_in(b.lavoro).empty());
+    EXPECT_EQ(b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "--werror", "-Wno-beyond-length"}).stato, 0);
+    EXPECT_EQ(nomi_in(b.lavoro).size(), 3u);
 }
 
 // ---- JSON ----
@@ -351,8 +420,14 @@ TEST(Check, AgreesWithCompile) {
         const esecuzione testo = b.check();
         std::filesystem::create_directory(b.radice.file("fuori"));
         const esecuzione testo_compile = b.esegui({"compile", b.linea, b.treno, "--out", b.radice.file("fuori")});
-        const std::string senza_conto = testo.errori.substr(0, testo.errori.rfind("check: "));
-        EXPECT_EQ(testo_compile.errori, senza_conto) << c.nome;
+        const std::size_t conto = testo.errori.rfind("check: ");
+        std::string atteso = testo.errori.substr(0, conto);
+        // After an error compile writes nothing, and says so with the same count.
+        if (c.stato == 1) {
+            atteso += "compile: no file written (" + testo.errori.substr(conto + 7, testo.errori.size() - conto - 8) +
+                      "); --as-builder writes the builder's files all the same\n";
+        }
+        EXPECT_EQ(testo_compile.errori, atteso) << c.nome;
     }
 }
 

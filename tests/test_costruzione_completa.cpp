@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 #include "app/sequenza.h"
 #include "platform/cartella_disco.h"
@@ -12,6 +13,7 @@
 #include "supporto.h"
 #include "track/errore.h"
 #include "track/memorizza_percorso.h"
+#include "tools/costruzione/compila_strumento.h"
 
 namespace {
 
@@ -229,12 +231,12 @@ TEST(StrumentoCompleto, JsonAndNoPlanWithOtherFileNames) {
     sorgenti_intatte(s);
 }
 
-TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndTheFilesAreWritten) {
+TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndAsBuilderWritesTheFiles) {
     const std::string segnale = "segnale,    1650,   2, 4, 1,  0, 0,    2,  2,1,0, 0";
     sorgenti_autore s;
     prepara(s, atteso(linea_txt), sostituisci(atteso(treno_txt), segnale + "\r\n", segnale + "\r\n" + segnale + "\r\n"));
     cartella_temporanea uscita;
-    const esecuzione e = compila(s, uscita, {"-Wno-beyond-length"});
+    const esecuzione e = compila(s, uscita, {"-Wno-beyond-length", "--as-builder"});
     EXPECT_EQ(e.stato, 1);
     // The place is the refused signal's position value: the diagnostic, then
     // the summary line that scripts read.
@@ -247,11 +249,67 @@ TEST(StrumentoCompleto, ARecordedStatusIsPrintedAndTheFilesAreWritten) {
     sorgenti_intatte(s);
 
     cartella_temporanea uscita2;
-    const esecuzione j = compila(s, uscita2, {"--json"});
+    const esecuzione j = compila(s, uscita2, {"--json", "--as-builder"});
     EXPECT_EQ(j.stato, 1);
     EXPECT_EQ(j.uscita.substr(0, 52), "{\"status\":16,\"position\":1650,\"fatal\":null,\"message\":");
     EXPECT_TRUE(leggi_tutto(uscita2.file(tracciato_dat)) == leggi_tutto(uscita.file(tracciato_dat)));
     sorgenti_intatte(s);
+
+    // The files are the builder's own: the build of the same texts in memory.
+    costruzione_in_memoria m;
+    costruisci_in_memoria(m, {"Tava Aeroporto-Rovea", "30742"}, &s.linea, &s.treno, true);
+    EXPECT_EQ(m.modello.codice_errore, 16);
+    for (const std::string& nome : tre_binari) EXPECT_TRUE(leggi_tutto(uscita.file(nome)) == m.file.at(nome)) << nome;
+}
+
+// On any error compile writes nothing: a folder of good files stays byte for
+// byte as it was, with no temporary file; a folder that does not exist is not
+// made. The report and the JSON are those of a compile that writes.
+TEST(StrumentoCompleto, AnErrorLeavesAFolderOfGoodFilesAsItWas) {
+    struct caso {
+        const char* nome;
+        std::string treno;
+        std::vector<std::string> opzioni;
+    };
+    const caso casi[] = {
+        {"a value dropped from a station",
+         sostituisci(atteso(treno_txt), "stazione,    9000, 12,", "stazione,    9000,"), {}},
+        {"a signal on a taken cell", sostituisci(atteso(treno_txt), "segnale,    3000,", "segnale,    500,"), {}},
+        {"a warning under --werror", atteso(treno_txt), {"--werror"}},
+    };
+    for (const caso& c : casi) {
+        sorgenti_autore s;
+        prepara(s, atteso(linea_txt), atteso(treno_txt));
+        cartella_temporanea uscita;
+        ASSERT_EQ(compila(s, uscita).stato, 0);
+        scrivi_tutto(uscita.file("mio.txt"), "mine");
+        const auto istantanea = [&] {
+            std::map<std::string, std::string> r;
+            for (const std::string& nome : nomi_in(uscita.str())) r[nome] = leggi_tutto(uscita.file(nome));
+            return r;
+        };
+        const std::map<std::string, std::string> prima = istantanea();
+        prepara(s, atteso(linea_txt), c.treno);
+        std::vector<std::string> json = c.opzioni;
+        json.push_back("--json");
+        const esecuzione j = compila(s, uscita, json);
+        EXPECT_EQ(j.stato, 1) << c.nome;
+        EXPECT_NE(j.uscita.find("\"files\":[]"), std::string::npos) << c.nome << j.uscita;
+        const esecuzione e = compila(s, uscita, c.opzioni);
+        EXPECT_EQ(e.stato, 1) << c.nome;
+        EXPECT_EQ(e.uscita, "") << c.nome;
+        EXPECT_NE(e.errori.find("\ncompile: no file written ("), std::string::npos) << c.nome << e.errori;
+        EXPECT_TRUE(istantanea() == prima) << c.nome << ": the folder changed";
+
+        // Into a folder that is not there: none is made.
+        const std::string nuova = uscita.file("nuova/sotto");
+        std::vector<std::string> a{"compile", s.cartella.file(linea_txt), s.cartella.file(treno_txt), "--out", nuova};
+        a.insert(a.end(), c.opzioni.begin(), c.opzioni.end());
+        const esecuzione n = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), a);
+        EXPECT_EQ(n.stato, 1) << c.nome;
+        EXPECT_FALSE(std::filesystem::exists(uscita.file("nuova"))) << c.nome;
+        sorgenti_intatte(s);
+    }
 }
 
 TEST(StrumentoCompleto, FatalOutcomesWriteNoFile) {

@@ -395,6 +395,35 @@ TEST(DecompilaManomesso, APlanDamagedEverywhereListsTheFirstPlacesAndCountsTheRe
         << testo;
 }
 
+// A plan whose every point lies off the line (random coordinates): the first
+// 1,000 such points are each taken as the nearest step and noted; the points
+// after them go on as the point before, so the line file gets no more curve
+// records than that, however long the plan.
+TEST(DecompilaManomesso, APlanOffTheLineEverywhereGivesBoundedCurveRecords) {
+    file_binari f = golden();
+    planimetria_linea p = leggi_planimetria(*f.planimetria);
+    std::uint64_t x = 24;
+    for (std::int32_t m = 2; m <= p.ultimo_metro; ++m) {
+        for (int c = 0; c < 2; ++c) {
+            x = x * 6364136223846793005u + 1442695040888963407u;
+            const std::size_t e = elemento_planimetria(p, m, c);
+            p.tipi[e] = tipo_valore::doppio;
+            p.valori[e] = static_cast<double>(x >> 11) / 9007199254740992.0 * 2e5 - 1e5;
+        }
+    }
+    f.planimetria = bytes_planimetria(p, "");
+    const esito_decompilazione e = decompila(f, tava);
+    ASSERT_FALSE(e.esatto);
+    std::size_t curve = 0;
+    for (std::size_t a = e.linea.find("\ncurva"); a != std::string::npos; a = e.linea.find("\ncurva", a + 1)) ++curve;
+    EXPECT_GT(curve, 100u);
+    EXPECT_LE(curve, 1001u);
+    const std::string testo = unite(e.differenze);
+    EXPECT_NE(testo.find("plan point 2: x "), std::string::npos) << testo;
+    EXPECT_NE(testo.find("nor on a curve of any grade; taken as "), std::string::npos) << testo;
+    EXPECT_NE(testo.find("more plan points\n"), std::string::npos) << testo;
+}
+
 // Files renamed to another train: the names and check codes the build writes
 // come from the file names.
 TEST(DecompilaManomesso, RenamedFiles) {

@@ -3,8 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
+#include <array>
+#include <bit>
 #include <cmath>
+#include <filesystem>
+#include <limits>
+#include <memory>
+#include <random>
 #include <set>
 #include <sstream>
 
@@ -16,6 +21,8 @@
 #include "tools/vista/testo_html.h"
 #include "tools/vista/vista.h"
 #include "tools/vista/vista_strumento.h"
+#include "track/lettura_binaria.h"
+#include "track/scrittura_binaria.h"
 
 namespace {
 
@@ -551,6 +558,124 @@ TEST(EtichetteVista, ALabelAvoidsLinesLabelsAndTheEdges) {
     EXPECT_TRUE(b[0].guida || b[0].r.x < 395);
 }
 
+// The placement the labels must get, found the plain way: every candidate
+// place tested against every segment, obstacle and label placed before.
+std::vector<rettangolo> posti_di_riferimento(const std::vector<richiesta_etichetta>& richieste,
+                                             const std::vector<segmento>& linee,
+                                             const std::vector<rettangolo>& ostacoli, const rettangolo& area) {
+    const double distanze[] = {8, 14, 20, 30, 44, 60, 80, 105, 135, 170, 210, 260};
+    std::vector<rettangolo> poste;
+    for (const richiesta_etichetta& q : richieste) {
+        std::vector<int> ordine(16);
+        std::vector<std::array<double, 2>> direzioni(16);
+        for (int i = 0; i < 16; ++i) {
+            ordine[static_cast<std::size_t>(i)] = i;
+            const double a = i * 0.39269908169872414;  // 22.5 degrees, counter-clockwise with y down
+            direzioni[static_cast<std::size_t>(i)] = {std::round(std::cos(a) * 1e8) / 1e8, -std::round(std::sin(a) * 1e8) / 1e8};
+        }
+        const auto vicinanza = [&](int i) {
+            return direzioni[static_cast<std::size_t>(i)][0] * q.dx + direzioni[static_cast<std::size_t>(i)][1] * q.dy;
+        };
+        std::stable_sort(ordine.begin(), ordine.end(), [&](int a, int b) { return vicinanza(a) > vicinanza(b); });
+        const auto candidato = [&](int d, double r) {
+            const auto& v = direzioni[static_cast<std::size_t>(d)];
+            const double cx = q.px + v[0] * (r + q.l / 2), cy = q.py + v[1] * (r + q.a / 2);
+            return rettangolo{cx - q.l / 2, cy - q.a / 2, q.l, q.a};
+        };
+        rettangolo migliore = candidato(0, distanze[0]);
+        double minimo = std::numeric_limits<double>::max();
+        bool trovata = false;
+        for (const double r : distanze) {
+            for (const int d : ordine) {
+                const rettangolo x = candidato(d, r);
+                double n = std::numeric_limits<double>::max();
+                if (x.x >= area.x && x.y >= area.y && x.x + x.l <= area.x + area.l && x.y + x.a <= area.y + area.a) {
+                    const rettangolo largo{x.x - 3, x.y - 3, x.l + 6, x.a + 6};
+                    const segmento guida{q.px, q.py, std::clamp(q.px, x.x, x.x + x.l), std::clamp(q.py, x.y, x.y + x.a)};
+                    n = 0;
+                    for (const rettangolo& p : poste) {
+                        n += si_sovrappongono(largo, p) ? 1000 : (segmento_tocca(guida, p) ? 500 : 0);
+                    }
+                    for (const rettangolo& o : ostacoli) n += si_sovrappongono(largo, o) ? 100 : 0;
+                    for (const segmento& s : linee) n += segmento_tocca(s, largo) ? 1 : 0;
+                }
+                if (n == 0 && !trovata) {
+                    migliore = x;
+                    trovata = true;
+                }
+                if (!trovata && n < minimo) {
+                    minimo = n;
+                    migliore = x;
+                }
+            }
+        }
+        poste.push_back(migliore);
+    }
+    return poste;
+}
+
+// The places do not depend on how the collisions are found: crowded, long,
+// tiny, grid-aligned and non-finite segments and obstacles give the places the
+// plain search gives, bit for bit.
+TEST(EtichetteVista, PlacesAreThoseOfTestingEverySegment) {
+    const rettangolo area{4, 4, 1292, 600};
+    std::mt19937_64 caso(24);
+    const auto u = [&](double a, double b) { return std::uniform_real_distribution<double>(a, b)(caso); };
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    struct prova {
+        const char* nome;
+        int segmenti;
+        double lunghezza;  // largest step between the ends of a segment
+        int ostacoli;
+    };
+    const prova prove[] = {
+        {"random long segments", 3000, 2000, 50},
+        {"a dense polyline", 6000, 12, 400},
+        {"short segments and many obstacles", 2000, 3, 3000},
+        {"no segment", 0, 0, 20},
+    };
+    for (const prova& p : prove) {
+        std::vector<segmento> linee;
+        double x = u(0, 1300), y = u(0, 610);
+        for (int i = 0; i < p.segmenti; ++i) {
+            const double x2 = std::clamp(x + u(-p.lunghezza, p.lunghezza), -50.0, 1350.0);
+            const double y2 = std::clamp(y + u(-p.lunghezza, p.lunghezza), -50.0, 660.0);
+            linee.push_back({x, y, x2, y2});
+            x = x2;
+            y = y2;
+        }
+        // On the edges of the grid's squares and of the area, a point, and
+        // segments that are no numbers or reach to infinity.
+        for (double k = 0; k < 30; ++k) {
+            linee.push_back({4 - 3 + 24 * k, 1, 4 - 3 + 24 * k, 700});
+            linee.push_back({-10, 4 - 3 + 24 * k, 1400, 4 - 3 + 24 * k + 1e-9});
+        }
+        linee.push_back({300, 300, 300, 300});
+        linee.push_back({nan, 10, 500, 500});
+        linee.push_back({-inf, 200, inf, 200});
+        linee.push_back({600, -inf, 600, 250});
+        linee.push_back({1e300, -1e300, -1e300, 1e300});
+        std::vector<rettangolo> ostacoli;
+        for (int i = 0; i < p.ostacoli; ++i) ostacoli.push_back({u(0, 1300), u(0, 610), u(1, 12), u(1, 12)});
+        ostacoli.push_back({nan, 100, 10, 10});
+        ostacoli.push_back({500, 100, inf, 10});
+        std::vector<richiesta_etichetta> richieste;
+        for (int i = 0; i < 60; ++i) {
+            const double a = u(0, 6.283185307179586);
+            richieste.push_back({u(0, 1300), u(0, 610), u(20, 160), u(12, 18), std::cos(a), std::sin(a)});
+        }
+        const std::vector<etichetta_posta> poste = disponi_etichette(richieste, linee, ostacoli, area);
+        const std::vector<rettangolo> attese = posti_di_riferimento(richieste, linee, ostacoli, area);
+        ASSERT_EQ(poste.size(), attese.size()) << p.nome;
+        for (std::size_t i = 0; i < poste.size(); ++i) {
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(poste[i].r.x), std::bit_cast<std::uint64_t>(attese[i].x))
+                << p.nome << ", label " << i;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(poste[i].r.y), std::bit_cast<std::uint64_t>(attese[i].y))
+                << p.nome << ", label " << i;
+        }
+    }
+}
+
 // ---- the command ----
 
 esecuzione vista(const cartella_temporanea& da, const std::vector<std::string>& argomenti) {
@@ -631,6 +756,33 @@ TEST(ComandoVista, FromTheBinaryFilesTheSamePageAsTheBuildsModel) {
     EXPECT_EQ(q, pagina_attesa_da_binari({file_tabella_tava, file_tracciato_tava}, false));
     EXPECT_NE(q.find("No plan: the line plan file was not given"), std::string::npos);
     EXPECT_EQ(quante(svg_di(q, "profilo"), "<g class=\"segnale\""), 9u);
+}
+
+// A page far larger than its files (a sign text of 65,535 '&', each written
+// "&amp;", in the hover text of 300 sign cells: about 100 MB) is written as
+// it is made: the process never holds it whole.
+TEST(ComandoVista, APageFarLargerThanItsFilesIsWrittenAsItIsMade) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers keep freed memory aside, so the peak says nothing here";
+#else
+    cartella_temporanea dir;
+    auto tabella = leggi_scenario(dati(file_tabella_tava));
+    tabella[voce::primo_cartello].nome = std::string(65535, '&');
+    auto tracciato = leggi_tracciato(dati(file_tracciato_tava));
+    for (std::size_t i = 100; i < 400; ++i) {
+        tracciato[i] = cella{};
+        tracciato[i].tipo = tipo_cella::cartello;
+        tracciato[i].valore1 = static_cast<std::int16_t>(voce::primo_cartello);
+    }
+    scrivi_tutto(dir.file(file_tabella_tava), bytes_scenario(tabella, ""));
+    scrivi_tutto(dir.file(file_tracciato_tava), bytes_tracciato(tracciato));
+    const picco_processo e =
+        esegui_con_picco(PERCORSO_SCENARIO_TOOL, dir.str(), {"view", file_tabella_tava, file_tracciato_tava, "-o", "grande.html"});
+    ASSERT_EQ(e.stato, 0);
+    const auto pagina = static_cast<long>(std::filesystem::file_size(dir.file("grande.html")));
+    EXPECT_GT(pagina, 90L << 20);
+    EXPECT_LT(e.byte, pagina / 4) << "peak " << e.byte << " bytes for a page of " << pagina;
+#endif
 }
 
 TEST(ComandoVista, ABinaryFileThatDoesNotDecodeGivesNoPage) {

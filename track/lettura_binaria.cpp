@@ -44,24 +44,15 @@ std::int32_t i32(lettore& l, const char* campo) {
 
 double f64(lettore& l, const char* campo) { return std::bit_cast<double>(prendi(l, 8, campo)); }
 
-// One plan element: its tag and, after it, its value.
-void leggi_elemento(lettore& l, planimetria_linea& p) {
-    l.indice = p.tipi.size();
+// One plan element (number l.indice): its tag and, after it, its value.
+elemento_letto leggi_elemento(lettore& l) {
     const std::size_t inizio = l.p;
     const std::uint16_t tag = u16(l, "type tag");
     switch (tag) {
-        case static_cast<std::uint16_t>(tipo_valore::vuoto):
-            p.valori.push_back(0.0);
-            p.tipi.push_back(tipo_valore::vuoto);
-            return;
+        case static_cast<std::uint16_t>(tipo_valore::vuoto): return {tipo_valore::vuoto, 0.0};
         case static_cast<std::uint16_t>(tipo_valore::intero):
-            p.valori.push_back(i16(l, "Integer value"));
-            p.tipi.push_back(tipo_valore::intero);
-            return;
-        case static_cast<std::uint16_t>(tipo_valore::doppio):
-            p.valori.push_back(f64(l, "Double value"));
-            p.tipi.push_back(tipo_valore::doppio);
-            return;
+            return {tipo_valore::intero, static_cast<double>(i16(l, "Integer value"))};
+        case static_cast<std::uint16_t>(tipo_valore::doppio): return {tipo_valore::doppio, f64(l, "Double value")};
         default:
             throw errore_lettura(inizio, "plan element " + std::to_string(l.indice) + ": unknown type tag " +
                                              std::to_string(tag) +
@@ -126,21 +117,69 @@ void verifica_dimensione(std::string_view b, std::size_t massimo, const char* ch
 
 }  // namespace
 
-planimetria_linea leggi_planimetria(std::string_view b) {
+namespace {
+
+// The bytes of the element whose tag begins at the cursor, when the tag is
+// known and the value is whole; 0 otherwise.
+std::size_t byte_elemento(const lettore& l) {
+    if (l.rimasti() < 2) return 0;
+    const auto tag = static_cast<std::uint16_t>(static_cast<unsigned char>(l.b[l.p]) |
+                                                static_cast<unsigned char>(l.b[l.p + 1]) << 8);
+    const std::size_t n = tag == static_cast<std::uint16_t>(tipo_valore::vuoto)     ? 2
+                          : tag == static_cast<std::uint16_t>(tipo_valore::intero) ? 4
+                          : tag == static_cast<std::uint16_t>(tipo_valore::doppio) ? 10
+                                                                                    : 0;
+    return n <= l.rimasti() ? n : 0;
+}
+
+// The number of plan elements, every one checked: the first that is not a
+// whole element throws, as decoding it would.
+std::size_t conta_elementi(std::string_view b) {
     verifica_dimensione(b, byte_massimi_planimetria, "plan");
-    planimetria_linea p;
-    // Most elements are Doubles of 10 bytes.
-    p.tipi.reserve(b.size() / 10 + 4);
-    p.valori.reserve(b.size() / 10 + 4);
     lettore l{b, 0, "plan element", 0};
-    while (l.rimasti() > 0) leggi_elemento(l, p);
-    const std::size_t n = p.tipi.size();
+    for (; l.rimasti() > 0; ++l.indice) {
+        const std::size_t n = byte_elemento(l);
+        if (n == 0) leggi_elemento(l);  // throws
+        l.p += n;
+    }
+    const std::size_t n = l.indice;
     if (n % 2 != 0) {
         throw errore_lettura(b.size(), "an odd number of plan elements (" + std::to_string(n) +
                                            "): every metre needs an x and a y element");
     }
     if (n / 2 > static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max())) {
         throw errore_lettura(b.size(), "more plan points than a Long can count");
+    }
+    return n;
+}
+
+}  // namespace
+
+lettore_planimetria apri_planimetria(std::string_view b) {
+    lettore_planimetria r{b, conta_elementi(b), 0};
+    lettore l{b, 0, "plan element", 0};
+    for (; l.indice < r.elementi / 2; ++l.indice) l.p += byte_elemento(l);
+    r.inizio_y = l.p;
+    return r;
+}
+
+elemento_letto elemento_da(const lettore_planimetria& f, std::size_t& posizione) {
+    lettore l{f.byte, posizione, "plan element", 0};
+    const elemento_letto e = leggi_elemento(l);
+    posizione = l.p;
+    return e;
+}
+
+planimetria_linea leggi_planimetria(std::string_view b) {
+    const std::size_t n = conta_elementi(b);
+    planimetria_linea p;
+    p.tipi.reserve(n);
+    p.valori.reserve(n);
+    lettore l{b, 0, "plan element", 0};
+    for (; l.indice < n; ++l.indice) {
+        const elemento_letto e = leggi_elemento(l);
+        p.tipi.push_back(e.tipo);
+        p.valori.push_back(e.valore);
     }
     p.ultimo_metro = static_cast<std::int32_t>(n / 2) - 1;
     return p;

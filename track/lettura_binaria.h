@@ -48,6 +48,29 @@ inline constexpr std::size_t byte_massimi_scenario = std::size_t{87} * (34 + 655
 // without points.
 planimetria_linea leggi_planimetria(std::string_view b);
 
+// A plan file checked whole but not decoded into a plan: what a listing that
+// walks its elements once needs, in the memory of the file alone, however
+// many elements it holds.
+struct lettore_planimetria {
+    std::string_view byte;      // the file, which must outlive this
+    std::size_t elementi = 0;   // x of every metre, then y of every metre
+    std::size_t inizio_y = 0;   // the byte where the first y element begins
+};
+
+// Checks the file as leggi_planimetria does (the same errore_lettura, at the
+// same byte) and counts its elements.
+lettore_planimetria apri_planimetria(std::string_view b);
+
+// One plan element as the file holds it.
+struct elemento_letto {
+    tipo_valore tipo = tipo_valore::vuoto;
+    double valore = 0;
+};
+
+// The element that begins at byte `posizione` of a file that
+// apri_planimetria accepted; `posizione` moves on to the next one.
+elemento_letto elemento_da(const lettore_planimetria& f, std::size_t& posizione);
+
 // The scenario table: exactly 87 entries and nothing after them.
 std::array<voce_scenario, voci_scenario> leggi_scenario(std::string_view b);
 

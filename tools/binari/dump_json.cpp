@@ -103,24 +103,27 @@ std::optional<double> doppio_da_json(const nlohmann::json& j) {
     return d;
 }
 
-nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e) {
-    switch (p.tipi[e]) {
-        case tipo_valore::intero: return static_cast<std::int64_t>(p.valori[e]);
-        case tipo_valore::doppio: return json_doppio(p.valori[e]);
+nlohmann::json json_elemento(const elemento_letto& e) {
+    switch (e.tipo) {
+        case tipo_valore::intero: return static_cast<std::int64_t>(e.valore);
+        case tipo_valore::doppio: return json_doppio(e.valore);
         case tipo_valore::vuoto: break;
     }
     return nullptr;
 }
 
-void scrivi_json_planimetria(std::ostream& o, const planimetria_linea& p) {
-    const std::size_t punti = p.tipi.size() / 2;
+nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e) { return json_elemento({p.tipi[e], p.valori[e]}); }
+
+void scrivi_json_planimetria(std::ostream& o, const lettore_planimetria& f) {
+    const std::size_t punti = f.elementi / 2;
     const char* const parti[] = {"{\"kind\":\"plan\",\"x\":[", "],\"y\":["};
+    std::size_t posizione = 0;  // the x elements, then the y elements, as the file holds them
     for (std::size_t coordinata = 0; coordinata < 2; ++coordinata) {
         o << parti[coordinata];
         for (std::size_t m = 0; m < punti; ++m) {
             if (!o) return;
             if (m > 0) o << ',';
-            o << json_elemento(p, coordinata * punti + m);
+            o << json_elemento(elemento_da(f, posizione));
         }
     }
     o << "]}";

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "track/lettura_binaria.h"
 
 nlohmann::ordered_json json_cella(const cella& c);
 nlohmann::ordered_json json_voce(const voce_scenario& v);
@@ -41,12 +42,14 @@ nlohmann::json json_doppio(double d);
 // The Double that json_doppio wrote, bit for bit; nullopt for anything else.
 std::optional<double> doppio_da_json(const nlohmann::json& j);
 
-// Plan element `e` (storage order: all x, then all y).
+// A plan element; element `e` of a plan (storage order: all x, then all y).
+nlohmann::json json_elemento(const elemento_letto& e);
 nlohmann::json json_elemento(const planimetria_linea& p, std::size_t e);
 
-// The plan object, written element by element: a plan of two million
-// elements is never held as a JSON tree. It stops early once `o` has failed.
-void scrivi_json_planimetria(std::ostream& o, const planimetria_linea& p);
+// The plan object, written element by element from the file: a plan of ten
+// million elements is never held as a JSON tree nor decoded whole. It stops
+// early once `o` has failed.
+void scrivi_json_planimetria(std::ostream& o, const lettore_planimetria& f);
 
 // One object on one line, pure ASCII.
 std::string testo_json(const nlohmann::ordered_json& j);

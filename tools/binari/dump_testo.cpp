@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iomanip>
+#include <utility>
 #include <nlohmann/json.hpp>
 
 #include "compiler/geometria.h"
@@ -106,9 +107,8 @@ void riga_voce(std::ostream& o, int i, const voce_scenario& v) {
     o << '\n';
 }
 
-// The kinds of the x and y elements of metre m.
-std::string tipi_punto(const planimetria_linea& p, std::size_t m) {
-    const std::size_t punti = p.tipi.size() / 2;
+// The kinds of the x and y elements of a metre.
+std::string tipi_punto(tipo_valore x, tipo_valore y) {
     const auto parola = [](tipo_valore t) {
         switch (t) {
             case tipo_valore::intero: return "Integer";
@@ -117,42 +117,63 @@ std::string tipi_punto(const planimetria_linea& p, std::size_t m) {
         }
         return "no value";
     };
-    const tipo_valore x = p.tipi[m];
-    const tipo_valore y = p.tipi[punti + m];
     if (x == y) return parola(x);
     return std::string("x ") + parola(x) + ", y " + parola(y);
 }
 
+// The points of a plan file in order, each its x and its y element.
+struct punti_in_ordine {
+    const lettore_planimetria& f;
+    std::size_t x = 0;  // byte of the next x element
+    std::size_t y = 0;  // byte of the next y element
+
+    explicit punti_in_ordine(const lettore_planimetria& f_) : f(f_), y(f_.inizio_y) {}
+    std::pair<elemento_letto, elemento_letto> prossimo() {
+        const elemento_letto ex = elemento_da(f, x);
+        return {ex, elemento_da(f, y)};
+    }
+};
+
 // Runs of metres whose x and y elements have the same kinds.
-void tratti_per_tipo(std::ostream& o, const planimetria_linea& p) {
-    const std::size_t punti = p.tipi.size() / 2;
+void tratti_per_tipo(std::ostream& o, const lettore_planimetria& f) {
+    const std::size_t punti = f.elementi / 2;
     constexpr int massimo_tratti = 12;
     int tratti = 0;
     std::size_t inizio = 0;
-    const auto uguali = [&](std::size_t a, std::size_t b) {
-        return p.tipi[a] == p.tipi[b] && p.tipi[punti + a] == p.tipi[punti + b];
+    punti_in_ordine c(f);
+    const auto tipi = [](const std::pair<elemento_letto, elemento_letto>& p) {
+        return std::pair{p.first.tipo, p.second.tipo};
     };
+    std::pair<tipo_valore, tipo_valore> del_tratto = tipi(c.prossimo());
     for (std::size_t m = 1; m <= punti; ++m) {
-        if (m < punti && uguali(m, inizio)) continue;
+        std::pair<tipo_valore, tipo_valore> qui{};
+        if (m < punti) {
+            qui = tipi(c.prossimo());
+            if (qui == del_tratto) continue;
+        }
         if (tratti == massimo_tratti) {
             o << "  ... and more changes of kind up to metre " << punti - 1 << "\n";
             return;
         }
-        o << "  metres " << inizio << " to " << m - 1 << ": " << tipi_punto(p, inizio) << "\n";
+        o << "  metres " << inizio << " to " << m - 1 << ": " << tipi_punto(del_tratto.first, del_tratto.second)
+          << "\n";
         ++tratti;
         inizio = m;
+        del_tratto = qui;
     }
 }
 
-void estensione(std::ostream& o, const planimetria_linea& p) {
-    const std::size_t punti = p.tipi.size() / 2;
+void estensione(std::ostream& o, const lettore_planimetria& f) {
+    const std::size_t punti = f.elementi / 2;
     for (std::size_t coordinata = 0; coordinata < 2; ++coordinata) {
         bool trovato = false;
         double minimo = 0;
         double massimo = 0;
-        for (std::size_t e = coordinata * punti; e < (coordinata + 1) * punti; ++e) {
-            const double v = p.valori[e];
-            if (p.tipi[e] == tipo_valore::vuoto || !std::isfinite(v)) continue;
+        std::size_t posizione = coordinata == 0 ? 0 : f.inizio_y;
+        for (std::size_t m = 0; m < punti; ++m) {
+            const elemento_letto e = elemento_da(f, posizione);
+            const double v = e.valore;
+            if (e.tipo == tipo_valore::vuoto || !std::isfinite(v)) continue;
             minimo = trovato ? std::min(minimo, v) : v;
             massimo = trovato ? std::max(massimo, v) : v;
             trovato = true;
@@ -166,19 +187,25 @@ void estensione(std::ostream& o, const planimetria_linea& p) {
     }
 }
 
-void punto(std::ostream& o, const planimetria_linea& p, std::size_t m) {
-    const std::size_t punti = p.tipi.size() / 2;
-    o << std::setw(8) << m << ' ' << std::setw(24) << testo_elemento(p, m) << ' ' << std::setw(24)
-      << testo_elemento(p, punti + m) << '\n';
+void punto(std::ostream& o, std::size_t m, const std::pair<elemento_letto, elemento_letto>& p) {
+    o << std::setw(8) << m << ' ' << std::setw(24) << testo_elemento(p.first) << ' ' << std::setw(24)
+      << testo_elemento(p.second) << '\n';
 }
 
-// The last metre whose x and y both have a value.
-std::optional<std::size_t> ultimo_con_valore(const planimetria_linea& p) {
-    const std::size_t punti = p.tipi.size() / 2;
-    for (std::size_t m = punti; m-- > 0;) {
-        if (p.tipi[m] != tipo_valore::vuoto && p.tipi[punti + m] != tipo_valore::vuoto) return m;
+// The last metre whose x and y both have a value, with its elements.
+struct ultimo_punto {
+    std::size_t metro = 0;
+    std::pair<elemento_letto, elemento_letto> elementi;
+};
+
+std::optional<ultimo_punto> ultimo_con_valore(const lettore_planimetria& f) {
+    std::optional<ultimo_punto> u;
+    punti_in_ordine c(f);
+    for (std::size_t m = 0; m < f.elementi / 2; ++m) {
+        const auto p = c.prossimo();
+        if (p.first.tipo != tipo_valore::vuoto && p.second.tipo != tipo_valore::vuoto) u = ultimo_punto{m, p};
     }
-    return std::nullopt;
+    return u;
 }
 
 }  // namespace
@@ -229,16 +256,18 @@ std::string testo_tra_virgolette(const std::string& testo) {
     return t + "\"";
 }
 
-std::string testo_elemento(const planimetria_linea& p, std::size_t e) {
-    switch (p.tipi[e]) {
-        case tipo_valore::intero: return std::to_string(static_cast<std::int64_t>(p.valori[e]));
+std::string testo_elemento(const elemento_letto& e) {
+    switch (e.tipo) {
+        case tipo_valore::intero: return std::to_string(static_cast<std::int64_t>(e.valore));
         case tipo_valore::doppio:
-            if (!std::isfinite(p.valori[e])) return std::isnan(p.valori[e]) ? "nan" : p.valori[e] > 0 ? "inf" : "-inf";
-            return nlohmann::json(p.valori[e]).dump();
+            if (!std::isfinite(e.valore)) return std::isnan(e.valore) ? "nan" : e.valore > 0 ? "inf" : "-inf";
+            return nlohmann::json(e.valore).dump();
         case tipo_valore::vuoto: break;
     }
     return "-";
 }
+
+std::string testo_elemento(const planimetria_linea& p, std::size_t e) { return testo_elemento({p.tipi[e], p.valori[e]}); }
 
 void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool tutte) {
     o << tracciato.size() << " cells";
@@ -264,22 +293,23 @@ void testo_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenar
     for (std::size_t i = 0; i < scenario.size(); ++i) riga_voce(o, static_cast<int>(i), scenario[i]);
 }
 
-void testo_planimetria(std::ostream& o, const planimetria_linea& p, const std::optional<intervallo_metri>& punti) {
-    const std::size_t n = p.tipi.size() / 2;
+void testo_planimetria(std::ostream& o, const lettore_planimetria& f, const std::optional<intervallo_metri>& punti) {
+    const std::size_t n = f.elementi / 2;
     o << n << " points";
     if (n == 0) {
         o << "\n";
         return;
     }
-    o << " (metres 0 to " << n - 1 << "), " << p.tipi.size() << " elements\n";
+    o << " (metres 0 to " << n - 1 << "), " << f.elementi << " elements\n";
     o << "Kinds of the elements:\n";
-    tratti_per_tipo(o, p);
+    tratti_per_tipo(o, f);
     o << "Extent of the values:\n";
-    estensione(o, p);
-    o << "First point: metre 0 (" << testo_elemento(p, 0) << ", " << testo_elemento(p, n) << ")\n";
-    if (const auto ultimo = ultimo_con_valore(p)) {
-        o << "Last point with both values: metre " << *ultimo << " (" << testo_elemento(p, *ultimo) << ", "
-          << testo_elemento(p, n + *ultimo) << ")\n";
+    estensione(o, f);
+    const auto primo = punti_in_ordine(f).prossimo();
+    o << "First point: metre 0 (" << testo_elemento(primo.first) << ", " << testo_elemento(primo.second) << ")\n";
+    if (const auto ultimo = ultimo_con_valore(f)) {
+        o << "Last point with both values: metre " << ultimo->metro << " (" << testo_elemento(ultimo->elementi.first)
+          << ", " << testo_elemento(ultimo->elementi.second) << ")\n";
     }
     if (!punti) {
         o << "(--points A:B lists the points of metres A to B)\n";
@@ -292,5 +322,9 @@ void testo_planimetria(std::ostream& o, const planimetria_linea& p, const std::o
     o << std::setw(8) << "metre" << ' ' << std::setw(24) << "x" << ' ' << std::setw(24) << "y" << '\n';
     const auto ultimo = std::min<std::int64_t>(punti->a, static_cast<std::int64_t>(n) - 1);
     // A long range stops early once `o` has failed (a closed pipe, a full disk).
-    for (std::int64_t m = punti->da; m <= ultimo && o; ++m) punto(o, p, static_cast<std::size_t>(m));
+    punti_in_ordine c(f);
+    for (std::int64_t m = 0; m <= ultimo && o; ++m) {
+        const auto p = c.prossimo();
+        if (m >= punti->da) punto(o, static_cast<std::size_t>(m), p);
+    }
 }

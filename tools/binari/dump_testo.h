@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "track/lettura_binaria.h"
 
 struct intervallo_metri {
     std::int64_t da = 0;
@@ -42,8 +43,11 @@ std::string testo_tra_virgolette(const std::string& testo);
 
 void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool tutte);
 void testo_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenario>& scenario);
-void testo_planimetria(std::ostream& o, const planimetria_linea& p, const std::optional<intervallo_metri>& punti);
+// The plan as the file holds it, walked element by element: a plan of ten
+// million elements costs no more memory than its file.
+void testo_planimetria(std::ostream& o, const lettore_planimetria& f, const std::optional<intervallo_metri>& punti);
 
 // A plan element's value as text: the Integer, the Double as the shortest text
 // that reads back to it, "-" for no value.
+std::string testo_elemento(const elemento_letto& e);
 std::string testo_elemento(const planimetria_linea& p, std::size_t e);

@@ -133,7 +133,7 @@ void verifica_nomi(const file_scenario& f, const nomi_file& n, const std::array<
 }
 
 void verifica_lunghezze(const file_scenario& f, const std::array<voce_scenario, voci_scenario>& s,
-                        const std::vector<cella>& t, const std::optional<planimetria_linea>& piano, problemi& p) {
+                        const std::vector<cella>& t, const std::optional<lettore_planimetria>& piano, problemi& p) {
     const std::int64_t dichiarata = s[voce::dati_generali].valore2;
     const std::int64_t lunghezza_totale = dichiarata + 7000;
     const auto numero_celle = cella_della_posizione(lunghezza_totale);
@@ -144,8 +144,9 @@ void verifica_lunghezze(const file_scenario& f, const std::array<voce_scenario, 
                     " and numero_celle " + std::to_string(numero_celle) + ", so " + std::to_string(numero_celle + 1) +
                     " cells");
     }
-    if (piano && static_cast<std::int64_t>(piano->ultimo_metro) != lunghezza_totale) {
-        p.push_back(*f.planimetria + ": the plan has " + std::to_string(std::int64_t{piano->ultimo_metro} + 1) +
+    const auto punti = piano ? static_cast<std::int64_t>(piano->elementi / 2) : 0;
+    if (piano && punti - 1 != lunghezza_totale) {
+        p.push_back(*f.planimetria + ": the plan has " + std::to_string(punti) +
                     " points; " + origine + ", so " + std::to_string(lunghezza_totale + 1) + " points (metres 0 to " +
                     std::to_string(lunghezza_totale) + ")");
     }
@@ -183,8 +184,10 @@ std::vector<std::string> verifica_scenario(const file_scenario& f) {
 
 void verifica_contenuti(const file_scenario& f, const nomi_file& da_nomi, const contenuti_scenario& c,
                         std::vector<std::string>& p) {
-    std::optional<planimetria_linea> piano;
-    if (f.planimetria) piano = decodifica_file(*f.planimetria, c.planimetria, "line plan", leggi_planimetria, p);
+    // The plan is checked and its points counted, not decoded: only its
+    // length is compared.
+    std::optional<lettore_planimetria> piano;
+    if (f.planimetria) piano = decodifica_file(*f.planimetria, c.planimetria, "line plan", apri_planimetria, p);
     const auto scenario = decodifica_file(f.scenario, c.scenario, "scenario table", leggi_scenario, p);
     const auto tracciato = decodifica_file(f.tracciato, c.tracciato, "track", leggi_tracciato, p);
     if (tracciato && tracciato->size() < 2) {

@@ -2,8 +2,6 @@
 
 #include <memory>
 
-#include "platform/cartella_disco.h"
-#include "sources/errore_esecuzione.h"
 #include "tools/costruzione/compila_strumento.h"
 #include "tools/comune/nomi.h"
 #include "tools/comandi/opzioni_sorgenti.h"
@@ -16,7 +14,8 @@ const char* const descrizione =
     "build the binary scenario files from a line file and a train file, as the builder does";
 
 const char* const piede =
-    "Writes, into DIR (made when missing, with the directories above it):\n"
+    "Writes, when the build has no error, into DIR (made when missing, with\n"
+    "the directories above it):\n"
     "  NAME_linea.dat    the line plan (not with --no-plan)\n"
     "  NAME_NUM.sim      the scenario table\n"
     "  NAME_NUM.dat      the track\n"
@@ -48,52 +47,57 @@ const char* const piede =
     "  FILE:LINE:COL: error: MESSAGE [status N]\n"
     "then the final status, as the build leaves it:\n"
     "  error N at P m: MESSAGE\n"
+    "(\"error N: MESSAGE\" when the build records no position, as for a\n"
+    "runtime failure: the message names the place in the source)\n"
     "then every warning (-Wno-NAME turns one off; see 'scenario-tool explain'):\n"
     "  FILE:LINE:COL: warning: MESSAGE [-WNAME]\n"
-    "The files are still written after a status, as the builder writes them.\n"
-    "A numbered message of the builder (\" Errore n. 1250\" or 1251), a build\n"
-    "that left no track, or a failing file operation writes no scenario file\n"
-    "(\"fatal\"). Warnings never change what is written.\n"
+    "On any error nothing is written and DIR is left as it was (and not made):\n"
+    "a status the build recorded, a warning that is an error (under --werror,\n"
+    "every warning), a numbered message of the builder (\" Errore n. 1250\" or\n"
+    "1251), a build that left no track, or a failing file operation. With\n"
+    "--as-builder the files are written exactly as the builder writes them for\n"
+    "the same sources, whatever status it records (only the numbered messages,\n"
+    "no track and a failing file operation write none, as in the builder).\n"
+    "The check goes on after an error to find the next problem of its own\n"
+    "(the rest of the file, and the train file even when the line file failed);\n"
+    "the summary line is always the status the builder records.\n"
     "\n"
     "JSON: one line, {\"status\": N, \"position\": P, \"fatal\": null | \"1250\" |\n"
-    "\"1251\" | \"no-track\" | \"io\", \"message\": TEXT, \"files\": [names written],\n"
-    "\"diagnostics\": [...]}, keys in this order; each diagnostic is as\n"
-    "'scenario-tool check --help' describes. Strings are pure ASCII: control\n"
-    "characters, '\"' and '\\' are escaped, and bytes above 127 are taken as\n"
-    "Windows-1252 characters and written as \\uXXXX escapes.\n"
+    "\"1251\" | \"no-track\" | \"io\", \"message\": TEXT, \"files\": [names written;\n"
+    "empty after an error without --as-builder], \"diagnostics\": [...]}, keys in\n"
+    "this order; status, position and message are what the builder records,\n"
+    "written or not; each diagnostic is as 'scenario-tool check --help'\n"
+    "describes. Strings are pure ASCII: control characters, '\"' and '\\' are\n"
+    "escaped, and bytes above 127 are taken as Windows-1252 characters and\n"
+    "written as \\uXXXX escapes.\n"
     "\n"
     "Exit status:\n"
-    "  0  the build recorded no status\n"
-    "  1  the build recorded a status (the files are written), or an error\n"
-    "     such as a record the build drops (-Wno-error=NAME keeps it a warning)\n"
+    "  0  no error (warnings alone too, unless --werror); the files are written\n"
+    "  1  the build recorded a status, or a diagnostic is an error: no file is\n"
+    "     written (with --as-builder the builder's files are)\n"
     "  2  usage error\n"
     "  3  fatal: no scenario file could be written\n";
-
-// The output directory, made when missing as `example` makes its own. One
-// that cannot be made is reported by the compile itself, as a directory
-// that does not exist (fatal "io", nothing written).
-void prepara_cartella(const std::string& percorso) {
-    try {
-        piattaforma::crea_cartelle(percorso);
-    } catch (const errore_esecuzione&) {
-    }
-}
 
 }  // namespace
 
 void opzioni_compila(CLI::App& comando, richiesta_compilazione& r) {
     // --out first: the options are listed in the order added (the two files
     // have a list of their own).
-    comando.add_option("--out", r.cartella_uscita, "where the binary files go (made when missing; default: the current directory)")
+    comando.add_option("--out", r.cartella_uscita,
+                       "where the binary files go (made when missing, once there is something to write; default: "
+                       "the current directory)")
         ->type_name("DIR")
         ->check(non_vuoto("output directory"));
-    opzioni_costruzione(comando, r, "build without the line plan and do not write NAME_linea.dat", false);
+    opzioni_costruzione(comando, r, "build without the line plan and do not write NAME_linea.dat", true);
+    comando
+        .add_flag("--as-builder", r.come_builder,
+                  "write the files the builder writes for these sources, whatever status it records")
+        ->disable_flag_override();
 }
 
 int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::ostream& errori) {
     const nomi_scenario nomi = nomi_compilazione(r);
     verifica_ingressi_protetti(r, nomi);
-    prepara_cartella(r.cartella_uscita);
     const risultato_compilazione ris = compila_scenario(r, nomi);
     const std::vector<diagnostica> scelte = diagnostiche_scelte(ris.diagnostiche, r.avvisi);
     if (r.json) {
@@ -104,6 +108,10 @@ int esegui_compila(const richiesta_compilazione& r, std::ostream& uscita, std::o
         rapporto_testo(ris, r.cartella_uscita, testo, riepilogo);
         uscita << testo;
         errori << rapporto_diagnostiche(scelte, riepilogo);
+        if (ris.trattenuti) {
+            errori << "compile: no file written (" << conteggio_diagnostiche(scelte)
+                   << "); --as-builder writes the builder's files all the same\n";
+        }
     }
     return stato_uscita_controllo(ris, scelte);
 }
@@ -112,7 +120,8 @@ void registra_compila(CLI::App& strumento, contesto_comandi& c) {
     CLI::App* comando =
         nuovo_comando(strumento, c, "compile", descrizione,
                       "compile LINE_FILE TRAIN_FILE [--out DIR] [--line-name NAME]\n"
-                      "[--train-number NUM] [--no-plan] [--json] [-Wno-NAME ...]");
+                      "[--train-number NUM] [--no-plan] [--as-builder] [--json] [--werror]\n"
+                      "[-Wno-NAME ...]");
     comando->footer(piede);
     auto r = std::make_shared<richiesta_compilazione>();
     opzioni_compila(*comando, *r);

@@ -60,7 +60,7 @@ tipo_file tipo_di(const richiesta_dump& r, const std::string& file) {
 void stampa(const richiesta_dump& r, tipo_file tipo, const std::string& byte, std::ostream& o) {
     switch (tipo) {
         case tipo_file::planimetria: {
-            const planimetria_linea p = leggi_planimetria(byte);
+            const lettore_planimetria p = apri_planimetria(byte);
             if (r.json) {
                 scrivi_json_planimetria(o, p);
             } else {

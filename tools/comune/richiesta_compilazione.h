@@ -16,4 +16,5 @@ struct richiesta_compilazione {
     bool senza_planimetria = false;
     bool json = false;
     scelta_avvisi avvisi;  // -Wno-NAME, --werror
+    bool come_builder = false;  // compile --as-builder: the builder's files whatever the build recorded
 };

@@ -9,6 +9,8 @@
 #include "sources/nomi_file.h"
 #include "tools/diagnostiche/parole_guasti.h"
 #include "tools/comune/pubblica.h"
+#include "tools/costruzione/rapporto.h"
+#include "tools/diagnostiche/stampa_diagnostiche.h"
 
 namespace {
 
@@ -37,26 +39,38 @@ std::unique_ptr<piattaforma::blocco_cartella> blocca_se_libera(const std::string
     }
 }
 
-// A compile's publication into `uscita`: the directory must exist before the
-// sources are read; once they are, the lock is taken when free (the temporary
-// files that killed runs left are then provably stale, sources/pubblica.h and
-// removed; a directory that a builder or another compile holds is written
-// without it), and each output goes straight into its temporary file (a long
-// plan is packed a piece at a time into it and never held whole).
+// A compile's publication into `uscita`: before the sources are read, a
+// directory must stand there, or nothing that `crea` can make one of; once
+// the build is over, the outputs are refused on any error (a status, an
+// error-severity diagnostic as the warnings chosen make them) unless the
+// builder's files are asked for. Accepted, the directory is made when it
+// was missing, the lock is taken when free (the temporary files that killed
+// runs left are then provably stale, sources/pubblica.h, and removed; a
+// directory that a builder or another compile holds is written without it),
+// and each output goes straight into its temporary file (a long plan is
+// packed a piece at a time into it and never held whole).
 struct pubblicazione_compilazione {
+    bool da_creare = false;
     std::unique_ptr<piattaforma::blocco_cartella> blocco;
     std::unique_ptr<pubblicazione> p;
 };
 
 pubblicazione_uscite pubblica_in(pubblicazione_compilazione& stato, const richiesta_compilazione& r,
-                                 const std::vector<std::string>& uscite, const cartella& uscita) {
+                                 const std::vector<std::string>& uscite, const cartella& uscita,
+                                 const std::function<void()>& crea) {
     pubblicazione_uscite u;
-    u.prima_di_leggere = [&r, &uscita] {
-        if (uscita.genere(".") != genere_file::cartella) {
+    u.prima_di_leggere = [&stato, &r, &uscita, &crea] {
+        const genere_file g = uscita.genere(".");
+        stato.da_creare = g == genere_file::assente && crea;
+        if (g != genere_file::cartella && !stato.da_creare) {
             throw errore_esecuzione("open output directory", r.cartella_uscita, 0, "not an existing directory");
         }
     };
-    u.prima_di_scrivere = [&stato, &r, &uscite, &uscita] {
+    u.accetta = [&r](const modello_scenario& m, const std::vector<diagnostica>& d) {
+        return r.come_builder || (m.codice_errore == 0 && !con_errori(diagnostiche_scelte(d, r.avvisi)));
+    };
+    u.prima_di_scrivere = [&stato, &r, &uscite, &uscita, &crea] {
+        if (stato.da_creare) crea();
         stato.blocco = blocca_se_libera(r.cartella_uscita);
         if (stato.blocco) rimuovi_temporanei_scaduti(uscita, uscite);
         stato.p = std::make_unique<pubblicazione>(uscita, uscite);
@@ -69,7 +83,7 @@ pubblicazione_uscite pubblica_in(pubblicazione_compilazione& stato, const richie
 }
 
 richiesta_costruzione richiesta_di(const richiesta_compilazione& r, const nomi_scenario& nomi) {
-    return {r.file_linea, r.file_treno, nomi, !r.senza_planimetria};
+    return {r.file_linea, r.file_treno, nomi, !r.senza_planimetria, true};
 }
 
 }  // namespace
@@ -98,9 +112,12 @@ void verifica_ingressi_protetti(const richiesta_compilazione& r, const nomi_scen
 
 std::string testo_stato(const modello_scenario& m, const richiesta_compilazione& r) {
     if (m.codice_errore == 0) return "";
-    std::string t = testo_stato(m.codice_errore);
     const stato_sollevato* s = ultimo_con(m, m.codice_errore);
-    if (s == nullptr) return t;
+    if (s == nullptr) return testo_stato(m.codice_errore);
+    // A runtime failure is told by its own kind below, not by the list of
+    // what such a failure can be.
+    const bool guasto = s->guasto && m.codice_errore == numero(stato::guasto_esecuzione);
+    std::string t = guasto ? "runtime failure" : testo_stato(m.codice_errore);
     const luogo& l = s->campo;
     const std::string& percorso = l.file == sorgente::linea ? r.file_linea : r.file_treno;
     if (noto(l)) {
@@ -136,6 +153,7 @@ risultato_compilazione risultato_di(risultato_costruzione& c, const richiesta_co
     ris.testo_fatale = c.fatale.testo;
     ris.testo_stato = testo_stato(m, r);
     ris.file = std::move(c.pubblicati);
+    ris.trattenuti = c.trattenuti;
     ris.stati_sollevati = m.stati_sollevati;
     unisci(ris.messaggio, ris.testo_stato);
     unisci(ris.messaggio, ris.testo_fatale);
@@ -144,14 +162,16 @@ risultato_compilazione risultato_di(risultato_costruzione& c, const richiesta_co
     return ris;
 }
 
-risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita) {
+risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita,
+                                  const std::function<void()>& crea) {
     const std::vector<std::string> uscite = nomi_uscite(nomi);
     pubblicazione_compilazione stato;
-    const pubblicazione_uscite pubblica = pubblica_in(stato, r, uscite, uscita);
+    const pubblicazione_uscite pubblica = pubblica_in(stato, r, uscite, uscita, crea);
     risultato_costruzione c = costruisci_autore(richiesta_di(r, nomi), &pubblica);
     return risultato_di(c, r);
 }
 
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi) {
-    return compila_in(r, nomi, piattaforma::cartella_su_disco(r.cartella_uscita));
+    return compila_in(r, nomi, piattaforma::cartella_su_disco(r.cartella_uscita),
+                      [&r] { piattaforma::crea_cartelle(r.cartella_uscita); });
 }

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -30,6 +31,7 @@ struct risultato_compilazione {
     std::string testo_fatale;         // words for the fatal outcome (empty for none)
     std::string messaggio;            // both, joined by "; " ("no error" when both are empty)
     std::vector<std::string> file;    // names renamed into place in the output directory, in order
+    bool trattenuti = false;          // the build had errors: no file was written
     std::vector<stato_sollevato> stati_sollevati;  // every status as it was raised
     std::vector<diagnostica> diagnostiche;         // every status, the fatal outcome, every warning
 };
@@ -59,14 +61,20 @@ void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi,
 
 // Runs the compile, with its outputs published into `uscita` (the directory of
 // r.cartella_uscita, or any other behind the storage seam). Never throws for a
-// build or file failure: they become the fatal outcomes.
-risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita);
+// build or file failure: they become the fatal outcomes. The outputs are
+// written only when the build has no error (a status, or a diagnostic that
+// the warnings chosen make an error), or with r.come_builder whatever it
+// recorded. A directory missing at `uscita` is made by `crea`, and only once
+// the outputs are to be written; without `crea` it must exist.
+risultato_compilazione compila_in(const richiesta_compilazione& r, const nomi_scenario& nomi, const cartella& uscita,
+                                  const std::function<void()>& crea = {});
 
 // What compile and check tell of a build: the final status and its words,
 // the fatal outcome, the message, the files published, the diagnostics.
 risultato_compilazione risultato_di(risultato_costruzione& c, const richiesta_compilazione& r);
 
-// compila_in on the output directory on disk.
+// compila_in on the output directory on disk, made (with the directories
+// above it) when the outputs are to be written.
 risultato_compilazione compila_scenario(const richiesta_compilazione& r, const nomi_scenario& nomi);
 
 // Words for the final status of a build: its description, then, when the

@@ -11,6 +11,7 @@
 #include "tools/comune/errore_uso.h"
 #include "tools/diagnostiche/parole_guasti.h"
 #include "tools/comune/sorgenti_autore.h"
+#include "tools/costruzione/ricupero.h"
 
 namespace {
 
@@ -91,10 +92,16 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     return {};
 }
 
+sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c) {
+    return {r.file_linea, r.file_treno, c.testo_linea ? &*c.testo_linea : nullptr,
+            c.testo_treno ? &*c.testo_treno : nullptr};
+}
+
 namespace {
 
 // The build once the sources are read; the outputs to the publication, or
-// kept in memory.
+// kept in memory. The publication decides at the first output, when the
+// build has nothing left to raise: the files are written last.
 void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
     const std::string* linea = c.testo_linea ? &*c.testo_linea : nullptr;
     const std::string* treno = c.testo_treno ? &*c.testo_treno : nullptr;
@@ -105,9 +112,18 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
                                     });
         return;
     }
-    pubblica->prima_di_scrivere();
-    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria, pubblica->scrivi);
-    if (c.fatale.esito != esito_fatale::nessuno) return;
+    bool decisa = false;
+    const auto consegna = [&](const std::string& nome, const contenuto_file& contenuto) {
+        if (!decisa) {
+            decisa = true;
+            const std::vector<diagnostica> d = diagnostiche_costruzione(*c.modello, sorgenti_di(r, c), {});
+            c.trattenuti = !pubblica->accetta(*c.modello, d);
+            if (!c.trattenuti) pubblica->prima_di_scrivere();
+        }
+        if (!c.trattenuti) pubblica->scrivi(nome, contenuto);
+    };
+    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria, consegna);
+    if (c.fatale.esito != esito_fatale::nessuno || !decisa || c.trattenuti) return;
     esito_pubblicazione e = pubblica->conferma();
     c.pubblicati = std::move(e.pubblicati);
     if (e.errore) c.fatale = fatale_esecuzione(*e.errore);
@@ -131,8 +147,7 @@ risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pu
     } catch (const std::exception& e) {
         c.fatale = fatale_io(e.what());
     }
-    const sorgenti_autore s{r.file_linea, r.file_treno, c.testo_linea ? &*c.testo_linea : nullptr,
-                            c.testo_treno ? &*c.testo_treno : nullptr};
-    c.diagnostiche = diagnostiche_costruzione(*c.modello, s, c.fatale);
+    c.diagnostiche = diagnostiche_costruzione(*c.modello, sorgenti_di(r, c), c.fatale);
+    if (r.oltre_il_primo_errore) cerca_altri_problemi(c, r);
     return c;
 }

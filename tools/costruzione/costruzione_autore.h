@@ -17,19 +17,25 @@
 #include "tools/comune/diagnostica.h"
 #include "tools/diagnostiche/esito_fatale.h"
 #include "tools/comune/nomi.h"
+#include "tools/comune/sorgenti_autore.h"
 
 struct richiesta_costruzione {
     std::string file_linea;  // the two text sources, as the author named them
     std::string file_treno;
     nomi_scenario nomi;      // the line name and train number the files take
     bool con_planimetria = true;
+    bool oltre_il_primo_errore = false;  // look for every problem, not only the one the build stops at (ricupero.h)
 };
 
 // Where the outputs of a build go when they are published. Each step may
 // throw errore_esecuzione (or errore_uso), which becomes the fatal outcome.
+// The outputs come last in a build, once every status and warning is known:
+// `accetta` then decides, from the model and the diagnostics, whether they
+// are published at all; when it refuses, nothing is written anywhere.
 struct pubblicazione_uscite {
     std::function<void()> prima_di_leggere;  // before the sources are read: the output directory's checks
-    std::function<void()> prima_di_scrivere;  // once they are read: the publication begins
+    std::function<bool(const modello_scenario& m, const std::vector<diagnostica>& d)> accetta;
+    std::function<void()> prima_di_scrivere;  // once accepted: the publication begins
     std::function<void(const std::string& nome, const contenuto_file& contenuto)> scrivi;  // one output, as it comes
     std::function<esito_pubblicazione()> conferma;  // after a build without a fatal outcome
 };
@@ -40,6 +46,7 @@ struct risultato_costruzione {
     std::optional<std::string> testo_treno;
     std::map<std::string, std::string> file;  // the outputs by file name, when nothing publishes them
     std::vector<std::string> pubblicati;      // the outputs put in place, in order
+    bool trattenuti = false;                  // the publication refused the outputs: nothing was written
     fatale_costruzione fatale;
     std::vector<diagnostica> diagnostiche;    // every status, the fatal outcome, every warning
 };
@@ -48,6 +55,10 @@ struct risultato_costruzione {
 // failure: they become the fatal outcome. Without `pubblica` the outputs stay
 // in memory (risultato_costruzione::file).
 risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica = nullptr);
+
+// The sources as the diagnostics name them: the paths of the request, the
+// texts as read.
+sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c);
 
 // The build alone, on two texts in memory (an absent text stands for a
 // missing file), the outputs handed to `consegna` under the names their files

@@ -37,8 +37,14 @@ std::string oggetto_json(const risultato_compilazione& r, const std::vector<diag
 void rapporto_testo(const risultato_compilazione& r, const std::string& cartella_uscita, std::string& uscita,
                     std::string& errori) {
     if (r.stato != 0) {
-        errori += "error " + std::to_string(r.stato) + " at " + std::to_string(r.posizione) +
-                  " m: " + visibile_misto(r.testo_stato) + "\n";
+        // A status the build raised without a position leaves the position
+        // as it was: the words name the place in the source instead.
+        const auto ultimo = std::find_if(r.stati_sollevati.rbegin(), r.stati_sollevati.rend(),
+                                         [&](const stato_sollevato& s) { return s.codice == r.stato; });
+        const bool senza_posizione = ultimo != r.stati_sollevati.rend() && !ultimo->con_posizione;
+        errori += "error " + std::to_string(r.stato) +
+                  (senza_posizione ? std::string() : " at " + std::to_string(r.posizione) + " m") + ": " +
+                  visibile_misto(r.testo_stato) + "\n";
     }
     if (r.fatale != esito_fatale::nessuno) errori += "fatal: " + visibile_misto(r.testo_fatale) + "\n";
     for (const std::string& nome : r.file) {
@@ -63,9 +69,12 @@ int stato_uscita(const risultato_compilazione& r) {
     return r.stato != 0 ? 1 : 0;
 }
 
+bool con_errori(const std::vector<diagnostica>& d) {
+    return std::any_of(d.begin(), d.end(), [](const diagnostica& x) { return x.livello == gravita::errore; });
+}
+
 int stato_uscita_controllo(const risultato_compilazione& r, const std::vector<diagnostica>& scelte) {
     const int s = stato_uscita(r);
     if (s != 0) return s;
-    const bool errori = std::any_of(scelte.begin(), scelte.end(), [](const diagnostica& d) { return d.livello == gravita::errore; });
-    return errori ? 1 : 0;
+    return con_errori(scelte) ? 1 : 0;
 }

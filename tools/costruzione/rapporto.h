@@ -32,6 +32,9 @@ std::string rapporto_diagnostiche(const std::vector<diagnostica>& diagnostiche, 
 // compile: 0 no status, 1 a recorded status, 3 fatal (2, usage, is decided earlier).
 int stato_uscita(const risultato_compilazione& r);
 
-// check and compile: 0, 1 or 3 as the build gives them, and 1 also for a
-// diagnostic shown as an error (one by default, or a warning under --werror).
+// Some diagnostic of the list is an error.
+bool con_errori(const std::vector<diagnostica>& d);
+
+// check and compile: 0 no error, 1 a recorded status or a diagnostic of error
+// severity (a warning under --werror too), 3 fatal.
 int stato_uscita_controllo(const risultato_compilazione& r, const std::vector<diagnostica>& scelte);

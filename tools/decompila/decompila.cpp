@@ -88,6 +88,6 @@ esito_decompilazione decompila(const file_binari& f, const nomi_scenario& nomi) 
     auto c = std::make_unique<costruzione_in_memoria>();
     compila_sorgenti(*c, nomi, e.linea, e.treno, f.planimetria.has_value());
     e.esatto = stessi_file(*c, nomi, f);
-    if (!e.esatto) e.differenze = differenze(*c, f, note);
+    if (!e.esatto) e.differenze = differenze(*c, f, q.planimetria, note);
     return e;
 }

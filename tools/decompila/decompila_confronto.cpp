@@ -79,7 +79,7 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
     std::vector<luogo_diverso> r;
     const std::int32_t ultimo = std::max(a.ultimo_metro, b.ultimo_metro);
     for (std::int32_t m = 0; m <= ultimo; ++m) {
-        luogo_diverso d{m, "plan point " + std::to_string(m), {}};
+        luogo_diverso d{m, "", {}};
         for (int c = 0; c < 2; ++c) {
             const bool stesso = m <= a.ultimo_metro && m <= b.ultimo_metro &&
                                 a.tipi[elemento_planimetria(a, m, c)] == b.tipi[elemento_planimetria(b, m, c)] &&
@@ -94,6 +94,7 @@ std::vector<luogo_diverso> punti_diversi(const planimetria_linea& a, const plani
         }
         if (d.campi.empty()) continue;
         if (r.size() < massimo) {
+            d.nome = "plan point " + std::to_string(m);
             r.push_back(std::move(d));
         } else {
             ++altri;
@@ -183,7 +184,8 @@ bool stessi_file(const costruzione_in_memoria& c, const nomi_scenario& nomi, con
 }
 
 std::vector<std::string> differenze(const costruzione_in_memoria& c, const file_binari& f,
-                                    const note_decompilazione& note, std::size_t massimo) {
+                                    const std::optional<planimetria_linea>& piano, const note_decompilazione& note,
+                                    std::size_t massimo) {
     note_per_luogo per_luogo;
     for (const nota_decompilazione& n : note) per_luogo[{n.parte, n.indice}].push_back(n.motivo);
     std::vector<std::string> luoghi;
@@ -191,10 +193,9 @@ std::vector<std::string> differenze(const costruzione_in_memoria& c, const file_
         luoghi.push_back("the build of the sources writes no scenario file: " + c.testo_fatale);
     } else {
         const modello_scenario& m = c.modello;
-        if (f.planimetria && m.scrivi_linea) {
+        if (piano && m.scrivi_linea) {
             std::size_t altri = 0;
-            const std::vector<luogo_diverso> punti =
-                punti_diversi(leggi_planimetria(*f.planimetria), m.planimetria, massimo, altri, per_luogo);
+            const std::vector<luogo_diverso> punti = punti_diversi(*piano, m.planimetria, massimo, altri, per_luogo);
             elenca(luoghi, punti, altri, parte_scenario::planimetria, per_luogo, massimo, "plan points");
         }
         elenca(luoghi, voci_diverse(leggi_scenario(f.scenario), m.scenario), 0, parte_scenario::scenario, per_luogo,

@@ -3,6 +3,7 @@
 // compared byte for byte with the files decompiled.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,5 +23,8 @@ bool stessi_file(const costruzione_in_memoria& c, const nomi_scenario& nomi, con
 // entry and track cell that differs, field by field (the file's value ->
 // the build's), with the notes on that place; at most `massimo` places of
 // each file, then how many more.
+// `piano` is the plan of `f` as decoded (none without the plan), so that a
+// plan is never held decoded twice.
 std::vector<std::string> differenze(const costruzione_in_memoria& c, const file_binari& f,
-                                    const note_decompilazione& note, std::size_t massimo = 40);
+                                    const std::optional<planimetria_linea>& piano, const note_decompilazione& note,
+                                    std::size_t massimo = 40);

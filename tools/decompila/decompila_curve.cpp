@@ -69,8 +69,12 @@ std::string testo_punto(const piano& pl, std::int32_t m) {
 }
 
 // Straight first, then the curvature of the point before, then the others:
-// the first that gives the point's bits. None: the nearest, noted.
-passo passo_del_punto(const piano& pl, std::int32_t c, const passo& prima, note_decompilazione& n) {
+// the first that gives the point's bits. None: the nearest, noted in `n`.
+// Past the points noted (`n` null: a plan damaged throughout), a point that
+// fits no step goes on as the point before it: it joins the run before and
+// makes no record of its own, so that such a plan gives no more records than
+// an intact one, and its note, never shown, is not worded.
+passo passo_del_punto(const piano& pl, std::int32_t c, const passo& prima, note_decompilazione* n) {
     const punto a = pl.in(c - 2);
     const punto b = pl.in(c - 1);
     const punto atteso = pl.in(c);
@@ -94,9 +98,10 @@ passo passo_del_punto(const piano& pl, std::int32_t c, const passo& prima, note_
             }
         }
     }
+    if (n == nullptr) return prima;
     const punto dritto = calcola(a, b, passo{});
     if (!(std::fabs(dritto.x - atteso.x) + std::fabs(dritto.y - atteso.y) > distanza)) migliore = passo{};
-    annota(n, parte_scenario::planimetria, c,
+    annota(*n, parte_scenario::planimetria, c,
            "the point " + testo_punto(pl, c) + " is neither straight on from the two points before it nor on a "
            "curve of any grade; taken as " + testo_passo(migliore));
     return migliore;
@@ -175,14 +180,14 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
     // A point noted here always comes out differently, and only the first
     // places that differ are listed: the notes of points after the first
     // punti_annotati_massimi noted ones would never be shown, and a damaged
-    // plan of millions of points would hold millions of them.
+    // plan of millions of points would hold millions of them. They are not
+    // even worded.
     std::size_t annotati = 0;
-    note_decompilazione mai_mostrate;
     for (std::int32_t c = 2; c <= ultimo; ++c) {
-        note_decompilazione& note_punto = annotati < punti_annotati_massimi ? n : mai_mostrate;
+        note_decompilazione* note_punto = annotati < punti_annotati_massimi ? &n : nullptr;
         const std::size_t prima_del_punto = n.size();
-        if (pl.tipo(c, 0) != tipo_valore::doppio || pl.tipo(c, 1) != tipo_valore::doppio) {
-            annota(note_punto, parte_scenario::planimetria, c,
+        if (note_punto != nullptr && (pl.tipo(c, 0) != tipo_valore::doppio || pl.tipo(c, 1) != tipo_valore::doppio)) {
+            annota(*note_punto, parte_scenario::planimetria, c,
                    "the build writes every point after the first two as Doubles");
         }
         const passo s = passo_del_punto(pl, c, prima, note_punto);
@@ -193,13 +198,12 @@ void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilaz
                 tratti.push_back({c, c, s});
                 dritto_prima.push_back(dritto);
             }
-        } else if (c > fine_riempimento) {
-            annota(note_punto, parte_scenario::planimetria, c,
+        } else if (c > fine_riempimento && note_punto != nullptr) {
+            annota(*note_punto, parte_scenario::planimetria, c,
                    "a straight point after the point " + std::to_string(fine_riempimento) +
                        ", where the build stops the plan unless a curve goes on");
         }
         if (n.size() > prima_del_punto) ++annotati;
-        mai_mostrate.clear();
         dritto = s.grado == 0;
         prima = s;
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "compiler/geometria.h"
+#include "compiler/parole_chiave.h"
 #include "compiler/stati.h"
 #include "compiler/tipi_cella.h"
 #include "tools/diagnostiche/parole_guasti.h"
@@ -90,8 +91,14 @@ messaggio_stato stazioni_vicine(const caso& c) {
     if (!k || *k < 2) return r;
     const voce_scenario& questa = c.m.scenario[*k];
     const voce_scenario& prima = c.m.scenario[*k - 1];
-    r.testo = "this station's extent begins at " + metri(questa.valore1) + ", less than 350 m after the previous "
-              "station's extent ends (" + metri(prima.valore2) + ")";
+    if (questa.valore3 < prima.valore3) {
+        r.testo = "this station, at " + metri(questa.valore3) + ", lies before the previous station, at " +
+                  metri(prima.valore3) + ": stations stand in the order of the line, and each one's extent begins at "
+                  "least 350 m after the previous one's extent ends (" + metri(prima.valore2) + ")";
+    } else {
+        r.testo = "this station's extent begins at " + metri(questa.valore1) + ", less than 350 m after the previous "
+                  "station's extent ends (" + metri(prima.valore2) + ")";
+    }
     if (noto(c.m.origine_voci[*k - 1])) r.note.push_back({c.m.origine_voci[*k - 1], "the previous station"});
     return r;
 }
@@ -291,6 +298,36 @@ constexpr std::array<parole_stato, 26> parole{{
     {stato::curva_non_valida, curva},
 }};
 
+// A value cut by a thousands separator: the blamed value is followed by a
+// comma and three digits ("5,000"), which the reader takes as the next value.
+void separatore_migliaia(const caso& c, messaggio_stato& r) {
+    const luogo& l = c.v.campo;
+    if (!noto(l) || (l.riga == c.v.record.riga && l.colonna == c.v.record.colonna) || l.fine < 1) return;
+    const std::string riga = c.riga(l.file, l.riga);
+    const std::string valore = campo_a(c, l);
+    const std::size_t dopo = static_cast<std::size_t>(l.fine) - 1;
+    const auto cifra = [&](std::size_t k) { return k < riga.size() && riga[k] >= '0' && riga[k] <= '9'; };
+    if (valore.empty() || !cifra(dopo - 1) || dopo >= riga.size() || riga[dopo] != ',') return;
+    if (!cifra(dopo + 1) || !cifra(dopo + 2) || !cifra(dopo + 3) || cifra(dopo + 4)) return;
+    const std::string resto = riga.substr(dopo + 1, 3);
+    r.testo += "; '" + valore + "," + resto + "' is read as two values, " + valore + " and " + resto +
+               ": a comma ends a field, so a thousands separator cuts the number (write " + valore + resto + ")";
+}
+
+// A record started by a comment field: the reader passes over only so many
+// comment fields in a row, and takes the next one as a keyword field.
+void commento_letto(const caso& c, messaggio_stato& r) {
+    const std::string k = chiave(c);
+    if (k.empty() || !e_commento(k) || c.v.regola.empty()) return;
+    const char* quanti = c.v.record.file == sorgente::linea
+                             ? "ten comment fields in a row in the general section, and two after it"
+                             : "two comment fields in a row";
+    const std::string_view regola = c.v.regola.substr(0, c.v.regola.find('|'));
+    r.testo += "; the record '" + std::string(regola) + "' was started by the comment field " + citato(k) +
+               ": the reader passes over at most " + quanti +
+               " (fields holding \"-\"), and reads the next one as a keyword field whatever it holds";
+}
+
 }  // namespace
 
 messaggio_stato messaggio_di_stato(const stato_sollevato& v, const modello_scenario& m, const lettore_riga& riga,
@@ -298,7 +335,11 @@ messaggio_stato messaggio_di_stato(const stato_sollevato& v, const modello_scena
     const caso c{v, m, riga, assente};
     if (v.ereditato) return fuori_tracciato(c);
     for (const parole_stato& p : parole) {
-        if (numero(p.codice) == v.codice) return p.parole(c);
+        if (numero(p.codice) != v.codice) continue;
+        messaggio_stato r = p.parole(c);
+        separatore_migliaia(c, r);
+        commento_letto(c, r);
+        return r;
     }
     return {testo_stato(v.codice), {}};
 }

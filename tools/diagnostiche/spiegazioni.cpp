@@ -172,8 +172,9 @@ took the cell.)",
     {22, nullptr, nullptr, "\"stazione\", in the train file",
      R"(A station's extent (its position, with half its length each side for most
 kinds) must begin at least 350 m after the previous station's extent ends.
-Stations stand in the order of the line. The build stops reading the train
-file here; check names the previous station.)",
+Stations stand in the order of the line: a station placed before the
+previous one breaks this rule too, and check says it lies before it. The
+build stops reading the train file here; check names the previous station.)",
      esempio_sorgente{T, "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE",
                       "stazione,    4700, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE",
                       "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE"}},
@@ -191,7 +192,12 @@ ends inside a record, a value that is not a whole number or does not fit its
 field (a coach count must fit 32 bits, the sand and the clock 16 bits, some
 station values one byte), a speed of more than 1277 km/h, a line file
 without a length record. Both files are closed where they stand. check names
-the field and says what went wrong.)",
+the field and says what went wrong; the final status line names the failure
+and its place in the source, and no position, since the build records none.
+A third comment line in a row is a common cause: only two comment fields in
+a row are passed over (ten in the line file's general section), the next
+one is read as a keyword field, and a keyword in it starts that record,
+which takes its values from the following line.)",
      esempio_sorgente{T, "sabbia,    300", "sabbia,    trecento", "sabbia,    300"}},
     {101, nullptr, nullptr, "the line file",
      R"(No file stands at the line file's path. The build stops at once and makes
@@ -321,8 +327,11 @@ in a name stays in the name. check shows a tab as \t.)",
 UTF-8 writes each accented letter as two bytes, which the simulator shows as
 two characters ("ROVÈA" becomes "ROVÃˆA"); one that saves UTF-16 puts a NUL
 byte after every character, and nothing of the file is read. NUL bytes
-inside a file are told too. Save the file as "Windows-1252" (called "Western"
-or "ANSI" by some editors).)",
+inside a file are told too. A UTF-8 byte-order mark at the start of a file is
+read as three characters in front of the first field; when that field is
+"[generale]", the section is still found, but save the file without the mark.
+Save the file as "Windows-1252" (called "Western" or "ANSI" by some
+editors).)",
      std::nullopt},
     {0, avviso::record_perso, nullptr, "either file",
      R"(A file is read from its first field holding "[generale]" on: a record

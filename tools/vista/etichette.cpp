@@ -1,6 +1,9 @@
 #include "tools/vista/etichette.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -43,25 +46,168 @@ rettangolo candidato(const richiesta_etichetta& q, const double d[2], double r) 
     return {cx - q.l / 2, cy - q.a / 2, q.l, q.a};
 }
 
+// The drawn segments and the obstacles by the squares of a grid over the
+// drawing, so that a place is tested only against those that pass near it
+// rather than against all of them. The grid only chooses what is tested:
+// every test is the exact one, and the squares an item is filed under are
+// widened by a margin far beyond any rounding, so that no item that touches a
+// place is left out. A segment with a coordinate that is not finite is
+// tested against every place.
+struct indice_griglia {
+    double x0 = 0, y0 = 0;  // top left of square (0, 0)
+    double lato = 1;        // side of a square
+    int colonne = 1, righe = 1;
+    std::vector<std::vector<std::uint32_t>> quadrati;  // the items filed under each square
+    std::vector<std::uint32_t> sempre;                 // items tested against every place
+    mutable std::vector<std::uint32_t> visto;          // turn of the last test, per item
+    mutable std::uint32_t turno = 0;
+};
+
+// Side of a square: about two labels' height, so that a place spans a few.
+constexpr double lato_quadrato = 24;
+
+// The widening of what is filed and of what is looked up: relative to the
+// size of the coordinates, many orders above their rounding.
+double tolleranza(double a, double b) { return 1e-6 * (1 + std::fabs(a) + std::fabs(b)); }
+
+// The column or row of a coordinate; the squares at the edges reach out to
+// infinity.
+int posto_in(double v, double origine, double lato, int n) {
+    const double k = std::floor((v - origine) / lato);
+    if (!(k >= 0)) return 0;
+    return k >= n - 1 ? n - 1 : static_cast<int>(k);
+}
+
+// Squares along a side of the area; at most 256, the last reaching out to
+// infinity, and 1 for a side that is no number.
+int quadrati_su(double lunghezza) {
+    const double n = std::ceil((lunghezza + 2 * margine) / lato_quadrato);
+    return n >= 1 ? (n < 256 ? static_cast<int>(n) : 256) : 1;
+}
+
+indice_griglia griglia_su(const rettangolo& area, std::size_t elementi) {
+    indice_griglia g;
+    g.x0 = area.x - margine;
+    g.y0 = area.y - margine;
+    g.lato = lato_quadrato;
+    g.colonne = quadrati_su(area.l);
+    g.righe = quadrati_su(area.a);
+    g.quadrati.resize(static_cast<std::size_t>(g.colonne) * static_cast<std::size_t>(g.righe));
+    g.visto.assign(elementi, 0);
+    return g;
+}
+
+void archivia(indice_griglia& g, std::uint32_t k, int riga, double xa, double xb) {
+    const int ca = posto_in(xa, g.x0, g.lato, g.colonne), cb = posto_in(xb, g.x0, g.lato, g.colonne);
+    for (int c = ca; c <= cb; ++c) g.quadrati[static_cast<std::size_t>(riga * g.colonne + c)].push_back(k);
+}
+
+bool finiti(double a, double b, double c, double d) {
+    return std::isfinite(a) && std::isfinite(b) && std::isfinite(c) && std::isfinite(d);
+}
+
+// A segment under every square it passes through: row by row, the stretch of
+// x it spans within the row's band of y (both widened).
+void archivia_segmento(indice_griglia& g, std::uint32_t k, const segmento& s) {
+    if (!finiti(s.x1, s.y1, s.x2, s.y2)) {
+        g.sempre.push_back(k);
+        return;
+    }
+    const double e = std::max(tolleranza(s.x1, s.x2), tolleranza(s.y1, s.y2));
+    const double dx = s.x2 - s.x1, dy = s.y2 - s.y1;
+    const int ra = posto_in(std::min(s.y1, s.y2) - e, g.y0, g.lato, g.righe);
+    const int rb = posto_in(std::max(s.y1, s.y2) + e, g.y0, g.lato, g.righe);
+    for (int r = ra; r <= rb; ++r) {
+        double ta = 0, tb = 1;
+        if (dy != 0) {
+            const double alto = r == 0 ? -HUGE_VAL : g.y0 + r * g.lato - e;
+            const double basso = r == g.righe - 1 ? HUGE_VAL : g.y0 + (r + 1) * g.lato + e;
+            ta = std::clamp((alto - s.y1) / dy, 0.0, 1.0);
+            tb = std::clamp((basso - s.y1) / dy, 0.0, 1.0);
+        }
+        const double xa = s.x1 + dx * ta, xb = s.x1 + dx * tb;
+        archivia(g, k, r, std::min(xa, xb) - e, std::max(xa, xb) + e);
+    }
+}
+
+void archivia_rettangolo(indice_griglia& g, std::uint32_t k, const rettangolo& o) {
+    if (!finiti(o.x, o.y, o.l, o.a)) {
+        g.sempre.push_back(k);
+        return;
+    }
+    const double e = std::max(tolleranza(o.x, o.l), tolleranza(o.y, o.a));
+    const int ra = posto_in(o.y - e, g.y0, g.lato, g.righe), rb = posto_in(o.y + o.a + e, g.y0, g.lato, g.righe);
+    for (int r = ra; r <= rb; ++r) archivia(g, k, r, o.x - e, o.x + o.l + e);
+}
+
+// Calls `prova` once for every item that may touch the place `r` (each item
+// once, however many squares it is filed under), until it returns false.
+template <typename F>
+void per_vicini(const indice_griglia& g, const rettangolo& r, F prova) {
+    if (++g.turno == 0) {
+        std::fill(g.visto.begin(), g.visto.end(), 0);
+        g.turno = 1;
+    }
+    for (const std::uint32_t k : g.sempre) {
+        g.visto[k] = g.turno;
+        if (!prova(k)) return;
+    }
+    const double e = std::max(tolleranza(r.x, r.l), tolleranza(r.y, r.a));
+    const int ca = posto_in(r.x - e, g.x0, g.lato, g.colonne), cb = posto_in(r.x + r.l + e, g.x0, g.lato, g.colonne);
+    const int ra = posto_in(r.y - e, g.y0, g.lato, g.righe), rb = posto_in(r.y + r.a + e, g.y0, g.lato, g.righe);
+    for (int riga = ra; riga <= rb; ++riga) {
+        for (int c = ca; c <= cb; ++c) {
+            for (const std::uint32_t k : g.quadrati[static_cast<std::size_t>(riga * g.colonne + c)]) {
+                if (g.visto[k] == g.turno) continue;
+                g.visto[k] = g.turno;
+                if (!prova(k)) return;
+            }
+        }
+    }
+}
+
 struct contesto {
     const std::vector<segmento>& linee;
     const std::vector<rettangolo>& ostacoli;
     const rettangolo& area;
     std::vector<rettangolo> poste;
+    indice_griglia indice_linee;
+    indice_griglia indice_ostacoli;
 };
+
+contesto prepara_contesto(const std::vector<segmento>& linee, const std::vector<rettangolo>& ostacoli,
+                          const rettangolo& area) {
+    contesto c{linee, ostacoli, area, {}, griglia_su(area, linee.size()), griglia_su(area, ostacoli.size())};
+    for (std::size_t k = 0; k < linee.size(); ++k) {
+        archivia_segmento(c.indice_linee, static_cast<std::uint32_t>(k), linee[k]);
+    }
+    for (std::size_t k = 0; k < ostacoli.size(); ++k) {
+        archivia_rettangolo(c.indice_ostacoli, static_cast<std::uint32_t>(k), ostacoli[k]);
+    }
+    return c;
+}
 
 double limita(double v, double a, double b) { return v < a ? a : (v > b ? b : v); }
 
 // Collisions of a place: other labels (or a leader line across one) weigh
-// most, then obstacles, then lines.
-double collisioni(const richiesta_etichetta& q, const rettangolo& r, const contesto& c) {
+// most, then obstacles, then lines. Counting stops once it reaches `basta`:
+// the place is then no better than one already found.
+double collisioni(const richiesta_etichetta& q, const rettangolo& r, const contesto& c, double basta) {
     if (!dentro(r, c.area)) return std::numeric_limits<double>::max();
     const rettangolo largo = allargato(r, margine);
     const segmento guida{q.px, q.py, limita(q.px, r.x, r.x + r.l), limita(q.py, r.y, r.y + r.a)};
     double n = 0;
     for (const rettangolo& p : c.poste) n += si_sovrappongono(largo, p) ? 1000 : (segmento_tocca(guida, p) ? 500 : 0);
-    for (const rettangolo& o : c.ostacoli) n += si_sovrappongono(largo, o) ? 100 : 0;
-    for (const segmento& s : c.linee) n += segmento_tocca(s, largo) ? 1 : 0;
+    if (n >= basta) return n;
+    per_vicini(c.indice_ostacoli, largo, [&](std::uint32_t k) {
+        n += si_sovrappongono(largo, c.ostacoli[k]) ? 100 : 0;
+        return n < basta;
+    });
+    if (n >= basta) return n;
+    per_vicini(c.indice_linee, largo, [&](std::uint32_t k) {
+        n += segmento_tocca(c.linee[k], largo) ? 1 : 0;
+        return n < basta;
+    });
     return n;
 }
 
@@ -82,7 +228,7 @@ rettangolo scegli(const richiesta_etichetta& q, const contesto& c) {
     for (const double r : distanze) {
         for (const int d : ordine) {
             const rettangolo x = candidato(q, direzioni[d], r);
-            const double n = collisioni(q, x, c);
+            const double n = collisioni(q, x, c, minimo);
             if (n == 0) return x;
             if (n < minimo) {
                 minimo = n;
@@ -146,7 +292,7 @@ double larghezza_testo(std::string_view utf8, double corpo) {
 std::vector<etichetta_posta> disponi_etichette(const std::vector<richiesta_etichetta>& richieste,
                                                const std::vector<segmento>& linee,
                                                const std::vector<rettangolo>& ostacoli, const rettangolo& area) {
-    contesto c{linee, ostacoli, area, {}};
+    contesto c = prepara_contesto(linee, ostacoli, area);
     std::vector<etichetta_posta> r;
     for (const richiesta_etichetta& q : richieste) {
         const rettangolo x = scegli(q, c);

@@ -91,68 +91,68 @@ g.stazione line { stroke: #12376e; stroke-width: 2; }
 .sconosciuto rect { fill: #fff; stroke: #e377c2; stroke-width: 1.5; }
 )";
 
-std::string li_conteggio(std::int64_t n, const std::string& singolare, const std::string& plurale) {
-    return "<li><b>"s + intero(n) + "</b> " + (n == 1 ? singolare : plurale) + "</li>";
+void li_conteggio(uscita_pagina& u, std::int64_t n, const char* singolare, const char* plurale) {
+    u << "<li><b>" << intero(n) << "</b> " << (n == 1 ? singolare : plurale) << "</li>";
 }
 
-std::string conteggi(const oggetti_vista& o) {
+void conteggi(uscita_pagina& u, const oggetti_vista& o) {
     const conteggi_vista n = conta_oggetti(o);
-    std::string s = "<ul class=\"conteggi\">";
-    s += "<li>declared length <b>"s + intero(o.lunghezza) + " m</b> (km " + km(o.lunghezza) + ")</li>";
-    s += li_conteggio(n.stazioni, "station", "stations");
-    s += li_conteggio(n.segnali, "signal", "signals");
-    s += li_conteggio(n.rallentamenti, "slowdown", "slowdowns");
-    s += li_conteggio(n.cartelli, "indication sign", "indication signs");
-    s += li_conteggio(n.indicatori, "speed-indicator pair", "speed-indicator pairs");
-    s += li_conteggio(n.montagne, "mountain span", "mountain spans");
-    s += li_conteggio(n.abbattimenti, "abbattimento point", "abbattimento points");
-    s += li_conteggio(n.tabelle_finitura, "finishing board (value 180)", "finishing boards (value 180)");
-    return s + "</ul>\n";
+    u << "<ul class=\"conteggi\">";
+    u << "<li>declared length <b>" << intero(o.lunghezza) << " m</b> (km " << km(o.lunghezza) << ")</li>";
+    li_conteggio(u, n.stazioni, "station", "stations");
+    li_conteggio(u, n.segnali, "signal", "signals");
+    li_conteggio(u, n.rallentamenti, "slowdown", "slowdowns");
+    li_conteggio(u, n.cartelli, "indication sign", "indication signs");
+    li_conteggio(u, n.indicatori, "speed-indicator pair", "speed-indicator pairs");
+    li_conteggio(u, n.montagne, "mountain span", "mountain spans");
+    li_conteggio(u, n.abbattimenti, "abbattimento point", "abbattimento points");
+    li_conteggio(u, n.tabelle_finitura, "finishing board (value 180)", "finishing boards (value 180)");
+    u << "</ul>\n";
 }
 
-std::string elenco_file(const std::vector<std::string>& file) {
-    std::string s;
+void elenco_file(uscita_pagina& u, const std::vector<std::string>& file) {
     for (std::size_t i = 0; i < file.size(); ++i) {
-        if (i > 0) s += i + 1 == file.size() ? " and " : ", ";
-        s += "<code>"s + escape_html(file[i]) + "</code>";
+        if (i > 0) u << (i + 1 == file.size() ? " and " : ", ");
+        u << "<code>" << escape_html(file[i]) << "</code>";
     }
-    return s;
 }
 
 // The warnings of the build, folded (a <details> element opens without script).
-std::string avvisi(const modello_scenario& m, const fonti_vista& f) {
-    if (m.avvisi.empty()) return "";
-    std::string s = "<details class=\"avvisi\"><summary>The build gave "s +
-                    intero(static_cast<std::int64_t>(m.avvisi.size())) +
-                    (m.avvisi.size() == 1 ? " warning" : " warnings") + "</summary><ul>\n";
+void avvisi(uscita_pagina& u, const modello_scenario& m, const fonti_vista& f) {
+    if (m.avvisi.empty()) return;
+    u << "<details class=\"avvisi\"><summary>The build gave " << intero(static_cast<std::int64_t>(m.avvisi.size()))
+      << (m.avvisi.size() == 1 ? " warning" : " warnings") << "</summary><ul>\n";
     for (const avviso_sorgente& a : m.avvisi) {
         const bool linea = a.dove.file == sorgente::linea;
         std::string dove = a.dove.file == sorgente::nessuna ? "" : (linea ? f.file_linea : f.file_treno);
         if (dove.empty() && a.dove.file != sorgente::nessuna) dove = linea ? "the line file" : "the train file";
         if (a.dove.riga > 0) dove += ", line "s + intero(a.dove.riga) + ", column " + intero(a.dove.colonna);
-        s += "<li>"s + (dove.empty() ? "" : escape_html(dove) + ": ") + nome_html(a.messaggio) + " [" +
-             escape_html(a.nome) + "]</li>\n";
+        u << "<li>";
+        if (!dove.empty()) u << escape_html(dove) << ": ";
+        u << nome_html(a.messaggio) << " [" << escape_html(a.nome) << "]</li>\n";
     }
-    return s + "</ul></details>\n";
+    u << "</ul></details>\n";
 }
 
-std::string intestazione(const ingresso_vista& i, const oggetti_vista& o) {
+void intestazione(uscita_pagina& u, const ingresso_vista& i, const oggetti_vista& o) {
     const modello_scenario& m = *i.modello;
-    std::string s = "<header>\n<h1>"s + nome_html(m.scenario[voce::dati_linea].nome) +
-                    " <span class=\"treno\">\u2013 train " + nome_html(m.scenario[voce::dati_treno].nome) +
-                    "</span></h1>\n";
+    u << "<header>\n<h1>" << nome_html(m.scenario[voce::dati_linea].nome) << " <span class=\"treno\">\u2013 train "
+      << nome_html(m.scenario[voce::dati_treno].nome) << "</span></h1>\n";
     if (!i.file.empty()) {
-        s += "<p class=\"fonte\">"s +
-             (i.da_sorgenti ? "Built in memory from the text sources " : "Decoded from the binary files ") +
-             elenco_file(i.file) + ".</p>\n";
+        u << "<p class=\"fonte\">"
+          << (i.da_sorgenti ? "Built in memory from the text sources " : "Decoded from the binary files ");
+        elenco_file(u, i.file);
+        u << ".</p>\n";
     }
     if (!i.stati.empty()) {
-        s += "<div class=\"stato\"><p><b>The build recorded a status.</b> The simulator would load what it wrote; "
+        u << "<div class=\"stato\"><p><b>The build recorded a status.</b> The simulator would load what it wrote; "
              "this page shows the same model.</p>";
-        for (const std::string& t : i.stati) s += "<p>"s + escape_html(t) + "</p>";
-        s += "</div>\n";
+        for (const std::string& t : i.stati) u << "<p>" << escape_html(t) << "</p>";
+        u << "</div>\n";
     }
-    return s + avvisi(m, i.fonti) + conteggi(o) + "</header>\n";
+    avvisi(u, m, i.fonti);
+    conteggi(u, o);
+    u << "</header>\n";
 }
 
 // The legend: a small drawing of each thing the page shows, and its words.
@@ -201,40 +201,43 @@ constexpr voce_legenda voci_legenda[] = {
     {"<path class=\"aderenza\" d=\"M2 6 H34\"/>", "adhesion (aderenza)"},
 };
 
-std::string legenda() {
-    std::string s = "<ul class=\"legenda\">\n";
+void legenda(uscita_pagina& u) {
+    u << "<ul class=\"legenda\">\n";
     for (const voce_legenda& v : voci_legenda) {
-        s += "<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">"s + v.disegno + "</svg><span>" + v.testo +
-             "</span></li>\n";
+        u << "<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">" << v.disegno << "</svg><span>" << v.testo
+          << "</span></li>\n";
     }
-    return s +
-           "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
-           "the record that made it.</p>\n";
+    u << "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
+         "the record that made it.</p>\n";
 }
 
-std::string tabella_stazioni(const modello_scenario& m, const oggetti_vista& o) {
-    if (o.stazioni.empty()) return "<p>No stations.</p>\n";
-    std::string s =
-        "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th><th>kind</th>"
-        "<th>time</th><th>marker cell</th></tr>\n";
+void tabella_stazioni(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o) {
+    if (o.stazioni.empty()) {
+        u << "<p>No stations.</p>\n";
+        return;
+    }
+    u << "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th>"
+         "<th>kind</th><th>time</th><th>marker cell</th></tr>\n";
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
-        s += "<tr><td>"s + intero(x.voce) + "</td><td class=\"nome\">" + escape_html(nome_stazione(m, x)) +
-             "</td><td>" + intero(v.valore3) + "</td><td>" + intero(v.valore1) + "\u2013" + intero(v.valore2) +
-             "</td><td>" + intero(v.tipo) + "</td><td>" + (v.valore4 == 0 ? "" : orario(v.valore4)) + "</td><td>" +
-             (x.cella >= 0 ? intero(x.cella) : "none") + "</td></tr>\n";
+        u << "<tr><td>" << intero(x.voce) << "</td><td class=\"nome\">" << escape_html(nome_stazione(m, x))
+          << "</td><td>" << intero(v.valore3) << "</td><td>" << intero(v.valore1) << "\u2013" << intero(v.valore2)
+          << "</td><td>" << intero(v.tipo) << "</td><td>" << (v.valore4 == 0 ? "" : orario(v.valore4)) << "</td><td>"
+          << (x.cella >= 0 ? intero(x.cella) : "none") << "</td></tr>\n";
     }
-    return s + "</table>\n";
+    u << "</table>\n";
 }
 
-std::string sezione_pianta(const ingresso_vista& i, const oggetti_vista& o, std::int64_t fine) {
-    const modello_scenario& m = *i.modello;
-    const std::string svg = svg_pianta(m, o, fine, i.fonti);
-    if (!svg.empty()) return "<section>\n<h2>Plan</h2>\n"s + svg + "</section>\n";
-    return "<section>\n<h2>Plan</h2>\n<p class=\"assente\">No plan: "s +
-           std::string(i.da_sorgenti ? "the scenario was built without one (--no-plan)."
-                                     : "the line plan file was not given, or holds no points that can be drawn.") +
-           " The profile below shows the line along its length.</p>\n</section>\n";
+void sezione_pianta(uscita_pagina& u, const ingresso_vista& i, const oggetti_vista& o, std::int64_t fine) {
+    u << "<section>\n<h2>Plan</h2>\n";
+    if (svg_pianta(u, *i.modello, o, fine, i.fonti)) {
+        u << "</section>\n";
+        return;
+    }
+    u << "<p class=\"assente\">No plan: "
+      << (i.da_sorgenti ? "the scenario was built without one (--no-plan)."
+                        : "the line plan file was not given, or holds no points that can be drawn.")
+      << " The profile below shows the line along its length.</p>\n</section>\n";
 }
 
 }  // namespace
@@ -252,21 +255,30 @@ std::int64_t fine_vista(const modello_scenario& m, const oggetti_vista& o) {
     return std::max<std::int64_t>(1, std::min(fine, binario));
 }
 
-std::string pagina_vista(const ingresso_vista& i) {
+void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& i) {
     const modello_scenario& m = *i.modello;
     const oggetti_vista o = oggetti_del_modello(m);
     const std::int64_t fine = fine_vista(m, o);
-    std::string s =
-        "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-        "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>" +
-        nome_html(m.scenario[voce::dati_linea].nome) + " \u2013 train " + nome_html(m.scenario[voce::dati_treno].nome) +
-        "</title>\n<style>" + stile + "</style>\n</head>\n<body>\n";
-    s += intestazione(i, o);
-    s += sezione_pianta(i, o, fine);
-    s += "<section>\n<h2>Profile</h2>\n"s + svg_profilo(m, o, fine, i.fonti) + "</section>\n";
-    s += "<section>\n<h2>Legend</h2>\n"s + legenda() + "</section>\n";
-    s += "<section>\n<h2>Stations</h2>\n"s + tabella_stazioni(m, o) + "</section>\n";
-    s += "<footer>Made by scenario-tool view from the scenario model; lengths in metres, km along the line from "
-         "metre 0.</footer>\n</body>\n</html>\n";
+    u << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
+      << nome_html(m.scenario[voce::dati_linea].nome) << " \u2013 train " << nome_html(m.scenario[voce::dati_treno].nome)
+      << "</title>\n<style>" << stile << "</style>\n</head>\n<body>\n";
+    intestazione(u, i, o);
+    sezione_pianta(u, i, o, fine);
+    u << "<section>\n<h2>Profile</h2>\n";
+    svg_profilo(u, m, o, fine, i.fonti);
+    u << "</section>\n<section>\n<h2>Legend</h2>\n";
+    legenda(u);
+    u << "</section>\n<section>\n<h2>Stations</h2>\n";
+    tabella_stazioni(u, m, o);
+    u << "</section>\n<footer>Made by scenario-tool view from the scenario model; lengths in metres, km along the "
+         "line from metre 0.</footer>\n</body>\n</html>\n";
+    u.svuota();
+}
+
+std::string pagina_vista(const ingresso_vista& i) {
+    std::string s;
+    uscita_pagina u([&s](std::string_view pezzo) { s += pezzo; });
+    scrivi_pagina_vista(u, i);
     return s;
 }

@@ -11,6 +11,7 @@
 
 #include "tools/vista/oggetti_vista.h"
 #include "tools/vista/titoli_vista.h"
+#include "tools/vista/uscita_pagina.h"
 
 struct ingresso_vista {
     const modello_scenario* modello = nullptr;
@@ -20,6 +21,10 @@ struct ingresso_vista {
     std::vector<std::string> stati;  // the statuses the build recorded, in words; empty for none
 };
 
+// The page, written to `u` as it is made (and handed on whole at the end).
+void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& i);
+
+// The whole page as one text.
 std::string pagina_vista(const ingresso_vista& i);
 
 // The last metre drawn: the declared length, or the farthest object beyond

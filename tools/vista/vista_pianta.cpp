@@ -1,6 +1,8 @@
 #include "tools/vista/vista_pianta.h"
 
 #include <cmath>
+#include <initializer_list>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -116,28 +118,29 @@ std::vector<std::int32_t> metri_da_disegnare(const geometria& g, std::int32_t a,
     return r;
 }
 
-std::string punti(const geometria& g, const std::vector<std::int32_t>& metri) {
-    std::string s;
-    for (const std::int32_t m : metri) {
-        if (!s.empty()) s += ' ';
-        s += coord(g.X(m)) + "," + coord(g.Y(m));
+void punti(uscita_pagina& u, const geometria& g, const std::vector<std::int32_t>& metri) {
+    for (std::size_t i = 0; i < metri.size(); ++i) {
+        if (i > 0) u << " ";
+        u << coord(g.X(metri[i])) << "," << coord(g.Y(metri[i]));
     }
-    return s;
 }
 
 // A stretch of the line from metre a to metre b as a polyline of `classe`.
-std::string tratto_linea(const geometria& g, std::int64_t a, std::int64_t b, const std::string& classe,
-                         const std::string& testo) {
+void tratto_linea(uscita_pagina& u, const geometria& g, std::int64_t a, std::int64_t b, const char* classe,
+                  const std::string& testo) {
     const std::int32_t da = g.limita(a), fino = g.limita(b);
-    if (fino <= da) return "";
-    return "<polyline class=\""s + classe + "\" points=\"" + punti(g, metri_da_disegnare(g, da, fino)) + "\">" +
-           (testo.empty() ? "" : titolo_svg(testo)) + "</polyline>\n";
+    if (fino <= da) return;
+    u << "<polyline class=\"" << classe << "\" points=\"";
+    punti(u, g, metri_da_disegnare(g, da, fino));
+    u << "\">";
+    if (!testo.empty()) u << titolo_svg(testo);
+    u << "</polyline>\n";
 }
 
-std::string cerchio(double x, double y, double r, const std::string& classe, const std::string& dati,
-                    const std::string& testo) {
-    return "<circle class=\""s + classe + "\"" + dati + " cx=\"" + coord(x) + "\" cy=\"" + coord(y) + "\" r=\"" +
-           coord(r) + "\">" + titolo_svg(testo) + "</circle>\n";
+void cerchio(uscita_pagina& u, double x, double y, double r, const char* classe, const std::string& dati,
+             const std::string& testo) {
+    u << "<circle class=\"" << classe << "\"" << dati << " cx=\"" << coord(x) << "\" cy=\"" << coord(y) << "\" r=\""
+      << coord(r) << "\">" << titolo_svg(testo) << "</circle>\n";
 }
 
 rettangolo scatola(double x, double y, double r) { return {x - r, y - r, 2 * r, 2 * r}; }
@@ -146,17 +149,29 @@ rettangolo scatola(double x, double y, double r) { return {x - r, y - r, 2 * r, 
 struct etichette_pianta {
     std::vector<richiesta_etichetta> richieste;
     std::vector<std::string> testi;
-    std::vector<std::string> classi;
+    std::vector<const char*> classi;
     std::vector<rettangolo> ostacoli;
-    std::vector<segmento> linee;
 };
 
 void chiedi(etichette_pianta& e, double x, double y, double dx, double dy, const std::string& testo, double corpo,
-            const std::string& classe) {
+            const char* classe) {
     const double l = larghezza_testo(testo, corpo) + 4;
     e.richieste.push_back({x, y, l, corpo * 1.35, dx, dy});
     e.testi.push_back(testo);
     e.classi.push_back(classe);
+}
+
+// The parts' labels and obstacles one after the other, in the order given:
+// a label placed earlier chooses first.
+etichette_pianta unite(std::initializer_list<etichette_pianta*> parti) {
+    etichette_pianta e;
+    for (etichette_pianta* p : parti) {
+        e.richieste.insert(e.richieste.end(), p->richieste.begin(), p->richieste.end());
+        std::move(p->testi.begin(), p->testi.end(), std::back_inserter(e.testi));
+        e.classi.insert(e.classi.end(), p->classi.begin(), p->classi.end());
+        e.ostacoli.insert(e.ostacoli.end(), p->ostacoli.begin(), p->ostacoli.end());
+    }
+    return e;
 }
 
 // The unit normal of the line at metre m (screen coordinates), turned to
@@ -176,23 +191,27 @@ void normale(const geometria& g, std::int64_t m, bool sinistra, double& nx, doub
     }
 }
 
-std::string disegna_etichette(const etichette_pianta& e, const rettangolo& area) {
-    const std::vector<etichetta_posta> poste = disponi_etichette(e.richieste, e.linee, e.ostacoli, area);
-    std::string guide, testi;
+// The labels in their places: the leader lines first, under every label.
+void disegna_etichette(uscita_pagina& u, const etichette_pianta& e, const std::vector<segmento>& linee,
+                       const rettangolo& area) {
+    const std::vector<etichetta_posta> poste = disponi_etichette(e.richieste, linee, e.ostacoli, area);
+    u << "<g class=\"etichette\">\n";
     for (std::size_t i = 0; i < poste.size(); ++i) {
         const etichetta_posta& p = poste[i];
         const richiesta_etichetta& q = e.richieste[i];
-        if (p.guida) {
-            guide += "<line class=\"guida\" x1=\""s + coord(q.px) + "\" y1=\"" + coord(q.py) + "\" x2=\"" +
-                     coord(p.gx) + "\" y2=\"" + coord(p.gy) + "\"/>\n";
-        }
-        testi += "<rect class=\"fondo-etichetta\" x=\""s + coord(p.r.x) + "\" y=\"" + coord(p.r.y) + "\" width=\"" +
-                 coord(p.r.l) + "\" height=\"" + coord(p.r.a) + "\"/>";
-        testi += "<text class=\""s + e.classi[i] + "\" x=\"" + coord(p.r.x + 2) + "\" y=\"" +
-                 coord(p.r.y + p.r.a * 0.76) + "\" textLength=\"" + coord(p.r.l - 4) +
-                 "\" lengthAdjust=\"spacingAndGlyphs\">" + escape_html(e.testi[i]) + "</text>\n";
+        if (!p.guida) continue;
+        u << "<line class=\"guida\" x1=\"" << coord(q.px) << "\" y1=\"" << coord(q.py) << "\" x2=\"" << coord(p.gx)
+          << "\" y2=\"" << coord(p.gy) << "\"/>\n";
     }
-    return "<g class=\"etichette\">\n"s + guide + testi + "</g>\n";
+    for (std::size_t i = 0; i < poste.size(); ++i) {
+        const etichetta_posta& p = poste[i];
+        u << "<rect class=\"fondo-etichetta\" x=\"" << coord(p.r.x) << "\" y=\"" << coord(p.r.y) << "\" width=\""
+          << coord(p.r.l) << "\" height=\"" << coord(p.r.a) << "\"/>";
+        u << "<text class=\"" << e.classi[i] << "\" x=\"" << coord(p.r.x + 2) << "\" y=\""
+          << coord(p.r.y + p.r.a * 0.76) << "\" textLength=\"" << coord(p.r.l - 4)
+          << "\" lengthAdjust=\"spacingAndGlyphs\">" << escape_html(e.testi[i]) << "</text>\n";
+    }
+    u << "</g>\n";
 }
 
 // Kilometre posts along the line: every 1, 2, 5, 10 ... km, at most 8.
@@ -204,19 +223,17 @@ std::int64_t passo_cippi(std::int64_t lunghezza) {
     }
 }
 
-std::string cippi(const geometria& g, std::int64_t lunghezza, etichette_pianta& e) {
-    std::string s;
+void cippi(uscita_pagina& u, const geometria& g, std::int64_t lunghezza, etichette_pianta& e) {
     const std::int64_t passo = passo_cippi(lunghezza);
     for (std::int64_t m = passo; m < lunghezza && m <= g.ultimo; m += passo) {
         double nx, ny;
         normale(g, m, true, nx, ny);
         const double x = g.X(m), y = g.Y(m);
-        s += "<line class=\"cippo\" x1=\""s + coord(x - nx * 5) + "\" y1=\"" + coord(y - ny * 5) + "\" x2=\"" +
-             coord(x + nx * 5) + "\" y2=\"" + coord(y + ny * 5) + "\"/>\n";
+        u << "<line class=\"cippo\" x1=\"" << coord(x - nx * 5) << "\" y1=\"" << coord(y - ny * 5) << "\" x2=\""
+          << coord(x + nx * 5) << "\" y2=\"" << coord(y + ny * 5) << "\"/>\n";
         e.ostacoli.push_back(scatola(x, y, 4));
         chiedi(e, x, y, -nx, -ny, "km "s + intero(m / 1000), 10, "nome-cippo");
     }
-    return s;
 }
 
 std::int64_t lunghezza_barra(double s) {
@@ -230,21 +247,22 @@ std::int64_t lunghezza_barra(double s) {
     return migliore;
 }
 
-std::string barra_scala(const geometria& g) {
+void barra_scala(uscita_pagina& u, const geometria& g) {
     const std::int64_t metri = lunghezza_barra(g.s);
     const double l = static_cast<double>(metri) * g.s;
     const double x = 20, y = g.altezza - 16;
     const std::string testo = metri % 1000 == 0 ? intero(metri / 1000) + " km" : intero(metri) + " m";
-    std::string s = "<g class=\"scala\">";
-    s += "<rect class=\"barra-nera\" x=\""s + coord(x) + "\" y=\"" + coord(y - 5) + "\" width=\"" + coord(l / 2) +
-         "\" height=\"5\"/>";
-    s += "<rect class=\"barra-bianca\" x=\""s + coord(x + l / 2) + "\" y=\"" + coord(y - 5) + "\" width=\"" +
-         coord(l / 2) + "\" height=\"5\"/>";
-    s += "<text x=\""s + coord(x) + "\" y=\"" + coord(y - 9) + "\">0</text>";
-    s += "<text x=\""s + coord(x + l) + "\" y=\"" + coord(y - 9) + "\" text-anchor=\"middle\">" + testo + "</text>";
-    s += "<text x=\""s + coord(larghezza - 20) + "\" y=\"" + coord(y) +
-         "\" text-anchor=\"end\">x to the right, y up: one scale on both axes</text>";
-    return s + "</g>\n";
+    u << "<g class=\"scala\">";
+    u << "<rect class=\"barra-nera\" x=\"" << coord(x) << "\" y=\"" << coord(y - 5) << "\" width=\"" << coord(l / 2)
+      << "\" height=\"5\"/>";
+    u << "<rect class=\"barra-bianca\" x=\"" << coord(x + l / 2) << "\" y=\"" << coord(y - 5) << "\" width=\""
+      << coord(l / 2) << "\" height=\"5\"/>";
+    u << "<text x=\"" << coord(x) << "\" y=\"" << coord(y - 9) << "\">0</text>";
+    u << "<text x=\"" << coord(x + l) << "\" y=\"" << coord(y - 9) << "\" text-anchor=\"middle\">" << testo
+      << "</text>";
+    u << "<text x=\"" << coord(larghezza - 20) << "\" y=\"" << coord(y)
+      << "\" text-anchor=\"end\">x to the right, y up: one scale on both axes</text>";
+    u << "</g>\n";
 }
 
 // What every part of the plan's drawing reads.
@@ -257,75 +275,65 @@ struct disegno_pianta {
 };
 
 // Mountain spans, under the line.
-std::string sotto_la_linea(const disegno_pianta& d) {
-    std::string s;
+void sotto_la_linea(uscita_pagina& u, const disegno_pianta& d) {
     for (const tratto& t : d.o.montagne) {
-        s += tratto_linea(d.g, metro_cella(t.prima), metro_cella(t.ultima + 1), "montagna-pianta",
-                          titolo_montagna(d.m, t, d.f));
+        tratto_linea(u, d.g, metro_cella(t.prima), metro_cella(t.ultima + 1), "montagna-pianta",
+                     titolo_montagna(d.m, t, d.f));
     }
-    return s;
 }
 
 // Slowdowns and the extents of the stations, over the line.
-std::string sopra_la_linea(const disegno_pianta& d) {
-    std::string s;
+void sopra_la_linea(uscita_pagina& u, const disegno_pianta& d) {
     for (const rallentamento_vista& r : d.o.rallentamenti) {
-        s += tratto_linea(d.g, metro_cella(r.inizio), metro_cella(r.fine) + metri_cella, "rallentamento-pianta",
-                          titolo_rallentamento(d.m, r, d.f));
+        tratto_linea(u, d.g, metro_cella(r.inizio), metro_cella(r.fine) + metri_cella, "rallentamento-pianta",
+                     titolo_rallentamento(d.m, r, d.f));
     }
     for (const stazione_vista& x : d.o.stazioni) {
         const voce_scenario& v = d.m.scenario[static_cast<std::size_t>(x.voce)];
-        s += tratto_linea(d.g, v.valore1, v.valore2, "estensione", titolo_stazione(d.m, x, d.f));
+        tratto_linea(u, d.g, v.valore1, v.valore2, "estensione", titolo_stazione(d.m, x, d.f));
     }
-    return s;
 }
 
-std::string segnali_e_cartelli(const disegno_pianta& d, etichette_pianta& e) {
-    std::string s;
+void segnali_e_cartelli(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& e) {
     for (const marca_vista& x : d.o.marche) {
         if (x.tipo != tipo_marca::segnale && x.tipo != tipo_marca::cartello) continue;
         const bool segnale = x.tipo == tipo_marca::segnale;
         const double r = segnale ? 3.5 : 3;
         const double px = d.g.X(metro_cella(x.cella)), py = d.g.Y(metro_cella(x.cella));
-        s += cerchio(px, py, r, segnale ? "segnale" : "cartello", " data-cella=\""s + intero(x.cella) + "\"",
-                     titolo_marca(d.m, x, d.f));
+        cerchio(u, px, py, r, segnale ? "segnale" : "cartello", " data-cella=\""s + intero(x.cella) + "\"",
+                titolo_marca(d.m, x, d.f));
         e.ostacoli.push_back(scatola(px, py, r));
     }
-    return s;
 }
 
 // The stations' marks, and their names asked for on alternate sides of the line.
-std::string stazioni_pianta(const disegno_pianta& d, etichette_pianta& e) {
-    std::string s;
+void stazioni_pianta(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& e) {
     for (std::size_t i = 0; i < d.o.stazioni.size(); ++i) {
         const stazione_vista& x = d.o.stazioni[i];
         const std::int64_t pos = d.m.scenario[static_cast<std::size_t>(x.voce)].valore3;
         const double px = d.g.X(pos), py = d.g.Y(pos);
-        s += cerchio(px, py, 5, "stazione", " data-voce=\""s + intero(x.voce) + "\"", titolo_stazione(d.m, x, d.f));
+        cerchio(u, px, py, 5, "stazione", " data-voce=\""s + intero(x.voce) + "\"", titolo_stazione(d.m, x, d.f));
         e.ostacoli.push_back(scatola(px, py, 5));
         double nx, ny;
         normale(d.g, pos, i % 2 == 0, nx, ny);
         chiedi(e, px, py, nx, ny, nome_stazione(d.m, x), corpo_nome, "nome-stazione");
     }
-    return s;
 }
 
 // Start and end, drawn larger than a station's mark, which may stand on them.
-std::string inizio_e_fine(const disegno_pianta& d, etichette_pianta& e) {
+void inizio_e_fine(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& e) {
     const geometria& g = d.g;
-    std::string s = cerchio(g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
+    cerchio(u, g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
     e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
     double nx, ny;
     normale(g, 0, true, nx, ny);
     chiedi(e, g.X(0), g.Y(0), nx, ny, "start", corpo_fine, "estremo");
-    if (d.lunghezza > g.ultimo) return s;
+    if (d.lunghezza > g.ultimo) return;
     const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
-    s += rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine",
-                        "End of the line: declared length "s + intero(d.lunghezza) + " m");
+    u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine", "End of the line: declared length "s + intero(d.lunghezza) + " m");
     e.ostacoli.push_back(scatola(x, y, 7.5));
     normale(g, d.lunghezza, true, nx, ny);
     chiedi(e, x, y, nx, ny, "end, km "s + km(d.lunghezza), corpo_fine, "estremo");
-    return s;
 }
 
 }  // namespace
@@ -339,34 +347,41 @@ std::int32_t metri_con_valore(const planimetria_linea& p) {
     return n;
 }
 
-std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f) {
+bool svg_pianta(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, std::int64_t fine,
+                const fonti_vista& f) {
     const std::int32_t con_valore = metri_con_valore(m.planimetria);
-    if (con_valore < 2) return "";
+    if (con_valore < 2) return false;
     const std::int32_t ultimo = static_cast<std::int32_t>(fine < con_valore - 1 ? fine : con_valore - 1);
     const geometria g = prepara(m.planimetria, ultimo);
     // Coordinates so far apart that their span is no number cannot be drawn.
-    if (!std::isfinite(g.s) || !(g.s > 0) || !std::isfinite(g.ox) || !std::isfinite(g.oy)) return "";
+    if (!std::isfinite(g.s) || !(g.s > 0) || !std::isfinite(g.ox) || !std::isfinite(g.oy)) return false;
     const disegno_pianta d{m, o, f, g, o.lunghezza < 0 ? 0 : o.lunghezza};
 
-    etichette_pianta e;
+    std::vector<segmento> linee;
     const std::vector<std::int32_t> linea = metri_da_disegnare(g, 0, g.limita(d.lunghezza));
     for (std::size_t i = 1; i < linea.size(); ++i) {
-        e.linee.push_back({g.X(linea[i - 1]), g.Y(linea[i - 1]), g.X(linea[i]), g.Y(linea[i])});
+        linee.push_back({g.X(linea[i - 1]), g.Y(linea[i - 1]), g.X(linea[i]), g.Y(linea[i])});
     }
-    const std::string sopra = segnali_e_cartelli(d, e);
-    const std::string stazioni = stazioni_pianta(d, e);
-    const std::string posti_km = cippi(g, d.lunghezza, e);
-    const std::string estremi = inizio_e_fine(d, e);
 
     const std::string alto = coord(g.altezza);
-    std::string svg = "<svg class=\"pianta\" viewBox=\"0 0 "s + coord(larghezza) + " " + alto +
-                      "\" role=\"img\" aria-label=\"Plan of the line\">\n";
-    svg += "<rect class=\"sfondo\" x=\"0\" y=\"0\" width=\""s + coord(larghezza) + "\" height=\"" + alto + "\"/>\n";
-    svg += sotto_la_linea(d);
-    svg += tratto_linea(g, 0, d.lunghezza, "linea", "");
-    svg += tratto_linea(g, d.lunghezza, ultimo, "oltre", "Track beyond the end of the line");
-    svg += posti_km + sopra_la_linea(d) + sopra + estremi + stazioni;
-    svg += disegna_etichette(e, {4, 4, larghezza - 8, g.altezza - striscia - 8});
-    svg += barra_scala(g);
-    return svg + "</svg>\n";
+    u << "<svg class=\"pianta\" viewBox=\"0 0 " << coord(larghezza) << " " << alto
+      << "\" role=\"img\" aria-label=\"Plan of the line\">\n";
+    u << "<rect class=\"sfondo\" x=\"0\" y=\"0\" width=\"" << coord(larghezza) << "\" height=\"" << alto << "\"/>\n";
+    sotto_la_linea(u, d);
+    tratto_linea(u, g, 0, d.lunghezza, "linea", "");
+    tratto_linea(u, g, d.lunghezza, ultimo, "oltre", "Track beyond the end of the line");
+    // Each part asks for its labels as it is drawn; they are placed once all
+    // are drawn, the stations' names choosing first, then the kilometre
+    // posts, then the start and the end.
+    etichette_pianta segnali, stazioni, posti_km, estremi;
+    cippi(u, g, d.lunghezza, posti_km);
+    sopra_la_linea(u, d);
+    segnali_e_cartelli(u, d, segnali);
+    inizio_e_fine(u, d, estremi);
+    stazioni_pianta(u, d, stazioni);
+    disegna_etichette(u, unite({&segnali, &stazioni, &posti_km, &estremi}), linee,
+                      {4, 4, larghezza - 8, g.altezza - striscia - 8});
+    barra_scala(u, g);
+    u << "</svg>\n";
+    return true;
 }

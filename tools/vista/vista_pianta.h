@@ -8,6 +8,7 @@
 #include <string>
 
 #include "tools/vista/titoli_vista.h"
+#include "tools/vista/uscita_pagina.h"
 
 // The metres of the plan that hold a value, counted from metre 0 up to the
 // first metre without both coordinates (or with a value that is not a finite
@@ -15,5 +16,7 @@
 std::int32_t metri_con_valore(const planimetria_linea& p);
 
 // The plan as one <svg> element, drawn from metre 0 to `fine` (or the last
-// metre with a value). Empty when fewer than two metres hold a value.
-std::string svg_pianta(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f);
+// metre with a value), written to `u`. Nothing is written, and false
+// returned, when fewer than two metres hold a value.
+bool svg_pianta(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, std::int64_t fine,
+                const fonti_vista& f);

@@ -127,28 +127,29 @@ std::int64_t fine_tratto(const tratto& t, const scala_x& sx) {
     return std::min<std::int64_t>(metro_cella(t.ultima + 1), sx.fine);
 }
 
-std::string scalini(const std::vector<tratto>& t, const scala_x& sx, const pannello& p, bool area) {
-    if (t.empty()) return "";
-    std::string d = "M";
-    d += coord(sx.X(metro_cella(t.front().prima)));
-    d += area ? " "s + coord(p.Y(0)) + " V" : " "s;
-    for (std::size_t i = 0; i < t.size(); ++i) {
-        if (i > 0) d += " V";
-        d += coord(p.Y(t[i].valore)) + " H" + coord(sx.X(fine_tratto(t[i], sx)));
+void scalini(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, const pannello& p, bool area) {
+    if (t.empty()) return;
+    u << "M" << coord(sx.X(metro_cella(t.front().prima)));
+    if (area) {
+        u << " " << coord(p.Y(0)) << " V";
+    } else {
+        u << " ";
     }
-    if (area) d += " V"s + coord(p.Y(0)) + " Z";
-    return d;
+    for (std::size_t i = 0; i < t.size(); ++i) {
+        if (i > 0) u << " V";
+        u << coord(p.Y(t[i].valore)) << " H" << coord(sx.X(fine_tratto(t[i], sx)));
+    }
+    if (area) u << " V" << coord(p.Y(0)) << " Z";
 }
 
-std::string zone_tratti(const std::vector<tratto>& t, const scala_x& sx, const pannello& p, const valori_pannello& v) {
-    std::string s;
+void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, const pannello& p,
+                 const valori_pannello& v) {
     for (const tratto& x : t) {
         const double a = sx.X(metro_cella(x.prima)), b = sx.X(fine_tratto(x, sx));
-        s += rettangolo_svg(
+        u << rettangolo_svg(
             a, p.y, b - a, p.a, "zona",
             tratto_km(metro_cella(x.prima), fine_tratto(x, sx)) + ": " + v.nome + " " + intero(x.valore) + v.unita);
     }
-    return s;
 }
 
 // The smallest of 1, 2, 5 times a power of ten that is at least v.
@@ -162,7 +163,7 @@ double tondo(double v) {
 
 // Grid lines with their values: 0 and round steps, and the lowest and highest
 // value when they stand clear of the others.
-std::string livelli_svg(const pannello& p, double minimo, double massimo) {
+void livelli_svg(uscita_pagina& u, const pannello& p, double minimo, double massimo) {
     const double passo = tondo((massimo - minimo) / 4);
     std::vector<double> livelli;
     for (double q = 0; q <= massimo; q += passo) livelli.push_back(q);
@@ -172,15 +173,13 @@ std::string livelli_svg(const pannello& p, double minimo, double massimo) {
         for (const double l : livelli) lontano = lontano && std::fabs(p.Y(l) - p.Y(q)) > 14;
         if (lontano) livelli.push_back(q);
     }
-    std::string s;
     for (const double q : livelli) {
-        s += linea_svg(x0, p.Y(q), x1, p.Y(q), q == 0 ? "zero" : "griglia");
-        s += testo_svg(x0 - 6, p.Y(q) + 4, intero(static_cast<std::int64_t>(q)), "asse", "end");
+        u << linea_svg(x0, p.Y(q), x1, p.Y(q), q == 0 ? "zero" : "griglia");
+        u << testo_svg(x0 - 6, p.Y(q) + 4, intero(static_cast<std::int64_t>(q)), "asse", "end");
     }
-    return s;
 }
 
-std::string pannello_svg(const valori_pannello& v, const scala_x& sx, pannello p, const std::string& titolo) {
+void pannello_svg(uscita_pagina& u, const valori_pannello& v, const scala_x& sx, pannello p, const std::string& titolo) {
     const std::vector<tratto> t = visibili(*v.tratti, sx);
     double minimo = 0, massimo = 0;
     for (const tratto& x : t) {
@@ -191,14 +190,20 @@ std::string pannello_svg(const valori_pannello& v, const scala_x& sx, pannello p
     const double margine = (massimo - minimo) * 0.12;
     p.minimo = minimo < 0 ? minimo - margine : 0;
     p.massimo = massimo + margine;
-    std::string s = "<g class=\"pannello\">\n";
-    s += rettangolo_svg(x0, p.y, x1 - x0, p.a, "cornice");
-    s += livelli_svg(p, minimo, massimo);
-    if (v.area) s += "<path class=\""s + v.classe + "-area\" d=\"" + scalini(t, sx, p, true) + "\"/>\n";
-    s += "<path class=\""s + v.classe + "\" d=\"" + scalini(t, sx, p, false) + "\"/>\n";
-    s += testo_svg(x0, p.y - 6, titolo, "titolo-pannello");
-    s += zone_tratti(t, sx, p, v);
-    return s + "</g>\n";
+    u << "<g class=\"pannello\">\n";
+    u << rettangolo_svg(x0, p.y, x1 - x0, p.a, "cornice");
+    livelli_svg(u, p, minimo, massimo);
+    if (v.area) {
+        u << "<path class=\"" << v.classe << "-area\" d=\"";
+        scalini(u, t, sx, p, true);
+        u << "\"/>\n";
+    }
+    u << "<path class=\"" << v.classe << "\" d=\"";
+    scalini(u, t, sx, p, false);
+    u << "\"/>\n";
+    u << testo_svg(x0, p.y - 6, titolo, "titolo-pannello");
+    zone_tratti(u, t, sx, p, v);
+    u << "</g>\n";
 }
 
 // --- lanes of marks -----------------------------------------------------------
@@ -268,48 +273,43 @@ std::string forma_marca(forma f, double x, double y) {
     return rettangolo_centrato(x, m, 7, 7);
 }
 
-std::string marche_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
-                       const fonti_vista& f) {
-    std::string s;
+void marche_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+                const fonti_vista& f) {
     for (const marca_corsia& k : marche_in_corsia) {
         for (const marca_vista& x : o.marche) {
             if (x.tipo != k.tipo || metro_cella(x.cella) > sx.fine) continue;
-            s += "<g class=\""s + std::string(k.classe) + "\" data-cella=\"" + intero(x.cella) + "\">" +
-                 titolo_svg(titolo_marca(m, x, f)) +
-                 forma_marca(k.disegno, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) + "</g>\n";
+            u << "<g class=\"" << k.classe << "\" data-cella=\"" << intero(x.cella) << "\">"
+              << titolo_svg(titolo_marca(m, x, f))
+              << forma_marca(k.disegno, sx.X(metro_cella(x.cella)), y + k.dove * alto_corsia) << "</g>\n";
         }
     }
-    return s;
 }
 
-std::string stazioni_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
-                         const fonti_vista& f) {
-    std::string s;
+void stazioni_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+                  const fonti_vista& f) {
     const double cy = y + corsia_stazioni * alto_corsia;
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
         const double a = sx.X(std::min(v.valore1, v.valore2)), b = sx.X(std::max(v.valore1, v.valore2));
         const double p = sx.X(v.valore3);
         const double l = std::max(b - a, 3.0);
-        s += "<g class=\"stazione\" data-voce=\""s + intero(x.voce) + "\">" + titolo_svg(titolo_stazione(m, x, f)) +
-             "<rect x=\"" + coord(a) + "\" y=\"" + coord(cy + 3) + "\" width=\"" + coord(l) +
-             "\" height=\"10\"/><line x1=\"" + coord(p) + "\" y1=\"" + coord(cy + 1) + "\" x2=\"" + coord(p) +
-             "\" y2=\"" + coord(cy + 15) + "\"/></g>\n";
+        u << "<g class=\"stazione\" data-voce=\"" << intero(x.voce) << "\">" << titolo_svg(titolo_stazione(m, x, f))
+          << "<rect x=\"" << coord(a) << "\" y=\"" << coord(cy + 3) << "\" width=\"" << coord(l)
+          << "\" height=\"10\"/><line x1=\"" << coord(p) << "\" y1=\"" << coord(cy + 1) << "\" x2=\"" << coord(p)
+          << "\" y2=\"" << coord(cy + 15) << "\"/></g>\n";
     }
-    return s;
 }
 
 // Bands across the lanes and the panels: mountain spans, slowdowns, and the
 // track beyond the end of the line. The hover text is in the band's lane.
-std::string bande_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y, double fondo,
-                      const fonti_vista& f) {
-    std::string s;
+void bande_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+               double fondo, const fonti_vista& f) {
     const double corsia_y = y + corsia_bande * alto_corsia;
     auto banda = [&](std::int64_t da, std::int64_t a, const std::string& classe, const std::string& testo) {
         if (da >= sx.fine) return;
         const double xa = sx.X(da), xb = std::max(sx.X(a), xa + 1.5);
-        s += rettangolo_svg(xa, y, xb - xa, fondo - y, classe);
-        s += rettangolo_svg(xa, corsia_y + 2, xb - xa, alto_corsia - 4, classe + "-corsia", testo);
+        u << rettangolo_svg(xa, y, xb - xa, fondo - y, classe);
+        u << rettangolo_svg(xa, corsia_y + 2, xb - xa, alto_corsia - 4, classe + "-corsia", testo);
     };
     for (const tratto& t : o.montagne) {
         banda(metro_cella(t.prima), metro_cella(t.ultima + 1), "banda-montagna", titolo_montagna(m, t, f));
@@ -317,15 +317,14 @@ std::string bande_svg(const modello_scenario& m, const oggetti_vista& o, const s
     for (const rallentamento_vista& r : o.rallentamenti) {
         banda(metro_cella(r.inizio), metro_cella(r.fine + 1), "banda-rallentamento", titolo_rallentamento(m, r, f));
     }
-    return s;
 }
 
-std::string fine_linea_svg(const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
-    if (o.lunghezza <= 0 || o.lunghezza >= sx.fine) return "";
+void fine_linea_svg(uscita_pagina& u, const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
+    if (o.lunghezza <= 0 || o.lunghezza >= sx.fine) return;
     const double x = sx.X(o.lunghezza);
-    return rettangolo_svg(x, y, x1 - x, fondo - y, "oltre-fine", "Beyond the end of the line (the track goes on)") +
-           linea_svg(x, y, x, fondo, "fine-linea") +
-           testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km "s + km(o.lunghezza), "asse", "middle");
+    u << rettangolo_svg(x, y, x1 - x, fondo - y, "oltre-fine", "Beyond the end of the line (the track goes on)")
+      << linea_svg(x, y, x, fondo, "fine-linea")
+      << testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km "s + km(o.lunghezza), "asse", "middle");
 }
 
 // --- axis ---------------------------------------------------------------------------
@@ -338,54 +337,57 @@ std::int64_t passo_km(std::int64_t fine) {
     }
 }
 
-std::string asse_svg(const scala_x& sx, double y, double fondo) {
+void asse_svg(uscita_pagina& u, const scala_x& sx, double y, double fondo) {
     const std::int64_t passo = passo_km(sx.fine);
-    std::string s = "<g class=\"asse-x\">\n";
+    u << "<g class=\"asse-x\">\n";
     for (std::int64_t m = 0; m <= sx.fine; m += passo) {
         const double x = sx.X(m);
-        s += linea_svg(x, y, x, fondo, "griglia-x");
-        s += linea_svg(x, fondo, x, fondo + 5, "tacca");
-        s += testo_svg(x, fondo + 18, passo % 1000 == 0 ? intero(m / 1000) : decimale(static_cast<double>(m) / 1000, 1),
+        u << linea_svg(x, y, x, fondo, "griglia-x");
+        u << linea_svg(x, fondo, x, fondo + 5, "tacca");
+        u << testo_svg(x, fondo + 18, passo % 1000 == 0 ? intero(m / 1000) : decimale(static_cast<double>(m) / 1000, 1),
                        "asse", "middle");
     }
-    s += testo_svg(x0, fondo + 34, "km along the line", "asse");
-    return s + "</g>\n";
+    u << testo_svg(x0, fondo + 34, "km along the line", "asse");
+    u << "</g>\n";
 }
 
 // The lanes with their names, and a dotted line down from each station.
-std::string corsie_svg(const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y, double fondo) {
-    std::string s;
+void corsie_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+                double fondo) {
     for (int c = 0; c < corsie; ++c) {
         const double yc = y + c * alto_corsia;
-        if (c % 2 == 1) s += rettangolo_svg(x0, yc, x1 - x0, alto_corsia, "corsia");
-        s += testo_svg(x0 - 6, yc + 12, nomi_corsie[c], "nome-corsia", "end");
+        if (c % 2 == 1) u << rettangolo_svg(x0, yc, x1 - x0, alto_corsia, "corsia");
+        u << testo_svg(x0 - 6, yc + 12, nomi_corsie[c], "nome-corsia", "end");
     }
     for (const stazione_vista& x : o.stazioni) {
         const double px = sx.X(m.scenario[static_cast<std::size_t>(x.voce)].valore3);
-        s += linea_svg(px, y + (corsia_stazioni + 1) * alto_corsia, px, fondo, "riferimento-stazione");
+        u << linea_svg(px, y + (corsia_stazioni + 1) * alto_corsia, px, fondo, "riferimento-stazione");
     }
-    return s;
 }
 
 // The station names in their rows, with leader lines down to the stations' lane.
-std::string nomi_svg(const modello_scenario& m, const oggetti_vista& o, const std::vector<nome_in_riga>& nomi,
-                     double corsie_y) {
+void nomi_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const std::vector<nome_in_riga>& nomi,
+              double corsie_y) {
     const int righe = numero_righe(nomi);
-    std::string guide, testi;
+    const auto alto_di = [righe](const nome_in_riga& n) { return 8 + (righe - 1 - n.riga) * alto_riga; };
+    u << "<g class=\"etichette\">\n";
+    for (const nome_in_riga& n : nomi) {
+        u << linea_svg(n.guida, alto_di(n) + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3,
+                       "guida");
+    }
     for (std::size_t i = 0; i < nomi.size(); ++i) {
         const nome_in_riga& n = nomi[i];
-        const double y = 8 + (righe - 1 - n.riga) * alto_riga;
-        guide += linea_svg(n.guida, y + alto_riga - 3, n.guida, corsie_y + corsia_stazioni * alto_corsia + 3, "guida");
-        testi += "<text class=\"nome-stazione\" x=\""s + coord(n.x + 2) + "\" y=\"" + coord(y + 12) +
-                 "\" textLength=\"" + coord(n.l - 4) + "\" lengthAdjust=\"spacingAndGlyphs\">" +
-                 escape_html(nome_stazione(m, o.stazioni[i])) + "</text>\n";
+        u << "<text class=\"nome-stazione\" x=\"" << coord(n.x + 2) << "\" y=\"" << coord(alto_di(n) + 12)
+          << "\" textLength=\"" << coord(n.l - 4) << "\" lengthAdjust=\"spacingAndGlyphs\">"
+          << escape_html(nome_stazione(m, o.stazioni[i])) << "</text>\n";
     }
-    return "<g class=\"etichette\">\n"s + guide + testi + "</g>\n";
+    u << "</g>\n";
 }
 
 }  // namespace
 
-std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f) {
+void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, std::int64_t fine,
+                 const fonti_vista& f) {
     scala_x sx;
     sx.fine = fine > 0 ? fine : 1;
     const std::vector<nome_in_riga> nomi = nomi_in_righe(m, o, sx);
@@ -397,19 +399,18 @@ std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::
     const double fondo = aderenza.y + aderenza.a;
     const double altezza = fondo + 44;
 
-    std::string svg = "<svg class=\"profilo\" viewBox=\"0 0 "s + coord(larghezza) + " " + coord(altezza) +
-                      "\" role=\"img\" aria-label=\"Profile of the line\">\n";
-    svg += rettangolo_svg(0, 0, larghezza, altezza, "sfondo");
-    svg += asse_svg(sx, corsie_y, fondo);
-    svg += fine_linea_svg(o, sx, corsie_y, fondo);
-    svg += bande_svg(m, o, sx, corsie_y, fondo, f);
-    svg += corsie_svg(m, o, sx, corsie_y, fondo);
-    svg +=
-        pannello_svg({&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
-    svg += pannello_svg({&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
-    svg += pannello_svg({&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
-    svg += stazioni_svg(m, o, sx, corsie_y, f);
-    svg += marche_svg(m, o, sx, corsie_y, f);
-    svg += nomi_svg(m, o, nomi, corsie_y);
-    return svg + "</svg>\n";
+    u << "<svg class=\"profilo\" viewBox=\"0 0 " << coord(larghezza) << " " << coord(altezza)
+      << "\" role=\"img\" aria-label=\"Profile of the line\">\n";
+    u << rettangolo_svg(0, 0, larghezza, altezza, "sfondo");
+    asse_svg(u, sx, corsie_y, fondo);
+    fine_linea_svg(u, o, sx, corsie_y, fondo);
+    bande_svg(u, m, o, sx, corsie_y, fondo, f);
+    corsie_svg(u, m, o, sx, corsie_y, fondo);
+    pannello_svg(u, {&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
+    pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
+    pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
+    stazioni_svg(u, m, o, sx, corsie_y, f);
+    marche_svg(u, m, o, sx, corsie_y, f);
+    nomi_svg(u, m, o, nomi, corsie_y);
+    u << "</svg>\n";
 }

@@ -8,6 +8,8 @@
 #include <string>
 
 #include "tools/vista/titoli_vista.h"
+#include "tools/vista/uscita_pagina.h"
 
-// The profile as one <svg> element, from metre 0 to metre `fine`.
-std::string svg_profilo(const modello_scenario& m, const oggetti_vista& o, std::int64_t fine, const fonti_vista& f);
+// The profile as one <svg> element, from metre 0 to metre `fine`, written to `u`.
+void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, std::int64_t fine,
+                 const fonti_vista& f);

@@ -74,7 +74,10 @@ std::string errori_di_stato(const std::vector<diagnostica>& diagnostiche) {
 int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, bool con_stato, std::ostream& uscita,
                        std::ostream& errori) {
     try {
-        scrivi_pagina(r.pagina, pagina_vista(i));
+        scrivi_pagina(r.pagina, contenuto_file(0, [&i](const contenuto_file::destinazione& scrivi) {
+                          uscita_pagina u(scrivi);
+                          scrivi_pagina_vista(u, i);
+                      }));
     } catch (const errore_esecuzione& e) {
         errori << "scenario-tool: no page written: " << visibile_percorso(testo_esecuzione(e)) << "\n";
         return 3;
@@ -193,7 +196,7 @@ std::string parole_stato(const stato_sollevato& s, const std::string& file_linea
     return t;
 }
 
-void scrivi_pagina(const std::string& percorso, const std::string& pagina) {
+void scrivi_pagina(const std::string& percorso, const contenuto_file& pagina) {
     const auto [dove, nome] = separa_percorso(percorso);
     const esito_pubblicazione e = pubblica_file(piattaforma::cartella_su_disco(dove), {{nome, pagina}});
     if (e.errore) throw *e.errore;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "sources/cartella.h"
 
 struct richiesta_vista {
     std::vector<std::string> file;
@@ -35,6 +36,7 @@ int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& e
 std::string parole_stato(const stato_sollevato& s, const std::string& file_linea, const std::string& file_treno);
 
 // Writes the page as every output of scenario-tool is written (pubblica.h):
-// a new file in the same directory, then renamed over `percorso`. A failure
-// (errore_esecuzione) leaves the old page, if any, and no new file behind.
-void scrivi_pagina(const std::string& percorso, const std::string& pagina);
+// a new file in the same directory, written as the page is made, then
+// renamed over `percorso`. A failure (errore_esecuzione) leaves the old page,
+// if any, and no new file behind.
+void scrivi_pagina(const std::string& percorso, const contenuto_file& pagina);
