@@ -151,7 +151,8 @@ void controlla_conteggio_guasto(modello_scenario& m, const stato_compilazione& s
     const std::size_t n = rec.numero_valori;  // the values read before the one that failed
     std::string msg = citato(forma_di(r)) + " takes " + attesi(r) + "; ";
     if (sulla_riga(dove, rec.dove)) {
-        if (!r.con_testo && n + 1 > r.numeri) return;
+        // A value of a record of numbers that is no number is the status's own.
+        if (!r.con_testo) return;
         msg += "this line has " + quanti(n, r.con_testo ? "number" : "value", r.con_testo ? "numbers" : "values") +
                " before " + citato(senza_blank(campo)) + ", which stands where the " + ordinale(n + 1) +
                " number is read";
@@ -271,6 +272,9 @@ void cifra_fuori(modello_scenario& m, const stato_compilazione& s, const char* n
 }  // namespace
 
 void controlla_segnale(modello_scenario& m, const stato_compilazione& s, const record_segnale& r) {
+    // Values beyond the record's count on its line: its values are shifted,
+    // which the surplus values tell; their digits would only echo it.
+    if (s.lettore.chiusura == chiusura_campo::virgola) return;
     const char* coppia = "the signal packs its values in pairs as tens and units, so this pair reads back as other digits";
     // A pair beyond 16 bits is told as a truncated value.
     for (const coppia_segnale& c : coppie_segnale) {
