@@ -464,6 +464,35 @@ cp tests/dati/"Tava Aeroporto-Rovea_30742-.txt" "$lavoro/oltre/Oltre_1-.txt"
 confronta_check "$lavoro/oltre" Oltre_linea.txt Oltre_1-.txt 1
 
 
+# One frame of the language server's protocol: the length in bytes, the body.
+cornice_lsp() { printf 'Content-Length: %d\r\n\r\n%s' "$(printf %s "$1" | LC_ALL=C wc -c)" "$1"; }
+
+passo "scenario-tool.exe lsp: the frames on Windows' standard streams, as on POSIX"
+mkdir -p "$lavoro/lsp"
+# Bodies with CR LF between their tokens and a text with CR LF escaped: a
+# stream in text mode would change both the frames' lengths and the replies.
+uri_linea='file:///C:/autore/Breve_linea.txt'
+uri_treno='file:///C:/autore/Breve_1-.txt'
+{
+    cornice_lsp $'{"jsonrpc":"2.0",\r\n"id":1,"method":"initialize","params":{}}'
+    cornice_lsp '{"jsonrpc":"2.0","method":"initialized","params":{}}'
+    cornice_lsp '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"'"$uri_linea"'","version":1,"text":"[generale]\r\nlunghezza percorso,  3000\r\n[curve]\r\npendnza,  0,  1\r\n"}}}'
+    cornice_lsp '{"jsonrpc":"2.0","method":"textDocument/didOpen","params":{"textDocument":{"uri":"'"$uri_treno"'","version":1,"text":"[generale]\r\nvelocita,  0,  30\r\nsabbia,\t300\r\n"}}}'
+    cornice_lsp '{"jsonrpc":"2.0","id":2,"method":"textDocument/documentSymbol","params":{"textDocument":{"uri":"'"$uri_linea"'"}}}'
+    cornice_lsp $'{"jsonrpc":"2.0","id":3,\r\n"method":"shutdown"}'
+    cornice_lsp '{"jsonrpc":"2.0","method":"exit"}'
+} >"$lavoro/lsp/ingresso"
+stato_posix=0
+stato_wine=0
+"$bin_posix/scenario-tool" lsp <"$lavoro/lsp/ingresso" >"$lavoro/lsp/posix.out" || stato_posix=$?
+(cd "$lavoro/lsp" && esegui_wine 120 "$bin_windows/scenario-tool.exe" lsp <ingresso >wine.out) || stato_wine=$?
+[ "$stato_posix" = 0 ] || fallito "scenario-tool lsp (POSIX) ended with status $stato_posix"
+[ "$stato_wine" = 0 ] || fallito "scenario-tool.exe lsp ended with status $stato_wine"
+cmp "$lavoro/lsp/posix.out" "$lavoro/lsp/wine.out" || fallito "the two servers' replies differ"
+grep -q '"code":"misspelled-keyword"' "$lavoro/lsp/wine.out" || fallito "no diagnostic for the misspelled keyword"
+grep -q '"code":"tab"' "$lavoro/lsp/wine.out" || fallito "no diagnostic for the tab"
+echo "  the same replies, $(wc -c <"$lavoro/lsp/wine.out") bytes, status 0"
+
 passo "scenario-tool decompile of the golden files, under Wine and on POSIX"
 mkdir -p "$lavoro/dump/sorgenti_posix" "$lavoro/dump/sorgenti_wine"
 (cd "$lavoro/dump" && "$bin_posix/scenario-tool" decompile "${binari[@]}" --out sorgenti_posix >/dev/null) ||
@@ -605,10 +634,10 @@ pacchetto_di() {
     (cd "$destinazione" && unzip -q "$pacchetto")
     cartella_pacchetto=$(find "$destinazione" -mindepth 1 -maxdepth 1 -type d)
     (cd "$cartella_pacchetto" && find . -type f | sort)
-    for f in scenario-builder.exe scenario-tool.exe README.md docs/guide.md docs/reference.md; do
+    for f in scenario-builder.exe scenario-tool.exe README.md docs/guide.md docs/reference.md docs/editor.md; do
         [ -f "$cartella_pacchetto/$f" ] || fallito "the package lacks $f"
     done
-    [ "$(find "$cartella_pacchetto" -type f | wc -l)" = 5 ] || fallito "the package holds other files"
+    [ "$(find "$cartella_pacchetto" -type f | wc -l)" = 6 ] || fallito "the package holds other files"
     for f in scenario-builder.exe scenario-tool.exe; do
         cmp "$cartella_pacchetto/$f" "$radice_progetto/build/$cartella_build/bin/$f" ||
             fallito "the package's $f is not the $bit_pacchetto-bit build's"

@@ -59,10 +59,12 @@ void realizza_dimensioni(modello_scenario& m, stato_compilazione& s) {
     }
     if (s.metri_richiesti) {
         planimetria_linea& p = m.planimetria;
-        const std::size_t elementi = 2 * (static_cast<std::size_t>(*s.metri_richiesti) + 1);
         p.ultimo_metro = *s.metri_richiesti;
-        p.tipi.assign(elementi, tipo_valore::vuoto);
-        p.valori.assign(elementi, 0.0);
+        if (p.memorizza_punti) {
+            const std::size_t elementi = 2 * (static_cast<std::size_t>(*s.metri_richiesti) + 1);
+            p.tipi.assign(elementi, tipo_valore::vuoto);
+            p.valori.assign(elementi, 0.0);
+        }
         s.metri_richiesti.reset();
     }
 }

@@ -21,7 +21,8 @@ esito_record sezione_generale(modello_scenario& m, stato_compilazione& s);
 esito_record corpo_linea(modello_scenario& m, stato_compilazione& s);
 
 // Allocates the track and the plan of the sizes asked for, if any: when the
-// general section ends, or when the method ends inside it.
+// general section ends, or when the method ends inside it. A plan that keeps
+// no points gets its last metre and no element.
 void realizza_dimensioni(modello_scenario& m, stato_compilazione& s);
 
 // Plan steps. The plan starts at the origin heading along +y.

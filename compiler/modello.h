@@ -67,8 +67,14 @@ enum class tipo_valore : std::uint8_t { vuoto = 0, intero = 2, doppio = 5 };
 // held exactly as doubles); element (m, coord) lies at coord * (ultimo_metro + 1) + m,
 // so all x values come before all y values, as on disk.
 // Not allocated while `tipi` is empty.
+//
+// A plan that keeps no points (`memorizza_punti` false) is only validated:
+// the builder runs its cursor over every metre, with every check and every
+// status of a plan that keeps them, but allocates nothing; it has its last
+// metre and no element, so nothing writes or draws it.
 struct planimetria_linea {
     std::int32_t ultimo_metro = -1;
+    bool memorizza_punti = true;
     std::vector<tipo_valore> tipi;
     std::vector<double> valori;
 };

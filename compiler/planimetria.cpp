@@ -2,7 +2,8 @@
 // along +y and continued metre by metre, straight or bending by a curvature.
 // Points are computed in runs: a run is bounded once against the plan's last
 // point and the last point a curve may reach, then written without a test per
-// metre (a long line has a million of them).
+// metre (a long line has a million of them). A plan that keeps no points
+// moves its cursor over the same runs, with the same checks, and writes none.
 #include <algorithm>
 #include <string>
 
@@ -72,13 +73,15 @@ esito_record tratto(modello_scenario& m, stato_compilazione& s, std::int64_t fin
     std::int64_t ultimo_scritto = std::min<std::int64_t>(fino, m.planimetria.ultimo_metro);
     if (di_curva) ultimo_scritto = std::min<std::int64_t>(ultimo_scritto, ultimo_punto_curva);
     if (ultimo_scritto >= da) {
-        const assi a = assi_di(m.planimetria);
-        const auto primo = static_cast<std::size_t>(da);
-        const auto ultimo = static_cast<std::size_t>(ultimo_scritto);
-        if (curvo) {
-            punti_curvi(a, primo, ultimo, k);
-        } else {
-            punti_retti(a, primo, ultimo);
+        if (m.planimetria.memorizza_punti) {
+            const assi a = assi_di(m.planimetria);
+            const auto primo = static_cast<std::size_t>(da);
+            const auto ultimo = static_cast<std::size_t>(ultimo_scritto);
+            if (curvo) {
+                punti_curvi(a, primo, ultimo, k);
+            } else {
+                punti_retti(a, primo, ultimo);
+            }
         }
         s.cursore_planimetria = static_cast<std::int32_t>(ultimo_scritto + 1);
     }
@@ -91,6 +94,7 @@ esito_record tratto(modello_scenario& m, stato_compilazione& s, std::int64_t fin
 
 void poni_seme(modello_scenario& m, std::int32_t metro, double x, double y) {
     verifica_punto(m, metro);
+    if (!m.planimetria.memorizza_punti) return;
     const assi a = assi_di(m.planimetria);
     const auto i = static_cast<std::size_t>(metro);
     a.x[i] = x;

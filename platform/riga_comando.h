@@ -17,4 +17,9 @@ std::vector<std::string> argomenti_utf8(int argc, char** argv);
 // POSIX SIGPIPE is ignored; Windows has no such signal.
 void scrittura_su_tubo_chiuso_fallisce();
 
+// Standard input and output carry bytes as they are: on Windows they are
+// put in binary mode (no CR LF turned into LF, no Ctrl-Z taken for the end);
+// on POSIX they already are.
+void flussi_binari();
+
 }  // namespace piattaforma

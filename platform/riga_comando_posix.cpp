@@ -11,4 +11,6 @@ std::vector<std::string> argomenti_utf8(int argc, char** argv) {
 
 void scrittura_su_tubo_chiuso_fallisce() { ::signal(SIGPIPE, SIG_IGN); }
 
+void flussi_binari() {}
+
 }  // namespace piattaforma

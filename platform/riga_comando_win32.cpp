@@ -1,5 +1,9 @@
 #include <windows.h>
+#include <fcntl.h>
+#include <io.h>
 #include <shellapi.h>
+
+#include <cstdio>
 
 #include "platform/riga_comando.h"
 #include "platform/testo_windows.h"
@@ -22,5 +26,10 @@ std::vector<std::string> argomenti_utf8(int argc, char** argv) {
 
 // A write to a pipe whose reader is gone already fails on Windows.
 void scrittura_su_tubo_chiuso_fallisce() {}
+
+void flussi_binari() {
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+}
 
 }  // namespace piattaforma

@@ -141,7 +141,7 @@ TEST(OgniProblema, OneCheckRunReportsAllFour) {
         EXPECT_NE(p, std::string::npos) << testa << " in\n" << e.errori;
         if (p != std::string::npos) dopo = p;
     }
-    EXPECT_NE(e.errori.find("\nerror 25 at 0 m: "), std::string::npos) << e.errori;
+    EXPECT_NE(e.errori.find("\nerror 25: "), std::string::npos) << e.errori;
     EXPECT_EQ(e.errori.substr(e.errori.size() - 28), "check: 4 errors, no warning\n") << e.errori;
 
     const esecuzione j = esegui_programma(PERCORSO_SCENARIO_TOOL, s.dir.str(), {"check", nome_linea, nome_treno, "--json"});

@@ -59,7 +59,7 @@ TEST(ProcessoBuilder, InstalledTheBuilderIsNotOnThePath) {
     EXPECT_EQ(nomi_in(prefisso.file("libexec/scenario-builder")), std::vector<std::string>{"scenario-builder"});
     EXPECT_EQ(nomi_in(prefisso.file("share/doc/scenario-builder")), (std::vector<std::string>{"README.md", "docs"}));
     EXPECT_EQ(nomi_in(prefisso.file("share/doc/scenario-builder/docs")),
-              (std::vector<std::string>{"guide.md", "reference.md"}));
+              (std::vector<std::string>{"editor.md", "guide.md", "reference.md"}));
 
     cartella_temporanea cartella;
     cartella_temporanea altrove;

@@ -8,10 +8,15 @@
 #include "track/finitura.h"
 #include "track/scrittura_binaria.h"
 
-void prepara_modello(modello_scenario& m, bool con_planimetria) {
-    m.scrivi_linea = con_planimetria;
+void prepara_modello(modello_scenario& m, modo_planimetria piano) {
+    m.scrivi_linea = piano != modo_planimetria::nessuna;
+    m.planimetria.memorizza_punti = piano == modo_planimetria::scritta;
     m.codice_errore = 0;
     for (voce_scenario& v : m.scenario) v = voce_scenario{};
+}
+
+void prepara_modello(modello_scenario& m, bool con_planimetria) {
+    prepara_modello(m, con_planimetria ? modo_planimetria::scritta : modo_planimetria::nessuna);
 }
 
 // The stamps and the check codes go into cell 1: a track must reach it.

@@ -36,7 +36,16 @@ std::vector<std::string> memorizza_percorso(modello_scenario& m, bool con_planim
 // finishing pass, the stamps, the check codes and the files.
 std::vector<std::string> completa_percorso(modello_scenario& m, const cartella& dir);
 
-// Steps of the build, in their order.
+// What a build does with the plan of the line.
+enum class modo_planimetria : std::uint8_t {
+    nessuna,     // none: curve records are not read, no line plan file
+    verificata,  // validated: the same checks and statuses as a plan built whole, no point kept, no line plan file
+    scritta,     // built whole, and written to the line plan file
+};
+
+// Steps of the build, in their order. A plan asked for as a bool is built
+// whole or not at all.
+void prepara_modello(modello_scenario& m, modo_planimetria piano);
 void prepara_modello(modello_scenario& m, bool con_planimetria);
 void verifica_tracciato(const modello_scenario& m);
 void timbra_formato(modello_scenario& m);

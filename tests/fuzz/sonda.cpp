@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "compiler/compilatore.h"
 #include "compiler/modello.h"
 #include "compiler/stati.h"
 #include "sources/cartella.h"
@@ -68,6 +69,52 @@ void verifica_file(const std::map<std::string, std::string>& file, const modello
     }
 }
 
+// What a build raised, by its numbers and places: the final pair, then each
+// status with the places of its record and value, the cell and the entry.
+std::string stati_di(const modello_scenario& m) {
+    std::string t = std::to_string(m.codice_errore) + "@" + std::to_string(m.posizione_errore);
+    for (const stato_sollevato& s : m.stati_sollevati) {
+        for (const std::int64_t n : {std::int64_t{s.codice}, std::int64_t{s.posizione}, std::int64_t{s.record.riga},
+                                     std::int64_t{s.record.colonna}, std::int64_t{s.campo.riga},
+                                     std::int64_t{s.campo.colonna}, s.cella, std::int64_t{s.voce}}) {
+            t += " " + std::to_string(n);
+        }
+    }
+    return t + " warnings " + std::to_string(m.avvisi.size());
+}
+
+// How a build ended: its files written, a numbered message, or no track.
+enum class fine_costruzione : std::uint8_t { scritta, messaggio, senza_tracciato };
+
+fine_costruzione costruisci(modello_scenario& m, modo_planimetria piano, const cartella& dir) {
+    try {
+        prepara_modello(m, piano);
+        memorizza_dati(m, dir);
+        completa_percorso(m, dir);
+    } catch (const errore_segnalato& e) {
+        esigi(e.codice == "1250" || e.codice == "1251", "a numbered message other than 1250 and 1251");
+        return fine_costruzione::messaggio;
+    } catch (const errore_esecuzione& e) {
+        esigi(e.operazione == operazione_senza_tracciato, "a failure other than a missing track left the build");
+        return fine_costruzione::senza_tracciato;
+    }
+    return fine_costruzione::scritta;
+}
+
+// The same sources with the plan only validated: the same end and the same
+// statuses, and no point kept.
+void verifica_piano_verificato(std::map<std::string, std::string> file, const modello_scenario& intero,
+                               fine_costruzione fine) {
+    modello_scenario m;
+    m.nome_linea = intero.nome_linea;
+    m.numero_treno = intero.numero_treno;
+    esigi(costruisci(m, modo_planimetria::verificata, cartella_in_memoria(file)) == fine,
+          "a validated plan ends the build otherwise");
+    esigi(stati_di(m) == stati_di(intero), "a validated plan raises other statuses");
+    esigi(m.planimetria.tipi.empty() && m.planimetria.ultimo_metro == intero.planimetria.ultimo_metro,
+          "a validated plan keeps points");
+}
+
 }  // namespace
 
 void sonda_lettore(std::string_view dati) {
@@ -108,19 +155,12 @@ void sonda_costruzione(std::string_view dati) {
     }
     file[nome_file_linea("L")] = std::string(dati.substr(0, dove));
     if (dove != std::string_view::npos) file[nome_file_treno("L", "1")] = std::string(dati.substr(dove + salto));
-    const cartella dir = cartella_in_memoria(file);
-    try {
-        memorizza_percorso(m, con_piano, dir);
-    } catch (const errore_segnalato& e) {
-        esigi(e.codice == "1250" || e.codice == "1251", "a numbered message other than 1250 and 1251");
-        verifica_modello(m);
-        return;
-    } catch (const errore_esecuzione& e) {
-        esigi(e.operazione == operazione_senza_tracciato, "a failure other than a missing track left the build");
-        verifica_modello(m);
-        return;
-    }
+    const std::map<std::string, std::string> sorgenti = file;
+    const fine_costruzione fine =
+        costruisci(m, con_piano ? modo_planimetria::scritta : modo_planimetria::nessuna, cartella_in_memoria(file));
     verifica_modello(m);
+    if (con_piano) verifica_piano_verificato(sorgenti, m, fine);
+    if (fine != fine_costruzione::scritta) return;
     esigi(file.count(nome_file_linea("L")) == 0, "the line file was not deleted");
     // The train file stays when the line phase stopped: only the line file is
     // always gone after a build that read it.

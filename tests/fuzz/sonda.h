@@ -19,7 +19,8 @@ void sonda_lettore(std::string_view dati);
 // The build must end with a status of the table or a fatal outcome, never
 // another failure; the
 // status pair must be the last raised status; the files it writes must decode
-// and pack back to the same bytes.
+// and pack back to the same bytes. With the plan, the same sources built with
+// the plan only validated must end the same way with the same statuses.
 void sonda_costruzione(std::string_view dati);
 
 // The decoders on any bytes (the first byte chooses plan, table or track): a

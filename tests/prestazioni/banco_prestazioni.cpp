@@ -1,6 +1,8 @@
 // banco-prestazioni: times `scenario-tool compile` on generated scenarios of
 // several lengths, and the builder on its embedded scenario, each against a
 // trivial writer of the same bytes (scrittore-minimo), and prints one table.
+// Then `scenario-tool check` on the same scenarios, against the same check
+// without the plan (--no-plan: the text and the track alone), in a second.
 //
 // For each row: one unmeasured run of each program (so that every output
 // directory already holds the old outputs, as a user's does, and the files
@@ -53,7 +55,13 @@ struct riga {
     std::vector<std::uintmax_t> byte;    // sizes of the output files, in the order of `nomi_file`
     std::vector<std::string> nomi_file;
     coppie_misurate m;
+    coppie_misurate controllo;           // the tool's rows: check, against check --no-plan
 };
+
+// Goals of check on the longest line, where the plan has a million points:
+// fast enough to run on every keystroke of an editor.
+constexpr double ms_massimi_check = 30;
+constexpr double mb_massimi_check = 16;
 
 [[noreturn]] void fallisci(const std::string& perche) { throw std::runtime_error(perche); }
 
@@ -140,6 +148,8 @@ riga misura_scenario(const opzioni& o, std::int32_t lunghezza) {
     r.m = alterna({PERCORSO_SCENARIO_TOOL, "compile", linea, treno, "--out", uscita_a.string()}, b, o.coppie);
     verifica_uguali(riferimento, uscita_a, r.nomi_file);
     verifica_uguali(riferimento, uscita_b, r.nomi_file);
+    r.controllo = alterna({PERCORSO_SCENARIO_TOOL, "check", linea, treno},
+                          {PERCORSO_SCENARIO_TOOL, "check", "--no-plan", linea, treno}, o.coppie);
     return r;
 }
 
@@ -211,6 +221,28 @@ void stampa_scala(const std::vector<riga>& righe) {
     }
 }
 
+// check with the plan (validated, never kept) against check without it, and
+// the goals on the longest line.
+void stampa_check(const std::vector<riga>& righe) {
+    std::printf("\nscenario-tool check (check) against check --no-plan (no plan), on the same scenarios.\n\n");
+    std::printf("%-8s %9s %7s  %8s %8s %6s  %7s %8s\n", "", "length", "records", "ms", "no plan", "ratio", "MB",
+                "no plan");
+    for (const riga& r : righe) {
+        if (r.nome != "tool") continue;
+        std::printf("%-8s %9lld %7lld  %8.1f %8.1f %6.2f  %7.1f %8.1f\n", "check", static_cast<long long>(r.lunghezza),
+                    static_cast<long long>(r.record), mediana(r.controllo.ms_a), mediana(r.controllo.ms_b),
+                    mediana(r.controllo.rapporti), r.controllo.mb_a, r.controllo.mb_b);
+    }
+    for (const riga& r : righe) {
+        if (r.nome != "tool" || r.lunghezza != 1000000) continue;
+        const double ms = mediana(r.controllo.ms_a);
+        std::printf("\nGoals of check at 1,000,000 m: median wall at most %.0f ms (now %.1f, %s), peak RSS at most "
+                    "%.0f MB (now %.1f, %s).\n",
+                    ms_massimi_check, ms, ms <= ms_massimi_check ? "met" : "not met", mb_massimi_check,
+                    r.controllo.mb_a, r.controllo.mb_a <= mb_massimi_check ? "met" : "not met");
+    }
+}
+
 void stampa(const std::vector<riga>& righe, const opzioni& o) {
     std::printf("\nscenario-tool compile (tool) and scenario-builder (builder) against scrittore-minimo (floor),\n"
                 "a trivial writer of the same bytes; %d alternated pairs per row.\n"
@@ -236,12 +268,14 @@ void stampa(const std::vector<riga>& righe, const opzioni& o) {
         std::printf("\nGoals at 1,000,000 m: ratio at most 1.30 (now %.2f, %s), peak RSS at most 64 MB (now %.1f, %s).\n",
                     rapporto, rapporto <= 1.3 ? "met" : "not met", r.m.mb_a, r.m.mb_a <= 64 ? "met" : "not met");
     }
+    stampa_check(righe);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    CLI::App app{"Times scenario-tool compile and scenario-builder against a trivial writer of the same bytes."};
+    CLI::App app{"Times scenario-tool compile and scenario-builder against a trivial writer of the same bytes,\n"
+                 "and scenario-tool check against check --no-plan."};
     opzioni o;
     app.add_option("--pairs", o.coppie, "alternated pairs of runs per row")->default_val(o.coppie)->check(CLI::Range(15, 10000));
     app.add_option("--lengths", o.lunghezze, "line lengths in metres")
@@ -261,7 +295,7 @@ int main(int argc, char** argv) {
     try {
         std::vector<riga> righe;
         for (const std::int32_t l : o.lunghezze) {
-            std::cerr << "measuring scenario-tool compile at " << l << " m ..." << std::endl;
+            std::cerr << "measuring scenario-tool compile and check at " << l << " m ..." << std::endl;
             righe.push_back(misura_scenario(o, l));
         }
         if (!o.senza_builder) {

@@ -20,6 +20,7 @@ struct punto_sorgente {
     std::string percorso;     // the file as the author named it; empty: no file
     std::int32_t riga = 0;    // from 1; 0: the file as a whole
     std::int32_t colonna = 0; // bytes from 1
+    std::int32_t fine = 0;    // the column after the field named, blanks after it left out; 0 when unknown
     std::string testo_riga;   // the bytes of that line (Windows-1252); of a long line, a stretch around the column
     std::size_t inizio_riga = 0;  // bytes of the line before testo_riga
     bool riga_continua = false;   // the line goes on after testo_riga

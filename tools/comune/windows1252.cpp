@@ -81,3 +81,7 @@ std::string utf8_in_windows1252(const std::string& testo, const std::string& che
     }
     return risultato;
 }
+
+int byte_windows1252(char32_t c) { return byte_di(c); }
+
+bool carattere_utf8(const std::string& testo, std::size_t& i, char32_t& c) { return decodifica(testo, i, c); }

@@ -72,7 +72,7 @@ cartella cartella_uscite(const nomi_scenario& nomi,
 }  // namespace
 
 fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
-                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::string* testo_treno, modo_planimetria piano,
                                     const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
     const nomi_scenario modello = nomi_nel_modello(nomi);
     m.nome_linea = modello.linea;
@@ -81,7 +81,7 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     if (testo_linea != nullptr) sorgenti[nome_file_linea(modello.linea)] = *testo_linea;
     if (testo_treno != nullptr) sorgenti[nome_file_treno(modello.linea, modello.treno)] = *testo_treno;
     try {
-        prepara_modello(m, con_planimetria);
+        prepara_modello(m, piano);
         memorizza_dati(m, cartella_in_memoria(sorgenti));
         completa_percorso(m, cartella_uscite(nomi, consegna));
     } catch (const errore_segnalato& e) {
@@ -92,9 +92,21 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     return {};
 }
 
+fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
+                                    const std::string* testo_treno, bool con_planimetria,
+                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
+    return costruisci_testi(m, nomi, testo_linea, testo_treno,
+                            con_planimetria ? modo_planimetria::scritta : modo_planimetria::nessuna, consegna);
+}
+
 sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c) {
     return {r.file_linea, r.file_treno, c.testo_linea ? &*c.testo_linea : nullptr,
             c.testo_treno ? &*c.testo_treno : nullptr};
+}
+
+modo_planimetria planimetria_di(const richiesta_costruzione& r) {
+    if (!r.con_planimetria) return modo_planimetria::nessuna;
+    return r.solo_verifica_planimetria ? modo_planimetria::verificata : modo_planimetria::scritta;
 }
 
 namespace {
@@ -106,7 +118,7 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
     const std::string* linea = c.testo_linea ? &*c.testo_linea : nullptr;
     const std::string* treno = c.testo_treno ? &*c.testo_treno : nullptr;
     if (pubblica == nullptr) {
-        c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria,
+        c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, planimetria_di(r),
                                     [&c](const std::string& nome, const contenuto_file& contenuto) {
                                         c.file[nome] = in_un_testo(contenuto);
                                     });
@@ -122,7 +134,7 @@ void costruisci_letti(risultato_costruzione& c, const richiesta_costruzione& r, 
         }
         if (!c.trattenuti) pubblica->scrivi(nome, contenuto);
     };
-    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, r.con_planimetria, consegna);
+    c.fatale = costruisci_testi(*c.modello, r.nomi, linea, treno, planimetria_di(r), consegna);
     if (c.fatale.esito != esito_fatale::nessuno || !decisa || c.trattenuti) return;
     esito_pubblicazione e = pubblica->conferma();
     c.pubblicati = std::move(e.pubblicati);

@@ -14,6 +14,7 @@
 #include "compiler/modello.h"
 #include "sources/cartella.h"
 #include "sources/pubblica.h"
+#include "track/memorizza_percorso.h"
 #include "tools/comune/diagnostica.h"
 #include "tools/diagnostiche/esito_fatale.h"
 #include "tools/comune/nomi.h"
@@ -25,6 +26,9 @@ struct richiesta_costruzione {
     nomi_scenario nomi;      // the line name and train number the files take
     bool con_planimetria = true;
     bool oltre_il_primo_errore = false;  // look for every problem, not only the one the build stops at (ricupero.h)
+    // With the plan: only validated, for a build whose outputs nothing reads
+    // (a check): every status the same, no point kept, no line plan file.
+    bool solo_verifica_planimetria = false;
 };
 
 // Where the outputs of a build go when they are published. Each step may
@@ -62,7 +66,17 @@ sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_cost
 
 // The build alone, on two texts in memory (an absent text stands for a
 // missing file), the outputs handed to `consegna` under the names their files
-// get. The model holds the names as nome_nel_modello gives them.
+// get. The model holds the names as nome_nel_modello gives them. A check
+// that reads no output asks for the plan modo_planimetria::verificata: the
+// same statuses and diagnostics, without the plan's points (tens of megabytes
+// on a long line) and without the line plan file.
+fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
+                                    const std::string* testo_treno, modo_planimetria piano,
+                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna);
+// What a request asks of the plan: none, validated or built whole.
+modo_planimetria planimetria_di(const richiesta_costruzione& r);
+
+// The same with the plan built whole (and its file handed on) or not at all.
 fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
                                     const std::string* testo_treno, bool con_planimetria,
                                     const std::function<void(const std::string&, const contenuto_file&)>& consegna);

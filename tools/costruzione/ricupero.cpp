@@ -202,7 +202,9 @@ std::optional<std::int32_t> prima_riga_tolta(const ricupero& rc, sorgente file) 
 std::vector<stato_sollevato> costruisci_ancora(ricupero& rc, const richiesta_costruzione& r,
                                                const risultato_costruzione& c) {
     auto m = std::make_unique<modello_scenario>();
-    costruisci_testi(*m, r.nomi, rc.testo(sorgente::linea), rc.testo(sorgente::treno), r.con_planimetria,
+    // Its outputs are dropped: the plan is validated, not kept.
+    costruisci_testi(*m, r.nomi, rc.testo(sorgente::linea), rc.testo(sorgente::treno),
+                     r.con_planimetria ? modo_planimetria::verificata : modo_planimetria::nessuna,
                      [](const std::string&, const contenuto_file&) {});
     std::vector<stato_sollevato> fermi;
     for (const stato_sollevato& v : m->stati_sollevati) {

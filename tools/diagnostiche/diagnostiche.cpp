@@ -50,6 +50,7 @@ punto_sorgente punto(const sorgenti_autore& s, const luogo& l, bool valore) {
     if (l.file != sorgente::nessuna && l.riga > 0) {
         p.riga = l.riga;
         p.colonna = l.colonna;
+        p.fine = l.fine;
         p.valore = valore;
     }
     return p;

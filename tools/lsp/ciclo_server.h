@@ -1,0 +1,14 @@
+// The language server on two streams: a reader that takes the frames off the
+// input as they come, and the handling of each message in order. The pairs
+// due are checked when no message waits; a message that changes a file of
+// the pair being checked makes that check's result obsolete.
+#pragma once
+
+#include <istream>
+#include <ostream>
+
+#include "tools/lsp/server.h"
+
+// Runs until "exit" or the input's end. The exit status: 0 after shutdown
+// and exit, 1 otherwise (the input ended, or exit came without shutdown).
+int esegui_server(stato_server& s, std::istream& ingresso, std::ostream& uscita);
