@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "compiler/modello.h"
@@ -20,11 +21,17 @@
 struct descrizione_avviso {
     const char* nome;   // as -Wno-NAME takes it
     const char* testo;  // what it warns of
+    // An error unless -Wno-error=NAME: the build loses or shifts what the
+    // author wrote (a record dropped, a value read into another field or
+    // stored as another value, a range whose ends are swapped).
+    bool errore = false;
 };
 
 // Every warning the build gives, in a fixed order.
 std::span<const descrizione_avviso> tabella_avvisi();
 bool e_avviso(std::string_view nome);
+// The warning is an error by default.
+bool e_errore_predefinito(std::string_view nome);
 
 namespace avviso {
 inline constexpr const char* parola_sbagliata = "misspelled-keyword";
@@ -40,6 +47,13 @@ inline constexpr const char* fuori_ordine = "out-of-order";
 inline constexpr const char* oltre_lunghezza = "beyond-length";
 inline constexpr const char* tabulazione = "tab";
 inline constexpr const char* codifica = "encoding";
+inline constexpr const char* record_perso = "lost-record";
+inline constexpr const char* conteggio_valori = "value-count";
+inline constexpr const char* parola_ambigua = "ambiguous-keyword";
+inline constexpr const char* estremi_invertiti = "swapped-range";
+inline constexpr const char* cifre_segnale = "signal-digits";
+inline constexpr const char* tempo_segnale = "signal-time";
+inline constexpr const char* celle_scoperte = "uncovered-cells";
 }  // namespace avviso
 
 // The part of a source a field was read in.
@@ -73,6 +87,16 @@ struct osservazioni {
     std::optional<std::int32_t> ultima_velocita;
     std::optional<std::int32_t> ultima_aderenza;
     std::optional<std::int32_t> ultima_stazione;
+    // The text field read last (a keyword, a name), for the file's last field.
+    luogo ultimo_campo_testo;
+    // The first field before "[generale]" that holds a record's keyword.
+    std::optional<luogo> record_prima_del_generale;
+    std::string testo_prima_del_generale;
+    // A speed-limit and an adhesion record were read.
+    // The records a file holds once, where each was read.
+    std::vector<std::pair<const void*, luogo>> letti_una_volta;
+    bool velocita_letta = false;
+    bool aderenza_letta = false;
 };
 
 // Appends a warning to the model.

@@ -57,6 +57,11 @@ void controlla_8(modello_scenario& m, const stato_compilazione& s, int colpa, st
 
 void controlla_nome(modello_scenario& m, const stato_compilazione& s, int colpa, const char* che_cosa) {
     if (s.lettore.chiusura != chiusura_campo::virgola) return;
+    // A name taken from the next line or from a number is told by the count
+    // of the record's values.
+    std::string_view nome = s.campo;
+    while (!nome.empty() && nome.back() == ' ') nome.remove_suffix(1);
+    if (s.lettore.campo.riga != s.record.dove.riga || e_numero(nome)) return;
     avvisa_record(m, s, avviso::nome_troncato, colpa,
                   std::string(che_cosa) + " ends at the comma after '" + s.campo +
                       "'; the rest of the line is read as fields of its own");

@@ -26,6 +26,7 @@ struct record_letto {
     std::string chiave;
     luogo dove;
     std::string_view regola;  // the rule reading it, by its keyword as the embedded sources write it
+    const regola_record* letto_da = nullptr;  // that rule
     std::array<luogo, 17> valori{};
     std::size_t numero_valori = 0;
 };
@@ -151,6 +152,40 @@ void controlla_nome(modello_scenario& m, const stato_compilazione& s, int colpa,
 // The warnings of the fields of the source in the reader that matched no
 // record; once per source, when it is done.
 void esamina_fine_sorgente(modello_scenario& m, stato_compilazione& s);
+
+// --- How a record was read (avvisi_lettura.cpp) -----------------------------------
+
+// A keyword that holds the words of more than one record of its table.
+void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record> tabella);
+// A record a file holds once, read a second time: the first one's values are lost.
+void controlla_ripetuto(modello_scenario& m, stato_compilazione& s);
+// The record just read against its line: values taken from the following
+// lines, or a name taken from a number.
+void controlla_conteggio(modello_scenario& m, const stato_compilazione& s);
+// A value of the record being read that was no number (`campo`, at `dove`):
+// the line held fewer values than the record takes, or a name stands where a
+// number does.
+void controlla_conteggio_guasto(modello_scenario& m, const stato_compilazione& s, const luogo& dove,
+                                const std::string& campo);
+// A field before "[generale]" that holds a record's keyword: the build never
+// reads it. `generale_dopo`: the line of the "[generale]" that comes later (0: none).
+void nota_record_prima_del_generale(stato_compilazione& s, std::span<const regola_record> tabella);
+void avvisa_record_prima_del_generale(modello_scenario& m, const stato_compilazione& s, std::int32_t generale_dopo);
+// The last field of a file, never interpreted, when it holds a record's keyword.
+void controlla_campo_finale(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record> tabella);
+// A curve keyword whose side or grade its words do not say one way.
+void controlla_parola_curva(modello_scenario& m, const stato_compilazione& s, std::int32_t lunghezza);
+// A start and an end (or a length) that run backwards; `colpa` the value to blame.
+void controlla_estremi(modello_scenario& m, const stato_compilazione& s, int colpa, std::int64_t inizio,
+                       std::int64_t fine, const char* che_cosa, const char* effetto);
+// A signal's digits and time, against what its cell keeps of them.
+struct record_segnale;
+void controlla_segnale(modello_scenario& m, const stato_compilazione& s, const record_segnale& r);
+// The cells before the first speed-limit or adhesion record, and a train file
+// without either.
+void controlla_prima_copertura(modello_scenario& m, const stato_compilazione& s, bool letta_prima,
+                               std::int32_t posizione, const char* che_cosa, const char* parola);
+void controlla_copertura_finale(modello_scenario& m, const stato_compilazione& s);
 
 // --- Cells -----------------------------------------------------------------------
 

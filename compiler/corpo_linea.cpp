@@ -76,6 +76,7 @@ esito_record curva(modello_scenario& m, stato_compilazione& s) {
         return termina(m, s, stato::curva_non_valida, std::nullopt, colpa_chiave);
     }
     if (contiene_in_ogni_caso(s.record.chiave, "s")) k = -k;  // a left-hand curve
+    controlla_parola_curva(m, s, lunghezza);
     if (s.oss.ultima_curva && inizio < *s.oss.ultima_curva) {
         avvisa_record(m, s, avviso::fuori_ordine, colpa_posizione,
                       "the curve starts at " + std::to_string(inizio) + " m, before the previous curve ends (" +
@@ -96,6 +97,7 @@ esito_record montagna(modello_scenario& m, stato_compilazione& s) {
     if (!posizione_accettata(m, s, r.inizio)) return esito_record::ferma;
     controlla_lunghezza(m, s, r.inizio, "a mountain");
     controlla_8(m, s, 2, r.tipo > 10 ? static_cast<std::int64_t>(r.tipo) - 10 : r.tipo, "the mountain kind");
+    controlla_estremi(m, s, 1, r.inizio, r.fine, "the mountain span", "it covers no cell of the track");
     memo_montagna(m, r, s.record.dove);
     return esito_record::continua;
 }
@@ -143,11 +145,11 @@ esito_record cartello(modello_scenario& m, stato_compilazione& s) {
 }
 
 constexpr regola_record regole[] = {
-    {"pendenza", "", true, pendenza, "pendenza"},
-    {"curva", "", true, curva, "curvad|curvas"},
-    {"montagna", "", true, montagna, "montagna"},
-    {"indicatori_v", "", true, indicatori, "indicatori_v"},
-    {"cartello", "indicat", true, cartello, "cartello_indicatore"},
+    {"pendenza", "", true, pendenza, "pendenza", 2},
+    {"curva", "", true, curva, "curvad|curvas", 2},
+    {"montagna", "", true, montagna, "montagna", 3},
+    {"indicatori_v", "", true, indicatori, "indicatori_v", 9},
+    {"cartello", "indicat", true, cartello, "cartello_indicatore", 1, true},
 };
 
 }  // namespace
@@ -165,5 +167,6 @@ esito_record corpo_linea(modello_scenario& m, stato_compilazione& s) {
         const esito_record e = interpreta(regole, m, s);
         if (e != esito_record::continua) return e;
     }
+    controlla_campo_finale(m, s, regole);
     return esito_record::continua;
 }

@@ -16,6 +16,8 @@ bool trova_generale(modello_scenario& m, stato_compilazione& s) {
     do {
         leggi_campo(s);
         nota_prima_del_generale(s);
+        nota_record_prima_del_generale(s, regole_generale());
+        nota_record_prima_del_generale(s, regole_corpo_linea());
         if (a_fine(s.lettore)) {
             s.record = record_letto{};
             s.record.dove = {sorgente::linea, 0, 0};
@@ -23,6 +25,7 @@ bool trova_generale(modello_scenario& m, stato_compilazione& s) {
             return false;
         }
     } while (!contiene_in_ogni_caso(s.campo, "[generale]"));
+    avvisa_record_prima_del_generale(m, s, s.lettore.campo.riga);
     return true;
 }
 

@@ -58,6 +58,8 @@ esito_record velocita(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t nuova = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_prima_copertura(m, s, s.oss.velocita_letta, posizione, "speed-limit", "a speed limit");
+    s.oss.velocita_letta = true;
     controlla_posizione(m, s, s.oss.ultima_velocita, posizione, false, "a speed limit");
     const std::int32_t c = cella_di(posizione);
     if (c > 0) {
@@ -78,6 +80,8 @@ esito_record aderenza(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t posizione = valore_long(s);
     const std::int32_t nuova = valore_long(s);
     if (!posizione_accettata(m, s, posizione)) return esito_record::ferma;
+    controlla_prima_copertura(m, s, s.oss.aderenza_letta, posizione, "adhesion", "an adhesion");
+    s.oss.aderenza_letta = true;
     controlla_posizione(m, s, s.oss.ultima_aderenza, posizione, false, "an adhesion value");
     controlla_8(m, s, 1, nuova, "adhesion");
     const std::int32_t c = cella_di(posizione);
@@ -137,7 +141,8 @@ esito_record segnale(modello_scenario& m, stato_compilazione& s) {
     controlla_16(m, s, 5, static_cast<std::int64_t>(r.rapp) * 10 + static_cast<std::int64_t>(r.sx) * 3 + r.dx,
                  "the signal's fourth value (rapp x 10 + sx x 3 + dx)");
     controlla_8(m, s, 1, (static_cast<std::int64_t>(r.sx) * 3 + r.dx) * 10 + 4, "the approach marker");
-    if (r.sx == 2 && r.tempo > 100) controlla_8(m, s, 10, r.tempo, "the signal time");
+    if (r.sx == 2 && (r.tempo > 100 || r.tempo < 0)) controlla_8(m, s, 10, r.tempo, "the signal time");
+    controlla_segnale(m, s, r);
     return dopo_il_piazzamento(m, s, memo_segnale(m, r, s.record.dove), r.posizione);
 }
 
@@ -155,6 +160,8 @@ esito_record rallentamento(modello_scenario& m, stato_compilazione& s) {
     controlla_16(m, s, 1, r.v, "the slowdown speed");
     controlla_16(m, s, 3, r.f_tt, "f_tt");
     controlla_16(m, s, 5, r.d_v, "d_v");
+    controlla_estremi(m, s, 2, r.x, std::int64_t{r.x} + r.l, "the slowdown",
+                      "its end cell lies before its start cell");
     return dopo_il_piazzamento(m, s, memo_rallentamento(m, r, s.record.dove), r.x);
 }
 
@@ -184,27 +191,32 @@ esito_record abbattimento(modello_scenario& m, stato_compilazione& s) {
 // Every test ignores letter case; a field that holds two keywords reads two
 // records, in this order.
 constexpr regola_record regole[] = {
-    {"frenata", "massa", true, massa_frenata, "percentuale massa frenata"},
-    {"vetture", "", true, vetture, "numero vetture"},
-    {"velocit", "", true, velocita, "velocita"},
-    {"aderenza", "", true, aderenza, "aderenza"},
-    {"orologio", "", true, orologio, "orologio"},
-    {"sabbia", "", true, sabbia, "sabbia"},
-    {"segnale", "", true, segnale, "segnale"},
-    {"rallentamento", "", true, rallentamento, "rallentamento"},
-    {"abbattimento", "", true, abbattimento, "abbattimento"},
-    {"stazione", "", true, memo_stazione, "stazione"},
+    {"frenata", "massa", true, massa_frenata, "percentuale massa frenata", 1, false, true},
+    {"vetture", "", true, vetture, "numero vetture", 1, false, true},
+    {"velocit", "", true, velocita, "velocita", 2},
+    {"aderenza", "", true, aderenza, "aderenza", 2},
+    {"orologio", "", true, orologio, "orologio", 3, false, true},
+    {"sabbia", "", true, sabbia, "sabbia", 1, false, true},
+    {"segnale", "", true, segnale, "segnale", 11},
+    {"rallentamento", "", true, rallentamento, "rallentamento", 6},
+    {"abbattimento", "", true, abbattimento, "abbattimento", 2},
+    {"stazione", "", true, memo_stazione, "stazione", 16, true},
 };
 
 // Skips every field up to and including the first that holds "[generale]".
-void cerca_generale(stato_compilazione& s) {
+void cerca_generale(modello_scenario& m, stato_compilazione& s) {
     do {
         leggi_campo(s);
-        if (a_fine(s.lettore)) return;
+        if (a_fine(s.lettore)) {
+            avvisa_record_prima_del_generale(m, s, 0);
+            return;
+        }
         nota_prima_del_generale(s);
+        nota_record_prima_del_generale(s, regole);
     } while (!contiene_in_ogni_caso(s.campo, "[generale]"));
     s.oss.ignorati.pop_back();  // "[generale]" itself
     s.oss.generale_treno = true;
+    avvisa_record_prima_del_generale(m, s, s.lettore.campo.riga);
 }
 
 // The closing fills give every cell from the cursors up to numero_celle - 3
@@ -243,17 +255,21 @@ void fase_treno(modello_scenario& m, stato_compilazione& s) {
     apri_sorgente(s, sorgente::treno);
     esamina_testo(m, sorgente::treno, s.lettore.testo);
     s.oss.parte = parte_sorgente::prima_del_generale;
-    cerca_generale(s);
+    cerca_generale(m, s);
     s.oss.parte = parte_sorgente::treno;
     s.cursore_velocita = 0;
     s.cursore_aderenza = 0;
     s.contatore_stazioni = 1;
+    bool fermata = false;
     while (leggi_chiave(s)) {
         const esito_record e = interpreta(regole, m, s);
         if (e == esito_record::termina) return;
-        if (e == esito_record::ferma) break;
+        fermata = e == esito_record::ferma;
+        if (fermata) break;
     }
+    if (!fermata) controlla_campo_finale(m, s, regole);
     chiudi_ed_elimina(s);
     riempimenti_finali(m, s);
+    if (!fermata && m.codice_errore == 0) controlla_copertura_finale(m, s);
     controlla_progressive(m, s);
 }

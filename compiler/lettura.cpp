@@ -32,7 +32,10 @@ void chiudi_ed_elimina(stato_compilazione& s) {
     if (quale == sorgente::treno) s.dir.elimina(s.file_treno);
 }
 
-void leggi_campo(stato_compilazione& s) { s.campo = leggi_testo(s.lettore); }
+void leggi_campo(stato_compilazione& s) {
+    s.campo = leggi_testo(s.lettore);
+    s.oss.ultimo_campo_testo = s.lettore.campo;
+}
 
 void nota_prima_del_generale(stato_compilazione& s) {
     if (!contiene(s.campo, "[") || !contiene(s.campo, "]")) return;
@@ -48,6 +51,7 @@ void inizia_record(stato_compilazione& s) {
     s.record.chiave = s.campo;
     s.record.dove = s.lettore.campo;
     s.record.regola = {};
+    s.record.letto_da = nullptr;
     s.record.numero_valori = 0;
 }
 

@@ -55,6 +55,7 @@ void gestisci_guasto(modello_scenario& m, stato_compilazione& s, const errore_es
     v.regola = s.record.regola;
     v.guasto = guasto_di(e);
     m.stati_sollevati.push_back(std::move(v));
+    if (e.dati.genere == genere_guasto::non_numero) controlla_conteggio_guasto(m, s, e.dove, e.dati.campo);
 }
 
 namespace {

@@ -24,13 +24,19 @@ using gestore_record = esito_record (*)(modello_scenario&, stato_compilazione&);
 // A keyword test and the handler it starts: the field holds the word, and the
 // second word when there is one, with their letter case as written or in any
 // case. `forma` is the keyword as the embedded sources write it (alternatives
-// separated by "|"), for suggestions.
+// separated by "|"), for suggestions. `numeri` is the number of values the
+// record takes, `con_testo` that a text (a name) follows them: what the
+// warnings compare a line with. `una_volta`: a file holds the record once; a
+// second one replaces its values.
 struct regola_record {
     std::string_view parola;
     std::string_view seconda_parola;
     bool ogni_caso;
     gestore_record gestore;
     std::string_view forma;
+    std::uint8_t numeri = 0;
+    bool con_testo = false;
+    bool una_volta = false;
 };
 
 bool corrisponde(const regola_record& r, std::string_view campo);

@@ -90,19 +90,28 @@ esito_record ripetizione(modello_scenario& m, stato_compilazione& s) {
     } else {
         return termina(m, s, stato::ripetizione_senza_codici, std::nullopt, colpa_chiave);
     }
-    if (v.valore2 == 0) v.valore3 = 0;
+    if (v.valore2 == 0) {
+        v.valore3 = 0;
+    } else {
+        controlla_estremi(m, s, 1, v.valore1, v.valore2, "the signal repetition",
+                          "the simulator gets a stretch that runs backwards");
+    }
+    if (contiene(s.record.chiave, "4") && contiene(s.record.chiave, "9")) {
+        avvisa_record(m, s, avviso::parola_ambigua, colpa_chiave,
+                      "the keyword holds both \"4\" and \"9\" and is read as four-code repetition");
+    }
     return esito_record::continua;
 }
 
 constexpr regola_record regole[] = {
-    {"lunghezza", "percorso", true, lunghezza, parola_lunghezza},
-    {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre"},
-    {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due"},
-    {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno"},
-    {"sfondo", "uno", false, sfondo_uno, "sfondo uno"},
-    {"sfondo", "due", false, sfondo_due, "sfondo due"},
-    {"sfondo", "tre", false, sfondo_tre, "sfondo tre"},
-    {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici"},
+    {"lunghezza", "percorso", true, lunghezza, parola_lunghezza, 1, false, true},
+    {"progressiva", "tre", false, progressiva_tre, "progressiva chilometrica tre", 3, false, true},
+    {"progressiva", "due", false, progressiva_due, "progressiva chilometrica due", 3, false, true},
+    {"progressiva", "uno", false, progressiva_uno, "progressiva chilometrica uno", 3, false, true},
+    {"sfondo", "uno", false, sfondo_uno, "sfondo uno", 1, false, true},
+    {"sfondo", "due", false, sfondo_due, "sfondo due", 1, false, true},
+    {"sfondo", "tre", false, sfondo_tre, "sfondo tre", 1, false, true},
+    {"ripetizione", "segnali", false, ripetizione, "ripetizione segnali 4 codici", 2, false, true},
 };
 
 }  // namespace
@@ -113,7 +122,10 @@ esito_record sezione_generale(modello_scenario& m, stato_compilazione& s) {
     for (;;) {
         if (a_fine(s.lettore)) return esito_record::continua;
         leggi_campo(s);
-        if (a_fine(s.lettore)) return esito_record::continua;  // the last field is never interpreted
+        if (a_fine(s.lettore)) {  // the last field is never interpreted
+            controlla_campo_finale(m, s, regole);
+            return esito_record::continua;
+        }
         for (int i = 0; i < commenti_generale && e_commento(s.campo); ++i) leggi_campo(s);
         inizia_record(s);
         if (interpreta(regole, m, s) == esito_record::termina) return esito_record::termina;

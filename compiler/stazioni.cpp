@@ -90,6 +90,8 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     controlla_posizione(m, s, s.oss.ultima_stazione, posizione, false, "a station");
     m.origine_voci[static_cast<std::size_t>(numero)] = s.record.dove;
     calcola_estensione(v, lunghezza);
+    controlla_estremi(m, s, colpa_lunghezza, v.valore1, v.valore2, "the station's extent",
+                      "the length is negative, and the station's marks fall before its position");
     if (lunghezza < lunghezza_con_opz4) v.opz4 = 0;
     if (numero == voce::prima_stazione) {
         v.opz3 = 0;

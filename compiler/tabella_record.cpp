@@ -50,14 +50,18 @@ esito_record interpreta(std::span<const regola_record> tabella, modello_scenario
     const std::string chiave = s.record.chiave;
     const std::string minuscola = in_minuscole(chiave);
     bool letto = false;
+    controlla_piu_record(m, s, tabella);
     for (const regola_record& r : tabella) {
         if (!corrisponde_gia_minuscolo(r, chiave, minuscola)) continue;
         s.record.numero_valori = 0;
         s.record.regola = r.forma;
+        s.record.letto_da = &r;
+        controlla_ripetuto(m, s);
         const esito_record e = r.gestore(m, s);
         nota_letto(s, r);
         letto = true;
         if (e != esito_record::continua) return e;
+        controlla_conteggio(m, s);
     }
     if (!letto) nota_ignorato(s);
     return esito_record::continua;

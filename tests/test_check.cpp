@@ -111,17 +111,51 @@ TEST(Check, ASignBeyondTheEndIsTheFirstErrorAndTheTrainFilesCarriedStatusFollows
     EXPECT_LT(primo, secondo);
 }
 
-TEST(Check, AMisspelledStationIsAWarningAtItsLine) {
+// A misspelled station loses the station: an error by default, a warning
+// with -Wno-error=misspelled-keyword, nothing with -Wno-misspelled-keyword.
+TEST(Check, AMisspelledStationIsAnErrorAtItsLineUnlessNoError) {
     const banco_check b(linea_incorporata,
                         sostituisci(treno_incorporato, "stazione,    9000", "stazone,    9000"));
+    const std::string messaggio = ":15:1: %s: 'stazone' matches no record and is ignored; did you mean 'stazione'? "
+                                  "[-Wmisspelled-keyword]\n"
+                                  "   15 | stazone,    9000, 12,  500,  0, 0, 0,  1,1,0,  3,3,1,    0,   0, 0, 0, SAN MERIDANO TERME\n"
+                                  "      | ^~~~~~~\n";
+    const auto con = [&](const char* gravita) {
+        std::string t = messaggio;
+        t.replace(t.find("%s"), 2, gravita);
+        return b.treno + t;
+    };
     const esecuzione e = b.check({"-Wno-beyond-length"});
-    EXPECT_EQ(e.stato, 0);
-    EXPECT_EQ(e.errori,
-              b.treno + ":15:1: warning: 'stazone' matches no record and is ignored; did you mean 'stazione'? "
-                        "[-Wmisspelled-keyword]\n"
-                        "   15 | stazone,    9000, 12,  500,  0, 0, 0,  1,1,0,  3,3,1,    0,   0, 0, 0, SAN MERIDANO TERME\n"
-                        "      | ^~~~~~~\n"
-                        "check: no error, 1 warning\n");
+    EXPECT_EQ(e.stato, 1);
+    EXPECT_EQ(e.errori, con("error") + "check: 1 error, no warning\n");
+
+    const esecuzione w = b.check({"-Wno-beyond-length", "-Wno-error=misspelled-keyword"});
+    EXPECT_EQ(w.stato, 0);
+    EXPECT_EQ(w.errori, con("warning") + "check: no error, 1 warning\n");
+    // -Wno-error=NAME holds under --werror too; the same option for another name changes nothing.
+    EXPECT_EQ(b.check({"-Wno-beyond-length", "-Wno-error=misspelled-keyword", "--werror"}).stato, 0);
+    EXPECT_EQ(b.check({"-Wno-beyond-length", "-Wno-error=tab"}).stato, 1);
+
+    const esecuzione spento = b.check({"-Wno-beyond-length", "-Wno-misspelled-keyword"});
+    EXPECT_EQ(spento.stato, 0);
+    EXPECT_EQ(spento.errori, "check: no error, no warning\n");
+}
+
+// compile ends with 1 after an error by default, as check does, and writes
+// the same files as without it; -Wno-error=NAME gives 0.
+TEST(Check, CompileEndsWithOneAfterAnErrorByDefault) {
+    const banco_check b(linea_incorporata, sostituisci(treno_incorporato, "2,1,0, 160", "2,1,0, 30"));
+    const esecuzione e = b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro});
+    EXPECT_EQ(e.stato, 1) << e.errori;
+    EXPECT_NE(e.errori.find(b.treno + ":24:51: error: the signal time 30 is stored as 101"), std::string::npos)
+        << e.errori;
+    EXPECT_NE(e.errori.find("[-Wsignal-time]"), std::string::npos);
+    const esecuzione w =
+        b.esegui({"compile", b.linea, b.treno, "--out", b.lavoro, "-Wno-error=signal-time", "--json"});
+    EXPECT_EQ(w.stato, 0) << w.errori;
+    const nlohmann::json j = nlohmann::json::parse(w.uscita);
+    ASSERT_EQ(di_gravita(j, "warning").size(), 3u);
+    EXPECT_TRUE(di_gravita(j, "error").empty());
 }
 
 // Statuses whose words once missed what happened: the error at the value to

@@ -61,7 +61,8 @@ TEST(Spiegazioni, EveryStatusAndWarningHasOne) {
         EXPECT_NE(testo_spiegazione(*s).find(v.testo), std::string::npos) << numero(v.codice);
     }
     for (const descrizione_avviso& a : tabella_avvisi()) {
-        for (const std::string& chiave : {std::string(a.nome), "-W" + std::string(a.nome), "-Wno-" + std::string(a.nome)}) {
+        for (const std::string& chiave : {std::string(a.nome), "-W" + std::string(a.nome), "-Wno-" + std::string(a.nome),
+                                          "-Wno-error=" + std::string(a.nome)}) {
             const spiegazione* s = cerca_spiegazione(chiave);
             ASSERT_NE(s, nullptr) << chiave;
             EXPECT_EQ(std::string(s->nome), a.nome);

@@ -182,6 +182,14 @@ record_segnale segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool
               : modo < 6 ? i32(intero(c, 1, 100))
               : modo < 9 ? i32(intero(c, 101, casi_limite ? 400 : 255))
                          : i32(casi_limite ? intero(c, -20, -1) : 0);
+    if (!casi_limite) {
+        // Without edge cases, values the build keeps as written: the units of
+        // the fourth value one digit, a time only where it is kept and as
+        // itself (the cells hold the same bytes as with the values drawn).
+        if (s.sx * 3 + s.dx > 9) s.dx = 9 - s.sx * 3;
+        if (s.sx != 2) s.tempo = 0;
+        if (s.tempo >= 1 && s.tempo <= 100) s.tempo = 101;
+    }
     return s;
 }
 
@@ -281,12 +289,17 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_
 // 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
 void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
-    for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, probabile(c, 4, 5))) {
+    // Without edge cases both lists start at 0 m, so that no cell holds 0.
+    const bool da_zero = probabile(c, 4, 5) || !g.casi_limite;
+    for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, da_zero)) {
         const std::int32_t v = probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, 1275));
         t.velocita.push_back({p, v});
     }
-    for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, probabile(c, 4, 5))) {
+    const bool aderenze_da_zero = probabile(c, 4, 5) || !g.casi_limite;
+    for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, aderenze_da_zero)) {
         const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100)) : i32(intero(c, 0, g.casi_limite ? 300 : 255));
         t.aderenze.push_back({p, a});
     }
+    if (!g.casi_limite && t.velocita.empty()) t.velocita.push_back({0, 100});
+    if (!g.casi_limite && t.aderenze.empty()) t.aderenze.push_back({0, 100});
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "compiler/avvisi.h"
 #include "compiler/parole_chiave.h"
 #include "tools/diagnostiche/messaggi_stati.h"
 #include "tools/comune/testo_terminale.h"
@@ -171,7 +172,7 @@ void diagnostica_fatale(raccolta& r, const fatale_costruzione& f) {
 
 void diagnostica_di_avviso(raccolta& r, const avviso_sorgente& a) {
     diagnostica d;
-    d.livello = gravita::avviso;
+    d.livello = e_errore_predefinito(a.nome) ? gravita::errore : gravita::avviso;
     d.nome = a.nome;
     d.dove = punto(r.s, a.dove, false);
     d.messaggio = a.messaggio;

@@ -333,10 +333,74 @@ read as three characters in front of the first field; when that field is
 Save the file as "Windows-1252" (called "Western" or "ANSI" by some
 editors).)",
      std::nullopt},
+    {0, avviso::record_perso, nullptr, "either file",
+     R"(A file is read from its first field holding "[generale]" on: a record
+before it is never read, and a train file without "[generale]" gives no
+record at all (no station, signal, speed limit or adhesion). The last field
+of a file is never read either: a keyword standing there alone is lost (end
+the files with "[fine]", as the embedded ones do). A record a file holds
+once (the length, a progressive, a background, the repetition, the coaches,
+the braked mass, the clock, the sand) given twice keeps the second one's
+values: the first is lost. An error unless -Wno-error=lost-record.)",
+     esempio_sorgente{T, "[generale]", "sabbia,    300\n[generale]", "[generale]"}},
+    {0, avviso::conteggio_valori, nullptr, "a record of either file",
+     R"(The reader counts fields, not lines: a record whose line holds too few
+values takes the rest from the next line, and a station name or sign text
+runs to the next comma. A station without its name takes the next line's
+keyword as its name, and that line's record is lost; one extra value makes
+a number the name and shifts the time; one value too few reads the name
+where a number stands (status 25). The error says what the record takes
+and what its line holds. An error unless -Wno-error=value-count.)",
+     esempio_sorgente{T, "stazione,   22000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,    0,  20,50, 0, ROVEA",
+                      "stazione,   22000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,    0,  20,50, 0",
+                      "stazione,   22000, 12,  500,  0, 0, 0,  1,1,0,  2,1,1,    0,  20,50, 0, ROVEA"}},
+    {0, avviso::parola_ambigua, nullptr, "a keyword field of either file",
+     R"(Keywords are found by the words they hold, anywhere in the field. A field
+that holds the words of two records reads both, one after the other ("velocita
+del rallentamento" is a speed limit, then a slowdown). A curve bends left when
+its keyword holds an "s" anywhere, so "curva destra" is a left curve; a curve
+keyword with no side letter bends right; its grade is the first of the digits
+1 to 6 it holds, so "curvas 31" has grade 1. A repetition keyword with both
+"4" and "9" is read as four codes. Write the embedded files' forms: "curvad3",
+"curvas3". An error unless -Wno-error=ambiguous-keyword.)",
+     esempio_sorgente{L, "curvad5,  11000,  1000", "curva destra 5,  11000,  1000", "curvad5,  11000,  1000"}},
+    {0, avviso::estremi_invertiti, nullptr, "\"montagna\", \"rallentamento\", curves, stations, the repetition",
+     R"(A mountain span whose end lies before its start covers no cell (the tunnel
+vanishes, though it still counts among the spans); a slowdown, curve or
+station with a negative length, or a repetition that ends before it starts,
+is laid backwards or not at all. An error unless -Wno-error=swapped-range.)",
+     esempio_sorgente{L, "montagna,   13000,  13050,  2", "montagna,   13050,  13000,  2",
+                      "montagna,   13000,  13050,  2"}},
+    {0, avviso::cifre_segnale, nullptr, "\"segnale\"",
+     R"(A signal's cell keeps its values packed in pairs, tens and units: s1 x 10 +
+d1, s2 x 10 + d2, s3 x 10 + d3, and rapp x 10 + sx x 3 + dx. A value that is
+not one digit (0 to 9), or an sx x 3 + dx above 9, spills into the other
+digit of its pair, and the simulator reads other values than those written.
+An error unless -Wno-error=signal-digits.)",
+     esempio_sorgente{T, "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0",
+                      "segnale,    3000,   2, 3, 1,  0, 0,    2,  14,1,0, 0",
+                      "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0"}},
+    {0, avviso::tempo_segnale, nullptr, "\"segnale\"",
+     R"(A signal keeps its time only when its sx is 2, and a time from 1 to 100
+counts as 101: any other time is stored as 0, and 30 is stored as 101.
+Write 0 for no time, or a time of 101 or more. An error unless
+-Wno-error=signal-time.)",
+     esempio_sorgente{T, "segnale,   10500,   2, 4, 1,  0, 0,    2,  2,1,0, 160",
+                      "segnale,   10500,   2, 4, 1,  0, 0,    2,  2,1,0, 30",
+                      "segnale,   10500,   2, 4, 1,  0, 0,    2,  2,1,0, 160"}},
+    {0, avviso::celle_scoperte, nullptr, "\"velocita\", \"aderenza\"",
+     R"(Every cell holds a speed limit and an adhesion, from the record at or before
+it. The cells before the first "velocita" or "aderenza" record hold 0, and
+a train file with neither record gives a speed limit of 0 and an adhesion of
+0 over the whole line. Start both lists at 0 m. An error unless
+-Wno-error=uncovered-cells.)",
+     esempio_sorgente{T, "velocita,   0,    30", "velocita,   500,    30", "velocita,   0,    30"}},
 };
 
 std::string intestazione(const spiegazione& s) {
-    if (s.nome != nullptr) return std::string("Warning -W") + s.nome;
+    if (s.nome != nullptr) {
+        return std::string("Warning -W") + s.nome + (e_errore_predefinito(s.nome) ? ", an error by default" : "");
+    }
     if (s.codice >= 1250) return "Numbered message " + std::to_string(s.codice);
     return "Status " + std::to_string(s.codice);
 }
@@ -368,6 +432,8 @@ std::span<const spiegazione> spiegazioni_avvisi() { return avvisi; }
 
 const spiegazione* cerca_spiegazione(std::string_view chiave) {
     if (chiave.rfind("-W", 0) == 0) chiave.remove_prefix(2);
+    // -Wno-error=NAME, as the option keeping it a warning is written.
+    if (chiave.rfind("no-error=", 0) == 0) chiave.remove_prefix(9);
     for (const spiegazione& s : avvisi) {
         if (chiave == s.nome) return &s;
     }
@@ -407,7 +473,12 @@ std::string riferimento_markdown() {
         "reading (the finishing pass, which raises 11, 12 and 13, goes on), and\n"
         "compile still writes the scenario files, except after 1250, 1251 or a\n"
         "build without a track. A warning tells of something the build drops,\n"
-        "changes or cuts without a status; it never changes what is written.\n";
+        "changes or cuts without a status; it never changes what is written.\n"
+        "The warnings that lose or shift what the author wrote (a record dropped,\n"
+        "a value read into another field or stored as another value, a range\n"
+        "whose ends are swapped) are errors by default: check and compile end\n"
+        "with exit status 1, unless -Wno-error=NAME keeps one a warning\n"
+        "(-Wno-NAME turns it off).\n";
     t += "\n## Statuses\n";
     for (const spiegazione& s : stati) {
         t += '\n';

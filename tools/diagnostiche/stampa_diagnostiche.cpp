@@ -25,10 +25,17 @@ std::string elenco_avvisi() {
     return t;
 }
 
+constexpr std::string_view no_error = "no-error=";
+constexpr std::string_view no = "no-";
+
+bool inizia(const std::string& valore, std::string_view prefisso) { return valore.rfind(prefisso, 0) == 0; }
+
 std::string controlla_w(const std::string& valore, bool con_werror) {
     if (con_werror && valore == "error") return "";
-    if (valore.rfind("no-", 0) == 0 && e_avviso(valore.substr(3))) return "";
-    const std::string nome = valore.rfind("no-", 0) == 0 ? valore.substr(3) : valore;
+    const std::string nome = inizia(valore, no_error) ? valore.substr(no_error.size())
+                             : inizia(valore, no)     ? valore.substr(no.size())
+                                                      : valore;
+    if ((inizia(valore, no_error) || inizia(valore, no)) && e_avviso(nome)) return "";
     return "-W" + valore + ": no warning is named \"" + nome + "\"; the warnings are: " + elenco_avvisi();
 }
 
@@ -58,13 +65,17 @@ void opzioni_avvisi(CLI::App& comando, scelta_avvisi& s, bool con_werror) {
                 for (const std::string& v : valori) {
                     if (v == "error") {
                         s.come_errori = true;
+                    } else if (inizia(v, no_error)) {
+                        s.non_errori.insert(v.substr(no_error.size()));
                     } else {
-                        s.spenti.insert(v.substr(3));
+                        s.spenti.insert(v.substr(no.size()));
                     }
                 }
             },
-            con_werror ? "-Wno-NAME turns the warning NAME off (repeat it for more); -Werror is --werror"
-                       : "-Wno-NAME turns the warning NAME off (repeat it for more)")
+            con_werror ? "-Wno-NAME turns the warning NAME off, -Wno-error=NAME keeps it a warning when it is an "
+                         "error by default (repeat them for more); -Werror is --werror"
+                       : "-Wno-NAME turns the warning NAME off, -Wno-error=NAME keeps it a warning when it is an "
+                         "error by default (repeat them for more)")
         ->type_name("no-NAME")
         ->allow_extra_args(false)
         ->check(CLI::Validator([con_werror](std::string& v) { return controlla_w(v, con_werror); }, ""));
@@ -76,9 +87,14 @@ void opzioni_avvisi(CLI::App& comando, scelta_avvisi& s, bool con_werror) {
 std::vector<diagnostica> diagnostiche_scelte(const std::vector<diagnostica>& tutte, const scelta_avvisi& s) {
     std::vector<diagnostica> scelte;
     for (const diagnostica& d : tutte) {
-        if (d.livello == gravita::avviso && s.spenti.count(d.nome) > 0) continue;
+        if (d.nome.empty()) {
+            scelte.push_back(d);
+            continue;
+        }
+        if (s.spenti.count(d.nome) > 0) continue;
         scelte.push_back(d);
-        if (d.livello == gravita::avviso && s.come_errori) scelte.back().livello = gravita::errore;
+        const bool errore = (d.livello == gravita::errore || s.come_errori) && s.non_errori.count(d.nome) == 0;
+        scelte.back().livello = errore ? gravita::errore : gravita::avviso;
     }
     return scelte;
 }
@@ -88,7 +104,10 @@ std::string testo_diagnostica(const diagnostica& d) {
     t += d.livello == gravita::errore ? "error: " : "warning: ";
     t += visibile_1252(d.messaggio, larghezza_messaggio);
     if (!d.nome.empty()) {
-        t += d.livello == gravita::errore ? " [-Werror=" + d.nome + "]" : " [-W" + d.nome + "]";
+        // As compilers mark them: an error by default by its name alone, a
+        // warning made an error by --werror as such.
+        const bool innalzato = d.livello == gravita::errore && !e_errore_predefinito(d.nome);
+        t += innalzato ? " [-Werror=" + d.nome + "]" : " [-W" + d.nome + "]";
     } else if (d.stato) {
         t += " [status " + std::to_string(*d.stato) + "]";
     }
