@@ -115,8 +115,8 @@ verifica(attendi(function() return cerca(linea, 'misspelled-keyword') ~= nil and
     and cerca(treno, 'not-windows-1252') ~= nil end), 'diagnostics arrive for both files')
 
 local d = cerca(linea, 'misspelled-keyword')
-verifica(d and d.lnum == r_pendenza and d.col == 0 and d.end_col == 7 and d.severity == vim.diagnostic.severity.WARN,
-  'the misspelled keyword: a warning on "pendnza", line ' .. (r_pendenza + 1))
+verifica(d and d.lnum == r_pendenza and d.col == 0 and d.end_col == 7 and d.severity == vim.diagnostic.severity.ERROR,
+  'the misspelled keyword: an error on "pendnza", line ' .. (r_pendenza + 1))
 d = cerca(treno, 16)
 verifica(d and d.lnum == r_segnale and d.col == 12 and d.end_col == 15 and d.severity == vim.diagnostic.severity.ERROR,
   'the signal on a taken cell: status 16 on "500", line ' .. (r_segnale + 1))
