@@ -538,4 +538,20 @@ TEST(LspCorrezioni, QuickFixesForAKeywordADecimalCommaAndATab) {
     }
 }
 
+// A mountain written end first: the quick fix swaps its two ends in place.
+TEST(LspCorrezioni, ASpanWrittenEndFirstGetsItsEndsSwapped) {
+    sessione x;
+    x.apri(percorso_linea, utf8_da_1252(sostituisci(linea_incorporata, "montagna,   13000,  13050,", "montagna,   13050,  13000,")));
+    x.apri(percorso_treno, utf8_da_1252(treno_incorporato));
+    std::map<std::string, json> p = x.pubblica();
+    const json d = cerca(p[uri_da_percorso(percorso_linea)], "swapped-range");
+    ASSERT_TRUE(d.is_object()) << p[uri_da_percorso(percorso_linea)].dump();
+    const json r = x.chiedi("textDocument/codeAction", percorso_linea,
+                            {{"range", d["range"]}, {"context", {{"diagnostics", json::array({d})}}}})["result"];
+    ASSERT_TRUE(r.is_array() && r.size() == 1u) << r.dump();
+    EXPECT_EQ(r[0]["edit"]["changes"][uri_da_percorso(percorso_linea)],
+              json::array({{{"range", intervallo(23, 12, 17)}, {"newText", "13000"}},
+                           {{"range", intervallo(23, 20, 25)}, {"newText", "13050"}}}));
+}
+
 }  // namespace

@@ -173,9 +173,6 @@ std::optional<correzione> estremi_scambiati(const contesto_correzioni& c, const 
                       modifiche};
 }
 
-// The warning of a span whose end lies before its start.
-constexpr const char* estremi_invertiti = "swapped-range";
-
 using fa_correzione = std::optional<correzione> (*)(const contesto_correzioni&, const diagnostica&, const json&);
 
 struct regola_correzione {
@@ -188,7 +185,7 @@ constexpr regola_correzione regole_correzioni[] = {
     {avviso::maiuscole, parola_suggerita},
     {avviso::virgola_decimale, virgola_decimale},
     {avviso::tabulazione, tabulazioni},
-    {estremi_invertiti, estremi_scambiati},
+    {avviso::estremi_invertiti, estremi_scambiati},
 };
 
 json nota_json(const vista_file& v, const nota_diagnostica& n) {
