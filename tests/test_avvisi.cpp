@@ -10,21 +10,10 @@
 #include "compiler/suggerimenti.h"
 #include "sources/nomi_file.h"
 #include "scenario_incorporato.h"
+#include "compila_prova.h"
 #include "supporto.h"
 
 namespace {
-
-modello_scenario compila(const std::string& linea, const std::string& treno) {
-    cartella_prova dir;
-    modello_scenario m;
-    m.nome_linea = "L";
-    m.numero_treno = "1";
-    m.scrivi_linea = true;
-    dir.file[nome_file_linea("L")] = linea;
-    dir.file[nome_file_treno("L", "1")] = treno;
-    memorizza_dati(m, dir.dir);
-    return m;
-}
 
 // The warnings other than the two gradients beyond the declared length that
 // the embedded line file has (at 23100 and 24000 m, lines 21 and 22).
@@ -39,7 +28,7 @@ std::vector<avviso_sorgente> nuovi(const modello_scenario& m) {
 }
 
 TEST(Avvisi, TheEmbeddedScenarioGetsOnlyItsTwoGradientsBeyondTheLength) {
-    const modello_scenario m = compila(linea_incorporata, treno_incorporato);
+    const modello_scenario m = compila_in_memoria(linea_incorporata, treno_incorporato);
     EXPECT_EQ(m.codice_errore, 0);
     ASSERT_EQ(m.avvisi.size(), 2u);
     EXPECT_EQ(m.avvisi[0].nome, avviso::oltre_lunghezza);
@@ -111,7 +100,7 @@ TEST(Avvisi, EachFiresOnASmallFixtureAtItsPlace) {
          "1 NUL byte"},
     };
     for (const caso& c : casi) {
-        const modello_scenario m = compila(c.linea, c.treno);
+        const modello_scenario m = compila_in_memoria(c.linea, c.treno);
         const auto avvisi = nuovi(m);
         const auto a = std::find_if(avvisi.begin(), avvisi.end(), [&](const avviso_sorgente& x) {
             return x.nome == c.nome && x.dove.file == c.file && x.dove.riga == c.riga;
@@ -148,7 +137,7 @@ TEST(Avvisi, TheWarningToldIsTheOneThatHappened) {
          sorgente::linea, 12, 1, "'cruvas4' matches no record and is ignored; did you mean 'curvas4'?"},
     };
     for (const caso& c : casi) {
-        const modello_scenario m = compila(c.linea, c.treno);
+        const modello_scenario m = compila_in_memoria(c.linea, c.treno);
         std::vector<avviso_sorgente> sulla_riga;
         for (const avviso_sorgente& a : nuovi(m)) {
             if (a.dove.file == c.file && a.dove.riga == c.riga) sulla_riga.push_back(a);
@@ -165,7 +154,7 @@ TEST(Avvisi, TheWarningToldIsTheOneThatHappened) {
 // and the build as without it.
 TEST(Avvisi, AUtf8ByteOrderMarkIsOneWarningThatSaysTheSectionIsRead) {
     const std::string bom = "\xEF\xBB\xBF";
-    const modello_scenario senza = compila(linea_incorporata, treno_incorporato);
+    const modello_scenario senza = compila_in_memoria(linea_incorporata, treno_incorporato);
     struct caso_bom {
         sorgente file;
         std::string linea, treno;
@@ -177,7 +166,7 @@ TEST(Avvisi, AUtf8ByteOrderMarkIsOneWarningThatSaysTheSectionIsRead) {
         {sorgente::treno, linea_incorporata, bom + "uno\r\n" + treno_incorporato, false},
     };
     for (const caso_bom& c : casi) {
-        const modello_scenario m = compila(c.linea, c.treno);
+        const modello_scenario m = compila_in_memoria(c.linea, c.treno);
         const auto avvisi = nuovi(m);
         ASSERT_EQ(avvisi.size(), 1u) << avvisi.back().messaggio;
         EXPECT_EQ(avvisi[0].nome, avviso::codifica);
@@ -203,7 +192,7 @@ TEST(Avvisi, AUtf8ByteOrderMarkIsOneWarningThatSaysTheSectionIsRead) {
 // The values of a keyword that is no record are not each a warning of their
 // own: the keyword's warning tells it.
 TEST(Avvisi, TheValuesOfAnUnreadKeywordAreNotWarnedOneByOne) {
-    const modello_scenario m = compila(linea_incorporata, sostituisci(treno_incorporato, "stazione,    9000", "stazone,    9000"));
+    const modello_scenario m = compila_in_memoria(linea_incorporata, sostituisci(treno_incorporato, "stazione,    9000", "stazone,    9000"));
     const auto avvisi = nuovi(m);
     ASSERT_EQ(avvisi.size(), 1u);
     EXPECT_EQ(avvisi[0].nome, avviso::parola_sbagliata);
@@ -218,8 +207,8 @@ TEST(Avvisi, SectionHeadersOfTheEmbeddedFilesAndOrdinaryNamesAreSilent) {
 
 TEST(Avvisi, WarningsNeverChangeTheBuild) {
     // The same model with and without the warnings' causes that change nothing.
-    const modello_scenario a = compila(linea_incorporata, treno_incorporato);
-    const modello_scenario b = compila(linea_incorporata, sostituisci(treno_incorporato, "[codici]", "[codice]"));
+    const modello_scenario a = compila_in_memoria(linea_incorporata, treno_incorporato);
+    const modello_scenario b = compila_in_memoria(linea_incorporata, sostituisci(treno_incorporato, "[codici]", "[codice]"));
     EXPECT_EQ(b.codice_errore, 0);
     ASSERT_EQ(nuovi(b).size(), 1u);
     EXPECT_EQ(nuovi(b)[0].nome, avviso::sezione_ignota);
@@ -236,8 +225,8 @@ TEST(Avvisi, AUtf16FileGetsOneWarningInEitherByteOrder) {
     const std::string utf16_be("\xFE\xFF\0[\0g\0e\0n\0\r\0\n\0s\0t\0a\0z\0o\0n\0e\0,", 26);
     for (const std::string& testo : {utf16_le, utf16_be}) {
         for (const sorgente file : {sorgente::linea, sorgente::treno}) {
-            const modello_scenario m = file == sorgente::linea ? compila(testo, treno_incorporato)
-                                                               : compila(linea_incorporata, testo);
+            const modello_scenario m = file == sorgente::linea ? compila_in_memoria(testo, treno_incorporato)
+                                                               : compila_in_memoria(linea_incorporata, testo);
             int codifica = 0;
             for (const avviso_sorgente& a : m.avvisi) {
                 if (a.dove.file != file) continue;
@@ -262,7 +251,7 @@ TEST(Avvisi, TheByteScanCountsLinesAsTheReader) {
         treno.replace(p, 2, fine);
         ++p;
     }
-    const modello_scenario m = compila(linea_incorporata, sostituisci(treno, "sabbia,    300", "sabbia,\t300"));
+    const modello_scenario m = compila_in_memoria(linea_incorporata, sostituisci(treno, "sabbia,    300", "sabbia,\t300"));
     const auto a = std::find_if(m.avvisi.begin(), m.avvisi.end(),
                                 [](const avviso_sorgente& x) { return x.nome == avviso::tabulazione; });
     ASSERT_NE(a, m.avvisi.end());

@@ -14,21 +14,10 @@
 #include "tests/generatore/generatore.h"
 #include "scenario_incorporato.h"
 #include "sources/nomi_file.h"
+#include "compila_prova.h"
 #include "supporto.h"
 
 namespace {
-
-modello_scenario compila(const std::string& linea, const std::string& treno) {
-    cartella_prova dir;
-    modello_scenario m;
-    m.nome_linea = "L";
-    m.numero_treno = "1";
-    m.scrivi_linea = true;
-    dir.file[nome_file_linea("L")] = linea;
-    dir.file[nome_file_treno("L", "1")] = treno;
-    memorizza_dati(m, dir.dir);
-    return m;
-}
 
 
 struct lettura_persa {
@@ -83,7 +72,7 @@ std::vector<lettura_persa> casi() {
     {"\"curva destra\" is a left curve", sostituisci(L, "curvas3,  5000", "curva destra 3,  5000"), T,
      avviso::parola_ambigua, sorgente::linea, 12, 1, "is read as a left curve",
      [](const modello_scenario& m) {
-         const modello_scenario incorporato = compila(linea_incorporata, treno_incorporato);
+         const modello_scenario incorporato = compila_in_memoria(linea_incorporata, treno_incorporato);
          EXPECT_EQ(m.planimetria.valori, incorporato.planimetria.valori);  // bent as "curvas3" bends
      }},
     {"a curve keyword without a side", sostituisci(L, "curvad5", "curva5"), T, avviso::parola_ambigua,
@@ -169,7 +158,7 @@ std::vector<avviso_sorgente> di_nome(const modello_scenario& m, const char* nome
 
 TEST(LetturePerse, EachIsAnErrorAtTheAuthorsPlaceAndTheBuildIsUnchanged) {
     for (const lettura_persa& c : casi()) {
-        const modello_scenario m = compila(c.linea, c.treno);
+        const modello_scenario m = compila_in_memoria(c.linea, c.treno);
         const auto avvisi = di_nome(m, c.nome);
         const auto a = std::find_if(avvisi.begin(), avvisi.end(), [&](const avviso_sorgente& x) {
             return x.dove.file == c.file && x.dove.riga == c.riga &&
@@ -194,7 +183,7 @@ TEST(LetturePerse, AShiftedStationNameIsNotAlsoANameCut) {
     for (const std::string& treno :
          {sostituisci(T, "20,13, 0, TAVA SAN CORDANE", "20,13, 0"),
           sostituisci(T, "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0", "stazione,    5000, 12,  400,  1, 0, 0, 0,  4,1,0")}) {
-        const modello_scenario m = compila(L, treno);
+        const modello_scenario m = compila_in_memoria(L, treno);
         EXPECT_EQ(di_nome(m, avviso::conteggio_valori).size(), 1u);
         EXPECT_TRUE(di_nome(m, avviso::nome_troncato).empty()) << di_nome(m, avviso::nome_troncato)[0].messaggio;
     }
@@ -203,10 +192,10 @@ TEST(LetturePerse, AShiftedStationNameIsNotAlsoANameCut) {
 TEST(LetturePerse, TheEmbeddedKeywordsAndTheirFormsAreNotAmbiguous) {
     const std::string& L = linea_incorporata;
     const std::string& T = treno_incorporato;
-    const modello_scenario m = compila(L, T);
+    const modello_scenario m = compila_in_memoria(L, T);
     for (const avviso_sorgente& a : m.avvisi) EXPECT_FALSE(e_errore_predefinito(a.nome)) << a.nome << ": " << a.messaggio;
     for (const char* curva : {"curvad1", "curvas3", "CURVAD2", "Curvas6", "curvad 4", "curvas_5"}) {
-        const modello_scenario k = compila(sostituisci(L, "curvad5", curva), T);
+        const modello_scenario k = compila_in_memoria(sostituisci(L, "curvad5", curva), T);
         EXPECT_TRUE(di_nome(k, avviso::parola_ambigua).empty()) << curva;
     }
 }
@@ -222,7 +211,7 @@ TEST(LetturePerse, GeneratedScenariosWithoutEdgeCasesGetNone) {
         p.casi_limite = false;
         p.sovrapposizioni = seme % 3 == 0;
         const scenario_generato g = genera_scenario(p);
-        const modello_scenario m = compila(g.linea, g.treno);
+        const modello_scenario m = compila_in_memoria(g.linea, g.treno);
         ASSERT_EQ(m.codice_errore, 0) << "seed " << seme;
         for (const avviso_sorgente& a : m.avvisi) {
             ADD_FAILURE() << "seed " << seme << ": " << a.nome << " at " << a.dove.riga << ":" << a.dove.colonna << ": "
