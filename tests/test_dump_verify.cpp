@@ -561,6 +561,7 @@ TEST(ProcessoDumpVerify, APlanOfTenMillionEmptyElementsCostsTheMemoryOfItsFile) 
     for (const auto& c : comandi) {
         const picco_processo p = esegui_con_picco(PERCORSO_SCENARIO_TOOL, t.dir.str(), c);
         EXPECT_EQ(p.stato, c[0] == "verify" ? 1 : 0) << c[1];
+        if (!misurabile(p, 3 * file)) GTEST_SKIP() << "this test process is already larger than the bound; run the test alone";
         EXPECT_LT(p.byte, 3 * file) << c[0] << " " << c[1] << ": peak " << p.byte;
     }
 #endif

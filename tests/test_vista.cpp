@@ -781,6 +781,7 @@ TEST(ComandoVista, APageFarLargerThanItsFilesIsWrittenAsItIsMade) {
     ASSERT_EQ(e.stato, 0);
     const auto pagina = static_cast<long>(std::filesystem::file_size(dir.file("grande.html")));
     EXPECT_GT(pagina, 90L << 20);
+    if (!misurabile(e, pagina / 4)) GTEST_SKIP() << "this test process is already larger than the bound; run the test alone";
     EXPECT_LT(e.byte, pagina / 4) << "peak " << e.byte << " bytes for a page of " << pagina;
 #endif
 }
