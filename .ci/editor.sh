@@ -9,18 +9,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 export DEBIAN_FRONTEND=noninteractive
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(neovim cmake g++ make libcli11-dev nlohmann-json3-dev)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
-done
-if [ ${#mancanti[@]} -gt 0 ]; then
-    echo "== installing ${mancanti[*]}"
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${mancanti[@]}"
-fi
+. .ci/pacchetti.sh
+installa_pacchetti neovim cmake g++ make libcli11-dev nlohmann-json3-dev
 
 echo "== building scenario-tool"
 cmake --preset default >/dev/null

@@ -18,18 +18,8 @@ fallito() {
 
 # --- packages -----------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(chromium imagemagick fonts-dejavu-core cmake g++ make)
-mancanti=()
-for p in "${pacchetti[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || mancanti+=("$p")
-done
-if [ ${#mancanti[@]} -gt 0 ]; then
-    echo "== installing ${mancanti[*]}"
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends "${mancanti[@]}"
-fi
+. .ci/pacchetti.sh
+installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make
 
 # --- the pages ----------------------------------------------------------------
 echo "== building scenario-tool"
