@@ -19,7 +19,6 @@
 
 namespace {
 
-
 struct lettura_persa {
     const char* descrizione;
     std::string linea, treno;
