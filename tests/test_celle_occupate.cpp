@@ -6,10 +6,9 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "compiler/compilatore.h"
 #include "processo.h"
-#include "sources/nomi_file.h"
 #include "scenario_incorporato.h"
+#include "compila_prova.h"
 #include "supporto.h"
 
 namespace {
@@ -29,14 +28,7 @@ const std::string treno_completo = sostituisci(treno_incorporato, "[rallentament
 // (a board with a value: not one of the finishing pass, which comes after
 // every record).
 std::int64_t prima_cella(std::uint8_t tipo) {
-    cartella_prova dir;
-    modello_scenario m;
-    m.nome_linea = "L";
-    m.numero_treno = "1";
-    m.scrivi_linea = true;
-    dir.file[nome_file_linea("L")] = linea_completa;
-    dir.file[nome_file_treno("L", "1")] = treno_completo;
-    memorizza_dati(m, dir.dir);
+    const modello_scenario m = compila_in_memoria(linea_completa, treno_completo);
     EXPECT_EQ(m.codice_errore, 0);
     for (std::size_t i = 3; i < m.tracciato.size(); ++i) {
         const cella& c = m.tracciato[i];
