@@ -101,6 +101,10 @@ TEST(LspTesto, ColumnsOfTheBuildAreUtf16ColumnsOfTheEditor) {
     EXPECT_EQ(byte_a(t, inizi, {1, 3}), 9u);   // past the surrogate pair
     EXPECT_EQ(byte_a(t, inizi, {1, 99}), 12u);  // the line's end, before the lone CR
     EXPECT_EQ(byte_a(t, inizi, {7, 0}), t.size());
+    // A file that is not there has no line at all: every place is its start.
+    const posizione_editor vuota = in_editor("", {}, 3, 5);
+    EXPECT_EQ(vuota.riga, 0);
+    EXPECT_EQ(vuota.carattere, 0);
 }
 
 // ---- URIs and pairs ----

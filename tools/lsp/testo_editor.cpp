@@ -74,7 +74,7 @@ std::vector<std::size_t> inizi_righe(std::string_view testo) {
 posizione_editor in_editor(std::string_view utf8, const std::vector<std::size_t>& inizi, std::int32_t riga,
                            std::int32_t colonna) {
     posizione_editor p;
-    if (riga < 1) return p;
+    if (riga < 1 || inizi.empty()) return p;
     const auto i = std::min(static_cast<std::size_t>(riga - 1), inizi.size() - 1);
     p.riga = static_cast<std::int32_t>(i);
     const std::size_t fine = fine_riga(utf8, inizi, i);
