@@ -153,10 +153,9 @@ void controlla_conteggio_guasto(modello_scenario& m, const stato_compilazione& s
     if (sulla_riga(dove, rec.dove)) {
         // A value of a record of numbers that is no number is the status's own.
         if (!r.con_testo) return;
-        msg += "this line has " + quanti(n, r.con_testo ? "number" : "value", r.con_testo ? "numbers" : "values") +
-               " before " + citato(senza_blank(campo)) + ", which stands where the " + ordinale(n + 1) +
-               " number is read";
-        if (r.con_testo) msg += std::string(": is a number missing before the ") + parola_testo(forma_di(r)) + "?";
+        msg += "this line has " + quanti(n, "number", "numbers") + " before " + citato(senza_blank(campo)) +
+               ", which stands where the " + ordinale(n + 1) + " number is read: is a number missing before the " +
+               parola_testo(forma_di(r)) + "?";
     } else {
         msg += "this line has " + quanti(n, "value", "values") + ": the " + ordinale(n + 1) +
                " is taken from line " + std::to_string(dove.riga) + " (" + citato(senza_blank(campo)) + ")";
