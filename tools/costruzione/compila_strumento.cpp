@@ -136,7 +136,8 @@ std::string testo_stato(const modello_scenario& m, const richiesta_compilazione&
 void costruisci_in_memoria(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string* testo_linea,
                            const std::string* testo_treno, bool con_planimetria) {
     const fatale_costruzione f =
-        costruisci_testi(c.modello, nomi, testo_linea, testo_treno, con_planimetria,
+        costruisci_testi(c.modello, nomi, testo_linea, testo_treno,
+                         con_planimetria ? modo_planimetria::scritta : modo_planimetria::nessuna,
                          [&c](const std::string& nome, const contenuto_file& contenuto) {
                              c.file[nome] = in_un_testo(contenuto);
                          });

@@ -92,13 +92,6 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
     return {};
 }
 
-fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
-                                    const std::string* testo_treno, bool con_planimetria,
-                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna) {
-    return costruisci_testi(m, nomi, testo_linea, testo_treno,
-                            con_planimetria ? modo_planimetria::scritta : modo_planimetria::nessuna, consegna);
-}
-
 sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c) {
     return {r.file_linea, r.file_treno, c.testo_linea ? &*c.testo_linea : nullptr,
             c.testo_treno ? &*c.testo_treno : nullptr};

@@ -82,7 +82,3 @@ fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& no
 // What a request asks of the plan: none, validated or built whole.
 modo_planimetria planimetria_di(const richiesta_costruzione& r);
 
-// The same with the plan built whole (and its file handed on) or not at all.
-fatale_costruzione costruisci_testi(modello_scenario& m, const nomi_scenario& nomi, const std::string* testo_linea,
-                                    const std::string* testo_treno, bool con_planimetria,
-                                    const std::function<void(const std::string&, const contenuto_file&)>& consegna);
