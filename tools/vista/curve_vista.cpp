@@ -1,0 +1,74 @@
+#include "tools/vista/curve_vista.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <optional>
+
+#include "tools/decompila/decompila_curve.h"
+#include "tools/vista/testo_html.h"
+#include "tools/vista/vista_pianta.h"
+
+using namespace std::string_literals;
+
+namespace {
+
+constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+
+std::vector<curva_vista> curve_dei_record(const modello_scenario& m) {
+    std::vector<curva_vista> r;
+    for (const curva_letta& c : m.curve_lette) {
+        if (c.primo_punto > c.ultimo_punto) continue;  // it bent no point
+        r.push_back({c.primo_punto - 1, c.ultimo_punto, c.record.grado, c.record.sinistra, &c});
+    }
+    return r;
+}
+
+// Each run of points turned alike, from point 2 to `ultimo`. A point that no
+// step makes exactly (a damaged plan) goes on as the point before it, so a
+// damaged plan gives no more curves than a sound one.
+std::vector<curva_vista> curve_della_planimetria(const planimetria_linea& p, std::int32_t ultimo) {
+    std::vector<curva_vista> r;
+    passo_planimetria prima{};
+    for (std::int32_t c = 2; c <= ultimo; ++c) {
+        const passo_planimetria s = passo_esatto(p, c, prima).value_or(prima);
+        if (s.grado != 0) {
+            if (prima == s && !r.empty() && r.back().fine == c - 1) {
+                r.back().fine = c;
+            } else {
+                r.push_back({c - 1, c, s.grado, s.sinistra, nullptr});
+            }
+        }
+        prima = s;
+    }
+    return r;
+}
+
+}  // namespace
+
+std::vector<curva_vista> curve_del_modello(const modello_scenario& m) {
+    if (!m.curve_lette.empty()) return curve_dei_record(m);
+    return curve_della_planimetria(m.planimetria, metri_con_valore(m.planimetria) - 1);
+}
+
+double curvatura_grado(int grado) { return curvature[static_cast<std::size_t>(std::clamp(grado, 1, 6) - 1)]; }
+
+std::int64_t raggio_grado(int grado) { return std::llround(1 / curvatura_grado(grado)); }
+
+const char* lato_curva(const curva_vista& c) { return c.sinistra ? "left" : "right"; }
+
+std::string titolo_curva(const curva_vista& c, const chilometri_vista& k, const std::string& file_linea) {
+    std::string t = "Curve to the "s + lato_curva(c) + ", grade " + intero(c.grado) + ": radius " +
+                    (c.grado == 6 ? "about " : "") + intero(raggio_grado(c.grado)) + " m\n";
+    if (c.record != nullptr) {
+        const curva_letta& r = *c.record;
+        t += "record \u201c" + utf8_per_pagina(r.chiave) + "\u201d";
+        const std::string dove = riga_nel_file(r.dove, file_linea);
+        if (!dove.empty()) t += " at " + dove;
+        t += ": start " + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
+    } else {
+        t += "recovered from the plan; as a record: curva"s + (c.sinistra ? "s" : "d") + intero(c.grado) + ", " +
+             intero(c.inizio) + ", " + intero(c.fine - c.inizio) + "\n";
+    }
+    return t + "the plan bends " + da_metro_a_metro(k, c.inizio, c.fine) + ", " + intero(c.fine - c.inizio) + " m";
+}
