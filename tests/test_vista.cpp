@@ -912,6 +912,45 @@ TEST(DatiVista, TheLineCountsItsKilometresFromItsProgressives) {
     EXPECT_EQ(km_breve(0), "0");
 }
 
+// Progressives that begin close together keep every post of the axis, and
+// write each reading only where it stands clear of the others.
+TEST(DatiVista, ReadingsOfTheAxisNeverOverlap) {
+    const std::vector<std::vector<std::string>> casi = {
+        {"progressiva chilometrica uno,    0,    42500,    0", "progressiva chilometrica due,    3500,    60000,    1",
+         "progressiva chilometrica tre,    3550,    70000,    0"},
+        {"progressiva chilometrica uno,    1000,    999000,    0", "progressiva chilometrica due,    1050,    5000,    0",
+         "progressiva chilometrica tre,    1100,    123450,    0"},
+    };
+    for (const auto& progressive : casi) {
+        std::string linea = righe_crlf("[generale]", "lunghezza percorso,    6000");
+        for (const std::string& r : progressive) linea += righe_crlf(r);
+        linea += righe_crlf("[curve]", "pendenza,  0,   1", "[fine]");
+        const auto c = costruisci(linea, treno_semplice(""), true, {"L", "1"});
+        ASSERT_EQ(c->modello.codice_errore, 0);
+        const std::string profilo = svg_di(pagina_di(c->modello, fonti_l), "profilo");
+        std::vector<std::string> metri;
+        for (const auto& r : dati_di(profilo, "<g class=\"tacca-km\"", {"data-metro"})) metri.push_back(r[0]);
+        for (const std::string& r : progressive) {
+            const std::string inizio = std::to_string(std::stoi(r.substr(r.find(',') + 1)));
+            EXPECT_EQ(std::count(metri.begin(), metri.end(), inizio), 1) << inizio;
+        }
+        // The readings written under the posts, as wide as the page draws them.
+        std::vector<rettangolo> letture;
+        for (std::size_t p = profilo.find("<g class=\"tacca-km\""); p != std::string::npos;
+             p = profilo.find("<g class=\"tacca-km\"", p + 1)) {
+            const std::size_t fine = profilo.find("</g>", p);
+            const std::size_t t = profilo.find("<text", p);
+            if (t > fine) continue;
+            const std::size_t a = profilo.find('>', t) + 1;
+            const std::string e = profilo.substr(t, a - t);
+            const double l = larghezza_testo(profilo.substr(a, profilo.find("</text>", a) - a), 11) * 1.1;
+            letture.push_back({attributo(e, "x") - l / 2, attributo(e, "y") - 10, l, 12});
+        }
+        EXPECT_GE(letture.size(), 5u);
+        senza_sovrapposizioni(letture);
+    }
+}
+
 TEST(DatiVista, WithoutProgressivesThePostsCountTheMetres) {
     const auto c = tava();
     const std::string p = pagina_di(c->modello);

@@ -61,7 +61,7 @@ std::vector<cippo_vista> cippi_tra(const chilometri_vista& k, std::int64_t da, s
         const bool salto = i == 0 || l != lettura(k, inizio - 1) + 1;
         std::int64_t prossima = multiplo_da(l, passo);
         if (salto) {
-            r.push_back({inizio, l, prossima != l});
+            r.push_back({inizio, l, i > 0 || prossima != l});
             if (prossima == l) prossima += passo;
         }
         for (std::int64_t m = inizio + (prossima - l); m < fine; m += passo, prossima += passo) {

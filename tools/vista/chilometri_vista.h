@@ -36,7 +36,8 @@ const progressiva_vista* progressiva_a(const chilometri_vista& k, std::int64_t m
 std::int64_t lettura(const chilometri_vista& k, std::int64_t metro);
 
 // A kilometre post: where the count reaches a multiple of the step, or where
-// a progressive begins to count with a reading of its own (`cambio`).
+// the count begins or jumps to a reading of its own (`cambio`: a progressive
+// begins, or the first metre does not fall on a multiple).
 struct cippo_vista {
     std::int64_t metro = 0;
     std::int64_t lettura = 0;

@@ -431,40 +431,60 @@ std::int64_t passo_km(std::int64_t fine) {
     }
 }
 
-// The posts of the axis: where a progressive begins (always), and the round
-// readings that stand clear of them.
-std::vector<cippo_vista> cippi_asse(const chilometri_vista& k, const scala_x& sx) {
+// A post of the axis, and whether its reading is written under it.
+struct cippo_asse {
+    cippo_vista c;
+    bool scritto = true;
+};
+
+constexpr double corpo_asse = 11;
+
+double larghezza_lettura(const cippo_vista& c) {
+    return larghezza_testo(km_breve(c.lettura), corpo_asse) * (c.cambio ? 1.1 : 1);
+}
+
+// Two readings stand clear of each other.
+bool distanti(const cippo_vista& a, const cippo_vista& b, const scala_x& sx) {
+    const double spazio_minimo = (larghezza_lettura(a) + larghezza_lettura(b)) / 2 + 6;
+    return std::fabs(sx.X(a.metro) - sx.X(b.metro)) >= spazio_minimo;
+}
+
+// The posts of the axis: every start of a progressive, its reading written
+// when it stands clear of the readings written before it; then the round
+// readings that stand clear of every reading written.
+std::vector<cippo_asse> cippi_asse(const chilometri_vista& k, const scala_x& sx) {
     const std::vector<cippo_vista> tutti = cippi_tra(k, 0, sx.fine, passo_km(sx.fine));
-    std::vector<double> presi;
+    std::vector<cippo_asse> r;
+    const auto libero = [&](const cippo_vista& c) {
+        return std::all_of(r.begin(), r.end(), [&](const cippo_asse& a) { return !a.scritto || distanti(a.c, c, sx); });
+    };
     for (const cippo_vista& c : tutti) {
-        if (c.cambio) presi.push_back(sx.X(c.metro));
+        if (c.cambio) r.push_back({c, libero(c)});
     }
-    std::vector<cippo_vista> r;
     for (const cippo_vista& c : tutti) {
-        const double x = sx.X(c.metro);
-        const bool libero =
-            std::none_of(presi.begin(), presi.end(), [x](double p) { return p != x && std::fabs(p - x) < 40; });
-        if (c.cambio || libero) r.push_back(c);
+        if (!c.cambio && libero(c)) r.push_back({c, true});
     }
+    std::stable_sort(r.begin(), r.end(), [](const cippo_asse& a, const cippo_asse& b) { return a.c.metro < b.c.metro; });
     return r;
 }
 
-// The axis in the line's own kilometres; when they differ from the
-// distances, each post also names its metre.
+// The axis in the line's own kilometres, each post with its hover text.
 void asse_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
               double fondo, const fonti_vista& f) {
     const chilometri_vista& k = o.chilometri;
     u << "<g class=\"asse-x\">\n";
-    for (const cippo_vista& c : cippi_asse(k, sx)) {
+    for (const cippo_asse& a : cippi_asse(k, sx)) {
+        const cippo_vista& c = a.c;
         const double x = sx.X(c.metro);
         u << linea_svg(x, y, x, fondo, "griglia-x");
         u << "<g class=\"tacca-km\"" << dati_cippo(c.metro, c.lettura) << ">"
-          << titolo_svg(titolo_cippo(c, k, m, f.file_linea)) << linea_svg(x, fondo, x, fondo + 5, "tacca")
-          << testo_svg(x, fondo + 18, km_breve(c.lettura), c.cambio ? "asse cambio-km" : "asse", "middle") << "</g>\n";
+          << titolo_svg(titolo_cippo(c, k, m, f.file_linea)) << linea_svg(x, fondo, x, fondo + 5, "tacca");
+        if (a.scritto) {
+            u << testo_svg(x, fondo + 18, km_breve(c.lettura), c.cambio ? "asse cambio-km" : "asse", "middle");
+        }
+        u << "</g>\n";
     }
-    u << testo_svg(x0, fondo + 34,
-                   k.propri ? "km as the line counts them (its kilometric progressives); metres in the hover texts"
-                            : "km along the line",
+    u << testo_svg(x0, fondo + 34, k.propri ? "km of the line (its kilometric progressives)" : "km along the line",
                    "asse");
     u << "</g>\n";
 }
