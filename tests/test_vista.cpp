@@ -741,10 +741,10 @@ TEST(DatiVista, CurvesHeightsAndPostsStandWhereTheSourcesPutThem) {
     EXPECT_EQ(dati_di(profilo, "<g class=\"curva-", dati_curve), curve_attese);
     const std::string linea = linea_con_progressive();
     const std::string curva = titolo_dopo(pianta, "<polyline class=\"curva-destra\"");
-    EXPECT_EQ(curva, "Curve to the right, grade 3: radius 2500 m\nrecord \xE2\x80\x9C" "curvad3\xE2\x80\x9D at line " +
-                         std::to_string(riga_con(linea, "curvad3")) +
-                         ", column 1 of L_linea.txt: start 1000 m, length 800 m\nthe plan bends from metre 1000 to "
-                         "1800 (km 43.5\xE2\x80\x93" "44.3), 800 m");
+    EXPECT_EQ(curva, "Curve to the right, grade 3 at 1000 m (line " + std::to_string(riga_con(linea, "curvad3")) +
+                         " of L_linea.txt: \xE2\x80\x9C" "curvad3\xE2\x80\x9D)\nstart 1000 m, length 800 m\nBuilt: the plan "
+                         "bends from metre 1000 to 1800 (km 43.5\xE2\x80\x93" "44.3), 800 m, turning 0.0004 per metre: "
+                         "radius 2500 m");
     EXPECT_EQ(titolo_dopo(profilo, "<g class=\"curva-destra\""), curva);
     EXPECT_NE(profilo.find(">L5</text>"), std::string::npos);
     // Posts of the plan where the count reaches a whole km, and where the
@@ -762,10 +762,15 @@ TEST(DatiVista, CurvesHeightsAndPostsStandWhereTheSourcesPutThem) {
     EXPECT_NE(pianta.find(">km 60.1</text>"), std::string::npos);
     EXPECT_NE(pianta.find(">start, km 42.5</text>"), std::string::npos);
     EXPECT_EQ(titolo_dopo(pianta, "<g class=\"cippo\" data-metro=\"3500\""),
-              "The kilometre count from here: km 60.1\nkilometric progressive at line " +
+              "Kilometre count from here: km 60.1, at metre 3500\nKilometric progressive at 3500 m (line " +
                   std::to_string(riga_con(linea, "progressiva chilometrica due")) +
-                  ", column 1 of L_linea.txt: start 3500, value 60000, flag 1\nin entry 81 of the table: from metre "
-                  "3500 the line counts on from 60100 m (km 60.1)\nat metre 3500 of the line");
+                  " of L_linea.txt)\nstart 3500 m, value 60000, flag 1\nBuilt: entry 81 of the table (start 3500, "
+                  "value 60100, 100 added by the flag): from metre 3500 the line counts on from km 60.1");
+    EXPECT_EQ(titolo_dopo(pianta, "<g class=\"cippo\" data-metro=\"500\""),
+              "Kilometre post: km 43, at metre 500\nKilometric progressive at 0 m (line " +
+                  std::to_string(riga_con(linea, "progressiva chilometrica uno")) +
+                  " of L_linea.txt)\nstart 0 m, value 42500, flag 0\nBuilt: entry 82 of the table (start 0, value "
+                  "42500): from metre 0 the line counts on from km 42.5");
     // The profile's axis every 500 m of reading, and at the change.
     righe_dati asse;
     for (const int metro : {0, 500, 1000, 1500, 2000, 2500, 3000}) {
@@ -839,8 +844,13 @@ TEST(DatiVista, TheBinaryFilesGiveTheSameCurvesHeightsAndPosts) {
     EXPECT_EQ(dati_di(svg_di(binari, "pianta"), "<polyline class=\"curva-", dati_curve), curve_attese);
     // Recovered, the curve names the record that would make it.
     EXPECT_EQ(titolo_dopo(svg_di(binari, "pianta"), "<polyline class=\"curva-sinistra\""),
-              "Curve to the left, grade 5: radius 500 m\nrecovered from the plan; as a record: curvas5, 3000, 500\nthe "
-              "plan bends from metre 3000 to 3500 (km 45.5\xE2\x80\x93" "60.1), 500 m");
+              "Curve to the left, grade 5: the record that made it is not known (the page was made from the binary "
+              "files)\nBuilt: the plan bends from metre 3000 to 3500 (km 45.5\xE2\x80\x93" "60.1), 500 m, turning 0.002 per "
+              "metre: radius 500 m\nas a record: curvas5, 3000, 500");
+    EXPECT_EQ(titolo_dopo(svg_di(binari, "pianta"), "<g class=\"cippo\" data-metro=\"500\""),
+              "Kilometre post: km 43, at metre 500\nKilometric progressive: the record that made it is not known (the "
+              "page was made from the binary files)\nBuilt: entry 82 of the table (start 0, value 42500): from metre 0 "
+              "the line counts on from km 42.5");
     // Without the plan file: no curve, the rest as before.
     const std::string senza = pagina_di(decodificato(*c, false), {});
     EXPECT_EQ(svg_di(senza, "profilo").find("<g class=\"curva-"), std::string::npos);

@@ -88,26 +88,22 @@ std::string da_metro_a_metro(const chilometri_vista& k, std::int64_t da, std::in
            km_breve(lettura(k, a)) + ")";
 }
 
-std::string riga_nel_file(const luogo& l, const std::string& file_linea) {
-    if (!noto(l)) return "";
-    return "line "s + intero(l.riga) + ", column " + intero(l.colonna) + " of " +
-           (file_linea.empty() ? "the line file"s : file_linea);
-}
-
 std::string titolo_cippo(const cippo_vista& c, const chilometri_vista& k, const modello_scenario& m,
                          const std::string& file_linea) {
-    std::string t = (c.cambio ? "The kilometre count from here: km "s : "Kilometre post: km "s) + km_breve(c.lettura);
+    std::string t = (c.cambio ? "Kilometre count from here: km "s : "Kilometre post: km "s) + km_breve(c.lettura) +
+                    ", at metre " + intero(c.metro);
     const progressiva_vista* p = progressiva_a(k, c.metro);
-    if (!k.propri || p == nullptr) {
-        return t + "\nat metre " + intero(c.metro) + " of the line (no kilometric progressive: the line counts its "
-                   "metres from 0)";
+    if (!k.propri || p == nullptr) return t + "\nno kilometric progressive counts here: the line counts its metres from 0";
+    const luogo& dove = m.origine_voci[static_cast<std::size_t>(p->voce)];
+    const std::int64_t scritto = p->flag == 1 ? std::int64_t{p->valore} - 100 : p->valore;
+    if (noto(dove)) {
+        t += "\nKilometric progressive at " + intero(p->inizio) + " m (line " + intero(dove.riga) + " of " +
+             (file_linea.empty() ? "the line file"s : file_linea) + ")\nstart " + intero(p->inizio) + " m, value " +
+             intero(scritto) + ", flag " + intero(p->flag);
+    } else {
+        t += "\nKilometric progressive: the record that made it is not known (the page was made from the binary files)";
     }
-    const std::string dove = riga_nel_file(m.origine_voci[static_cast<std::size_t>(p->voce)], file_linea);
-    t += "\nkilometric progressive";
-    if (!dove.empty()) t += " at " + dove;
-    t += ": start " + intero(p->inizio) + ", value " + intero(p->flag == 1 ? std::int64_t{p->valore} - 100 : p->valore) +
-         ", flag " + intero(p->flag);
-    t += "\nin entry " + intero(p->voce) + " of the table: from metre " + intero(p->inizio) + " the line counts on from " +
-         intero(p->valore) + " m (km " + km_breve(p->valore) + ")";
-    return t + "\nat metre " + intero(c.metro) + " of the line";
+    return t + "\nBuilt: entry " + intero(p->voce) + " of the table (start " + intero(p->inizio) + ", value " +
+           intero(p->valore) + (p->flag == 1 ? ", 100 added by the flag" : "") + "): from metre " + intero(p->inizio) +
+           " the line counts on from km " + km_breve(p->valore);
 }

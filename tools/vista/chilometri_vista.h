@@ -59,12 +59,8 @@ std::string km_e_metro(const chilometri_vista& k, std::int64_t metro);
 // "from metre 2000 to 3500 (km 2–3.5)", in the line's kilometres.
 std::string da_metro_a_metro(const chilometri_vista& k, std::int64_t da, std::int64_t a);
 
-// "line 3, column 1 of FILE" for a place in the line file ("the line file"
-// when the file has no name); empty when the place is unknown.
-std::string riga_nel_file(const luogo& l, const std::string& file_linea);
-
-// The hover text of a post: its reading, the progressive record as written
-// (its file and line when known) and the entry the build ordered it into,
-// then the metre.
+// The hover text of a post: its reading and metre, the progressive record
+// as written (its file and line, when the page was made from the text
+// sources), then the entry the build ordered it into.
 std::string titolo_cippo(const cippo_vista& c, const chilometri_vista& k, const modello_scenario& m,
                          const std::string& file_linea);

@@ -44,6 +44,12 @@ std::vector<curva_vista> curve_della_planimetria(const planimetria_linea& p, std
     return r;
 }
 
+// "0.0030" -> "0.003".
+std::string senza_zeri(std::string s) {
+    while (s.back() == '0') s.pop_back();
+    return s;
+}
+
 }  // namespace
 
 std::vector<curva_vista> curve_del_modello(const modello_scenario& m) {
@@ -58,17 +64,24 @@ std::int64_t raggio_grado(int grado) { return std::llround(1 / curvatura_grado(g
 const char* lato_curva(const curva_vista& c) { return c.sinistra ? "left" : "right"; }
 
 std::string titolo_curva(const curva_vista& c, const chilometri_vista& k, const std::string& file_linea) {
-    std::string t = "Curve to the "s + lato_curva(c) + ", grade " + intero(c.grado) + ": radius " +
-                    (c.grado == 6 ? "about " : "") + intero(raggio_grado(c.grado)) + " m\n";
+    std::string t = "Curve to the "s + lato_curva(c) + ", grade " + intero(c.grado);
     if (c.record != nullptr) {
         const curva_letta& r = *c.record;
-        t += "record \u201c" + utf8_per_pagina(r.chiave) + "\u201d";
-        const std::string dove = riga_nel_file(r.dove, file_linea);
-        if (!dove.empty()) t += " at " + dove;
-        t += ": start " + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
+        t += " at " + intero(r.record.inizio) + " m";
+        if (noto(r.dove)) {
+            t += " (line " + intero(r.dove.riga) + " of " + (file_linea.empty() ? "the line file"s : file_linea) +
+                 ": \u201c" + utf8_per_pagina(r.chiave) + "\u201d)";
+        }
+        t += "\nstart " + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
     } else {
-        t += "recovered from the plan; as a record: curva"s + (c.sinistra ? "s" : "d") + intero(c.grado) + ", " +
-             intero(c.inizio) + ", " + intero(c.fine - c.inizio) + "\n";
+        t += ": the record that made it is not known (the page was made from the binary files)\n";
     }
-    return t + "the plan bends " + da_metro_a_metro(k, c.inizio, c.fine) + ", " + intero(c.fine - c.inizio) + " m";
+    t += "Built: the plan bends " + da_metro_a_metro(k, c.inizio, c.fine) + ", " + intero(c.fine - c.inizio) +
+         " m, turning " + senza_zeri(decimale(curvatura_grado(c.grado), 4)) + " per metre: radius " +
+         (c.grado == 6 ? "about " : "") + intero(raggio_grado(c.grado)) + " m";
+    if (c.record == nullptr) {
+        t += "\nas a record: curva"s + (c.sinistra ? "s" : "d") + intero(c.grado) + ", " + intero(c.inizio) + ", " +
+             intero(c.fine - c.inizio);
+    }
+    return t;
 }

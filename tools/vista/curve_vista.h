@@ -33,5 +33,6 @@ std::int64_t raggio_grado(int grado);
 const char* lato_curva(const curva_vista& c);
 
 // The hover text: what the curve is, the record as written (its file and
-// line when known), then what the build made of it.
+// line, when the page was made from the text sources), then what the build
+// made of it.
 std::string titolo_curva(const curva_vista& c, const chilometri_vista& k, const std::string& file_linea);
