@@ -97,7 +97,7 @@ std::string titolo_cippo(const cippo_vista& c, const chilometri_vista& k, const 
     const luogo& dove = m.origine_voci[static_cast<std::size_t>(p->voce)];
     const std::int64_t scritto = p->flag == 1 ? std::int64_t{p->valore} - 100 : p->valore;
     if (noto(dove)) {
-        t += "\nKilometric progressive at " + intero(p->inizio) + " m (line " + intero(dove.riga) + " of " +
+        t += "\nKilometric progressive at "s + intero(p->inizio) + " m (line " + intero(dove.riga) + " of " +
              (file_linea.empty() ? "the line file"s : file_linea) + ")\nstart " + intero(p->inizio) + " m, value " +
              intero(scritto) + ", flag " + intero(p->flag);
     } else {

@@ -67,16 +67,16 @@ std::string titolo_curva(const curva_vista& c, const chilometri_vista& k, const 
     std::string t = "Curve to the "s + lato_curva(c) + ", grade " + intero(c.grado);
     if (c.record != nullptr) {
         const curva_letta& r = *c.record;
-        t += " at " + intero(r.record.inizio) + " m";
+        t += " at "s + intero(r.record.inizio) + " m";
         if (noto(r.dove)) {
-            t += " (line " + intero(r.dove.riga) + " of " + (file_linea.empty() ? "the line file"s : file_linea) +
+            t += " (line "s + intero(r.dove.riga) + " of " + (file_linea.empty() ? "the line file"s : file_linea) +
                  ": \u201c" + utf8_per_pagina(r.chiave) + "\u201d)";
         }
-        t += "\nstart " + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
+        t += "\nstart "s + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
     } else {
         t += ": the record that made it is not known (the page was made from the binary files)\n";
     }
-    t += "Built: the plan bends " + da_metro_a_metro(k, c.inizio, c.fine) + ", " + intero(c.fine - c.inizio) +
+    t += "Built: the plan bends "s + da_metro_a_metro(k, c.inizio, c.fine) + ", " + intero(c.fine - c.inizio) +
          " m, turning " + senza_zeri(decimale(curvatura_grado(c.grado), 4)) + " per metre: radius " +
          (c.grado == 6 ? "about " : "") + intero(raggio_grado(c.grado)) + " m";
     if (c.record == nullptr) {

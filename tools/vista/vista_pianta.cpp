@@ -344,7 +344,7 @@ void inizio_e_fine(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& 
     const geometria& g = d.g;
     const chilometri_vista& k = d.o.chilometri;
     cerchio(u, g.X(0), g.Y(0), 8.5, "inizio", dati_cippo(0, lettura(k, 0)),
-            "Start of the line: metre 0" + (k.propri ? ", km "s + km_breve(lettura(k, 0)) : ""s));
+            "Start of the line: metre 0"s + (k.propri ? ", km "s + km_breve(lettura(k, 0)) : ""s));
     e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
     double nx, ny;
     normale(g, 0, true, nx, ny);

@@ -264,14 +264,14 @@ void quote_svg(uscita_pagina& u, const oggetti_vista& o, const scala_x& sx, pann
         u << "\"/>\n";
     }
     u << testo_svg(x0, p.y - 6,
-                   "Height, m: from 0 at the start, climbing by the gradients (\u2030); drawn " + esagerazione(sx, p) +
+                   "Height, m: from 0 at the start, climbing by the gradients (\u2030); drawn "s + esagerazione(sx, p) +
                        " times steeper than the lengths",
                    "titolo-pannello");
     for (const quota_vista& x : q) {
         const std::int64_t da = metro_cella(x.prima), fino = fine_quota(x, sx);
         const double a = sx.X(da), b = sx.X(fino);
         u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
-                            "height " + decimale(x.da, 2) + " m to " + decimale(x.a, 2) + " m " +
+                            "height "s + decimale(x.da, 2) + " m to " + decimale(x.a, 2) + " m " +
                                 da_metro_a_metro(k, da, fino) + ", gradient " + intero(x.pendenza) + " \u2030",
                             dati_tratto(da, fino) + " data-quota-inizio=\"" + decimale(x.da, 2) +
                                 "\" data-quota-fine=\"" + decimale(x.a, 2) + "\"");
