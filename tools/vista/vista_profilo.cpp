@@ -109,10 +109,9 @@ int numero_righe(const std::vector<nome_in_riga>& posti) {
 struct valori_pannello {
     const std::vector<tratto>* tratti = nullptr;
     std::string nome;   // "gradient", "speed limit", "adhesion"
-    std::string unita;  // " \u2030", " km/h" or ""
+    std::string unita;  // " km/h" or ""
     std::string classe;
     bool area = false;  // filled down to 0
-    const char* dato;   // the data attribute of a run's value ("data-pendenza")
 };
 
 // The runs that lie within the drawn metres, clipped to them.
@@ -144,7 +143,8 @@ void scalini(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, 
     if (area) u << " V" << coord(p.Y(0)) << " Z";
 }
 
-// A hover zone over each run, with the run's metres and value as data.
+// A hover zone over each run, with the run's metres and value as data
+// (data-pendenza, data-velocita, data-aderenza: "data-" and the class).
 void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, const pannello& p,
                  const valori_pannello& v, const chilometri_vista& k) {
     for (const tratto& x : t) {
@@ -152,7 +152,7 @@ void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& 
         const double a = sx.X(da), b = sx.X(fino);
         u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
                             v.nome + " " + intero(x.valore) + v.unita + " " + da_metro_a_metro(k, da, fino),
-                            dati_tratto(da, fino) + " " + v.dato + "=\"" + intero(x.valore) + "\"");
+                            dati_tratto(da, fino) + " data-" + v.classe + "=\"" + intero(x.valore) + "\"");
     }
 }
 
@@ -547,11 +547,10 @@ void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vist
     bande_svg(u, m, o, sx, corsie_y, fondo, f);
     corsie_svg(u, m, o, sx, corsie_y, fondo);
     quote_svg(u, o, sx, quota, k);
-    pannello_svg(u, {&o.pendenze, "gradient", " \u2030", "pendenza", true, "data-pendenza"}, sx, pendenza,
-                 "Gradient, \u2030 (per mille)", k);
-    pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false, "data-velocita"}, sx, velocita,
-                 "Speed limit, km/h", k);
-    pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false, "data-aderenza"}, sx, aderenza, "Adhesion", k);
+    pannello_svg(u, {&o.pendenze, "gradient", " \u2030", "pendenza", true}, sx, pendenza, "Gradient, \u2030 (per mille)",
+                 k);
+    pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h", k);
+    pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion", k);
     curve_svg(u, o, sx, corsie_y, f);
     stazioni_svg(u, m, o, sx, corsie_y, f);
     marche_svg(u, m, o, sx, corsie_y, f);
