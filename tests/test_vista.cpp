@@ -874,6 +874,32 @@ TEST(DatiVista, ADamagedPlanGivesNoMoreCurvesThanASoundOne) {
     EXPECT_EQ(pianta.find("nan"), std::string::npos);
 }
 
+// A table whose progressives hold any values (a damaged or hand-made file)
+// gives a page with a few posts all the same.
+TEST(DatiVista, AnyProgressivesGiveAFewPosts) {
+    const auto c = con_progressive();
+    constexpr std::int32_t minimo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t massimo = std::numeric_limits<std::int32_t>::max();
+    const std::array<std::array<std::int32_t, 3>, 3> casi[] = {
+        {{{massimo, minimo, 1}, {minimo, massimo, 0}, {0, 0, 0}}},
+        {{{-50, -7, 1}, {-100, 3, 1}, {minimo, minimo, 1}}},
+        {{{5999, massimo, 0}, {3, minimo, 0}, {1, 1, 1}}},
+    };
+    for (const auto& voci : casi) {
+        modello_scenario m = decodificato(*c);
+        for (std::size_t i = 0; i < 3; ++i) {
+            voce_scenario& v = m.scenario[static_cast<std::size_t>(voce::progressiva_maggiore) + i];
+            v.valore1 = voci[i][0];
+            v.valore2 = voci[i][1];
+            v.valore3 = voci[i][2];
+        }
+        const std::string p = pagina_di(m, {});
+        EXPECT_LE(quante(svg_di(p, "pianta"), "<g class=\"cippo\""), 12u);
+        EXPECT_LE(quante(svg_di(p, "profilo"), "<g class=\"tacca-km\""), 20u);
+        EXPECT_EQ(p.find("nan"), std::string::npos);
+    }
+}
+
 // Readings of the kilometric progressives, as the build orders them into
 // entries 81 to 83: (start, value with the flag's 100, flag).
 TEST(DatiVista, TheLineCountsItsKilometresFromItsProgressives) {
