@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tools/vista/script_vista.h"
 #include "tools/vista/svg_vista.h"
 #include "tools/vista/testo_html.h"
 #include "tools/vista/vista_pianta.h"
@@ -272,7 +273,9 @@ void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& i) {
     u << "</section>\n<section>\n<h2>Stations</h2>\n";
     tabella_stazioni(u, m, o);
     u << "</section>\n<footer>Made by scenario-tool view from the scenario model; lengths in metres, km along the "
-         "line from metre 0.</footer>\n</body>\n</html>\n";
+         "line from metre 0.</footer>\n";
+    script_zoom(u);
+    u << "</body>\n</html>\n";
     u.svuota();
 }
 
