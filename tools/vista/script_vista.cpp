@@ -41,7 +41,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
   const viste = {};
 
   const limita = (x, a, b) => Math.min(Math.max(x, a), b);
-  const numero = (x, altrimenti) => (Number.isFinite(Number(x)) ? Number(x) : altrimenti);
+  const numero = (x, altrimenti) => (typeof x === 'number' && Number.isFinite(x) ? x : altrimenti);
   const crea = (svg, nome, classe) => {
     const e = document.createElementNS(svg.namespaceURI, nome);
     if (classe) e.setAttribute('class', classe);
@@ -429,7 +429,9 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
       for (const classe of Object.keys(stato || {})) {
         const v = viste[classe];
         if (!v || !stato[classe]) continue;
-        stati[classe] = nella_finestra(v, { ...stati[classe], ...stato[classe] });
+        const w = { ...stati[classe] };
+        for (const chiave of ['x', 'y', 'larghezza', 'altezza']) w[chiave] = numero(stato[classe][chiave], w[chiave]);
+        stati[classe] = nella_finestra(v, w);
         applica(v);
       }
       return this.stato();

@@ -59,6 +59,7 @@ circle.cartello, .cartello rect { fill: #f2c200; stroke: #5a4a00; stroke-width: 
 .nome-cippo { font-size: 10px; fill: #666; }
 .estremo { font-style: italic; fill: #333; font-size: 11.5px; }
 .fondo-etichetta { fill: #fff; fill-opacity: 0.85; }
+.etichette { pointer-events: none; }
 .guida { stroke: #7a8aa8; stroke-width: 0.8; }
 .barra-nera { fill: #222; stroke: #222; }
 .barra-bianca { fill: #fff; stroke: #222; }
