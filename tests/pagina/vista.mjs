@@ -160,6 +160,7 @@ async function prova_titoli(navigatore, pagina, con_script) {
                     await scheda.keyboard.down('Control');
                     await scheda.mouse.wheel({ deltaY: -600 });
                     await scheda.keyboard.up('Control');
+                    await fotogramma(scheda);
                 }
                 const p = await centro(scheda, selettore, i);
                 await scheda.mouse.move(p.x, p.y);
@@ -177,6 +178,8 @@ async function prova_titoli(navigatore, pagina, con_script) {
 }
 
 const stato = (scheda) => scheda.evaluate(() => window.vista_zoom.stato());
+// The wheel and the pointer redraw at the next frame.
+const fotogramma = (scheda) => scheda.evaluate(() => new Promise((r) => requestAnimationFrame(() => r())));
 const trasformazione = (scheda, c) =>
     scheda.evaluate((x) => getComputedStyle(document.querySelector(`svg.${x} .zoom-x`)).transform, c);
 
@@ -224,6 +227,20 @@ async function prova_zoom(navigatore, pagina) {
     // The names keep their size and stay over their stations.
     vicino(ingrandita.nome.l, prima.nome.l, 0.5, `${pagina.nome}: a station's name stretched`);
     vicino(ingrandita.nome.x - ingrandita.x, prima.nome.x - prima.x, 1, `${pagina.nome}: a name left its station`);
+    // What lies outside the window is not drawn; what lies inside is.
+    const nascosti = () =>
+        scheda.evaluate(() =>
+            [...document.querySelectorAll('svg.profilo [data-cella]')].map((e) => {
+                const b = e.getBoundingClientRect();
+                return { nascosto: getComputedStyle(e).display === 'none', x: b.x + b.width / 2 };
+            }),
+        );
+    const finestra = { da: svg.x + s * profilo.x, a: svg.x + s * (profilo.x + profilo.larghezza) };
+    const segni = await nascosti();
+    verifica(segni.some((x) => x.nascosto), `${pagina.nome}: nothing hidden outside the zoomed profile`);
+    for (const x of segni.filter((y) => !y.nascosto)) {
+        verifica(x.x > finestra.da - 60 && x.x < finestra.a + 60, `${pagina.nome}: a mark drawn outside the window at ${x.x}`);
+    }
     await scheda.screenshot({ path: path.join(foto, `${pagina.nome}-zoom.png`), fullPage: true });
 
     // A drag of 300 pixels to the right shows what was left of the window.
@@ -250,6 +267,7 @@ async function prova_zoom(navigatore, pagina) {
         await scheda.keyboard.down('Control');
         await scheda.mouse.wheel({ deltaY: -500 });
         await scheda.keyboard.up('Control');
+        await fotogramma(scheda);
         const z = await stato(scheda);
         verifica(z.pianta.larghezza < intero.pianta.larghezza * 0.6, `${pagina.nome}: the wheel did not zoom: ${JSON.stringify(z.pianta)}`);
         vicino(z.pianta.altezza / z.pianta.larghezza, intero.pianta.altezza / intero.pianta.larghezza, 1e-9, `${pagina.nome}: the plan's axes`);
@@ -279,6 +297,8 @@ async function prova_zoom(navigatore, pagina) {
         verifica(giusto(r.profilo), `${pagina.nome}: imposta(${JSON.stringify(richiesta)}) gave ${JSON.stringify(r.profilo)}`);
         verifica(!('altro' in r), `${pagina.nome}: imposta() made up a drawing`);
     }
+    await scheda.evaluate(() => window.vista_zoom.imposta({ profilo: { larghezza: 1e9 } }));
+    verifica(!(await nascosti()).some((x) => x.nascosto), `${pagina.nome}: marks hidden in the whole profile`);
     verifica(errori.length === 0, `${pagina.nome}: console errors while zooming: ${errori.join(' | ')}`);
     await scheda.close();
 }

@@ -26,11 +26,10 @@ svg.zoomabile.zoomata.pianta { touch-action: none; }
 svg.zoomabile.trascina { cursor: grabbing; }
 svg.zoomabile:focus { outline: none; }
 svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
-.zoom-x { transform: var(--zoom); }
 .zoom-x * { vector-effect: non-scaling-stroke; }
-.zoom-punto { transform-box: fill-box; transform-origin: center; scale: var(--contro); }
-.zoom-etichetta { transform-box: view-box; scale: var(--contro); }
-.zoom-fisso { transform-box: view-box; transform-origin: 0 0; transform: var(--inversa); }
+.zoom-punto { transform-box: fill-box; transform-origin: center; }
+.zoom-etichetta { transform-box: view-box; }
+.zoom-fisso { transform-box: view-box; transform-origin: 0 0; }
 .zoom-comandi { display: flex; flex-wrap: wrap; gap: 6px; align-items: center; margin: 0 0 4px; font-size: 12.5px; color: #555; }
 .zoom-comandi button { font: inherit; font-size: 14px; line-height: 1.2; min-width: 30px; padding: 1px 8px; border: 1px solid #b8b8b0;
   border-radius: 4px; background: #fff; color: #1d1d1d; cursor: pointer; }
@@ -39,6 +38,23 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
 `;
   const stati = {};
   const viste = {};
+  const foglio = document.createElement('style');
+  foglio.textContent = stile;
+  document.head.appendChild(foglio);
+  const regole_di = {};
+
+  /* The rules that scale the marks and names back, one pair per drawing:
+     a change of zoom changes two rules and one group's transform, so that
+     the browser restyles only what they name. */
+  function regole(classe) {
+    if (!regole_di[classe]) {
+      const f = foglio.sheet;
+      const punto = f.insertRule(`svg.${classe} .zoom-punto, svg.${classe} .zoom-etichetta { scale: 1; }`, f.cssRules.length);
+      const fisso = f.insertRule(`svg.${classe} .zoom-fisso { transform: none; }`, f.cssRules.length);
+      regole_di[classe] = { punto: f.cssRules[punto], fisso: f.cssRules[fisso] };
+    }
+    return regole_di[classe];
+  }
 
   const limita = (x, a, b) => Math.min(Math.max(x, a), b);
   const numero = (x, altrimenti) => (typeof x === 'number' && Number.isFinite(x) ? x : altrimenti);
@@ -79,24 +95,64 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     v.scala.testo.textContent = k === 1 ? v.scala.originale : t;
   }
 
-  function applica(v) {
-    const w = (stati[v.classe] = nella_finestra(v, stati[v.classe] || intera(v)));
-    const k = fattore(v);
-    const s = v.svg.style;
-    if (v.solo_x) {
-      const tx = v.x0 - k * w.x;
-      s.setProperty('--zoom', `matrix(${cifre(k)},0,0,1,${cifre(tx)},0)`);
-      s.setProperty('--contro', `${cifre(1 / k)} 1`);
-      s.setProperty('--inversa', `matrix(${cifre(1 / k)},0,0,1,${cifre(-tx / k)},0)`);
-    } else {
-      const tx = -k * w.x, ty = -k * w.y;
-      s.setProperty('--zoom', `matrix(${cifre(k)},0,0,${cifre(k)},${cifre(tx)},${cifre(ty)})`);
-      s.setProperty('--contro', cifre(1 / k));
-      s.setProperty('--inversa', `matrix(${cifre(1 / k)},0,0,${cifre(1 / k)},${cifre(-tx / k)},${cifre(-ty / k)})`);
+  /* The window kept inside the drawing; drawn at once, or, for the wheel and
+     the pointer, once at the next frame however many events come before. */
+  let attesa = null;
+  function applica(v, subito = true) {
+    stati[v.classe] = nella_finestra(v, stati[v.classe] || intera(v));
+    if (subito) {
+      disegna(v);
+      return;
     }
+    v.attesa = true;
+    attesa = attesa || requestAnimationFrame(() => {
+      attesa = null;
+      for (const x of Object.values(viste)) if (x.attesa) disegna(x);
+    });
+  }
+
+  function disegna(v) {
+    v.attesa = false;
+    const w = stati[v.classe];
+    const k = fattore(v);
+    const r = regole(v.classe);
+    const tx = v.solo_x ? v.x0 - k * w.x : -k * w.x;
+    const ty = v.solo_x ? 0 : -k * w.y;
+    const ky = v.solo_x ? 1 : k;
+    v.gruppo.style.transform = `matrix(${cifre(k)},0,0,${cifre(ky)},${cifre(tx)},${cifre(ty)})`;
+    r.punto.style.setProperty('scale', `${cifre(1 / k)} ${cifre(1 / ky)}`);
+    r.fisso.style.setProperty('transform', `matrix(${cifre(1 / k)},0,0,${cifre(1 / ky)},${cifre(-tx / k)},${cifre(-ty / ky)})`);
+    nascondi_fuori(v, w, k);
     v.svg.classList.toggle('zoomata', k > 1.0001);
     scala_in_metri(v, k > 1.0001 ? k : 1);
     if (v.etichetta) v.etichetta.textContent = '\u00d7 ' + (k < 10 ? k.toFixed(1) : Math.round(k));
+  }
+
+  /* What stands outside the window is not drawn: each piece of the drawing
+     with its box (drawing units), taken once, at the first zoom. */
+  function pezzi(v, gruppo) {
+    const r = [];
+    for (const e of gruppo.querySelectorAll('.zoom-punto, .zoom-etichetta, rect, line, polyline')) {
+      if (e.classList.contains('zoom-fisso') || e.parentElement.closest('.zoom-punto')) continue;
+      const b = e.getBBox();
+      r.push({ e, x0: b.x, x1: b.x + b.width, y0: b.y, y1: b.y + b.height, visibile: true });
+    }
+    v.pezzi = r;
+  }
+
+  function nascondi_fuori(v, w, k) {
+    if (!v.pezzi) {
+      if (k <= 1.0001) return;
+      pezzi(v, v.gruppo);
+    }
+    const m = w.larghezza * 0.03;
+    const a = w.x - m, b = w.x + w.larghezza + m, c = w.y - m, d = w.y + w.altezza + m;
+    for (const p of v.pezzi) {
+      const visibile = p.x1 >= a && p.x0 <= b && (v.solo_x || (p.y1 >= c && p.y0 <= d));
+      if (visibile === p.visibile) continue;
+      p.visibile = visibile;
+      p.e.style.display = visibile ? '' : 'none';
+    }
   }
 
   function profilo_in_gruppi(v, svg, gruppo) {
@@ -253,7 +309,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     const v = { svg, classe, solo_x: tipi[classe].solo_x, massimo: tipi[classe].massimo, W: vb.width, H: vb.height };
     v.x0 = 0;
     v.x1 = v.W;
-    const gruppo = crea(svg, 'g', 'zoom-x');
+    const gruppo = (v.gruppo = crea(svg, 'g', 'zoom-x'));
     for (const n of Array.from(svg.childNodes)) {
       if (n.nodeType === 1 && n.classList.contains('sfondo')) continue;
       gruppo.appendChild(n);
@@ -285,7 +341,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
   }
 
   /* Zoom by f with the point p (drawing units, before the zoom) kept in place. */
-  function ingrandisci(v, f, p) {
+  function ingrandisci(v, f, p, subito = true) {
     const w = stati[v.classe];
     const k = fattore(v);
     const o = v.solo_x ? v.x0 : 0;
@@ -294,7 +350,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     const larghezza = w.larghezza / f;
     const k2 = (v.solo_x ? v.x1 - v.x0 : v.W) / larghezza;
     stati[v.classe] = { x: cx - (px - o) / k2, y: v.solo_x ? 0 : cy - p.y / k2, larghezza, altezza: (larghezza * v.H) / v.W };
-    applica(v);
+    applica(v, subito);
   }
 
   function al_centro(v) {
@@ -302,11 +358,11 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
   }
 
   /* Move the view by dx, dy drawing units (before the zoom). */
-  function sposta(v, dx, dy) {
+  function sposta(v, dx, dy, subito = true) {
     const w = stati[v.classe];
     const k = fattore(v);
     stati[v.classe] = { x: w.x - dx / k, y: v.solo_x ? 0 : w.y - dy / k, larghezza: w.larghezza, altezza: w.altezza };
-    applica(v);
+    applica(v, subito);
   }
 
   function azione(v, nome) {
@@ -333,14 +389,14 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
       const unita = e.deltaMode === 1 ? 16 : e.deltaMode === 2 ? 400 : 1;
       if (e.ctrlKey || e.metaKey) {
         e.preventDefault();
-        ingrandisci(v, Math.exp(-limita(e.deltaY * unita, -300, 300) * 0.002), nel_disegno(v, e.clientX, e.clientY));
+        ingrandisci(v, Math.exp(-limita(e.deltaY * unita, -300, 300) * 0.002), nel_disegno(v, e.clientX, e.clientY), false);
         return;
       }
       const laterale = e.shiftKey && e.deltaX === 0 ? e.deltaY : e.deltaX;
       if (fattore(v) > 1.0001 && Math.abs(laterale) > Math.abs(e.shiftKey ? 0 : e.deltaY)) {
         e.preventDefault();
         const p = nel_disegno(v, 0, 0);
-        sposta(v, (-laterale * unita) / p.s, 0);
+        sposta(v, (-laterale * unita) / p.s, 0, false);
       }
     },
     { passive: false },
@@ -368,14 +424,14 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     if (puntatori.size === 1) {
       if (e.clientX !== prima.x || e.clientY !== prima.y) {
         v.svg.classList.add('trascina');
-        sposta(v, (e.clientX - prima.x) / s, (e.clientY - prima.y) / s);
+        sposta(v, (e.clientX - prima.x) / s, (e.clientY - prima.y) / s, false);
       }
     } else if (puntatori.size === 2) {
       const altro = [...puntatori].find(([id]) => id !== e.pointerId)[1];
       const d0 = Math.hypot(prima.x - altro.x, prima.y - altro.y);
       const d1 = Math.hypot(e.clientX - altro.x, e.clientY - altro.y);
       if (d0 > 0 && d1 > 0) {
-        ingrandisci(v, d1 / d0, nel_disegno(v, (e.clientX + altro.x) / 2, (e.clientY + altro.y) / 2));
+        ingrandisci(v, d1 / d0, nel_disegno(v, (e.clientX + altro.x) / 2, (e.clientY + altro.y) / 2), false);
       }
     }
     puntatori.set(e.pointerId, { x: e.clientX, y: e.clientY });
@@ -438,9 +494,6 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     },
   };
 
-  const s = document.createElement('style');
-  s.textContent = stile;
-  document.head.appendChild(s);
   prepara_tutte();
 })();
 )js";
