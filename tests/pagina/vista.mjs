@@ -99,7 +99,7 @@ async function prova_resa(navigatore, pagina) {
         const zoom = await scheda.evaluate(() => typeof window.vista_zoom);
         verifica(zoom === (con_script ? 'object' : 'undefined'), `${dove}: window.vista_zoom is ${zoom}`);
         viste[con_script] = m;
-        await scheda.screenshot({ path: path.join(foto, `${pagina.nome}${con_script ? '' : '-senza-script'}.png`), fullPage: true });
+        await scheda.screenshot({ path: path.join(foto, `${pagina.nome}-${con_script ? 'con' : 'senza'}-script.png`), fullPage: true });
         await scheda.close();
     }
     // The script moves nothing and resizes nothing until it is asked to.
