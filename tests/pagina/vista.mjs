@@ -183,6 +183,17 @@ const fotogramma = (scheda) => scheda.evaluate(() => new Promise((r) => requestA
 const trasformazione = (scheda, c) =>
     scheda.evaluate((x) => getComputedStyle(document.querySelector(`svg.${x} .zoom-x`)).transform, c);
 
+// The labels of an axis on the screen, those shown: value and middle.
+const etichette_asse = (scheda, selettore) =>
+    scheda.evaluate(
+        (q) =>
+            [...document.querySelectorAll(q)]
+                .filter((t) => t.getBoundingClientRect().width > 0 && getComputedStyle(t).visibility !== 'hidden')
+                .filter((t) => t.textContent.trim() !== '' && Number.isFinite(Number(t.textContent)))
+                .map((t) => ({ n: Number(t.textContent), x: t.getBoundingClientRect().x + t.getBoundingClientRect().width / 2 })),
+        selettore,
+    );
+
 // Where a station's mark and name (the i-th) stand on the screen.
 async function stazione_a_schermo(scheda, c, indice) {
     return scheda.evaluate(
@@ -211,6 +222,7 @@ async function prova_zoom(navigatore, pagina) {
 
     // The button "+" twice: a quarter of the profile, around its middle, along the line only.
     const prima = await stazione_a_schermo(scheda, 'profilo', 4);
+    const asse = (await etichette_asse(scheda, 'svg.profilo .asse-x text')).filter((e) => e.n >= 0);
     for (let i = 0; i < 2; ++i) await scheda.click('.zoom-comandi[data-vista="profilo"] [data-zoom="piu"]');
     const dopo = await stato(scheda);
     vicino(dopo.profilo.larghezza, profilo.larghezza / 4, 1e-6, `${pagina.nome}: the profile's window after + +`);
@@ -227,6 +239,17 @@ async function prova_zoom(navigatore, pagina) {
     // The names keep their size and stay over their stations.
     vicino(ingrandita.nome.l, prima.nome.l, 0.5, `${pagina.nome}: a station's name stretched`);
     vicino(ingrandita.nome.x - ingrandita.x, prima.nome.x - prima.x, 1, `${pagina.nome}: a name left its station`);
+    // Zoomed, the axis is labelled at round steps of the window, each label
+    // where the page's own labels put its kilometre; these are hidden.
+    const nuove = await etichette_asse(scheda, 'svg.profilo .zoom-asse text');
+    verifica(nuove.length >= 4 && nuove.length <= 12, `${pagina.nome}: ${nuove.length} labels on the zoomed axis`);
+    verifica((await etichette_asse(scheda, 'svg.profilo .asse-x text')).length === 0, `${pagina.nome}: the page's own axis labels stay`);
+    for (const e of nuove) {
+        const i = Math.max(0, asse.findIndex((a) => a.n > e.n) - 1);
+        const a = asse[Math.min(i, asse.length - 2)], b = asse[Math.min(i, asse.length - 2) + 1];
+        const x1 = a.x + ((e.n - a.n) * (b.x - a.x)) / (b.n - a.n);
+        vicino(e.x, svg.x + s * (profilo.x + 4 * ((x1 - svg.x) / s - dopo.profilo.x)), 1, `${pagina.nome}: the label km ${e.n}`);
+    }
     // What lies outside the window is not drawn; what lies inside is.
     const nascosti = () =>
         scheda.evaluate(() =>
@@ -299,6 +322,10 @@ async function prova_zoom(navigatore, pagina) {
     }
     await scheda.evaluate(() => window.vista_zoom.imposta({ profilo: { larghezza: 1e9 } }));
     verifica(!(await nascosti()).some((x) => x.nascosto), `${pagina.nome}: marks hidden in the whole profile`);
+    const di_nuovo = await etichette_asse(scheda, 'svg.profilo .asse-x text');
+    verifica(JSON.stringify(di_nuovo.filter((e) => e.n >= 0)) === JSON.stringify(asse), `${pagina.nome}: the whole profile's axis labels`);
+    const rimaste = await etichette_asse(scheda, 'svg.profilo .zoom-asse text');
+    verifica(rimaste.length === 0, `${pagina.nome}: zoomed axis labels on the whole profile: ${JSON.stringify(rimaste)}`);
     verifica(errori.length === 0, `${pagina.nome}: console errors while zooming: ${errori.join(' | ')}`);
     await scheda.close();
 }

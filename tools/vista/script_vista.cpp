@@ -30,6 +30,9 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
 .zoom-punto { transform-box: fill-box; transform-origin: center; }
 .zoom-etichetta { transform-box: view-box; }
 .zoom-fisso { transform-box: view-box; transform-origin: 0 0; }
+svg.zoomata .asse-x text { visibility: hidden; }
+.zoom-asse text { font-size: 11px; fill: #444; }
+.zoom-asse line { stroke: #666; }
 .zoom-comandi { display: flex; flex-wrap: wrap; gap: 6px; align-items: center; margin: 0 0 4px; font-size: 12.5px; color: #555; }
 .zoom-comandi button { font: inherit; font-size: 14px; line-height: 1.2; min-width: 30px; padding: 1px 8px; border: 1px solid #b8b8b0;
   border-radius: 4px; background: #fff; color: #1d1d1d; cursor: pointer; }
@@ -123,6 +126,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     r.punto.style.setProperty('scale', `${cifre(1 / k)} ${cifre(1 / ky)}`);
     r.fisso.style.setProperty('transform', `matrix(${cifre(1 / k)},0,0,${cifre(1 / ky)},${cifre(-tx / k)},${cifre(-ty / ky)})`);
     nascondi_fuori(v, w, k);
+    if (v.asse) asse_ingrandito(v, w, k);
     v.svg.classList.toggle('zoomata', k > 1.0001);
     scala_in_metri(v, k > 1.0001 ? k : 1);
     if (v.etichetta) v.etichetta.textContent = '\u00d7 ' + (k < 10 ? k.toFixed(1) : Math.round(k));
@@ -153,6 +157,66 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
       p.visibile = visibile;
       p.e.style.display = visibile ? '' : 'none';
     }
+  }
+
+  /* The profile's axis when zoomed: labels at round steps of the window,
+     each value read off the page's own labels (between two of them, in
+     proportion), in place of the page's labels. */
+  function asse_del_profilo(v, svg, gruppo, margine) {
+    const asse = gruppo.querySelector('.asse-x');
+    if (!asse) return;
+    const punti = [];
+    for (const t of asse.querySelectorAll('text')) {
+      const n = Number(t.textContent);
+      if (t.getAttribute('text-anchor') !== 'middle' || t.textContent.trim() === '' || !Number.isFinite(n)) continue;
+      punti.push({ x: attributo(t, 'x'), n, y: attributo(t, 'y') });
+    }
+    punti.sort((a, b) => a.x - b.x);
+    for (let i = 1; i < punti.length; ++i) if (!(punti[i].x > punti[i - 1].x && punti[i].n > punti[i - 1].n)) return;
+    if (punti.length < 2) return;
+    const g = crea(svg, 'g', 'zoom-asse');
+    margine.appendChild(g);
+    v.asse = { punti, y: punti[0].y, g, segni: [] };
+  }
+
+  function tra(punti, da, a, x) {
+    let i = 0;
+    while (i < punti.length - 2 && x > punti[i + 1][da]) ++i;
+    const p = punti[i], q = punti[i + 1];
+    return p[a] + ((x - p[da]) * (q[a] - p[a])) / (q[da] - p[da]);
+  }
+
+  function asse_ingrandito(v, w, k) {
+    const A = v.asse;
+    const zoomata = k > 1.0001;
+    A.g.style.display = zoomata ? '' : 'none';
+    if (!zoomata) return;
+    const da = tra(A.punti, 'x', 'n', w.x), a = tra(A.punti, 'x', 'n', w.x + w.larghezza);
+    const grezzo = (a - da) / 8;
+    const p = Math.pow(10, Math.floor(Math.log10(grezzo)));
+    const passo = [1, 2, 5, 10].map((f) => f * p).find((x) => x >= grezzo * 0.999);
+    const decimali = Math.max(0, -Math.floor(Math.log10(passo) + 1e-9));
+    let i = 0;
+    for (let n = Math.ceil(da / passo) * passo; n <= a + passo * 1e-9 && i < 40; n += passo, ++i) {
+      if (!A.segni[i]) {
+        const t = crea(v.svg, 'text');
+        t.setAttribute('text-anchor', 'middle');
+        t.setAttribute('y', A.y);
+        const l = crea(v.svg, 'line');
+        l.setAttribute('y1', A.y - 18);
+        l.setAttribute('y2', A.y - 13);
+        A.g.append(l, t);
+        A.segni[i] = { t, l };
+      }
+      const x = v.x0 + k * (tra(A.punti, 'n', 'x', n) - w.x);
+      const s = A.segni[i];
+      s.t.setAttribute('x', cifre(x));
+      s.t.textContent = n.toFixed(decimali);
+      s.l.setAttribute('x1', cifre(x));
+      s.l.setAttribute('x2', cifre(x));
+      s.t.style.display = s.l.style.display = '';
+    }
+    for (; i < A.segni.length; ++i) A.segni[i].t.style.display = A.segni[i].l.style.display = 'none';
   }
 
   function profilo_in_gruppi(v, svg, gruppo) {
@@ -197,6 +261,7 @@ svg.zoomabile:focus-visible { outline: 2px solid #1f5fbf; outline-offset: 1px; }
     svg.appendChild(involucro);
     involucro.appendChild(gruppo);
     svg.appendChild(margine);
+    asse_del_profilo(v, svg, gruppo, margine);
     for (const g of gruppo.querySelectorAll('.etichette')) {
       const guide = g.querySelectorAll('line.guida');
       const nomi_stazioni = g.querySelectorAll('text');
