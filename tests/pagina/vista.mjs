@@ -332,36 +332,49 @@ async function prova_zoom(navigatore, pagina) {
 
 // A live update swaps in new drawings (here the page's own, as written) and
 // says so with 'vista:aggiornata': the new drawings get the kept windows and
-// one set of buttons each.
+// one set of buttons each, whether the update swapped the buttons out with
+// the drawings or left them.
 async function prova_aggiornamento(navigatore, pagina) {
-    const { scheda, errori } = await apri(navigatore, pagina, true);
-    const voluto = { profilo: { x: 400, larghezza: 100 }, pianta: { x: 300, y: 200, larghezza: 260 } };
-    const prima = await scheda.evaluate((q) => window.vista_zoom.imposta(q), voluto);
-    const sezioni = [...pagina.html.matchAll(/<section>\n<h2>(Plan|Profile)<\/h2>\n([\s\S]*?)<\/section>/g)].map((m) => m[2]);
-    verifica(sezioni.length === 2, `${pagina.nome}: ${sezioni.length} sections of drawings in the page`);
-    const dopo = await scheda.evaluate((contenuti) => {
-        const h2 = [...document.querySelectorAll('section > h2')].filter((h) => /^(Plan|Profile)$/.test(h.textContent));
-        h2.forEach((h, i) => {
-            while (h.nextSibling) h.nextSibling.remove();
-            h.insertAdjacentHTML('afterend', contenuti[i]);
-        });
-        document.dispatchEvent(new CustomEvent('vista:aggiornata'));
-        const s = document.querySelector('svg.profilo');
-        return {
-            stato: window.vista_zoom.stato(),
-            zoomabili: document.querySelectorAll('svg.zoomabile').length,
-            bottoni: document.querySelectorAll('.zoom-comandi button').length,
-            trasformazione: getComputedStyle(s.querySelector('.zoom-x')).transform,
-        };
-    }, sezioni);
-    verifica(JSON.stringify(dopo.stato) === JSON.stringify(prima), `${pagina.nome}: the windows after an update: ${JSON.stringify(dopo.stato)}`);
-    verifica(dopo.zoomabili === 2 && dopo.bottoni === 6, `${pagina.nome}: ${dopo.zoomabili} drawings, ${dopo.bottoni} buttons after an update`);
-    verifica(dopo.trasformazione.startsWith('matrix(11.5, 0, 0, 1, '), `${pagina.nome}: the new profile's transform ${dopo.trasformazione}`);
-    // A second event with nothing swapped changes nothing.
-    await scheda.evaluate(() => document.dispatchEvent(new CustomEvent('vista:aggiornata')));
-    verifica(JSON.stringify(await stato(scheda)) === JSON.stringify(prima), `${pagina.nome}: a second event moved the view`);
-    verifica(errori.length === 0, `${pagina.nome}: console errors on update: ${errori.join(' | ')}`);
-    await scheda.close();
+    const disegni = [...pagina.html.matchAll(/<svg class="(pianta|profilo)"[\s\S]*?<\/svg>/g)].map((m) => [m[1], m[0]]);
+    verifica(disegni.length === 2, `${pagina.nome}: ${disegni.length} drawings in the page`);
+    for (const con_bottoni of [false, true]) {
+        const { scheda, errori } = await apri(navigatore, pagina, true);
+        const dove = `${pagina.nome}, an update ${con_bottoni ? 'that leaves the buttons' : 'of the whole sections'}`;
+        const voluto = { profilo: { x: 400, larghezza: 100 }, pianta: { x: 300, y: 200, larghezza: 260 } };
+        const prima = await scheda.evaluate((q) => window.vista_zoom.imposta(q), voluto);
+        const dopo = await scheda.evaluate(
+            (nuovi, lascia) => {
+                for (const [classe, testo] of nuovi) {
+                    const vecchio = document.querySelector(`svg.${classe}`);
+                    const sezione = vecchio.parentElement;
+                    if (!lascia) for (const c of sezione.querySelectorAll('.zoom-comandi')) c.remove();
+                    vecchio.insertAdjacentHTML('afterend', testo);
+                    vecchio.remove();
+                }
+                document.dispatchEvent(new CustomEvent('vista:aggiornata'));
+                const s = document.querySelector('svg.profilo');
+                return {
+                    stato: window.vista_zoom.stato(),
+                    zoomabili: document.querySelectorAll('svg.zoomabile').length,
+                    bottoni: document.querySelectorAll('.zoom-comandi button').length,
+                    trasformazione: getComputedStyle(s.querySelector('.zoom-x')).transform,
+                };
+            },
+            disegni,
+            con_bottoni,
+        );
+        verifica(JSON.stringify(dopo.stato) === JSON.stringify(prima), `${dove}: the windows ${JSON.stringify(dopo.stato)}`);
+        verifica(dopo.zoomabili === 2 && dopo.bottoni === 6, `${dove}: ${dopo.zoomabili} drawings, ${dopo.bottoni} buttons`);
+        verifica(dopo.trasformazione.startsWith('matrix(11.5, 0, 0, 1, '), `${dove}: the new profile's transform ${dopo.trasformazione}`);
+        // The buttons work on the new drawings; a second event with nothing swapped changes nothing.
+        await scheda.click('.zoom-comandi[data-vista="profilo"] [data-zoom="meno"]');
+        vicino((await stato(scheda)).profilo.larghezza, 200, 1e-9, `${dove}: "\u2212" on the new profile`);
+        const ora = await stato(scheda);
+        await scheda.evaluate(() => document.dispatchEvent(new CustomEvent('vista:aggiornata')));
+        verifica(JSON.stringify(await stato(scheda)) === JSON.stringify(ora), `${dove}: a second event moved the view`);
+        verifica(errori.length === 0, `${dove}: console errors: ${errori.join(' | ')}`);
+        await scheda.close();
+    }
 }
 
 const lavoro = mkdtempSync(path.join(tmpdir(), 'scenario-pagina-'));
