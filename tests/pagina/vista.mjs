@@ -333,21 +333,33 @@ async function prova_zoom(navigatore, pagina) {
 // A live update swaps in new drawings (here the page's own, as written) and
 // says so with 'vista:aggiornata': the new drawings get the kept windows and
 // one set of buttons each, whether the update swapped the buttons out with
-// the drawings or left them.
+// the drawings, left them, or swapped the whole body (the script's element
+// with it, which does not run again).
 async function prova_aggiornamento(navigatore, pagina) {
     const disegni = [...pagina.html.matchAll(/<svg class="(pianta|profilo)"[\s\S]*?<\/svg>/g)].map((m) => [m[1], m[0]]);
     verifica(disegni.length === 2, `${pagina.nome}: ${disegni.length} drawings in the page`);
-    for (const con_bottoni of [false, true]) {
+    const modi = {
+        sezioni: 'of the drawings and their buttons',
+        disegni: 'of the drawings only',
+        corpo: "of the whole body, parsed from the page's text",
+    };
+    for (const [modo, parole] of Object.entries(modi)) {
         const { scheda, errori } = await apri(navigatore, pagina, true);
-        const dove = `${pagina.nome}, an update ${con_bottoni ? 'that leaves the buttons' : 'of the whole sections'}`;
+        const dove = `${pagina.nome}, an update ${parole}`;
+        await scheda.evaluate(() => (window.zoom_di_prima = window.vista_zoom));
         const voluto = { profilo: { x: 400, larghezza: 100 }, pianta: { x: 300, y: 200, larghezza: 260 } };
         const prima = await scheda.evaluate((q) => window.vista_zoom.imposta(q), voluto);
         const dopo = await scheda.evaluate(
-            (nuovi, lascia) => {
-                for (const [classe, testo] of nuovi) {
+            (nuovi, html, m) => {
+                if (m === 'corpo') {
+                    const nuova = new DOMParser().parseFromString(html, 'text/html');
+                    for (const n of Array.from(document.body.childNodes)) n.remove();
+                    for (const n of Array.from(nuova.body.childNodes)) document.body.appendChild(document.adoptNode(n));
+                }
+                for (const [classe, testo] of m === 'corpo' ? [] : nuovi) {
                     const vecchio = document.querySelector(`svg.${classe}`);
                     const sezione = vecchio.parentElement;
-                    if (!lascia) for (const c of sezione.querySelectorAll('.zoom-comandi')) c.remove();
+                    if (m === 'sezioni') for (const c of sezione.querySelectorAll('.zoom-comandi')) c.remove();
                     vecchio.insertAdjacentHTML('afterend', testo);
                     vecchio.remove();
                 }
@@ -358,11 +370,14 @@ async function prova_aggiornamento(navigatore, pagina) {
                     zoomabili: document.querySelectorAll('svg.zoomabile').length,
                     bottoni: document.querySelectorAll('.zoom-comandi button').length,
                     trasformazione: getComputedStyle(s.querySelector('.zoom-x')).transform,
+                    stessa: window.vista_zoom === window.zoom_di_prima,
                 };
             },
             disegni,
-            con_bottoni,
+            pagina.html,
+            modo,
         );
+        verifica(dopo.stessa, `${dove}: the script ran again`);
         verifica(JSON.stringify(dopo.stato) === JSON.stringify(prima), `${dove}: the windows ${JSON.stringify(dopo.stato)}`);
         verifica(dopo.zoomabili === 2 && dopo.bottoni === 6, `${dove}: ${dopo.zoomabili} drawings, ${dopo.bottoni} buttons`);
         verifica(dopo.trasformazione.startsWith('matrix(11.5, 0, 0, 1, '), `${dove}: the new profile's transform ${dopo.trasformazione}`);
