@@ -5,8 +5,10 @@ namespace {
 // The script keeps, for each drawing (keyed by the class of its <svg>:
 // "pianta", "profilo"), the window of the drawing in view, in the drawing's
 // own units: {x, y, larghezza, altezza}. The plan zooms on both axes, the
-// profile along the line only; the names and marks keep their size (they are
-// scaled back around their own centre), the lines keep their width. Listeners
+// profile along the line only; the marks keep their size (scaled back around
+// their own centre), the names too (scaled back around the point they name),
+// the lines keep their width, and what lies outside the window is not drawn;
+// the zoomed profile's axis gets labels at round steps of the window. Listeners
 // sit on the document, so drawings swapped in later work too; after a swap the
 // event 'vista:aggiornata' makes the script take the new drawings and give
 // them the windows it kept. window.vista_zoom.stato() and .imposta(stato) read
