@@ -8,7 +8,8 @@ namespace {
 // profile along the line only; the marks keep their size (scaled back around
 // their own centre), the names too (scaled back around the point they name),
 // the lines keep their width, and what lies outside the window is not drawn;
-// the zoomed profile's axis gets labels at round steps of the window. Listeners
+// the zoomed profile's axis gets labels at round steps of the window, in the
+// line's own kilometres (read off the posts' data-metro and data-km). Listeners
 // sit on the document, so drawings swapped in later work too; after a swap the
 // event 'vista:aggiornata' makes the script take the new drawings and give
 // them the windows it kept. window.vista_zoom.stato() and .imposta(stato) read
