@@ -204,7 +204,7 @@ svg.zoomata .asse-x text { visibility: hidden; }
     const passo = [1, 2, 5, 10].map((f) => f * p).find((x) => x >= grezzo * 0.999);
     const decimali = Math.max(0, -Math.floor(Math.log10(passo) + 1e-9));
     let i = 0;
-    let ultimo = -Infinity;  // x of the last label: the next stands 40 units clear of it
+    let ultimo = -Infinity; /* x of the last label: the next stands 40 units clear of it */
     const segno = (metro, testo) => {
       const x = x_di(metro);
       if (x - ultimo < 40) return;
@@ -232,7 +232,7 @@ svg.zoomata .asse-x text { visibility: hidden; }
       const prossimo = j + 1 < A.tratti.length ? A.tratti[j + 1].metro : Infinity;
       if (t.metro > limite || prossimo <= da) continue;
       if (j > 0 && t.metro >= da) segno(t.metro, String(+((t.metro + t.scarto) / 1000).toFixed(3)));
-      const muro = prossimo <= limite ? x_di(prossimo) - 40 : Infinity;  // the next stretch's first reading
+      const muro = prossimo <= limite ? x_di(prossimo) - 40 : Infinity; /* clear of the next stretch's first reading */
       for (let n = Math.ceil((Math.max(t.metro, da) + t.scarto) / 1000 / passo) * passo; i < 40; n += passo) {
         const metro = n * 1000 - t.scarto;
         if (metro > limite || metro >= prossimo || x_di(metro) > muro) break;
