@@ -1,26 +1,32 @@
-// The hover texts of the page of `view`: what an object is, its values, and,
-// when the model knows it, the file and line of the record that made it.
+// The hover texts of the page of `view`. Each tells first the record as the
+// author wrote it (the file and line, the keyword, each value by its name and
+// unit as the author's guide names them), then what the build made of it
+// (the cell, the table entry, the values kept), in the guide's words. A page
+// made from the binary files knows no record: it says so, and tells what the
+// files hold in the same words.
 // Plain UTF-8 text, lines separated by "\n"; the page escapes it.
 #pragma once
 
 #include <string>
 
 #include "tools/vista/oggetti_vista.h"
+#include "tools/vista/record_scritto.h"
 
-// The names of the text sources a model was built from; empty when it was
-// decoded from the binary files.
+// The text sources a model was built from: their names, their texts, and the
+// records read again from them. Empty when it was decoded from the binary
+// files.
 struct fonti_vista {
     std::string file_linea;
     std::string file_treno;
+    const std::string* testo_linea = nullptr;  // the texts as the build read them
+    const std::string* testo_treno = nullptr;
+    const record_fonti* record = nullptr;  // the records of the texts (the page reads them once)
 };
 
 std::string titolo_stazione(const modello_scenario& m, const stazione_vista& s, const fonti_vista& f);
 std::string titolo_marca(const modello_scenario& m, const marca_vista& x, const fonti_vista& f);
 std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_vista& r, const fonti_vista& f);
 std::string titolo_montagna(const modello_scenario& m, const tratto& t, const fonti_vista& f);
-
-// "record at line L, column C of FILE", or empty when the place is unknown.
-std::string testo_origine(const luogo& l, const fonti_vista& f);
 
 // The station's name as UTF-8, or "(no name)".
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s);

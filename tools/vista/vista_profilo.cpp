@@ -406,7 +406,7 @@ void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vist
     fine_linea_svg(u, o, sx, corsie_y, fondo);
     bande_svg(u, m, o, sx, corsie_y, fondo, f);
     corsie_svg(u, m, o, sx, corsie_y, fondo);
-    pannello_svg(u, {&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
+    pannello_svg(u, {&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient, as written");
     pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
     pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
     stazioni_svg(u, m, o, sx, corsie_y, f);
