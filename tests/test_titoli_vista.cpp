@@ -117,14 +117,15 @@ const std::string file_treno = "P_1-.txt";
 
 const std::string linea_prova = righe_crlf(
     "[generale]", "lunghezza percorso,    12000", "[curve]", "curvad3,  3000,  2000", "montagna,   4000,  4200,  12",
-    "indicatori_v, 6000, 1, 2, 3, 1, 30, 30, 30, 2", "cartello_indicatore,  2000,   ( PASSAGGIO A)", "[fine]");
+    "indicatori_v, 6000, 1, 2, 3, 1, 30, 30, 30, 2", "cartello_indicatore,  2000,   ( PASSAGGIO A)",
+    "pendenza, 1000, 200", "[fine]");
 
 const std::string treno_prova = righe_crlf(
     "[generale]", "velocita,   0,    80", "aderenza,   0,    100",
     "stazione, 1000, 12, 400, 0,3,0, 0,0,0, 0,0,0, 0,20,5,0, PRIMA",
     "stazione, 9000, 5, 600, 0,0,1, 0,0,0, 0,0,0, 0,0,0,0, SECONDA",
     "segnale,    1200,   2, 4, 1,  0, 0,    2,  2,1,0, 50", "rallentamento, 8100, 30, 600, 7, 1, 3",
-    "abbattimento, 10000, 60", "abbattimento, 10500, 0", "[fine]");
+    "abbattimento, 10000, 60", "abbattimento, 10500, 0", "velocita, 5000, 62", "[fine]");
 
 struct prova_titoli {
     costruzione_in_memoria c;
@@ -152,6 +153,17 @@ std::string titolo_di_marca(const prova_titoli& p, tipo_marca t, int quale = 0) 
         if (x.tipo == t && quale-- == 0) return titolo_marca(p.c.modello, x, p.fonti);
     }
     return "(no such mark)";
+}
+
+// The hover of the run of a panel that begins in the cell.
+std::string titolo_di_tratto(const prova_titoli& p, valore_cella v, std::int32_t prima) {
+    const std::vector<tratto>& t = v == valore_cella::pendenza   ? p.oggetti.pendenze
+                                   : v == valore_cella::velocita ? p.oggetti.velocita
+                                                                 : p.oggetti.aderenze;
+    for (const tratto& x : t) {
+        if (x.prima == prima) return titolo_tratto(v, x, metro_cella(x.prima), metro_cella(x.ultima + 1), p.fonti);
+    }
+    return "(no such run)";
 }
 
 struct caso_titolo {
@@ -290,6 +302,29 @@ const caso_titolo casi_titolo[] = {
      "Slowdown: the record that made it is not known (the page was made from the binary files)\n"
      "Built: start in cell 163, end in cell 175 (km 8.150\u20138.800)\n"
      "speed 30 km/h, d_v 3, f_tt 7"},
+    {"gradient", [](const prova_titoli& p) { return titolo_di_tratto(p, valore_cella::pendenza, 20); },
+     "Gradient at 1000 m (line 8 of P_linea.txt: \u201Cpendenza\u201D)\n"
+     "gradient 200\n"
+     "Built: km 1.000\u201318.900, cells 20 to 377: gradient -56 (kept in one byte)",
+     "Gradient: the record that set it is not known (the page was made from the binary files)\n"
+     "Built: km 1.000\u201318.900, cells 20 to 377: gradient -56"},
+    {"cells before the first gradient", [](const prova_titoli& p) { return titolo_di_tratto(p, valore_cella::pendenza, 0); },
+     "Gradient: no record sets these cells, which keep 0\n"
+     "Built: km 0.000\u20131.000, cells 0 to 19: gradient 0",
+     "Gradient: the record that set it is not known (the page was made from the binary files)\n"
+     "Built: km 0.000\u20131.000, cells 0 to 19: gradient 0"},
+    {"speed limit", [](const prova_titoli& p) { return titolo_di_tratto(p, valore_cella::velocita, 100); },
+     "Speed limit at 5000 m (line 10 of P_1-.txt: \u201Cvelocita\u201D)\n"
+     "speed 62 km/h\n"
+     "Built: km 5.000\u201318.900, cells 100 to 377: speed limit 60 km/h (kept in steps of 5 km/h)",
+     "Speed limit: the record that set it is not known (the page was made from the binary files)\n"
+     "Built: km 5.000\u201318.900, cells 100 to 377: speed limit 60 km/h"},
+    {"adhesion", [](const prova_titoli& p) { return titolo_di_tratto(p, valore_cella::aderenza, 0); },
+     "Adhesion at 0 m (line 3 of P_1-.txt: \u201Caderenza\u201D)\n"
+     "value 100\n"
+     "Built: km 0.000\u201318.900, cells 0 to 377: adhesion 100",
+     "Adhesion: the record that set it is not known (the page was made from the binary files)\n"
+     "Built: km 0.000\u201318.900, cells 0 to 377: adhesion 100"},
 };
 
 TEST(TitoliVista, EachKindTellsTheRecordAsWrittenThenWhatTheBuildMadeOfIt) {

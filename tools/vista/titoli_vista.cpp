@@ -24,6 +24,9 @@ constexpr nome_record nomi_record[] = {
     {"cartello", "Indication sign"},
     {"indicatori_v", "Maximum-speed indicator pair"},
     {"montagna", "Mountain span"},
+    {"pendenza", "Gradient"},
+    {"velocit", "Speed limit"},
+    {"aderenza", "Adhesion"},
 };
 
 std::string nome_del_record(const record_scritto& r) {
@@ -370,7 +373,66 @@ std::string costruito_montagna(const tratto& x, const record_scritto* r) {
     return t;
 }
 
+// ---- runs of gradient, speed limit and adhesion ---------------------------------
+
+struct regola_tratto {
+    valore_cella quale;
+    sorgente file;
+    const char* parola;  // the record's words
+    const char* nome;    // the value, as the panels name it
+    const char* oggetto;  // the same, heading a hover
+    const char* unita;
+};
+
+constexpr regola_tratto regole_tratti[] = {
+    {valore_cella::pendenza, sorgente::linea, "pendenza", "gradient", "Gradient", ""},
+    {valore_cella::velocita, sorgente::treno, "velocit", "speed limit", "Speed limit", " km/h"},
+    {valore_cella::aderenza, sorgente::treno, "aderenza", "adhesion", "Adhesion", ""},
+};
+
+const regola_tratto& regola_di(valore_cella v) {
+    for (const regola_tratto& r : regole_tratti) {
+        if (r.quale == v) return r;
+    }
+    return regole_tratti[0];
+}
+
+// The last record of the kind whose position's own cell is the run's first:
+// each of them fills the cells from its own on.
+const record_scritto* record_tratto(const regola_tratto& g, const tratto& t, const fonti_vista& f) {
+    if (f.record == nullptr) return nullptr;
+    const record_scritto* trovato = nullptr;
+    for (const record_scritto& r : g.file == sorgente::linea ? f.record->linea : f.record->treno) {
+        const std::optional<std::int32_t> p = numero_di(r, 0);
+        if (e_record(&r, g.parola) && p && cella_della_posizione(*p) == t.prima) trovato = &r;
+    }
+    return trovato;
+}
+
+// What the cells keep when it is not what was written.
+std::string come_tenuto(const regola_tratto& g, const tratto& t, const record_scritto* r) {
+    const std::optional<std::int32_t> scritto = r != nullptr ? numero_di(*r, 1) : std::nullopt;
+    if (!scritto || *scritto == t.valore) return "";
+    if (g.quale == valore_cella::velocita) return " (kept in steps of 5 km/h)";
+    return " (kept in one byte)";
+}
+
 }  // namespace
+
+std::string titolo_tratto(valore_cella v, const tratto& t, std::int64_t da, std::int64_t a, const fonti_vista& f) {
+    const regola_tratto& g = regola_di(v);
+    const record_scritto* r = record_tratto(g, t, f);
+    std::string testa;
+    if (r != nullptr) {
+        testa = come_scritto(nome_del_record(*r), *r, f);
+    } else if (f.record == nullptr) {
+        testa = g.oggetto + ": the record that set it is not known (the page was made from the binary files)"s;
+    } else {
+        testa = g.oggetto + ": no record sets these cells, which keep 0"s;
+    }
+    return testa + "\nBuilt: " + tratto_km(da, a) + ", cells " + intero(t.prima) + " to " + intero(t.ultima) + ": " +
+           g.nome + " " + intero(t.valore) + g.unita + come_tenuto(g, t, r);
+}
 
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s) {
     const std::string n = nome_voce(m, s.voce);

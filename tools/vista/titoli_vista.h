@@ -28,6 +28,13 @@ std::string titolo_marca(const modello_scenario& m, const marca_vista& x, const 
 std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_vista& r, const fonti_vista& f);
 std::string titolo_montagna(const modello_scenario& m, const tratto& t, const fonti_vista& f);
 
+// The values of every cell drawn as runs in the profile's panels.
+enum class valore_cella : std::uint8_t { pendenza, velocita, aderenza };
+
+// A run of cells with one gradient, speed limit or adhesion, drawn from
+// metre `da` to metre `a`: the record that set its first cell, then the run.
+std::string titolo_tratto(valore_cella v, const tratto& t, std::int64_t da, std::int64_t a, const fonti_vista& f);
+
 // The station's name as UTF-8, or "(no name)".
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s);
 
