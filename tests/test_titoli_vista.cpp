@@ -429,6 +429,9 @@ TEST(TitoliVista, NoInternalNameInThePagesTextFromSourcesOrBinaries) {
     const std::string da_binari = pagina_vista(b);
     EXPECT_NE(da_binari.find("Signal: the record that made it is not known"), std::string::npos);
     senza_nomi_interni(da_binari);
+    // The table of stations gives each record's line in the train file, when it is known.
+    EXPECT_NE(da_sorgenti.find("<tr><td>18</td><td>7</td><td class=\"nome\">ROVEA</td>"), std::string::npos);
+    EXPECT_NE(da_binari.find("<tr><td></td><td>7</td><td class=\"nome\">ROVEA</td>"), std::string::npos);
 }
 
 // The words the test looks for are found where they stand.

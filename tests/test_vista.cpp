@@ -264,7 +264,7 @@ TEST(PaginaVista, NamesLengthAndCountsAtTheTop) {
     EXPECT_NE(p.find("declared length <b>22000 m</b>"), std::string::npos);
     for (const char* conteggio :
          {"<b>7</b> stations", "<b>9</b> signals", "<b>0</b> slowdowns", "<b>1</b> indication sign<",
-          "<b>1</b> mountain span<", "<b>0</b> abbattimento points", "<b>0</b> finishing boards"}) {
+          "<b>1</b> mountain span<", "<b>0</b> abbattimento boards", "<b>0</b> finishing boards"}) {
         EXPECT_NE(p.find(conteggio), std::string::npos) << conteggio;
     }
     EXPECT_NE(p.find("Tava Aeroporto-Rovea_linea.txt"), std::string::npos);

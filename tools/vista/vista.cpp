@@ -105,7 +105,7 @@ void conteggi(uscita_pagina& u, const oggetti_vista& o) {
     li_conteggio(u, n.cartelli, "indication sign", "indication signs");
     li_conteggio(u, n.indicatori, "speed-indicator pair", "speed-indicator pairs");
     li_conteggio(u, n.montagne, "mountain span", "mountain spans");
-    li_conteggio(u, n.abbattimenti, "abbattimento point", "abbattimento points");
+    li_conteggio(u, n.abbattimenti, "abbattimento board", "abbattimento boards");
     li_conteggio(u, n.tabelle_finitura, "finishing board (value 180)", "finishing boards (value 180)");
     u << "</ul>\n";
 }
@@ -212,18 +212,22 @@ void legenda(uscita_pagina& u) {
          "binary files knows no record: it shows what the files hold.</p>\n";
 }
 
+// The table of stations: each record's line in the train file (when the page
+// is made from it), then what the build made of it.
 void tabella_stazioni(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o) {
     if (o.stazioni.empty()) {
         u << "<p>No stations.</p>\n";
         return;
     }
-    u << "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th>"
-         "<th>kind</th><th>time</th><th>marker cell</th></tr>\n";
+    u << "<table>\n<tr><th>train file line</th><th>entry</th><th class=\"nome\">name</th><th>position, m</th>"
+         "<th>extent, m</th><th>kind</th><th>time</th><th>marker cell</th></tr>\n";
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
-        u << "<tr><td>" << intero(x.voce) << "</td><td class=\"nome\">" << escape_html(nome_stazione(m, x))
-          << "</td><td>" << intero(v.valore3) << "</td><td>" << intero(v.valore1) << "\u2013" << intero(v.valore2)
-          << "</td><td>" << intero(v.tipo) << "</td><td>" << (v.valore4 == 0 ? "" : orario(v.valore4)) << "</td><td>"
+        const luogo& origine = m.origine_voci[static_cast<std::size_t>(x.voce)];
+        u << "<tr><td>" << (noto(origine) ? intero(origine.riga) : "") << "</td><td>" << intero(x.voce)
+          << "</td><td class=\"nome\">" << escape_html(nome_stazione(m, x)) << "</td><td>" << intero(v.valore3)
+          << "</td><td>" << intero(v.valore1) << "\u2013" << intero(v.valore2) << "</td><td>" << intero(v.tipo)
+          << "</td><td>" << (v.valore4 == 0 ? "" : orario(v.valore4)) << "</td><td>"
           << (x.cella >= 0 ? intero(x.cella) : "none") << "</td></tr>\n";
     }
     u << "</table>\n";
