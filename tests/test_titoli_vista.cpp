@@ -338,6 +338,27 @@ TEST(TitoliVista, FromTheBinaryFilesTheSameWordsAndNoRecord) {
     for (const caso_titolo& c : casi_titolo) EXPECT_EQ(c.titolo(*p), c.da_binari) << c.cosa;
 }
 
+// Cells of a span that a later record wrote (a slowdown inside a tunnel)
+// still give the span its own record.
+TEST(TitoliVista, AMountainSpanKeepsItsRecordUnderOtherObjects) {
+    const std::string linea = righe_crlf("[generale]", "lunghezza percorso,    12000", "[curve]",
+                                         "montagna,   7000,  8000,  12", "[fine]");
+    const std::string treno = righe_crlf("[generale]", "velocita,   0,    80", "aderenza,   0,    100",
+                                         "rallentamento, 7050, 30, 100, 0, 0, 0", "[fine]");
+    costruzione_in_memoria c;
+    costruisci_in_memoria(c, {"P", "1"}, &linea, &treno, true);
+    ASSERT_EQ(c.modello.codice_errore, 0);
+    const record_fonti r = leggi_record_fonti(&linea, &treno, c.modello);
+    const fonti_vista f{file_linea, file_treno, &linea, &treno, &r};
+    const oggetti_vista o = oggetti_del_modello(c.modello);
+    ASSERT_EQ(o.montagne.size(), 1u);
+    EXPECT_EQ(titolo_montagna(c.modello, o.montagne[0], f),
+              "Mountain span (line 4 of P_linea.txt: \u201Cmontagna\u201D)\n"
+              "start 7000 m, end 8000 m, kind 12\n"
+              "Built: cells 140 to 159 (metres 7000 to 7999, km 7.000\u20138.000), kind 2\n"
+              "marks in every fourth cell: the kind written less 10");
+}
+
 // ---- no internal name in the page's text ----
 
 // The text a reader sees: the page without its style and script, its tags and

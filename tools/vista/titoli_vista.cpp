@@ -347,12 +347,14 @@ std::string costruito_stazione(const modello_scenario& m, const stazione_vista& 
 
 // ---- mountain spans --------------------------------------------------------------
 
-// The record of a span: the one the build noted in one of its cells, else the
-// mountain record of the line file whose start falls in the span's first cell.
+// The record of a span: the one the build noted in one of its mountain marks,
+// else the mountain record of the line file whose start falls in the span's
+// first cell. (Other cells of the span may hold what a later record wrote.)
 const record_scritto* record_montagna(const modello_scenario& m, const tratto& x, const fonti_vista& f) {
     if (f.record == nullptr) return nullptr;
     for (std::int32_t c = x.prima; c <= x.ultima; ++c) {
-        if (const record_scritto* r = record_di_luogo(origine_cella(m, c), f)) return r;
+        const record_scritto* r = record_di_luogo(origine_cella(m, c), f);
+        if (e_record(r, "montagna")) return r;
     }
     for (const record_scritto& r : f.record->linea) {
         const std::optional<std::int32_t> inizio = numero_di(r, 0);
@@ -483,5 +485,5 @@ std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_
 
 std::string titolo_montagna(const modello_scenario& m, const tratto& x, const fonti_vista& f) {
     const record_scritto* r = record_montagna(m, x, f);
-    return parte_scritta("Mountain span", origine_cella(m, x.prima), r, f) + "\n" + costruito_montagna(x, r);
+    return parte_scritta("Mountain span", r != nullptr ? r->dove : luogo{}, r, f) + "\n" + costruito_montagna(x, r);
 }
