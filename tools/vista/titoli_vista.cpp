@@ -247,30 +247,27 @@ std::string costruito_ignoto(const cella& c, std::int32_t i) {
 }
 
 // What a mark is called when no record tells it.
+struct nome_di_marca {
+    tipo_marca tipo;
+    const char* nome;
+};
+
+constexpr nome_di_marca nomi_marche[] = {
+    {tipo_marca::segnale, "Signal"},
+    {tipo_marca::inizio_rallentamento, "Slowdown start"},
+    {tipo_marca::fine_rallentamento, "Slowdown end"},
+    {tipo_marca::avviso, "Slowdown warning board"},
+    {tipo_marca::preavviso, "Lead-in cell of a slowdown warning board"},
+    {tipo_marca::indicatori, "Maximum-speed indicator pair"},
+    {tipo_marca::marca_stazione, "Station marker"},
+    {tipo_marca::abbattimento, "Abbattimento board"},
+    {tipo_marca::tabella_180, "Board of value 180"},
+    {tipo_marca::cartello, "Indication sign"},
+};
+
 const char* nome_marca(tipo_marca t) {
-    switch (t) {
-        case tipo_marca::segnale:
-            return "Signal";
-        case tipo_marca::inizio_rallentamento:
-            return "Slowdown start";
-        case tipo_marca::fine_rallentamento:
-            return "Slowdown end";
-        case tipo_marca::avviso:
-            return "Slowdown warning board";
-        case tipo_marca::preavviso:
-            return "Lead-in cell of a slowdown warning board";
-        case tipo_marca::indicatori:
-            return "Maximum-speed indicator pair";
-        case tipo_marca::marca_stazione:
-            return "Station marker";
-        case tipo_marca::abbattimento:
-            return "Abbattimento board";
-        case tipo_marca::tabella_180:
-            return "Board of value 180";
-        case tipo_marca::cartello:
-            return "Indication sign";
-        case tipo_marca::sconosciuto:
-            break;
+    for (const nome_di_marca& n : nomi_marche) {
+        if (n.tipo == t) return n.nome;
     }
     return "Cell of another kind";
 }
