@@ -562,7 +562,7 @@ TEST(EtichetteVista, CrowdedStationsGetLabelsThatDoNotOverlap) {
     EXPECT_EQ(n.indicatori, 1);
     EXPECT_GT(n.tabelle_finitura, 0);
     const std::vector<std::string> conteggi = {"<b>20</b> stations", "<b>1</b> slowdown<",
-                                               "<b>2</b> abbattimento points", "<b>1</b> speed-indicator pair<",
+                                               "<b>2</b> abbattimento boards", "<b>1</b> speed-indicator pair<",
                                                "<b>" + std::to_string(n.tabelle_finitura) + "</b> finishing boards"};
     for (const std::string& s : conteggi) {
         EXPECT_NE(p.find(s), std::string::npos) << s;
