@@ -125,7 +125,8 @@ const std::string treno_prova = righe_crlf(
     "stazione, 1000, 12, 400, 0,3,0, 0,0,0, 0,0,0, 0,20,5,0, PRIMA",
     "stazione, 9000, 5, 600, 0,0,1, 0,0,0, 0,0,0, 0,0,0,0, SECONDA",
     "segnale,    1200,   2, 4, 1,  0, 0,    2,  2,1,0, 50", "rallentamento, 8100, 30, 600, 7, 1, 3",
-    "abbattimento, 10000, 60", "abbattimento, 10500, 0", "velocita, 5000, 62", "[fine]");
+    "abbattimento, 10000, 60", "abbattimento, 10500, 0", "velocita, 5000, 62",
+    "segnale,   11225,   2, 4, 1,  0, 0,    2,  2,1,0, 0", "[fine]");
 
 struct prova_titoli {
     costruzione_in_memoria c;
@@ -185,6 +186,18 @@ const caso_titolo casi_titolo[] = {
      "Built: the signal in cell 25 (metres 1250 to 1299, km 1.250), the cell after the position's own (a position of about 1200 m)\n"
      "values 42 (s1 4, d1 2), 11 (s2 1, d2 1), 0 (s3 0, d3 0), 8 (rapp 0, sx \u00d7 3 + dx 8); time 101\n"
      "approach markers in cells 23, 21, 19, 17"},
+    {"signal halfway between two cells", [](const prova_titoli& p) { return titolo_di_marca(p, tipo_marca::segnale, 1); },
+     "Signal at 11225 m (line 11 of P_1-.txt: \u201Csegnale\u201D)\n"
+     "sx 2, s1 4, s2 1, s3 0, rapp 0, dx 2, d1 2, d2 1, d3 0, tempo 0\n"
+     "Built: the signal in cell 226 (metres 11300 to 11349, km 11.300), the cell after the position's own: 11225 m / "
+     "50 + 1 = 225.5, rounded half to even\n"
+     "values 42 (s1 4, d1 2), 11 (s2 1, d2 1), 0 (s3 0, d3 0), 8 (rapp 0, sx \u00d7 3 + dx 8); time 0\n"
+     "approach markers in cells 224, 222, 220, 218",
+     "Signal: the record that made it is not known (the page was made from the binary files)\n"
+     "Built: the signal in cell 226 (metres 11300 to 11349, km 11.300), the cell after the position's own (a position "
+     "of about 11250 m)\n"
+     "values 42 (s1 4, d1 2), 11 (s2 1, d2 1), 0 (s3 0, d3 0), 8 (rapp 0, sx \u00d7 3 + dx 8); time 0\n"
+     "approach markers in cells 224, 222, 220, 218"},
     {"slowdown start", [](const prova_titoli& p) { return titolo_di_marca(p, tipo_marca::inizio_rallentamento); },
      "Slowdown at 8100 m (line 7 of P_1-.txt: \u201Crallentamento\u201D)\n"
      "v 30 km/h, l 600 m, f_tt 7, f_ta 1, d_v 3\n"

@@ -134,8 +134,11 @@ std::string dalla_posizione(const record_scritto* r, std::int64_t c, double scar
     }
     const std::int64_t propria = cella_della_posizione(*p);
     if (cella_della_posizione(*p, scarto) != c) return "";
-    return scarto == 0 ? ", the own cell of "s + intero(*p) + " m"
-                       : ", the cell after the own cell of "s + intero(*p) + " m (cell " + intero(propria) + ")";
+    if (scarto == 0) return ", the own cell of "s + intero(*p) + " m";
+    if (propria + 1 == c) return ", the cell after the own cell of "s + intero(*p) + " m (cell " + intero(propria) + ")";
+    // Halfway between two cells the rounding goes to the even one, on each side.
+    return ", the cell after the position's own: "s + intero(*p) + " m / 50 + 1 = " + decimale(cella_reale(*p, scarto), 1) +
+           ", rounded half to even";
 }
 
 // "42 (s1 4, d1 2)": a value packed as tens and units.
