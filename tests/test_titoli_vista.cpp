@@ -338,6 +338,12 @@ const caso_titolo casi_titolo[] = {
      "Built: km 0.000\u201318.900, cells 0 to 377: adhesion 100",
      "Adhesion: the record that set it is not known (the page was made from the binary files)\n"
      "Built: km 0.000\u201318.900, cells 0 to 377: adhesion 100"},
+    {"end of the line", [](const prova_titoli& p) { return titolo_fine_linea(p.c.modello, p.fonti); },
+     "End of the line (line 2 of P_linea.txt: \u201Clunghezza percorso\u201D)\n"
+     "length 12000 m\n"
+     "Built: declared length 12000 m (km 12.000); the track goes on to cell 380 (metres 19000 to 19049, km 19.000)",
+     "End of the line: the record that made it is not known (the page was made from the binary files)\n"
+     "Built: declared length 12000 m (km 12.000); the track goes on to cell 380 (metres 19000 to 19049, km 19.000)"},
 };
 
 TEST(TitoliVista, EachKindTellsTheRecordAsWrittenThenWhatTheBuildMadeOfIt) {

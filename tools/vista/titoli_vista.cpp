@@ -27,6 +27,7 @@ constexpr nome_record nomi_record[] = {
     {"pendenza", "Gradient"},
     {"velocit", "Speed limit"},
     {"aderenza", "Adhesion"},
+    {"lunghezza", "End of the line"},
 };
 
 std::string nome_del_record(const record_scritto& r) {
@@ -434,6 +435,22 @@ std::string titolo_tratto(valore_cella v, const tratto& t, std::int64_t da, std:
     }
     return testa + "\nBuilt: " + tratto_km(da, a) + ", cells " + intero(t.prima) + " to " + intero(t.ultima) + ": " +
            g.nome + " " + intero(t.valore) + g.unita + come_tenuto(g, t, r);
+}
+
+std::string titolo_fine_linea(const modello_scenario& m, const fonti_vista& f) {
+    // A length given twice: the last one read holds.
+    const record_scritto* r = nullptr;
+    if (f.record != nullptr) {
+        for (const record_scritto& x : f.record->linea) {
+            if (e_record(&x, "lunghezza")) r = &x;
+        }
+    }
+    const std::int32_t lunghezza = m.scenario[voce::dati_generali].valore2;
+    const auto celle = static_cast<std::int64_t>(m.tracciato.size());
+    std::string t = parte_scritta("End of the line", r != nullptr ? r->dove : luogo{}, r, f) + "\nBuilt: declared length " +
+                    intero(lunghezza) + " m (km " + km(lunghezza) + ")";
+    if (celle > 0) t += "; the track goes on to "s + cella_metri(celle - 1);
+    return t;
 }
 
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s) {

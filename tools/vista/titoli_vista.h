@@ -35,6 +35,10 @@ enum class valore_cella : std::uint8_t { pendenza, velocita, aderenza };
 // metre `da` to metre `a`: the record that set its first cell, then the run.
 std::string titolo_tratto(valore_cella v, const tratto& t, std::int64_t da, std::int64_t a, const fonti_vista& f);
 
+// The end of the line: the length record, then the declared length and the
+// track beyond it.
+std::string titolo_fine_linea(const modello_scenario& m, const fonti_vista& f);
+
 // The station's name as UTF-8, or "(no name)".
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s);
 
