@@ -51,6 +51,9 @@ TEST(RecordScritto, EachRecordWithItsValuesAsTheReaderCountsFields) {
         // A comment and fields of no record are passed over; the keyword keeps its letter case.
         {"[generale]\r\n-- montagna, 1, 2, 3\r\nMONTAGNA grande,   13000,  13050,  2\r\n", sorgente::linea,
          "MONTAGNA grande", {"13000", "13050", "2"}, {true, true, true}},
+        // Nothing before "[generale]" is read, as the build reads nothing there.
+        {"velocita, 0, 50\r\n[GENERALE]\r\nvelocita, 0, 80\r\n", sorgente::treno, "velocita", {"0", "80"},
+         {true, true}},
         // The file ends inside the record: the values written so far.
         {"[generale]\r\nrallentamento, 3150, 60", sorgente::treno, "rallentamento", {"3150", "60"}, {true, true}},
     };

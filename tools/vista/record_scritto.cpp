@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <tuple>
 
+#include "compiler/parole_chiave.h"
 #include "sources/errore_esecuzione.h"
 #include "sources/lettore_campi.h"
 
@@ -120,9 +121,14 @@ void aggiungi_mancanti(std::vector<record_scritto>& lista, const std::string& te
 std::vector<record_scritto> record_del_testo(const std::string& testo, sorgente file) {
     std::vector<record_scritto> r;
     lettore_campi l = apri_lettore(testo, file);
+    bool generale = false;  // the fields before "[generale]" are not read
     try {
         while (!a_fine(l)) {
             const std::string campo = leggi_testo(l);
+            if (!generale) {
+                generale = in_minuscole(campo).find("[generale]") != std::string::npos;
+                continue;
+            }
             const voce_record* regola = regola_di(campo, file);
             if (regola != nullptr) r.push_back(leggi_valori(l, regola, campo));
         }

@@ -32,10 +32,11 @@ struct record_fonti {
     std::vector<record_scritto> treno;
 };
 
-// Every record of a text source, in the order of the file: each field whose
-// words a record of the table holds begins one, and its values follow as
-// the reader counts fields (a record short of values on its line takes them
-// from the next). A field that names no record is passed over.
+// Every record of a text source, in the order of the file, from the first
+// field that holds "[generale]" on: each field whose words a record of the
+// table holds begins one, and its values follow as the reader counts fields
+// (a record short of values on its line takes them from the next). A field
+// that names no record is passed over.
 std::vector<record_scritto> record_del_testo(const std::string& testo, sorgente file);
 
 // The records of the two sources (either may be missing), and, read at its
