@@ -84,7 +84,7 @@ esito_record curva(modello_scenario& m, stato_compilazione& s) {
     const esito_record e = curva_planimetria(m, s, inizio, lunghezza, k);
     // The points it bent: after the straight ones up to its start.
     const std::int64_t primo = std::max<std::int64_t>(prima, static_cast<std::int64_t>(inizio) + 1);
-    m.curve_lette.push_back({s.record.dove, s.record.chiave, {inizio, lunghezza, grado, sinistra},
+    m.curve_lette.push_back({s.record.dove, s.record.chiave, inizio, lunghezza, grado, sinistra,
                              static_cast<std::int32_t>(std::min<std::int64_t>(primo, s.cursore_planimetria)),
                              s.cursore_planimetria - 1});
     return e;

@@ -14,7 +14,6 @@
 #include "compiler/tipi_cella.h"
 #include "sources/guasto.h"
 #include "sources/luogo.h"
-#include "sources/record_sorgenti.h"
 
 // One 50-metre cell of the track. Field order and widths are those of the
 // on-disk cell record.
@@ -124,7 +123,10 @@ struct stato_sollevato {
 struct curva_letta {
     luogo dove;          // its keyword field
     std::string chiave;  // the keyword as written ("curvad3")
-    record_curva record;
+    std::int32_t inizio = 0;
+    std::int32_t lunghezza = 0;
+    int grado = 1;  // 1 to 6
+    bool sinistra = false;
     std::int32_t primo_punto = 0;
     std::int32_t ultimo_punto = -1;
 };

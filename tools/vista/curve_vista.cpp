@@ -19,7 +19,7 @@ std::vector<curva_vista> curve_dei_record(const modello_scenario& m) {
     std::vector<curva_vista> r;
     for (const curva_letta& c : m.curve_lette) {
         if (c.primo_punto > c.ultimo_punto) continue;  // it bent no point
-        r.push_back({c.primo_punto - 1, c.ultimo_punto, c.record.grado, c.record.sinistra, &c});
+        r.push_back({c.primo_punto - 1, c.ultimo_punto, c.grado, c.sinistra, &c});
     }
     return r;
 }
@@ -67,12 +67,12 @@ std::string titolo_curva(const curva_vista& c, const chilometri_vista& k, const 
     std::string t = "Curve to the "s + lato_curva(c) + ", grade " + intero(c.grado);
     if (c.record != nullptr) {
         const curva_letta& r = *c.record;
-        t += " at "s + intero(r.record.inizio) + " m";
+        t += " at "s + intero(r.inizio) + " m";
         if (noto(r.dove)) {
             t += " (line "s + intero(r.dove.riga) + " of " + (file_linea.empty() ? "the line file"s : file_linea) +
                  ": \u201c" + utf8_per_pagina(r.chiave) + "\u201d)";
         }
-        t += "\nstart "s + intero(r.record.inizio) + " m, length " + intero(r.record.lunghezza) + " m\n";
+        t += "\nstart "s + intero(r.inizio) + " m, length " + intero(r.lunghezza) + " m\n";
     } else {
         t += ": the record that made it is not known (the page was made from the binary files)\n";
     }

@@ -353,8 +353,8 @@ void inizio_e_fine(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& 
     if (d.lunghezza > g.ultimo) return;
     const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
     u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine",
-                        "End of the line: declared length "s + intero(d.lunghezza) + " m" +
-                            (k.propri ? ", km "s + km_breve(lettura(k, d.lunghezza)) : ""s),
+                        titolo_fine_linea(d.m, d.f) +
+                            (k.propri ? "\nthe line counts it as km "s + km_breve(lettura(k, d.lunghezza)) : ""s),
                         dati_cippo(d.lunghezza, lettura(k, d.lunghezza)));
     e.ostacoli.push_back(scatola(x, y, 7.5));
     normale(g, d.lunghezza, true, nx, ny);

@@ -108,8 +108,8 @@ int numero_righe(const std::vector<nome_in_riga>& posti) {
 
 struct valori_pannello {
     const std::vector<tratto>* tratti = nullptr;
-    std::string nome;   // "gradient", "speed limit", "adhesion"
-    std::string unita;  // " km/h" or ""
+    valore_cella quale = valore_cella::pendenza;  // gradient, speed limit or adhesion
+    const fonti_vista* fonti = nullptr;          // for the hovers: the records that set the runs
     std::string classe;
     bool area = false;  // filled down to 0
 };
@@ -146,12 +146,11 @@ void scalini(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, 
 // A hover zone over each run, with the run's metres and value as data
 // (data-pendenza, data-velocita, data-aderenza: "data-" and the class).
 void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, const pannello& p,
-                 const valori_pannello& v, const chilometri_vista& k) {
+                 const valori_pannello& v) {
     for (const tratto& x : t) {
         const std::int64_t da = metro_cella(x.prima), fino = fine_tratto(x, sx);
         const double a = sx.X(da), b = sx.X(fino);
-        u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
-                            v.nome + " " + intero(x.valore) + v.unita + " " + da_metro_a_metro(k, da, fino),
+        u << rettangolo_svg(a, p.y, b - a, p.a, "zona", titolo_tratto(v.quale, x, da, fino, *v.fonti),
                             dati_tratto(da, fino) + " data-" + v.classe + "=\"" + intero(x.valore) + "\"");
     }
 }
@@ -184,8 +183,7 @@ void livelli_svg(uscita_pagina& u, const pannello& p, double minimo, double mass
     }
 }
 
-void pannello_svg(uscita_pagina& u, const valori_pannello& v, const scala_x& sx, pannello p, const std::string& titolo,
-                  const chilometri_vista& k) {
+void pannello_svg(uscita_pagina& u, const valori_pannello& v, const scala_x& sx, pannello p, const std::string& titolo) {
     const std::vector<tratto> t = visibili(*v.tratti, sx);
     double minimo = 0, massimo = 0;
     for (const tratto& x : t) {
@@ -208,7 +206,7 @@ void pannello_svg(uscita_pagina& u, const valori_pannello& v, const scala_x& sx,
     scalini(u, t, sx, p, false);
     u << "\"/>\n";
     u << testo_svg(x0, p.y - 6, titolo, "titolo-pannello");
-    zone_tratti(u, t, sx, p, v, k);
+    zone_tratti(u, t, sx, p, v);
     u << "</g>\n";
 }
 
@@ -547,10 +545,10 @@ void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vist
     bande_svg(u, m, o, sx, corsie_y, fondo, f);
     corsie_svg(u, m, o, sx, corsie_y, fondo);
     quote_svg(u, o, sx, quota, k);
-    pannello_svg(u, {&o.pendenze, "gradient", " \u2030", "pendenza", true}, sx, pendenza, "Gradient, \u2030 (per mille)",
-                 k);
-    pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h", k);
-    pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion", k);
+    pannello_svg(u, {&o.pendenze, valore_cella::pendenza, &f, "pendenza", true}, sx, pendenza,
+                 "Gradient, \u2030 (per mille), as written");
+    pannello_svg(u, {&o.velocita, valore_cella::velocita, &f, "velocita", false}, sx, velocita, "Speed limit, km/h");
+    pannello_svg(u, {&o.aderenze, valore_cella::aderenza, &f, "aderenza", false}, sx, aderenza, "Adhesion");
     curve_svg(u, o, sx, corsie_y, f);
     stazioni_svg(u, m, o, sx, corsie_y, f);
     marche_svg(u, m, o, sx, corsie_y, f);
