@@ -107,7 +107,10 @@ int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostre
     }
     ingresso_vista i;
     i.modello = &m;
-    i.fonti = {rc.file_linea, rc.file_treno};
+    i.fonti.file_linea = rc.file_linea;
+    i.fonti.file_treno = rc.file_treno;
+    i.fonti.testo_linea = c.testo_linea ? &*c.testo_linea : nullptr;
+    i.fonti.testo_treno = c.testo_treno ? &*c.testo_treno : nullptr;
     i.file = r.file;
     i.da_sorgenti = true;
     for (const stato_sollevato& s : m.stati_sollevati) i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
