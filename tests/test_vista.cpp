@@ -860,6 +860,12 @@ TEST(DatiVista, CurvesHeightsAndPostsStandWhereTheSourcesPutThem) {
     EXPECT_EQ(titolo_dopo(profilo, "<rect class=\"zona\" data-inizio=\"2000\" data-fine=\"4000\" data-pendenza")
                   .rfind("Gradient at 2000 m (line " + std::to_string(riga_con(linea, "pendenza,  2000")), 0),
               0u);
+    // Every hover reads kilometres as the posts do: the run from 2000 m to
+    // 4000 m is km 44.5 to 60.6, the line's end km 62.6.
+    EXPECT_NE(titolo_dopo(profilo, "<rect class=\"zona\" data-inizio=\"2000\" data-fine=\"4000\" data-pendenza")
+                  .find("Built: km 44.500\xE2\x80\x93" "60.600, cells 40 to 79"),
+              std::string::npos);
+    EXPECT_NE(titolo_dopo(pianta, "<rect class=\"fine\"").find("(km 62.600)"), std::string::npos);
 }
 
 // The model decoded from the binary files the build wrote.

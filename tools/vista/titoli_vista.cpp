@@ -119,10 +119,15 @@ std::string parte_scritta(const std::string& oggetto, const luogo& origine, cons
 
 // ---- what the build made of it -----------------------------------------------
 
+// The metre's reading in the line's own kilometres: "42.750".
+std::string km_di(std::int64_t metro, const fonti_vista& f) {
+    return km(f.chilometri != nullptr ? lettura(*f.chilometri, metro) : metro);
+}
+
 // "cell 25 (metres 1250 to 1299, km 1.250)"
-std::string cella_metri(std::int64_t c) {
+std::string cella_metri(std::int64_t c, const fonti_vista& f) {
     return "cell "s + intero(c) + " (metres " + intero(primo_metro(c)) + " to " + intero(ultimo_metro(c)) + ", km " +
-           km(primo_metro(c)) + ")";
+           km_di(primo_metro(c), f) + ")";
 }
 
 // How a record's position gave the cell: its own cell, or the one after it.
@@ -160,9 +165,9 @@ std::string tempo_segnale(const cella& c, const record_scritto* r) {
     return t;
 }
 
-std::string costruito_segnale(const modello_scenario& m, std::int32_t i, const record_scritto* r) {
+std::string costruito_segnale(const modello_scenario& m, std::int32_t i, const record_scritto* r, const fonti_vista& f) {
     const cella& c = m.tracciato[static_cast<std::size_t>(i)];
-    std::string t = "Built: the signal in "s + cella_metri(i) + dalla_posizione(r, i, 1) + "\nvalues " +
+    std::string t = "Built: the signal in "s + cella_metri(i, f) + dalla_posizione(r, i, 1) + "\nvalues " +
                     decine_unita(c.valore1, "s1", "d1") + ", " + decine_unita(c.valore2, "s2", "d2") + ", " +
                     decine_unita(c.valore3, "s3", "d3") + ", " + decine_unita(c.valore4, "rapp", "sx \u00d7 3 + dx") +
                     tempo_segnale(c, r);
@@ -191,26 +196,26 @@ std::string da_metro(const record_scritto* r, int quale) {
              : ", 1200 m before the start";
 }
 
-std::string costruito_rallentamento(const cella& c, std::int32_t i, tipo_marca t, const record_scritto* r) {
+std::string costruito_rallentamento(const cella& c, std::int32_t i, tipo_marca t, const record_scritto* r, const fonti_vista& f) {
     switch (t) {
         case tipo_marca::inizio_rallentamento:
-            return "Built: the slowdown's start in "s + cella_metri(i) + da_metro(r, 0) + "\n" +
+            return "Built: the slowdown's start in "s + cella_metri(i, f) + da_metro(r, 0) + "\n" +
                    valori_rallentamento(c, true);
         case tipo_marca::fine_rallentamento:
-            return "Built: the slowdown's end in "s + cella_metri(i) + da_metro(r, 1) + "\n" +
+            return "Built: the slowdown's end in "s + cella_metri(i, f) + da_metro(r, 1) + "\n" +
                    valori_rallentamento(c, true);
         case tipo_marca::avviso:
-            return "Built: the slowdown's warning board in "s + cella_metri(i) + da_metro(r, 2) + "\n" +
+            return "Built: the slowdown's warning board in "s + cella_metri(i, f) + da_metro(r, 2) + "\n" +
                    valori_rallentamento(c, false);
         default:
             break;
     }
     return "Built: lead-in cell "s + intero(c.valore1) + " of 4 before the slowdown's warning board (1 next to it), " +
-           cella_metri(i) + "; asked for by f_ta";
+           cella_metri(i, f) + "; asked for by f_ta";
 }
 
-std::string costruito_indicatori(const cella& c, std::int32_t i, const record_scritto* r) {
-    return "Built: the pair in "s + cella_metri(i) + dalla_posizione(r, i, 1) + "\ncategory a " + intero(c.valore1) +
+std::string costruito_indicatori(const cella& c, std::int32_t i, const record_scritto* r, const fonti_vista& f) {
+    return "Built: the pair in "s + cella_metri(i, f) + dalla_posizione(r, i, 1) + "\ncategory a " + intero(c.valore1) +
            ", b " + intero(c.valore2) + ", c " + intero(c.valore3) + " (s \u00d7 20 + d / 5, rounded), stripes " +
            intero(c.valore4) + " (s stripes \u00d7 10 + d stripes)";
 }
@@ -220,23 +225,23 @@ std::string nome_voce(const modello_scenario& m, int v) {
     return utf8_per_pagina(m.scenario[static_cast<std::size_t>(v)].nome);
 }
 
-std::string costruito_cartello(const modello_scenario& m, const cella& c, std::int32_t i, const record_scritto* r) {
-    return "Built: the sign in "s + cella_metri(i) + dalla_posizione(r, i, 1) + "\nits text in table entry " +
+std::string costruito_cartello(const modello_scenario& m, const cella& c, std::int32_t i, const record_scritto* r, const fonti_vista& f) {
+    return "Built: the sign in "s + cella_metri(i, f) + dalla_posizione(r, i, 1) + "\nits text in table entry " +
            intero(c.valore1) + ": \u201C" + nome_voce(m, c.valore1) + "\u201D";
 }
 
 // A board of the finishing pass stands where the pass found room, not at a position.
-std::string costruito_tabella(const cella& c, std::int32_t i, const record_scritto* r, bool finitura) {
+std::string costruito_tabella(const cella& c, std::int32_t i, const record_scritto* r, bool finitura, const fonti_vista& f) {
     if (c.tipo == tipo_cella::tabella_senza_valore) {
-        return "Built: a board without a value (the value is 0 or less) in "s + cella_metri(i) + dalla_posizione(r, i, 0);
+        return "Built: a board without a value (the value is 0 or less) in "s + cella_metri(i, f) + dalla_posizione(r, i, 0);
     }
-    const std::string t = "Built: a board with the value "s + intero(c.valore1) + " in " + cella_metri(i);
+    const std::string t = "Built: a board with the value "s + intero(c.valore1) + " in " + cella_metri(i, f);
     return finitura ? t : t + dalla_posizione(r, i, 0);
 }
 
-std::string costruito_marca_stazione(const modello_scenario& m, const cella& c, std::int32_t i) {
+std::string costruito_marca_stazione(const modello_scenario& m, const cella& c, std::int32_t i, const fonti_vista& f) {
     std::string t = "Built: the station marker of entry "s + intero(c.valore1) + " (" + nome_voce(m, c.valore1) +
-                    ") in " + cella_metri(i);
+                    ") in " + cella_metri(i, f);
     if (c.valore1 >= voce::prima_stazione && c.valore1 < voce::primo_cartello) {
         const std::int32_t fine = m.scenario[static_cast<std::size_t>(c.valore1)].valore2;
         t += ", the cell before the own cell of the extent's end ("s + intero(fine) + " m)";
@@ -244,8 +249,8 @@ std::string costruito_marca_stazione(const modello_scenario& m, const cella& c, 
     return t;
 }
 
-std::string costruito_ignoto(const cella& c, std::int32_t i) {
-    return "Built: "s + cella_metri(i) + " holds a cell of kind " + intero(c.tipo) + ", which no record makes\nvalues " +
+std::string costruito_ignoto(const cella& c, std::int32_t i, const fonti_vista& f) {
+    return "Built: "s + cella_metri(i, f) + " holds a cell of kind " + intero(c.tipo) + ", which no record makes\nvalues " +
            intero(c.valore1) + ", " + intero(c.valore2) + ", " + intero(c.valore3) + ", " + intero(c.valore4) +
            "; time " + intero(c.tempo_segnale);
 }
@@ -276,29 +281,29 @@ const char* nome_marca(tipo_marca t) {
     return "Cell of another kind";
 }
 
-std::string costruito_marca(const modello_scenario& m, tipo_marca t, std::int32_t i, const record_scritto* r) {
+std::string costruito_marca(const modello_scenario& m, tipo_marca t, std::int32_t i, const record_scritto* r, const fonti_vista& f) {
     const cella& c = m.tracciato[static_cast<std::size_t>(i)];
     switch (t) {
         case tipo_marca::segnale:
-            return costruito_segnale(m, i, r);
+            return costruito_segnale(m, i, r, f);
         case tipo_marca::inizio_rallentamento:
         case tipo_marca::fine_rallentamento:
         case tipo_marca::avviso:
         case tipo_marca::preavviso:
-            return costruito_rallentamento(c, i, t, r);
+            return costruito_rallentamento(c, i, t, r, f);
         case tipo_marca::indicatori:
-            return costruito_indicatori(c, i, r);
+            return costruito_indicatori(c, i, r, f);
         case tipo_marca::marca_stazione:
-            return costruito_marca_stazione(m, c, i);
+            return costruito_marca_stazione(m, c, i, f);
         case tipo_marca::abbattimento:
         case tipo_marca::tabella_180:
-            return costruito_tabella(c, i, r, t == tipo_marca::tabella_180);
+            return costruito_tabella(c, i, r, t == tipo_marca::tabella_180, f);
         case tipo_marca::cartello:
-            return costruito_cartello(m, c, i, r);
+            return costruito_cartello(m, c, i, r, f);
         case tipo_marca::sconosciuto:
             break;
     }
-    return costruito_ignoto(c, i);
+    return costruito_ignoto(c, i, f);
 }
 
 // ---- stations ------------------------------------------------------------------
@@ -326,14 +331,14 @@ std::string azzerati(const voce_scenario& v, const record_scritto* r) {
     return t;
 }
 
-std::string costruito_stazione(const modello_scenario& m, const stazione_vista& s, const record_scritto* r) {
+std::string costruito_stazione(const modello_scenario& m, const stazione_vista& s, const record_scritto* r, const fonti_vista& f) {
     const voce_scenario& v = m.scenario[static_cast<std::size_t>(s.voce)];
     std::string t = "Built: entry "s + intero(s.voce) + " of the table, position " + intero(v.valore3) + " m (km " +
-                    km(v.valore3) + "), kind " + intero(v.tipo) + "\nextent " + intero(v.valore1) + " to " +
-                    intero(v.valore2) + " m (" + tratto_km(v.valore1, v.valore2) + "), " + estensione(v) + "\ntime " +
+                    km_di(v.valore3, f) + "), kind " + intero(v.tipo) + "\nextent " + intero(v.valore1) + " to " +
+                    intero(v.valore2) + " m (" + tratto_km(v.valore1, v.valore2, f) + "), " + estensione(v) + "\ntime " +
                     (v.valore4 == 0 ? "none"s : orario(v.valore4));
     if (s.cella >= 0) {
-        t += "; station marker in "s + cella_metri(s.cella);
+        t += "; station marker in "s + cella_metri(s.cella, f);
     } else {
         t += v.tipo >= tipo_stazione::senza_marche ? "; no mark on the track (kind 25 or above)"
                                                    : "; no station marker on the track";
@@ -364,10 +369,10 @@ const record_scritto* record_montagna(const modello_scenario& m, const tratto& x
     return nullptr;
 }
 
-std::string costruito_montagna(const tratto& x, const record_scritto* r) {
+std::string costruito_montagna(const tratto& x, const record_scritto* r, const fonti_vista& f) {
     std::string t = "Built: cells "s + intero(x.prima) + " to " + intero(x.ultima) + " (metres " +
                     intero(primo_metro(x.prima)) + " to " + intero(ultimo_metro(x.ultima)) + ", " +
-                    tratto_km(primo_metro(x.prima), primo_metro(x.ultima + 1)) + "), kind " + intero(x.valore);
+                    tratto_km(primo_metro(x.prima), primo_metro(x.ultima + 1), f) + "), kind " + intero(x.valore);
     const std::optional<std::int32_t> tipo = r != nullptr ? numero_di(*r, 2) : std::nullopt;
     if (!tipo) return t;
     if (*tipo > 10) t += "\nmarks in every fourth cell: the kind written less 10";
@@ -433,7 +438,7 @@ std::string titolo_tratto(valore_cella v, const tratto& t, std::int64_t da, std:
     } else {
         testa = g.oggetto + ": no record sets these cells, which keep 0"s;
     }
-    return testa + "\nBuilt: " + tratto_km(da, a) + ", cells " + intero(t.prima) + " to " + intero(t.ultima) + ": " +
+    return testa + "\nBuilt: " + tratto_km(da, a, f) + ", cells " + intero(t.prima) + " to " + intero(t.ultima) + ": " +
            g.nome + " " + intero(t.valore) + g.unita + come_tenuto(g, t, r);
 }
 
@@ -448,8 +453,8 @@ std::string titolo_fine_linea(const modello_scenario& m, const fonti_vista& f) {
     const std::int32_t lunghezza = m.scenario[voce::dati_generali].valore2;
     const auto celle = static_cast<std::int64_t>(m.tracciato.size());
     std::string t = parte_scritta("End of the line", r != nullptr ? r->dove : luogo{}, r, f) + "\nBuilt: declared length " +
-                    intero(lunghezza) + " m (km " + km(lunghezza) + ")";
-    if (celle > 0) t += "; the track goes on to "s + cella_metri(celle - 1);
+                    intero(lunghezza) + " m (km " + km_di(lunghezza, f) + ")";
+    if (celle > 0) t += "; the track goes on to "s + cella_metri(celle - 1, f);
     return t;
 }
 
@@ -458,13 +463,15 @@ std::string nome_stazione(const modello_scenario& m, const stazione_vista& s) {
     return n.empty() ? "(no name)" : n;
 }
 
-std::string tratto_km(std::int64_t da, std::int64_t a) { return "km "s + km(da) + "\u2013" + km(a); }
+std::string tratto_km(std::int64_t da, std::int64_t a, const fonti_vista& f) {
+    return "km "s + km_di(da, f) + "\u2013" + km_di(a, f);
+}
 
 std::string titolo_stazione(const modello_scenario& m, const stazione_vista& s, const fonti_vista& f) {
     const luogo& origine = m.origine_voci[static_cast<std::size_t>(s.voce)];
     const record_scritto* r = record_di_luogo(origine, f);
     const std::string oggetto = "Station "s + nome_stazione(m, s);
-    return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_stazione(m, s, r);
+    return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_stazione(m, s, r, f);
 }
 
 std::string titolo_marca(const modello_scenario& m, const marca_vista& x, const fonti_vista& f) {
@@ -476,17 +483,17 @@ std::string titolo_marca(const modello_scenario& m, const marca_vista& x, const 
     if (t == tipo_marca::marca_stazione) {
         const std::int16_t voce = m.tracciato[static_cast<std::size_t>(x.cella)].valore1;
         const std::string oggetto = "Station marker of \u201C"s + nome_voce(m, voce) + "\u201D";
-        return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_marca(m, t, x.cella, r);
+        return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_marca(m, t, x.cella, r, f);
     }
     if (t == tipo_marca::tabella_180) {
         const std::string testo =
             r != nullptr ? "Board of value 180, placed by the build's finishing pass (no record of its own), for:\n"s +
                                come_scritto(nome_del_record(*r), *r, f)
                          : "Board of value 180, the value of the boards the build's finishing pass places"s;
-        return testo + "\n" + costruito_marca(m, t, x.cella, r);
+        return testo + "\n" + costruito_marca(m, t, x.cella, r, f);
     }
     const std::string oggetto = r != nullptr ? nome_del_record(*r) : nome_marca(t);
-    return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_marca(m, t, x.cella, r);
+    return parte_scritta(oggetto, origine, r, f) + "\n" + costruito_marca(m, t, x.cella, r, f);
 }
 
 std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_vista& x, const fonti_vista& f) {
@@ -494,7 +501,7 @@ std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_
     const record_scritto* r = record_di_luogo(origine, f);
     const cella& c = m.tracciato[static_cast<std::size_t>(x.inizio)];
     std::string t = parte_scritta("Slowdown", origine, r, f) + "\nBuilt: start in cell " + intero(x.inizio) +
-                    ", end in cell " + intero(x.fine) + " (" + tratto_km(primo_metro(x.inizio), primo_metro(x.fine + 1)) +
+                    ", end in cell " + intero(x.fine) + " (" + tratto_km(primo_metro(x.inizio), primo_metro(x.fine + 1), f) +
                     ")\n" + valori_rallentamento(c, true);
     if (!x.con_fine) t += "\nno end cell after its start";
     return t;
@@ -502,5 +509,5 @@ std::string titolo_rallentamento(const modello_scenario& m, const rallentamento_
 
 std::string titolo_montagna(const modello_scenario& m, const tratto& x, const fonti_vista& f) {
     const record_scritto* r = record_montagna(m, x, f);
-    return parte_scritta("Mountain span", r != nullptr ? r->dove : luogo{}, r, f) + "\n" + costruito_montagna(x, r);
+    return parte_scritta("Mountain span", r != nullptr ? r->dove : luogo{}, r, f) + "\n" + costruito_montagna(x, r, f);
 }

@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "tools/vista/chilometri_vista.h"
 #include "tools/vista/oggetti_vista.h"
 #include "tools/vista/record_scritto.h"
 
@@ -21,6 +22,9 @@ struct fonti_vista {
     const std::string* testo_linea = nullptr;  // the texts as the build read them
     const std::string* testo_treno = nullptr;
     const record_fonti* record = nullptr;  // the records of the texts (the page reads them once)
+    // The line's own kilometres, which every "km" of a hover reads; without
+    // them a hover counts kilometres from the first metre.
+    const chilometri_vista* chilometri = nullptr;
 };
 
 std::string titolo_stazione(const modello_scenario& m, const stazione_vista& s, const fonti_vista& f);
@@ -42,5 +46,5 @@ std::string titolo_fine_linea(const modello_scenario& m, const fonti_vista& f);
 // The station's name as UTF-8, or "(no name)".
 std::string nome_stazione(const modello_scenario& m, const stazione_vista& s);
 
-// "km A-B" for a stretch of metres.
-std::string tratto_km(std::int64_t da, std::int64_t a);
+// "km A-B" for a stretch of metres, in the line's own kilometres.
+std::string tratto_km(std::int64_t da, std::int64_t a, const fonti_vista& f);

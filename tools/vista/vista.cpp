@@ -289,6 +289,7 @@ void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& in) {
     ingresso_vista i = in;
     if (con_testi) i.fonti.record = &record;
     const oggetti_vista o = oggetti_del_modello(m);
+    i.fonti.chilometri = &o.chilometri;
     const std::int64_t fine = fine_vista(m, o);
     u << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n<title>"
