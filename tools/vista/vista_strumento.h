@@ -19,6 +19,8 @@
 
 #include "compiler/modello.h"
 #include "sources/cartella.h"
+#include "tools/costruzione/costruzione_autore.h"
+#include "tools/vista/vista.h"
 
 struct richiesta_vista {
     std::vector<std::string> file;
@@ -26,7 +28,18 @@ struct richiesta_vista {
     std::optional<std::string> nome_linea;
     std::optional<std::string> numero_treno;
     bool senza_planimetria = false;  // built from the sources without the plan
+    bool servi = false;              // --serve: a local web server instead of a page on disk
+    std::optional<int> porta;        // --port
 };
+
+// What view makes of the two text sources (the first two of `r.file`): the
+// build, and the page's input when the build made a scenario. The input
+// points into the build's model.
+struct vista_sorgenti {
+    risultato_costruzione costruzione;
+    std::optional<ingresso_vista> ingresso;
+};
+vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r);
 
 // Checks the request (throws errore_uso) and runs it.
 int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori);
