@@ -3,7 +3,8 @@
 # page, made from its text sources and from its binary files (tests/dati/),
 # rendered by headless Chromium to PNG pictures that must not be blank (many
 # colours, a good share of pixels that are not the page's background).
-# The pictures are left in build/pagina/.
+# Then view --serve with the page open (tests/pagina/servizio.mjs): saved
+# edits appear in it by themselves. The pictures are left in build/pagina/.
 #
 #   bash .ci/pagina.sh          the checks
 #   bash .ci/pagina.sh docs     the checks, then docs/vista.png from the page
@@ -98,6 +99,12 @@ for pagina in sorgenti binari; do
     fotografa "$lavoro/$pagina.html" "$prove/$pagina.png"
     verifica_foto "$prove/$pagina.png"
 done
+
+# The served page in a live browser (view --serve): puppeteer-core from
+# tests/pagina/package-lock.json.
+[ -d tests/pagina/node_modules/puppeteer-core ] || (cd tests/pagina && npm ci --no-audit --no-fund)
+echo "== view --serve in chromium"
+node tests/pagina/servizio.mjs "$strumento" || fallito "view --serve in the browser"
 
 if [ "${1:-}" = docs ]; then
     # The header, the plan and the profile, at a size for the README.
