@@ -20,7 +20,7 @@ fallito() {
 # --- packages -----------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
 . .ci/pacchetti.sh
-installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make
+installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make libboost-dev
 
 # --- the pages ----------------------------------------------------------------
 echo "== building scenario-tool"

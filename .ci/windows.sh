@@ -103,8 +103,8 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
-    nlohmann-json3-dev unzip file)
+pacchetti=(g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev libboost-dev
+    nlohmann-json3-dev unzip file curl)
 if [ "$bit" = 32 ]; then
     pacchetti+=(wine32:i386)
 else
