@@ -98,8 +98,10 @@ bench)
     # The language server's time from a change to its diagnostics (needs python3).
     if command -v python3 >/dev/null 2>&1; then
         python3 tests/prestazioni/latenza_lsp.py ./build/default/bin/scenario-tool ./build/default/bin/genera-scenario
+        # view --serve: a saved edit to the page built again.
+        python3 tests/prestazioni/latenza_servizio.py ./build/default/bin/scenario-tool ./build/default/bin/genera-scenario
     else
-        echo "python3 not found: the language server's latency is not measured"
+        echo "python3 not found: the language server's and view --serve's latencies are not measured"
     fi
     ;;
 roundtrip)
