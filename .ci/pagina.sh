@@ -1,16 +1,23 @@
 #!/usr/bin/env bash
-# The page of `scenario-tool view` in a real browser: the embedded scenario's
-# page, made from its text sources and from its binary files (tests/dati/),
-# rendered by headless Chromium to PNG pictures that must not be blank (many
-# colours, a good share of pixels that are not the page's background).
+# The page of `scenario-tool view` in a real browser. The page tests
+# (tests/pagina/vista.mjs, puppeteer-core driving Debian's Chromium): the
+# embedded scenario's page, made from its text sources, from its binary files
+# (tests/dati/) and without a plan, renders with script and without, its
+# hover texts are found by the mouse, its zoom and pan work. Then Chromium's
+# own screenshots of the pages, which must not be blank (many colours, a good
+# share of pixels that are not the page's background, nothing at the edges).
 # Then view --serve with the page open (tests/pagina/servizio.mjs): saved
 # edits appear in it by themselves. The pictures are left in build/pagina/.
 #
 #   bash .ci/pagina.sh          the checks
 #   bash .ci/pagina.sh docs     the checks, then docs/vista.png from the page
+#   bash .ci/pagina.sh misura   figures of a 1,000,000 m line's page instead:
+#                               size, load time, frame times while zooming
+#                               (build/pagina/misura.json)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 radice_progetto=$(pwd)
+modo=${1:-}
 
 fallito() {
     echo "FAILED: $*" >&2
@@ -20,19 +27,42 @@ fallito() {
 # --- packages -----------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
 . .ci/pacchetti.sh
-installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make libboost-dev
+installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev \
+    libboost-dev
+# Node.js and npm from Debian where the machine has none of its own.
+command -v node >/dev/null 2>&1 || installa_pacchetti nodejs
+command -v npm >/dev/null 2>&1 || installa_pacchetti npm
+echo "== puppeteer-core (tests/pagina, pinned by its package-lock.json)"
+(cd tests/pagina && npm ci --no-audit --no-fund --loglevel=error)
 
 # --- the pages ----------------------------------------------------------------
 echo "== building scenario-tool"
 cmake --preset default >/dev/null
-cmake --build --preset default -j "$(nproc)" --target scenario-tool
+cmake --build --preset default -j "$(nproc)" --target scenario-tool genera-scenario
 strumento="$radice_progetto/build/default/bin/scenario-tool"
 
 prove="$radice_progetto/build/pagina"
-rm -rf "$prove"
-mkdir -p "$prove"
 lavoro=$(mktemp -d /tmp/scenario-pagina.XXXXXX)
 trap 'rm -rf "$lavoro"' EXIT
+
+if [ "$modo" = misura ]; then
+    mkdir -p "$prove"
+    echo "== a 1,000,000 m scenario and its page"
+    "$radice_progetto/build/default/bin/genera-scenario" --seed 1 --length 1000000 --density 1.2 --no-edge-cases \
+        --out "$lavoro" >/dev/null
+    (cd "$lavoro" && "$strumento" view ./*_linea.txt ./*-.txt -o "$prove/misura.html") ||
+        fallito "view of the 1,000,000 m scenario ended with status $?"
+    node tests/pagina/misura_zoom.mjs "$prove/misura.html" "$prove/misura.json"
+    exit 0
+fi
+
+rm -rf "$prove"
+mkdir -p "$prove"
+
+echo "== the page tests in Chromium"
+SCENARIO_TOOL="$strumento" node tests/pagina/vista.mjs
+echo "== view --serve with the page open"
+SCENARIO_TOOL="$strumento" node tests/pagina/servizio.mjs
 
 nome="Tava Aeroporto-Rovea"
 cp tests/dati/"${nome}_linea.txt" tests/dati/"${nome}_30742-.txt" "$lavoro/"
@@ -100,15 +130,10 @@ for pagina in sorgenti binari; do
     verifica_foto "$prove/$pagina.png"
 done
 
-# The served page in a live browser (view --serve): puppeteer-core from
-# tests/pagina/package-lock.json.
-[ -d tests/pagina/node_modules/puppeteer-core ] || (cd tests/pagina && npm ci --no-audit --no-fund)
-echo "== view --serve in chromium"
-node tests/pagina/servizio.mjs "$strumento" || fallito "view --serve in the browser"
-
-if [ "${1:-}" = docs ]; then
+if [ "$modo" = docs ]; then
     # The header, the plan and the profile, at a size for the README.
-    /usr/bin/convert "$prove/sorgenti.png" -crop 1366x1470+0+0 +repage -resize 1100x -strip docs/vista.png
+    node tests/pagina/foto_docs.mjs "$prove/sorgenti.html" "$prove/docs.png"
+    /usr/bin/convert "$prove/docs.png" -resize 1100x -strip docs/vista.png
     echo "== docs/vista.png: $(/usr/bin/convert docs/vista.png -format "%wx%h" info:)"
 fi
 echo "== the pages rendered (pictures in build/pagina/)"

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "tools/vista/script_vista.h"
 #include "tools/vista/svg_vista.h"
 #include "tools/vista/testo_html.h"
 #include "tools/vista/vista_pianta.h"
@@ -58,6 +59,7 @@ circle.cartello, .cartello rect { fill: #f2c200; stroke: #5a4a00; stroke-width: 
 .nome-cippo { font-size: 10px; fill: #666; }
 .estremo { font-style: italic; fill: #333; font-size: 11.5px; }
 .fondo-etichetta { fill: #fff; fill-opacity: 0.85; }
+.etichette { pointer-events: none; }
 .guida { stroke: #7a8aa8; stroke-width: 0.8; }
 .barra-nera { fill: #222; stroke: #222; }
 .barra-bianca { fill: #fff; stroke: #222; }
@@ -272,7 +274,9 @@ void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& i) {
     u << "</section>\n<section>\n<h2>Stations</h2>\n";
     tabella_stazioni(u, m, o);
     u << "</section>\n<footer>Made by scenario-tool view from the scenario model; lengths in metres, km along the "
-         "line from metre 0.</footer>\n</body>\n</html>\n";
+         "line from metre 0.</footer>\n";
+    script_zoom(u);
+    u << "</body>\n</html>\n";
     u.svuota();
 }
 
