@@ -96,6 +96,11 @@ try {
         window.vista_zoom.imposta(stato);
         return window.vista_zoom.stato();
     });
+    // The drawings' own transforms: the new drawings get them only when the zoom is put back on them.
+    const trasformazioni = () => pagina.evaluate(() => Array.from(document.querySelectorAll('svg.pianta g, svg.profilo g'))
+        .map((g) => g.style.transform).filter(Boolean));
+    const prima_trasformazioni = await trasformazioni();
+    if (zoom && prima_trasformazioni.length === 0) fallito('the zoom transformed no drawing');
     const scroll = await pagina.evaluate(() => window.scrollY);
 
     // 1. A new station, saved into the train file.
@@ -114,6 +119,10 @@ try {
     if (dopo.aggiornamenti !== 1) fallito(`'vista:aggiornata' came ${dopo.aggiornamenti} times, expected once`);
     if (Math.abs(dopo.scroll - scroll) > 1) fallito(`the scroll moved from ${scroll} to ${dopo.scroll}`);
     if (JSON.stringify(dopo.zoom) !== JSON.stringify(zoom)) fallito(`the zoom changed: ${JSON.stringify(zoom)} -> ${JSON.stringify(dopo.zoom)}`);
+    const dopo_trasformazioni = await trasformazioni();
+    if (JSON.stringify(dopo_trasformazioni) !== JSON.stringify(prima_trasformazioni)) {
+        fallito(`the new drawings are not zoomed as the old: ${prima_trasformazioni} -> ${dopo_trasformazioni}`);
+    }
     if (!/up to date/.test(dopo.barra)) fallito(`the bar says: ${dopo.barra}`);
     if (dopo.script !== 1) fallito(`${dopo.script} update scripts in the page`);
     console.log(`  no reload, scroll kept at ${scroll}, ${zoom ? 'zoom kept' : 'no zoom on this page'}; bar: ${dopo.barra.split('\n')[0]}`);
