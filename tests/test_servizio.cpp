@@ -358,13 +358,20 @@ TEST(Servizio, IlServerServeLaPaginaEGliEventi) {
 
     // The stream: its first event is the last build; a saved change sends the next.
     std::promise<std::string> flusso_promesso;
+    std::promise<void> primo_evento;
     std::thread lettore([&] {
-        flusso_promesso.set_value(chiedi(porta, "GET /events HTTP/1.1\r\nHost: localhost:" + std::to_string(porta) +
-                                                    "\r\n\r\n",
-                                         [](const std::string& r) { return r.find("\"build\":2") != std::string::npos; }));
+        bool primo = false;
+        const auto basta = [&](const std::string& r) {
+            if (!primo && r.find("\"build\":1") != std::string::npos) {
+                primo = true;
+                primo_evento.set_value();
+            }
+            return r.find("\"build\":2") != std::string::npos;
+        };
+        flusso_promesso.set_value(
+            chiedi(porta, "GET /events HTTP/1.1\r\nHost: localhost:" + std::to_string(porta) + "\r\n\r\n", basta));
     });
-    for (int i = 0; i < 200 && quante(uscita.str(), "built") < 1; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    ASSERT_EQ(primo_evento.get_future().wait_for(std::chrono::seconds(10)), std::future_status::ready);
     scrivi_tutto(s.cartella.file(nome_treno), treno_con_stazione);
     std::future<std::string> flusso_futuro = flusso_promesso.get_future();
     ASSERT_EQ(flusso_futuro.wait_for(std::chrono::seconds(10)), std::future_status::ready);
@@ -429,11 +436,12 @@ TEST(Servizio, UnaPortaOccupata) {
     getsockname(occupante, reinterpret_cast<sockaddr*>(&a), &n);
     const std::string porta = std::to_string(ntohs(a.sin_port));
     sorgenti_prova s;
-    const esecuzione e =
-        esegui_programma(PERCORSO_SCENARIO_TOOL, s.cartella.str(), {"view", "--serve", "--port", porta, nome_linea, nome_treno});
+    const esecuzione e = esegui_programma(PERCORSO_SCENARIO_TOOL, s.cartella.str(),
+                                          {"view", "--serve", "--port", porta, nome_linea, nome_treno});
     close(occupante);
     EXPECT_EQ(e.stato, 3);
-    EXPECT_NE(e.errori.find("scenario-tool: not serving: cannot listen on 127.0.0.1:" + porta + ": "), std::string::npos)
+    EXPECT_NE(e.errori.find("scenario-tool: not serving: cannot listen on 127.0.0.1:" + porta + ": "),
+              std::string::npos)
         << e.errori;
     EXPECT_EQ(e.uscita, "");
 }

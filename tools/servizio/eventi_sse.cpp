@@ -24,6 +24,8 @@ std::string evento_sse(std::string_view nome, std::string_view dati) {
     return t + righe_campo("data: ", dati) + "\n";
 }
 
-std::string attesa_sse(int millisecondi) { return "retry: " + std::to_string(millisecondi) + "\n\n"; }
+std::string attesa_sse(int millisecondi) {
+    return std::string("retry: ").append(std::to_string(millisecondi)).append("\n\n");
+}
 
 std::string commento_sse(std::string_view testo) { return righe_campo(": ", testo) + "\n"; }

@@ -13,8 +13,8 @@ std::string_view solo_percorso(std::string_view p) { return p.substr(0, p.find('
 bool host_proprio(const std::string& host, std::uint16_t porta) {
     std::string h;
     for (const char c : host) h += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    const std::string p = ":" + std::to_string(porta);
-    return h == "127.0.0.1" + p || h == "localhost" + p;
+    const std::string p = std::to_string(porta);
+    return h == std::string("127.0.0.1:").append(p) || h == std::string("localhost:").append(p);
 }
 
 struct parole_rifiuto {

@@ -24,7 +24,8 @@ std::string pagina_senza_figura(const esito_ricostruzione& e, const std::string&
         "pre { background: #fff1d6; border: 1px solid #d99a1e; padding: 6px 10px; white-space: pre-wrap; }"
         "</style>\n</head>\n<body>\n<h1>No scenario yet</h1>\n<p>The build of ";
     t += concatena({escape_html(file_linea), " and ", escape_html(file_treno), " made no scenario: ",
-                    escape_html(e.fatale), "</p>\n<p>The page shows the picture once a saved change builds.</p>\n<pre>"});
+                    escape_html(e.fatale),
+                    "</p>\n<p>The page shows the picture once a saved change builds.</p>\n<pre>"});
     for (const diagnostica& d : e.diagnostiche) t += escape_html(testo_diagnostica(d));
     t += "</pre>\n</body>\n</html>\n";
     return pagina_con_script(std::move(t), costruzione);

@@ -14,7 +14,8 @@ esito_ricostruzione ricostruisci(const richiesta_vista& r) {
     if (v.ingresso) {
         e.pagina = pagina_vista(*v.ingresso);
     } else {
-        e.fatale = e.illeggibile ? visibile_percorso(v.costruzione.fatale.testo) : visibile_misto(v.costruzione.fatale.testo);
+        const std::string& testo = v.costruzione.fatale.testo;
+        e.fatale = e.illeggibile ? visibile_percorso(testo) : visibile_misto(testo);
     }
     e.millisecondi =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - inizio).count();

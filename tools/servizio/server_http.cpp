@@ -185,7 +185,7 @@ struct sessione : std::enable_shared_from_this<sessione> {
     void diventa_flusso(std::string primi_eventi) {
         flusso.expires_never();
         auto f = std::make_shared<flusso_eventi>(std::move(flusso), std::move(gettone));
-        f->invia(testa_flusso + primi_eventi);
+        f->invia(std::string(testa_flusso).append(primi_eventi));
         f->ascolta();
         server.flussi.push_back(std::move(f));
     }
@@ -265,7 +265,10 @@ server_aperto apri_server(std::uint16_t porta) {
 #endif
     if (!e) s->accettatore.bind(punto, e);
     if (!e) s->accettatore.listen(asio::socket_base::max_listen_connections, e);
-    if (e) throw errore_ascolto("cannot listen on 127.0.0.1:" + std::to_string(porta) + ": " + e.message());
+    if (e) {
+        std::string t = "cannot listen on 127.0.0.1:";
+        throw errore_ascolto(t.append(std::to_string(porta)).append(": ").append(e.message()));
+    }
     return s;
 }
 

@@ -102,7 +102,7 @@ int esegui_servizio(const richiesta_vista& r, std::ostream& uscita, std::ostream
         accogli(s, e, r.file[0], r.file[1]);
         std::string perche = "after a change to ";
         for (std::size_t i = 0; i < cambiati.size(); ++i) {
-            perche += (i ? " and " : "") + visibile_percorso(r.file[cambiati[i]]);
+            perche.append(i ? " and " : "").append(visibile_percorso(r.file[cambiati[i]]));
         }
         riferisci(uscita, e, perche);
         return evento_di(s);
