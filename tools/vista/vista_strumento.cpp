@@ -170,7 +170,13 @@ vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r) {
     rc.nome_linea = r.nome_linea;
     rc.numero_treno = r.numero_treno;
     rc.senza_planimetria = r.senza_planimetria;
-    vista_sorgenti v{costruisci_autore({rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria}),
+    // The page draws the model: the three files' bytes are never made (an
+    // 18 MB plan at 1,000,000 m), the publication refuses them unseen.
+    pubblicazione_uscite nessuna_uscita;
+    nessuna_uscita.prima_di_leggere = [] {};
+    nessuna_uscita.accetta = [](const modello_scenario&, const std::vector<diagnostica>&) { return false; };
+    vista_sorgenti v{costruisci_autore({rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria},
+                                       &nessuna_uscita),
                      std::nullopt};
     if (v.costruzione.fatale.illeggibile != sorgente::nessuna || v.costruzione.fatale.esito != esito_fatale::nessuno) {
         return v;
