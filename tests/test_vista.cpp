@@ -282,7 +282,7 @@ TEST(PaginaVista, NamesLengthAndCountsAtTheTop) {
     EXPECT_NE(p.find("declared length <b>22000 m</b>"), std::string::npos);
     for (const char* conteggio :
          {"<b>7</b> stations", "<b>9</b> signals", "<b>0</b> slowdowns", "<b>1</b> indication sign<",
-          "<b>1</b> mountain span<", "<b>0</b> abbattimento points", "<b>0</b> finishing boards"}) {
+          "<b>1</b> mountain span<", "<b>0</b> abbattimento boards", "<b>0</b> finishing boards"}) {
         EXPECT_NE(p.find(conteggio), std::string::npos) << conteggio;
     }
     EXPECT_NE(p.find("Tava Aeroporto-Rovea_linea.txt"), std::string::npos);
@@ -300,38 +300,55 @@ TEST(PaginaVista, SelfContainedWithOnlyItsOwnScript) {
     EXPECT_NE(p.find("<svg class=\"profilo\" viewBox=\"0 0 1300 "), std::string::npos);
 }
 
+// The embedded scenario's names and texts, as `view` gives them from the sources.
+fonti_vista fonti_tava() {
+    static const std::string linea = dati(file_linea_tava);
+    static const std::string treno = dati(file_treno_tava);
+    return {file_linea_tava, file_treno_tava, &linea, &treno, nullptr};
+}
+
 TEST(PaginaVista, HoverTextsNameTheRecordThatMadeTheObject) {
     const auto c = tava();
     const modello_scenario& m = c->modello;
-    const std::string p = pagina_di(m);
+    const std::string p = pagina_di(m, fonti_tava());
     const std::string treno = dati(file_treno_tava);
-    // The signal at 1650 m stands in cell 34.
+    // The signal at 1650 m stands in cell 34, the cell after its position's own.
     const int riga = riga_con(treno, "segnale,    1650");
     ASSERT_GT(riga, 0);
     const std::string profilo = svg_di(p, "profilo");
     const std::size_t segnale = profilo.find("<g class=\"segnale\" data-cella=\"34\">");
     ASSERT_NE(segnale, std::string::npos);
     const std::string titolo = profilo.substr(segnale, profilo.find("</title>", segnale) - segnale);
-    EXPECT_NE(titolo.find("Signal\nvaluore1"), 0u);
-    EXPECT_NE(titolo.find("valore1 42, valore2 11, valore3 0, valore4 8"), std::string::npos) << titolo;
-    EXPECT_NE(titolo.find("record at line " + std::to_string(riga) + ", column 1 of " + file_treno_tava),
+    EXPECT_NE(titolo.find("<title>Signal at 1650 m (line " + std::to_string(riga) + " of " + file_treno_tava +
+                          ": \u201Csegnale\u201D)\nsx 2, s1 4, s2 1, s3 0, rapp 0, dx 2, d1 2, d2 1, d3 0, tempo 0\n"
+                          "Built: the signal in cell 34 (metres 1700 to 1749, km 1.700), the cell after the own cell "
+                          "of 1650 m (cell 33)\nvalues 42 (s1 4, d1 2), 11 (s2 1, d2 1), 0 (s3 0, d3 0), 8 (rapp 0, "
+                          "sx \u00d7 3 + dx 8); time 0\napproach markers in cells 32, 30, 28, 26"),
               std::string::npos)
         << titolo;
-    // A station: its record line in the train file.
+    // The plan's hover of the same signal says the same.
+    const std::string testo = titolo.substr(titolo.find("<title>"));
+    EXPECT_EQ(quante(svg_di(p, "pianta"), testo + "</title>"), 1u);
+    EXPECT_EQ(quante(profilo, testo + "</title>"), 1u);
+    // A station: its record line in the train file, its name as written.
     const int riga_rovea = riga_con(treno, "ROVEA");
     const std::size_t rovea = profilo.find("<g class=\"stazione\" data-voce=\"7\">");
     ASSERT_NE(rovea, std::string::npos);
     const std::string t = profilo.substr(rovea, profilo.find("</title>", rovea) - rovea);
-    EXPECT_NE(t.find("Station 7: ROVEA\nposition 22000 m (km 22.000), extent 21750\xE2\x80\x93"
-                     "22250 m"),
+    EXPECT_NE(t.find("<title>Station ROVEA at 22000 m (line " + std::to_string(riga_rovea) + " of " + file_treno_tava +
+                     ": \u201Cstazione\u201D)\nkind 12, length 500 m, "),
               std::string::npos)
         << t;
-    EXPECT_NE(t.find("time 20:50:00"), std::string::npos);
-    EXPECT_NE(t.find("line " + std::to_string(riga_rovea) + ","), std::string::npos) << t;
+    EXPECT_NE(t.find("hours 20, minutes 50, seconds 0, name \u201CROVEA\u201D\nBuilt: entry 7 of the table, "
+                     "position 22000 m (km 22.000), kind 12\nextent 21750 to 22250 m (km 21.750\u201322.250), centred "
+                     "on the position\ntime 20:50:00; station marker in cell"),
+              std::string::npos)
+        << t;
     // The sign, from the line file.
     const int riga_cartello = riga_con(dati(file_linea_tava), "cartello_indicatore");
-    EXPECT_NE(p.find("Indication sign (entry 80): ( PASSAGGIO A)(  LIVELLO   )\ncell 11 (km 0.550)\nrecord at line " +
-                     std::to_string(riga_cartello) + ", column 1 of " + file_linea_tava),
+    EXPECT_NE(p.find("Indication sign at 500 m (line " + std::to_string(riga_cartello) + " of " + file_linea_tava +
+                     ": \u201Ccartello_indicatore\u201D)\ntext \u201C( PASSAGGIO A)(  LIVELLO   )\u201D\nBuilt: the "
+                     "sign in cell 11 (metres 550 to 599, km 0.550), the cell after the own cell of 500 m (cell 10)"),
               std::string::npos);
 }
 
@@ -341,8 +358,21 @@ TEST(PaginaVista, DecodedModelsGiveNoRecordPlaces) {
     m.origine_celle.clear();
     m.origine_voci = {};
     const std::string p = pagina_di(m, {});
-    EXPECT_EQ(p.find("record at line"), std::string::npos);
-    EXPECT_NE(p.find("<title>Signal\n"), std::string::npos);
+    EXPECT_EQ(p.find(" (line "), std::string::npos);
+    EXPECT_NE(p.find("<title>Signal: the record that made it is not known (the page was made from the binary files)\n"
+                     "Built: the signal in cell 34 "),
+              std::string::npos);
+}
+
+// Built from the sources, a page made without their texts names each record's
+// line and says that its values cannot be read.
+TEST(PaginaVista, WithoutTheTextsTheRecordsLineStays) {
+    const auto c = tava();
+    const std::string p = pagina_di(c->modello);
+    const int riga = riga_con(dati(file_treno_tava), "segnale,    1650");
+    EXPECT_NE(p.find("<title>Signal (line " + std::to_string(riga) + " of " + file_treno_tava +
+                     "; its values cannot be read there again)\nBuilt: the signal in cell 34 "),
+              std::string::npos);
 }
 
 TEST(PaginaVista, WithoutAPlanTheProfileStaysAndThePageSaysSo) {
@@ -456,20 +486,23 @@ std::string treno_semplice(const std::string& corpo) {
 
 TEST(PaginaVista, NamesAndTextsFromFilesAreEscaped) {
     const std::string cattivo = "A<b>&\"c\" 'd' \xE8";
-    const auto c =
-        costruisci(linea_semplice(righe_crlf("cartello_indicatore,  2000,   <script>x</script>")),
-                   treno_semplice(righe_crlf("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, " + cattivo)),
-                   true, {"L<&>\"", "7&8"});
+    const std::string linea = linea_semplice(righe_crlf("cartello_indicatore,  2000,   <script>x</script>"));
+    const std::string treno =
+        treno_semplice(righe_crlf("stazione, 1000, 12, 400, 0,0,0, 0,0,0, 0,0,0, 0,0,0, 0, " + cattivo));
+    const auto c = costruisci(linea, treno, true, {"L<&>\"", "7&8"});
     const modello_scenario& m = c->modello;
     ASSERT_EQ(m.codice_errore, 0);
-    const std::string p = pagina_di(m);
+    const std::string p = pagina_di(m, {"L<&>\"_linea.txt", "L<&>\"_7&8-.txt", &linea, &treno, nullptr});
     const std::string sicuro = "A&lt;b&gt;&amp;&quot;c&quot; &#39;d&#39; \xC3\xA8";
     EXPECT_EQ(p.find(cattivo), std::string::npos);
     EXPECT_EQ(quante(p, "<script"), 1u);
     EXPECT_NE(p.find("&lt;script&gt;x&lt;/script&gt;"), std::string::npos);
     EXPECT_EQ(quante(svg_di(p, "pianta"), ">" + sicuro + "</text>"), 1u);
     EXPECT_EQ(quante(svg_di(p, "profilo"), ">" + sicuro + "</text>"), 1u);
-    EXPECT_NE(p.find("<title>Station 1: " + sicuro + "\n"), std::string::npos);
+    EXPECT_NE(p.find("<title>Station " + sicuro + " at 1000 m (line 4 of L&lt;&amp;&gt;&quot;_7&amp;8-.txt: "
+                     "\u201Cstazione\u201D)\n"),
+              std::string::npos);
+    EXPECT_NE(p.find("name \u201C" + sicuro + "\u201D\nBuilt: "), std::string::npos);
     EXPECT_NE(p.find("<h1>L&lt;&amp;&gt;&quot; <span class=\"treno\">\xE2\x80\x93 train 7&amp;8</span></h1>"),
               std::string::npos);
     EXPECT_NE(p.find("<title>L&lt;&amp;&gt;&quot; \xE2\x80\x93 train 7&amp;8</title>"), std::string::npos);
@@ -547,7 +580,7 @@ TEST(EtichetteVista, CrowdedStationsGetLabelsThatDoNotOverlap) {
     EXPECT_EQ(n.indicatori, 1);
     EXPECT_GT(n.tabelle_finitura, 0);
     const std::vector<std::string> conteggi = {"<b>20</b> stations", "<b>1</b> slowdown<",
-                                               "<b>2</b> abbattimento points", "<b>1</b> speed-indicator pair<",
+                                               "<b>2</b> abbattimento boards", "<b>1</b> speed-indicator pair<",
                                                "<b>" + std::to_string(n.tabelle_finitura) + "</b> finishing boards"};
     for (const std::string& s : conteggi) {
         EXPECT_NE(p.find(s), std::string::npos) << s;
@@ -716,7 +749,7 @@ TEST(ComandoVista, FromTheTextSourcesWritesThePageAndNothingElse) {
     EXPECT_EQ(e.errori, "");
     EXPECT_EQ(nomi_in(dir.str()), (std::vector<std::string>{file_treno_tava, file_linea_tava, "pagina.html"}));
     const auto c = tava();
-    EXPECT_EQ(leggi_tutto(dir.file("pagina.html")), pagina_di(c->modello));
+    EXPECT_EQ(leggi_tutto(dir.file("pagina.html")), pagina_di(c->modello, fonti_tava()));
     EXPECT_EQ(leggi_tutto(dir.file(file_linea_tava)), dati(file_linea_tava));
     // An older page is replaced whole.
     scrivi_tutto(dir.file("vecchia.html"), std::string(100000, 'x'));
@@ -765,7 +798,8 @@ TEST(ComandoVista, FromTheBinaryFilesTheSamePageAsTheBuildsModel) {
     const std::string p = leggi_tutto(dir.file("binari.html"));
     EXPECT_EQ(p, pagina_attesa_da_binari(file, true));
     EXPECT_NE(p.find("Decoded from the binary files"), std::string::npos);
-    EXPECT_EQ(p.find("record at line"), std::string::npos);
+    EXPECT_EQ(p.find(" (line "), std::string::npos);
+    EXPECT_NE(p.find("the record that made it is not known"), std::string::npos);
     EXPECT_EQ(quante(svg_di(p, "pianta"), "class=\"stazione\""), 7u);
     // Without the plan: the profile only.
     const esecuzione f = vista(dir, {file_tabella_tava, file_tracciato_tava, "-o", "senza.html"});

@@ -5,7 +5,7 @@
 
 #include "compiler/geometria.h"
 #include "tools/comune/testo_1252.h"
-#include "tools/lsp/tabella_record.h"
+#include "tools/comune/tabella_record.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include "tools/comune/testo_1252.h"
 #include "tools/costruzione/costruzione_autore.h"
 #include "tools/diagnostiche/diagnostiche.h"
-#include "tools/lsp/tabella_record.h"
+#include "tools/comune/tabella_record.h"
 #include "tools/lsp/testo_editor.h"
 
 namespace {

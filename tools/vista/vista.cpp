@@ -107,7 +107,7 @@ void conteggi(uscita_pagina& u, const oggetti_vista& o) {
     li_conteggio(u, n.cartelli, "indication sign", "indication signs");
     li_conteggio(u, n.indicatori, "speed-indicator pair", "speed-indicator pairs");
     li_conteggio(u, n.montagne, "mountain span", "mountain spans");
-    li_conteggio(u, n.abbattimenti, "abbattimento point", "abbattimento points");
+    li_conteggio(u, n.abbattimenti, "abbattimento board", "abbattimento boards");
     li_conteggio(u, n.tabelle_finitura, "finishing board (value 180)", "finishing boards (value 180)");
     u << "</ul>\n";
 }
@@ -198,9 +198,9 @@ constexpr voce_legenda voci_legenda[] = {
     {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "cell of another kind"},
     {"<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
      "d=\"M2 6 H18 V10 H34\"/>",
-     "gradient of each cell (pendenza \u2212 100)"},
-    {"<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>", "speed limit, km/h (vel_limite \u00d7 5)"},
-    {"<path class=\"aderenza\" d=\"M2 6 H34\"/>", "adhesion (aderenza)"},
+     "gradient of each cell, as written"},
+    {"<path class=\"velocita\" d=\"M2 13 H18 V5 H34\"/>", "speed limit, km/h, as kept (in steps of 5 km/h)"},
+    {"<path class=\"aderenza\" d=\"M2 6 H34\"/>", "adhesion, as written"},
 };
 
 void legenda(uscita_pagina& u) {
@@ -209,22 +209,27 @@ void legenda(uscita_pagina& u) {
         u << "<li><svg viewBox=\"0 0 36 18\" aria-hidden=\"true\">" << v.disegno << "</svg><span>" << v.testo
           << "</span></li>\n";
     }
-    u << "</ul>\n<p>Point at an object to see its values and, when the page was built from the text sources, "
-         "the record that made it.</p>\n";
+    u << "</ul>\n<p>Point at an object to see the record that made it as you wrote it (the file, the line, each "
+         "value by its name) and then what the build made of it (the cell, the values kept). A page made from the "
+         "binary files knows no record: it shows what the files hold.</p>\n";
 }
 
+// The table of stations: each record's line in the train file (when the page
+// is made from it), then what the build made of it.
 void tabella_stazioni(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o) {
     if (o.stazioni.empty()) {
         u << "<p>No stations.</p>\n";
         return;
     }
-    u << "<table>\n<tr><th>entry</th><th class=\"nome\">name</th><th>position, m</th><th>extent, m</th>"
-         "<th>kind</th><th>time</th><th>marker cell</th></tr>\n";
+    u << "<table>\n<tr><th>train file line</th><th>entry</th><th class=\"nome\">name</th><th>position, m</th>"
+         "<th>extent, m</th><th>kind</th><th>time</th><th>marker cell</th></tr>\n";
     for (const stazione_vista& x : o.stazioni) {
         const voce_scenario& v = m.scenario[static_cast<std::size_t>(x.voce)];
-        u << "<tr><td>" << intero(x.voce) << "</td><td class=\"nome\">" << escape_html(nome_stazione(m, x))
-          << "</td><td>" << intero(v.valore3) << "</td><td>" << intero(v.valore1) << "\u2013" << intero(v.valore2)
-          << "</td><td>" << intero(v.tipo) << "</td><td>" << (v.valore4 == 0 ? "" : orario(v.valore4)) << "</td><td>"
+        const luogo& origine = m.origine_voci[static_cast<std::size_t>(x.voce)];
+        u << "<tr><td>" << (noto(origine) ? intero(origine.riga) : "") << "</td><td>" << intero(x.voce)
+          << "</td><td class=\"nome\">" << escape_html(nome_stazione(m, x)) << "</td><td>" << intero(v.valore3)
+          << "</td><td>" << intero(v.valore1) << "\u2013" << intero(v.valore2) << "</td><td>" << intero(v.tipo)
+          << "</td><td>" << (v.valore4 == 0 ? "" : orario(v.valore4)) << "</td><td>"
           << (x.cella >= 0 ? intero(x.cella) : "none") << "</td></tr>\n";
     }
     u << "</table>\n";
@@ -257,8 +262,14 @@ std::int64_t fine_vista(const modello_scenario& m, const oggetti_vista& o) {
     return std::max<std::int64_t>(1, std::min(fine, binario));
 }
 
-void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& i) {
-    const modello_scenario& m = *i.modello;
+void scrivi_pagina_vista(uscita_pagina& u, const ingresso_vista& in) {
+    const modello_scenario& m = *in.modello;
+    // The records of the texts, read once for every hover of the page.
+    const bool con_testi = in.fonti.testo_linea != nullptr || in.fonti.testo_treno != nullptr;
+    const record_fonti record =
+        con_testi ? leggi_record_fonti(in.fonti.testo_linea, in.fonti.testo_treno, m) : record_fonti{};
+    ingresso_vista i = in;
+    if (con_testi) i.fonti.record = &record;
     const oggetti_vista o = oggetti_del_modello(m);
     const std::int64_t fine = fine_vista(m, o);
     u << "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"

@@ -330,7 +330,7 @@ void inizio_e_fine(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& 
     chiedi(e, g.X(0), g.Y(0), nx, ny, "start", corpo_fine, "estremo");
     if (d.lunghezza > g.ultimo) return;
     const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
-    u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine", "End of the line: declared length "s + intero(d.lunghezza) + " m");
+    u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine", titolo_fine_linea(d.m, d.f));
     e.ostacoli.push_back(scatola(x, y, 7.5));
     normale(g, d.lunghezza, true, nx, ny);
     chiedi(e, x, y, nx, ny, "end, km "s + km(d.lunghezza), corpo_fine, "estremo");

@@ -107,8 +107,8 @@ int numero_righe(const std::vector<nome_in_riga>& posti) {
 
 struct valori_pannello {
     const std::vector<tratto>* tratti = nullptr;
-    std::string nome;   // "gradient", "speed limit", "adhesion"
-    std::string unita;  // " km/h" or ""
+    valore_cella quale = valore_cella::pendenza;  // gradient, speed limit or adhesion
+    const fonti_vista* fonti = nullptr;          // for the hovers: the records that set the runs
     std::string classe;
     bool area = false;  // filled down to 0
 };
@@ -146,9 +146,8 @@ void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& 
                  const valori_pannello& v) {
     for (const tratto& x : t) {
         const double a = sx.X(metro_cella(x.prima)), b = sx.X(fine_tratto(x, sx));
-        u << rettangolo_svg(
-            a, p.y, b - a, p.a, "zona",
-            tratto_km(metro_cella(x.prima), fine_tratto(x, sx)) + ": " + v.nome + " " + intero(x.valore) + v.unita);
+        u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
+                            titolo_tratto(v.quale, x, metro_cella(x.prima), fine_tratto(x, sx), *v.fonti));
     }
 }
 
@@ -406,9 +405,9 @@ void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vist
     fine_linea_svg(u, o, sx, corsie_y, fondo);
     bande_svg(u, m, o, sx, corsie_y, fondo, f);
     corsie_svg(u, m, o, sx, corsie_y, fondo);
-    pannello_svg(u, {&o.pendenze, "gradient", "", "pendenza", true}, sx, pendenza, "Gradient (pendenza \u2212 100)");
-    pannello_svg(u, {&o.velocita, "speed limit", " km/h", "velocita", false}, sx, velocita, "Speed limit, km/h");
-    pannello_svg(u, {&o.aderenze, "adhesion", "", "aderenza", false}, sx, aderenza, "Adhesion");
+    pannello_svg(u, {&o.pendenze, valore_cella::pendenza, &f, "pendenza", true}, sx, pendenza, "Gradient, as written");
+    pannello_svg(u, {&o.velocita, valore_cella::velocita, &f, "velocita", false}, sx, velocita, "Speed limit, km/h");
+    pannello_svg(u, {&o.aderenze, valore_cella::aderenza, &f, "aderenza", false}, sx, aderenza, "Adhesion");
     stazioni_svg(u, m, o, sx, corsie_y, f);
     marche_svg(u, m, o, sx, corsie_y, f);
     nomi_svg(u, m, o, nomi, corsie_y);

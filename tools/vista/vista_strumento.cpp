@@ -88,16 +88,16 @@ int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, bool c
 
 int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
     const vista_sorgenti v = costruisci_vista_sorgenti(r);
-    if (v.costruzione.fatale.illeggibile != sorgente::nessuna) {
-        errori << "scenario-tool: no page: " << visibile_percorso(v.costruzione.fatale.testo) << "\n";
+    if (v.costruzione->fatale.illeggibile != sorgente::nessuna) {
+        errori << "scenario-tool: no page: " << visibile_percorso(v.costruzione->fatale.testo) << "\n";
         return 3;
     }
-    errori << errori_di_stato(v.costruzione.diagnostiche);
+    errori << errori_di_stato(v.costruzione->diagnostiche);
     if (!v.ingresso) {
-        errori << "scenario-tool: no page: " << visibile_misto(v.costruzione.fatale.testo) << "\n";
+        errori << "scenario-tool: no page: " << visibile_misto(v.costruzione->fatale.testo) << "\n";
         return 3;
     }
-    return scrivi_e_riferisci(r, *v.ingresso, v.costruzione.modello->codice_errore != 0, uscita, errori);
+    return scrivi_e_riferisci(r, *v.ingresso, v.costruzione->modello->codice_errore != 0, uscita, errori);
 }
 
 // The binary files by kind, from their names; a usage error when a name
@@ -175,16 +175,18 @@ vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r) {
     pubblicazione_uscite nessuna_uscita;
     nessuna_uscita.prima_di_leggere = [] {};
     nessuna_uscita.accetta = [](const modello_scenario&, const std::vector<diagnostica>&) { return false; };
-    vista_sorgenti v{costruisci_autore({rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria},
-                                       &nessuna_uscita),
+    vista_sorgenti v{std::make_unique<risultato_costruzione>(costruisci_autore(
+                         {rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria}, &nessuna_uscita)),
                      std::nullopt};
-    if (v.costruzione.fatale.illeggibile != sorgente::nessuna || v.costruzione.fatale.esito != esito_fatale::nessuno) {
-        return v;
-    }
-    const modello_scenario& m = *v.costruzione.modello;
+    const risultato_costruzione& c = *v.costruzione;
+    if (c.fatale.illeggibile != sorgente::nessuna || c.fatale.esito != esito_fatale::nessuno) return v;
+    const modello_scenario& m = *c.modello;
     ingresso_vista i;
     i.modello = &m;
-    i.fonti = {rc.file_linea, rc.file_treno};
+    i.fonti.file_linea = rc.file_linea;
+    i.fonti.file_treno = rc.file_treno;
+    i.fonti.testo_linea = c.testo_linea ? &*c.testo_linea : nullptr;
+    i.fonti.testo_treno = c.testo_treno ? &*c.testo_treno : nullptr;
     i.file = r.file;
     i.da_sorgenti = true;
     for (const stato_sollevato& s : m.stati_sollevati) i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));

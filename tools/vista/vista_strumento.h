@@ -12,6 +12,7 @@
 // could not be written).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -34,9 +35,10 @@ struct richiesta_vista {
 
 // What view makes of the two text sources (the first two of `r.file`): the
 // build, and the page's input when the build made a scenario. The input
-// points into the build's model.
+// points into the build (its model and the texts as read), which stays in
+// place however the result is moved.
 struct vista_sorgenti {
-    risultato_costruzione costruzione;
+    std::unique_ptr<risultato_costruzione> costruzione;
     std::optional<ingresso_vista> ingresso;
 };
 vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r);

@@ -1,4 +1,4 @@
-#include "tools/lsp/tabella_record.h"
+#include "tools/comune/tabella_record.h"
 
 #include <algorithm>
 #include <cctype>
