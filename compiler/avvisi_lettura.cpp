@@ -85,17 +85,12 @@ void nome_da_numero(modello_scenario& m, const stato_compilazione& s, const rego
 
 }  // namespace
 
-void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record> tabella) {
+void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record* const> regole) {
+    if (regole.size() < 2) return;
     std::string nomi;
-    std::size_t n = 0;
-    for (const regola_record& r : tabella) {
-        if (!corrisponde(r, s.record.chiave)) continue;
-        nomi += (n == 0 ? "" : ", then ") + citato(forma_di(r));
-        ++n;
-    }
-    if (n < 2) return;
+    for (const regola_record* r : regole) nomi += (nomi.empty() ? "" : ", then ") + citato(forma_di(*r));
     avvisa_record(m, s, avviso::parola_ambigua, colpa_chiave,
-                  citato(senza_blank(s.record.chiave)) + " holds the keywords of " + std::to_string(n) +
+                  citato(senza_blank(s.record.chiave)) + " holds the keywords of " + std::to_string(regole.size()) +
                       " records and is read as each of them in turn: " + nomi +
                       ", each taking its values from the fields that follow");
 }

@@ -155,8 +155,9 @@ void esamina_fine_sorgente(modello_scenario& m, stato_compilazione& s);
 
 // --- How a record was read (avvisi_lettura.cpp) -----------------------------------
 
-// A keyword that holds the words of more than one record of its table.
-void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record> tabella);
+// A keyword that holds the words of more than one record of its table
+// (`regole`: those it matches, in table order).
+void controlla_piu_record(modello_scenario& m, const stato_compilazione& s, std::span<const regola_record* const> regole);
 // A record a file holds once, read a second time: the first one's values are lost.
 void controlla_ripetuto(modello_scenario& m, stato_compilazione& s);
 // The record just read against its line: values taken from the following

@@ -41,22 +41,15 @@ esito_record pendenza(modello_scenario& m, stato_compilazione& s) {
     return esito_record::continua;
 }
 
-// Curvature per metre of the first grade digit the keyword holds; false when
-// it holds none.
-bool curvatura_di(const std::string& chiave, double& curvatura) {
-    struct grado {
-        const char* cifra;
-        double curvatura;
-    };
-    static constexpr std::array<grado, 6> gradi{{{"1", 0.0001},
-                                                 {"2", 0.0002},
-                                                 {"3", 0.0004},
-                                                 {"4", 0.001},
-                                                 {"5", 0.002},
-                                                 {"6", 0.003}}};
-    for (const grado& g : gradi) {
-        if (contiene(chiave, g.cifra)) {
-            curvatura = g.curvatura;
+// The first grade digit the keyword holds, and its curvature per metre;
+// false when it holds none.
+bool curvatura_di(const std::string& chiave, int& grado, double& curvatura) {
+    static constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 0.003};
+    static constexpr std::array<const char*, 6> cifre{"1", "2", "3", "4", "5", "6"};
+    for (std::size_t g = 0; g < cifre.size(); ++g) {
+        if (contiene(chiave, cifre[g])) {
+            grado = static_cast<int>(g) + 1;
+            curvatura = curvature[g];
             return true;
         }
     }
@@ -71,11 +64,13 @@ esito_record curva(modello_scenario& m, stato_compilazione& s) {
     const std::int32_t inizio = valore_long(s);
     const std::int32_t lunghezza = valore_long(s);
     if (!posizione_accettata(m, s, inizio)) return esito_record::ferma;
+    int grado = 0;
     double k = 0;
-    if (!curvatura_di(s.record.chiave, k)) {
+    if (!curvatura_di(s.record.chiave, grado, k)) {
         return termina(m, s, stato::curva_non_valida, std::nullopt, colpa_chiave);
     }
-    if (contiene_in_ogni_caso(s.record.chiave, "s")) k = -k;  // a left-hand curve
+    const bool sinistra = contiene_in_ogni_caso(s.record.chiave, "s");
+    if (sinistra) k = -k;  // a left-hand curve
     controlla_parola_curva(m, s, lunghezza);
     if (s.oss.ultima_curva && inizio < *s.oss.ultima_curva) {
         avvisa_record(m, s, avviso::fuori_ordine, colpa_posizione,
@@ -85,7 +80,14 @@ esito_record curva(modello_scenario& m, stato_compilazione& s) {
     s.oss.ultima_curva = static_cast<std::int32_t>(std::min<std::int64_t>(
         static_cast<std::int64_t>(inizio) + lunghezza, std::numeric_limits<std::int32_t>::max()));
     controlla_lunghezza(m, s, inizio, "a curve");
-    return curva_planimetria(m, s, inizio, lunghezza, k);
+    const std::int32_t prima = s.cursore_planimetria;
+    const esito_record e = curva_planimetria(m, s, inizio, lunghezza, k);
+    // The points it bent: after the straight ones up to its start.
+    const std::int64_t primo = std::max<std::int64_t>(prima, static_cast<std::int64_t>(inizio) + 1);
+    m.curve_lette.push_back({s.record.dove, s.record.chiave, inizio, lunghezza, grado, sinistra,
+                             static_cast<std::int32_t>(std::min<std::int64_t>(primo, s.cursore_planimetria)),
+                             s.cursore_planimetria - 1});
+    return e;
 }
 
 // montagna, inizio, fine, tipo

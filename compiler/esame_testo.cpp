@@ -48,6 +48,12 @@ void esamina_testo(modello_scenario& m, sorgente file, std::string_view testo) {
     luogo primo_nul;
     for (std::size_t i = 0; i < testo.size(); ++i) {
         const auto c = static_cast<unsigned char>(testo[i]);
+        // Most bytes are neither a line end, a tab, a NUL nor a UTF-8 lead
+        // byte: they only take a column.
+        if (c >= 0x20 && c < 0xC2) {
+            conta(colonna_seguente);
+            continue;
+        }
         const std::int32_t riga = riga_seguente;
         const std::int32_t colonna = colonna_seguente;
         if (conta_byte(testo, i, riga_seguente, colonna_seguente)) continue;

@@ -90,6 +90,9 @@ bool fase_linea(modello_scenario& m, stato_compilazione& s) {
     if (!s.lunghezza_letta) fallisci("line file", "no length record (\"lunghezza percorso\") in the general section",
                                        {}, {genere_guasto::senza_lunghezza, {}, 0, ""});
     progressive_ordina(m, s.luoghi_progressive);
+    for (std::size_t i = 0; i < s.luoghi_progressive.size(); ++i) {
+        m.origine_voci[static_cast<std::size_t>(voce::progressiva_maggiore) + i] = s.luoghi_progressive[i];
+    }
 
     prepara_corpo(m, s);
     s.oss.parte = parte_sorgente::corpo;

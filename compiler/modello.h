@@ -116,6 +116,21 @@ struct stato_sollevato {
     std::optional<guasto_sollevato> guasto;  // what failed, for a runtime failure
 };
 
+// A curve record as the line file gives it, and the points of the plan it
+// bent: from the metre after its start (or the plan cursor, when that is
+// further on) to its end, as far as the plan goes. None bent: primo_punto
+// beyond ultimo_punto.
+struct curva_letta {
+    luogo dove;          // its keyword field
+    std::string chiave;  // the keyword as written ("curvad3")
+    std::int32_t inizio = 0;
+    std::int32_t lunghezza = 0;
+    int grado = 1;  // 1 to 6
+    bool sinistra = false;
+    std::int32_t primo_punto = 0;
+    std::int32_t ultimo_punto = -1;
+};
+
 // Something the build drops, changes or truncates without a status: a
 // warning for the author, never a change to what the build writes.
 struct avviso_sorgente {
@@ -160,8 +175,11 @@ struct modello_scenario {
     std::vector<luogo> origine_celle;
     // Every warning, in the order the sources were read.
     std::vector<avviso_sorgente> avvisi;
-    // For each table entry, the record that filled it (stations, sign texts).
+    // For each table entry, the record that filled it (stations, sign texts,
+    // and the kilometric progressives in the entries they are ordered into).
     std::array<luogo, voci_scenario> origine_voci{};
+    // The curve records the plan was built from, in the order of the file.
+    std::vector<curva_letta> curve_lette;
 };
 
 // Fixed roles of the last entries of the scenario table.

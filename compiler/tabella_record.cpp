@@ -1,5 +1,6 @@
 // The one loop that runs a section's table of records on a keyword field.
 #include <cctype>
+#include <vector>
 
 #include "compiler/compilazione.h"
 #include "compiler/parole_chiave.h"
@@ -49,20 +50,24 @@ esito_record interpreta(std::span<const regola_record> tabella, modello_scenario
     // The keyword stays the record's while its values are read.
     const std::string chiave = s.record.chiave;
     const std::string minuscola = in_minuscole(chiave);
-    bool letto = false;
-    controlla_piu_record(m, s, tabella);
+    // The rules it matches, found once for the reading and for the warning
+    // of a keyword that holds two.
+    std::vector<const regola_record*> regole;
     for (const regola_record& r : tabella) {
-        if (!corrisponde_gia_minuscolo(r, chiave, minuscola)) continue;
+        if (corrisponde_gia_minuscolo(r, chiave, minuscola)) regole.push_back(&r);
+    }
+    controlla_piu_record(m, s, regole);
+    for (const regola_record* p : regole) {
+        const regola_record& r = *p;
         s.record.numero_valori = 0;
         s.record.regola = r.forma;
         s.record.letto_da = &r;
         controlla_ripetuto(m, s);
         const esito_record e = r.gestore(m, s);
         nota_letto(s, r);
-        letto = true;
         if (e != esito_record::continua) return e;
         controlla_conteggio(m, s);
     }
-    if (!letto) nota_ignorato(s);
+    if (regole.empty()) nota_ignorato(s);
     return esito_record::continua;
 }

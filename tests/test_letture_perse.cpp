@@ -136,7 +136,10 @@ std::vector<lettura_persa> casi() {
      sorgente::treno, 4, 1, "'sabbia' takes 1 value; this line has 0: the 1st value and those after it are taken from line 5",
      [](const modello_scenario& m) { EXPECT_EQ(m.scenario[voce::dati_treno].par1, 300); }},
     {"two records in one keyword", L, sostituisci(T, "sabbia,    300", "sabbia velocita,    300, 0, 30"),
-     avviso::parola_ambigua, sorgente::treno, 4, 1, "holds the keywords of 2 records", nullptr},
+     avviso::parola_ambigua, sorgente::treno, 4, 1,
+     "'sabbia velocita' holds the keywords of 2 records and is read as each of them in turn: 'velocita', then "
+     "'sabbia', each taking its values from the fields that follow",
+     nullptr},
     {"a repetition with both 4 and 9", sostituisci(L, "ripetizione segnali 4 codici", "ripetizione segnali 4 o 9"), T,
      avviso::parola_ambigua, sorgente::linea, 9, 1, "read as four-code repetition", nullptr},
     {"a repetition that ends before it starts",

@@ -290,6 +290,10 @@ TEST(LspRpc, TheLoopAnswersGarbageAndEndsWithTheRightStatus) {
     const std::vector<caso> casi = {
         {"shutdown then exit", in_cornici({init, spegni, esci}), 0, {"id 1", "id 2"}},
         {"exit without shutdown", in_cornici({init, esci}), 1, {"id 1"}},
+        {"shutdown without an id, as Kate sends it, then exit",
+         in_cornici({init, sessione::notifica("shutdown", nullptr), esci}), 0, {"id 1"}},
+        {"shutdown without an id before initialize is no shutdown",
+         in_cornici({sessione::notifica("shutdown", nullptr), init, esci}), 1, {"id 1"}},
         {"the input ends", in_cornici({init}), 1, {"id 1"}},
         {"nothing after exit is read", in_cornici({init, spegni, esci, sessione::richiesta(3, "shutdown", nullptr)}), 0,
          {"id 1", "id 2"}},

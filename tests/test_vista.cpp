@@ -16,6 +16,8 @@
 #include "processo.h"
 #include "supporto.h"
 #include "tools/costruzione/compila_strumento.h"
+#include "tools/vista/chilometri_vista.h"
+#include "tools/vista/curve_vista.h"
 #include "tools/vista/etichette.h"
 #include "tools/vista/oggetti_vista.h"
 #include "tools/vista/script_vista.h"
@@ -357,6 +359,7 @@ TEST(PaginaVista, DecodedModelsGiveNoRecordPlaces) {
     modello_scenario& m = c->modello;
     m.origine_celle.clear();
     m.origine_voci = {};
+    m.curve_lette.clear();
     const std::string p = pagina_di(m, {});
     EXPECT_EQ(p.find(" (line "), std::string::npos);
     EXPECT_NE(p.find("<title>Signal: the record that made it is not known (the page was made from the binary files)\n"
@@ -727,6 +730,333 @@ TEST(EtichetteVista, PlacesAreThoseOfTestingEverySegment) {
     }
 }
 
+// ---- curves, heights and kilometres, read from the page's data ----
+
+// A line of 6000 m that counts from km 42.5 at its start, and from km 60.1
+// at 3500 m (60000, and 100 for the flag); a right curve of grade 3 and a
+// left one of grade 5; gradients of 10, -5 and 0 per mille.
+std::string linea_con_progressive() {
+    return righe_crlf("[generale]", "lunghezza percorso,    6000", "progressiva chilometrica uno,    0,    42500,    0",
+                      "progressiva chilometrica due,    3500,    60000,    1", "[curve]", "curvad3,  1000,  800",
+                      "curvas5,  3000,  500", "[pendenze]", "pendenza,  0,   10", "pendenza,  2000,   -5",
+                      "pendenza,  4000,   0", "[fine]");
+}
+
+std::unique_ptr<costruzione_in_memoria> con_progressive() {
+    return costruisci(linea_con_progressive(), treno_semplice(""), true, {"L", "1"});
+}
+
+const fonti_vista fonti_l = {"L_linea.txt", "L_1-.txt"};
+
+// The text of an attribute of an element.
+std::string testo_attributo(const std::string& elemento, const std::string& nome) {
+    const std::size_t p = elemento.find(" " + nome + "=\"");
+    if (p == std::string::npos) return "";
+    const std::size_t a = p + nome.size() + 3;
+    return elemento.substr(a, elemento.find('"', a) - a);
+}
+
+// The listed attributes of every element that begins with `inizio`, one row
+// of texts per element.
+std::vector<std::vector<std::string>> dati_di(const std::string& testo, const std::string& inizio,
+                                              const std::vector<std::string>& nomi) {
+    std::vector<std::vector<std::string>> r;
+    for (const std::string& e : elementi(testo, inizio)) {
+        std::vector<std::string> riga;
+        for (const std::string& n : nomi) riga.push_back(testo_attributo(e, n));
+        r.push_back(riga);
+    }
+    return r;
+}
+
+using righe_dati = std::vector<std::vector<std::string>>;
+
+const std::vector<std::string> dati_curve = {"data-inizio", "data-fine", "data-grado", "data-lato", "data-raggio"};
+const righe_dati curve_attese = {{"1000", "1800", "3", "destra", "2500"}, {"3000", "3500", "5", "sinistra", "500"}};
+
+// The hover text inside the element that begins with `inizio`.
+std::string titolo_dopo(const std::string& testo, const std::string& inizio) {
+    const std::size_t a = testo.find(inizio);
+    if (a == std::string::npos) return "";
+    const std::size_t t = testo.find("<title>", a) + 7;
+    return testo.substr(t, testo.find("</title>", t) - t);
+}
+
+TEST(DatiVista, CurvesHeightsAndPostsStandWhereTheSourcesPutThem) {
+    const auto c = con_progressive();
+    const modello_scenario& m = c->modello;
+    ASSERT_EQ(m.codice_errore, 0);
+    const std::string linea = linea_con_progressive(), treno = treno_semplice("");
+    const std::string p = pagina_di(m, {"L_linea.txt", "L_1-.txt", &linea, &treno});
+    const std::string pianta = svg_di(p, "pianta"), profilo = svg_di(p, "profilo");
+    // Each curve an arc of the plan and a bar of the profile's lane.
+    EXPECT_EQ(dati_di(pianta, "<polyline class=\"curva-", dati_curve), curve_attese);
+    EXPECT_EQ(dati_di(profilo, "<g class=\"curva-", dati_curve), curve_attese);
+    const std::string curva = titolo_dopo(pianta, "<polyline class=\"curva-destra\"");
+    EXPECT_EQ(curva, "Curve to the right, grade 3 at 1000 m (line " + std::to_string(riga_con(linea, "curvad3")) +
+                         " of L_linea.txt: \xE2\x80\x9C" "curvad3\xE2\x80\x9D)\nstart 1000 m, length 800 m\nBuilt: the plan "
+                         "bends from metre 1000 to 1800 (km 43.5\xE2\x80\x93" "44.3), 800 m, turning 0.0004 per metre: "
+                         "radius 2500 m");
+    EXPECT_EQ(titolo_dopo(profilo, "<g class=\"curva-destra\""), curva);
+    EXPECT_NE(profilo.find(">L5</text>"), std::string::npos);
+    // Posts of the plan where the count reaches a whole km, and where the
+    // second progressive begins; the start and the end with their readings.
+    const std::vector<std::string> dati_km = {"data-metro", "data-km"};
+    EXPECT_EQ(dati_di(pianta, "<g class=\"cippo\"", dati_km),
+              (righe_dati{{"500", "43.000"},
+                          {"1500", "44.000"},
+                          {"2500", "45.000"},
+                          {"3500", "60.100"},
+                          {"4400", "61.000"},
+                          {"5400", "62.000"}}));
+    EXPECT_EQ(dati_di(pianta, "<circle class=\"inizio\"", dati_km), (righe_dati{{"0", "42.500"}}));
+    EXPECT_EQ(dati_di(pianta, "<rect class=\"fine\"", dati_km), (righe_dati{{"6000", "62.600"}}));
+    EXPECT_NE(pianta.find(">km 60.1</text>"), std::string::npos);
+    EXPECT_NE(pianta.find(">start, km 42.5</text>"), std::string::npos);
+    EXPECT_EQ(titolo_dopo(pianta, "<g class=\"cippo\" data-metro=\"3500\""),
+              "Kilometre count from here: km 60.1, at metre 3500\nKilometric progressive at 3500 m (line " +
+                  std::to_string(riga_con(linea, "progressiva chilometrica due")) +
+                  " of L_linea.txt)\nstart 3500 m, value 60000, flag 1\nBuilt: entry 81 of the table (start 3500, "
+                  "value 60100, 100 added by the flag): from metre 3500 the line counts on from km 60.1");
+    EXPECT_EQ(titolo_dopo(pianta, "<g class=\"cippo\" data-metro=\"500\""),
+              "Kilometre post: km 43, at metre 500\nKilometric progressive at 0 m (line " +
+                  std::to_string(riga_con(linea, "progressiva chilometrica uno")) +
+                  " of L_linea.txt)\nstart 0 m, value 42500, flag 0\nBuilt: entry 82 of the table (start 0, value "
+                  "42500): from metre 0 the line counts on from km 42.5");
+    // The profile's axis every 500 m of reading, and at the change.
+    righe_dati asse;
+    for (const int metro : {0, 500, 1000, 1500, 2000, 2500, 3000}) {
+        asse.push_back({std::to_string(metro), km(42500 + metro)});
+    }
+    for (const int metro : {3500, 3900, 4400, 4900, 5400, 5900, 6400}) {
+        asse.push_back({std::to_string(metro), km(60100 + metro - 3500)});
+    }
+    EXPECT_EQ(dati_di(profilo, "<g class=\"tacca-km\"", dati_km), asse);
+    // The height climbs 20 m at 10 per mille over 2000 m, falls 10 m at -5,
+    // then stays; the gradients in per mille over the same runs.
+    righe_dati quote;
+    for (const auto& r : dati_di(profilo, "<rect class=\"zona\" data-inizio",
+                                 {"data-inizio", "data-fine", "data-quota-inizio", "data-quota-fine"})) {
+        if (!r[2].empty()) quote.push_back(r);
+    }
+    const righe_dati quote_attese = {{"0", "2000", "0.00", "20.00"}, {"2000", "4000", "20.00", "10.00"}};
+    ASSERT_EQ(quote.size(), 3u);
+    EXPECT_EQ(righe_dati(quote.begin(), quote.begin() + 2), quote_attese);
+    EXPECT_EQ(quote[2][0], "4000");
+    EXPECT_EQ(quote[2][3], "10.00");
+    const righe_dati pendenze =
+        dati_di(profilo, "<rect class=\"zona\" data-inizio", {"data-inizio", "data-fine", "data-pendenza"});
+    std::vector<std::string> date;
+    for (const auto& r : pendenze) {
+        if (!r[2].empty()) date.push_back(r[0] + ":" + r[2]);
+    }
+    EXPECT_EQ(date, (std::vector<std::string>{"0:10", "2000:-5", "4000:0"}));
+    // The author's units on the axes.
+    EXPECT_NE(profilo.find(">Gradient, \xE2\x80\xB0 (per mille), as written</text>"), std::string::npos);
+    EXPECT_NE(profilo.find(">Speed limit, km/h</text>"), std::string::npos);
+    EXPECT_NE(profilo.find(">Height, m: from 0 at the start, climbing by the gradients (\xE2\x80\xB0); drawn "),
+              std::string::npos);
+    // The run's hover begins with the record that set it.
+    EXPECT_EQ(titolo_dopo(profilo, "<rect class=\"zona\" data-inizio=\"2000\" data-fine=\"4000\" data-pendenza")
+                  .rfind("Gradient at 2000 m (line " + std::to_string(riga_con(linea, "pendenza,  2000")), 0),
+              0u);
+}
+
+// The model decoded from the binary files the build wrote.
+modello_scenario decodificato(const costruzione_in_memoria& c, bool con_planimetria = true) {
+    modello_scenario m;
+    for (const auto& [nome, byte] : c.file) {
+        if (nome.ends_with(".sim")) m.scenario = leggi_scenario(byte);
+        if (nome.ends_with("_linea.dat")) {
+            if (con_planimetria) m.planimetria = leggi_planimetria(byte);
+        } else if (nome.ends_with(".dat")) {
+            m.tracciato = leggi_tracciato(byte);
+        }
+    }
+    return m;
+}
+
+TEST(DatiVista, TheBinaryFilesGiveTheSameCurvesHeightsAndPosts) {
+    const auto c = con_progressive();
+    const std::string sorgenti = pagina_di(c->modello, fonti_l);
+    const modello_scenario m = decodificato(*c);
+    ASSERT_EQ(m.tracciato.size(), c->modello.tracciato.size());
+    const std::string binari = pagina_di(m, {});
+    for (const char* classe : {"pianta", "profilo"}) {
+        const std::string a = svg_di(sorgenti, classe), b = svg_di(binari, classe);
+        ASSERT_FALSE(b.empty()) << classe;
+        for (const char* inizio : {"<polyline class=\"curva-", "<g class=\"curva-"}) {
+            EXPECT_EQ(dati_di(b, inizio, dati_curve), dati_di(a, inizio, dati_curve)) << classe << inizio;
+        }
+        for (const char* inizio : {"<g class=\"cippo\"", "<g class=\"tacca-km\"", "<circle class=\"inizio\""}) {
+            EXPECT_EQ(dati_di(b, inizio, {"data-metro", "data-km"}), dati_di(a, inizio, {"data-metro", "data-km"}));
+        }
+        const std::vector<std::string> zone = {"data-inizio", "data-fine", "data-pendenza", "data-quota-inizio",
+                                               "data-quota-fine"};
+        EXPECT_EQ(dati_di(b, "<rect class=\"zona\"", zone), dati_di(a, "<rect class=\"zona\"", zone));
+    }
+    EXPECT_EQ(dati_di(svg_di(binari, "pianta"), "<polyline class=\"curva-", dati_curve), curve_attese);
+    // Recovered, the curve names the record that would make it.
+    EXPECT_EQ(titolo_dopo(svg_di(binari, "pianta"), "<polyline class=\"curva-sinistra\""),
+              "Curve to the left, grade 5: the record that made it is not known (the page was made from the binary "
+              "files)\nBuilt: the plan bends from metre 3000 to 3500 (km 45.5\xE2\x80\x93" "60.1), 500 m, turning 0.002 per "
+              "metre: radius 500 m\nas a record: curvas5, 3000, 500");
+    EXPECT_EQ(titolo_dopo(svg_di(binari, "pianta"), "<g class=\"cippo\" data-metro=\"500\""),
+              "Kilometre post: km 43, at metre 500\nKilometric progressive: the record that made it is not known (the "
+              "page was made from the binary files)\nBuilt: entry 82 of the table (start 0, value 42500): from metre 0 "
+              "the line counts on from km 42.5");
+    // Without the plan file: no curve, the rest as before.
+    const std::string senza = pagina_di(decodificato(*c, false), {});
+    EXPECT_EQ(svg_di(senza, "profilo").find("<g class=\"curva-"), std::string::npos);
+    EXPECT_EQ(dati_di(svg_di(senza, "profilo"), "<g class=\"tacca-km\"", {"data-metro", "data-km"}),
+              dati_di(svg_di(sorgenti, "profilo"), "<g class=\"tacca-km\"", {"data-metro", "data-km"}));
+}
+
+TEST(DatiVista, ADamagedPlanGivesNoMoreCurvesThanASoundOne) {
+    const auto c = con_progressive();
+    modello_scenario m = decodificato(*c);
+    std::mt19937_64 caso(23);
+    planimetria_linea& p = m.planimetria;
+    for (std::int32_t i = 2; i + 2 < p.ultimo_metro; i += 7) {
+        p.valori[elemento_planimetria(p, i, 0)] += std::uniform_real_distribution<double>(-3, 3)(caso);
+    }
+    const std::vector<curva_vista> curve = curve_del_modello(m);
+    EXPECT_LE(curve.size(), 2u);
+    const std::string pianta = svg_di(pagina_di(m, {}), "pianta");
+    EXPECT_FALSE(pianta.empty());
+    EXPECT_LE(quante(pianta, "<polyline class=\"curva-"), 2u);
+    EXPECT_EQ(pianta.find("nan"), std::string::npos);
+}
+
+// A table whose progressives hold any values (a damaged or hand-made file)
+// gives a page with a few posts all the same.
+TEST(DatiVista, AnyProgressivesGiveAFewPosts) {
+    const auto c = con_progressive();
+    constexpr std::int32_t minimo = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t massimo = std::numeric_limits<std::int32_t>::max();
+    const std::array<std::array<std::int32_t, 3>, 3> casi[] = {
+        {{{massimo, minimo, 1}, {minimo, massimo, 0}, {0, 0, 0}}},
+        {{{-50, -7, 1}, {-100, 3, 1}, {minimo, minimo, 1}}},
+        {{{5999, massimo, 0}, {3, minimo, 0}, {1, 1, 1}}},
+    };
+    for (const auto& voci : casi) {
+        modello_scenario m = decodificato(*c);
+        for (std::size_t i = 0; i < 3; ++i) {
+            voce_scenario& v = m.scenario[static_cast<std::size_t>(voce::progressiva_maggiore) + i];
+            v.valore1 = voci[i][0];
+            v.valore2 = voci[i][1];
+            v.valore3 = voci[i][2];
+        }
+        const std::string p = pagina_di(m, {});
+        EXPECT_LE(quante(svg_di(p, "pianta"), "<g class=\"cippo\""), 12u);
+        EXPECT_LE(quante(svg_di(p, "profilo"), "<g class=\"tacca-km\""), 20u);
+        EXPECT_EQ(p.find("nan"), std::string::npos);
+    }
+}
+
+// Readings of the kilometric progressives, as the build orders them into
+// entries 81 to 83: (start, value with the flag's 100, flag).
+TEST(DatiVista, TheLineCountsItsKilometresFromItsProgressives) {
+    struct caso {
+        const char* nome;
+        std::array<std::array<std::int32_t, 3>, 3> voci;  // entries 81, 82, 83
+        std::vector<std::pair<std::int64_t, std::int64_t>> letture;  // metre, reading
+        bool propri;
+    };
+    const caso casi[] = {
+        {"none", {}, {{0, 0}, {1250, 1250}, {22000, 22000}}, false},
+        {"one at the start", {{{0, 42500, 0}, {0, 0, 0}, {0, 0, 0}}}, {{0, 42500}, {500, 43000}}, true},
+        {"one further on", {{{1000, 5000, 0}, {0, 0, 0}, {0, 0, 0}}}, {{999, 999}, {1000, 5000}, {1500, 5500}}, true},
+        {"two, the flag counted",
+         {{{3500, 60100, 1}, {0, 42500, 0}, {0, 0, 0}}},
+         {{3499, 45999}, {3500, 60100}, {4000, 60600}},
+         true},
+        {"a count that runs backward from its value", {{{2000, 0, 0}, {0, 0, 0}, {0, 0, 0}}}, {{2500, 500}}, true},
+        {"one that counts as the metres", {{{1000, 1000, 0}, {0, 0, 0}, {0, 0, 0}}}, {{3000, 3000}}, false},
+    };
+    for (const caso& x : casi) {
+        modello_scenario m;
+        for (std::size_t i = 0; i < 3; ++i) {
+            voce_scenario& v = m.scenario[static_cast<std::size_t>(voce::progressiva_maggiore) + i];
+            v.valore1 = x.voci[i][0];
+            v.valore2 = x.voci[i][1];
+            v.valore3 = x.voci[i][2];
+        }
+        const chilometri_vista k = chilometri_del_modello(m);
+        EXPECT_EQ(k.propri, x.propri) << x.nome;
+        for (const auto& [metro, attesa] : x.letture) EXPECT_EQ(lettura(k, metro), attesa) << x.nome << " " << metro;
+    }
+    // Posts: the first metre, every round reading, and a change of count
+    // with the reading it brings.
+    chilometri_vista k;
+    k.progressive[0] = {voce::progressiva_maggiore, 1000, 5250, 0};
+    std::vector<std::string> cippi;
+    for (const cippo_vista& c : cippi_tra(k, 0, 3000, 1000)) {
+        cippi.push_back(std::to_string(c.metro) + "=" + std::to_string(c.lettura) + (c.cambio ? "*" : ""));
+    }
+    EXPECT_EQ(cippi, (std::vector<std::string>{"0=0", "1000=5250*", "1750=6000", "2750=7000"}));
+    EXPECT_TRUE(cippi_tra(k, 10, 5, 1000).empty());
+    EXPECT_EQ(km_breve(42500), "42.5");
+    EXPECT_EQ(km_breve(43000), "43");
+    EXPECT_EQ(km_breve(-50), "-0.05");
+    EXPECT_EQ(km_breve(0), "0");
+}
+
+// Progressives that begin close together keep every post of the axis, and
+// write each reading only where it stands clear of the others.
+TEST(DatiVista, ReadingsOfTheAxisNeverOverlap) {
+    const std::vector<std::vector<std::string>> casi = {
+        {"progressiva chilometrica uno,    0,    42500,    0", "progressiva chilometrica due,    3500,    60000,    1",
+         "progressiva chilometrica tre,    3550,    70000,    0"},
+        {"progressiva chilometrica uno,    1000,    999000,    0", "progressiva chilometrica due,    1050,    5000,    0",
+         "progressiva chilometrica tre,    1100,    123450,    0"},
+    };
+    for (const auto& progressive : casi) {
+        std::string linea = righe_crlf("[generale]", "lunghezza percorso,    6000");
+        for (const std::string& r : progressive) linea += righe_crlf(r);
+        linea += righe_crlf("[curve]", "pendenza,  0,   1", "[fine]");
+        const auto c = costruisci(linea, treno_semplice(""), true, {"L", "1"});
+        ASSERT_EQ(c->modello.codice_errore, 0);
+        const std::string profilo = svg_di(pagina_di(c->modello, fonti_l), "profilo");
+        std::vector<std::string> metri;
+        for (const auto& r : dati_di(profilo, "<g class=\"tacca-km\"", {"data-metro"})) metri.push_back(r[0]);
+        for (const std::string& r : progressive) {
+            const std::string inizio = std::to_string(std::stoi(r.substr(r.find(',') + 1)));
+            EXPECT_EQ(std::count(metri.begin(), metri.end(), inizio), 1) << inizio;
+        }
+        // The readings written under the posts, as wide as the page draws them.
+        std::vector<rettangolo> letture;
+        for (std::size_t p = profilo.find("<g class=\"tacca-km\""); p != std::string::npos;
+             p = profilo.find("<g class=\"tacca-km\"", p + 1)) {
+            const std::size_t fine = profilo.find("</g>", p);
+            const std::size_t t = profilo.find("<text", p);
+            if (t > fine) continue;
+            const std::size_t a = profilo.find('>', t) + 1;
+            const std::string e = profilo.substr(t, a - t);
+            const double l = larghezza_testo(profilo.substr(a, profilo.find("</text>", a) - a), 11) * 1.1;
+            letture.push_back({attributo(e, "x") - l / 2, attributo(e, "y") - 10, l, 12});
+        }
+        EXPECT_GE(letture.size(), 5u);
+        senza_sovrapposizioni(letture);
+    }
+}
+
+TEST(DatiVista, WithoutProgressivesThePostsCountTheMetres) {
+    const auto c = tava();
+    const std::string p = pagina_di(c->modello);
+    EXPECT_EQ(dati_di(svg_di(p, "pianta"), "<g class=\"cippo\"", {"data-metro", "data-km"}),
+              (righe_dati{{"5000", "5.000"}, {"10000", "10.000"}, {"15000", "15.000"}, {"20000", "20.000"}}));
+    EXPECT_NE(svg_di(p, "pianta").find(">start</text>"), std::string::npos);
+    EXPECT_NE(svg_di(p, "profilo").find(">km along the line</text>"), std::string::npos);
+    // The five curves of the embedded line, as its records give them.
+    EXPECT_EQ(dati_di(svg_di(p, "pianta"), "<polyline class=\"curva-", {"data-inizio", "data-fine", "data-lato"}),
+              (righe_dati{{"2000", "3500", "destra"},
+                          {"5000", "8800", "sinistra"},
+                          {"11000", "12000", "destra"},
+                          {"14000", "18550", "sinistra"},
+                          {"20000", "22000", "destra"}}));
+}
+
 // ---- the command ----
 
 esecuzione vista(const cartella_temporanea& da, const std::vector<std::string>& argomenti) {
@@ -779,6 +1109,7 @@ std::string pagina_attesa_da_binari(const std::vector<std::string>& file, bool c
     m.origine_celle.clear();
     m.origine_voci = {};
     m.avvisi.clear();
+    m.curve_lette.clear();
     ingresso_vista i;
     i.modello = &m;
     i.file = file;

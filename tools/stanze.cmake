@@ -8,7 +8,7 @@ set(STANZE_REGOLE
   "tools/diagnostiche|tools/comune,compiler,sources"
   "tools/costruzione|tools/diagnostiche,tools/comune,track,compiler,sources,platform"
   "tools/decompila|tools/costruzione,tools/binari,tools/comune,track,compiler,sources"
-  "tools/vista|tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,compiler,sources,platform"
+  "tools/vista|tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,compiler,sources,platform"
   "tools/servizio|tools/vista,tools/costruzione,tools/diagnostiche,tools/comune,compiler,sources,platform"
   "tools/lsp|tools/costruzione,tools/diagnostiche,tools/comune,compiler,sources"
   "tools/comandi|tools/lsp,tools/servizio,tools/vista,tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,sources,platform"

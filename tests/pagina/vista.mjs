@@ -8,7 +8,7 @@
 //   node tests/pagina/vista.mjs      (SCENARIO_TOOL: the scenario-tool to use,
 //                                     build/default/bin/scenario-tool by default)
 import { execFileSync } from 'node:child_process';
-import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { copyFileSync, mkdirSync, mkdtempSync, readFileSync, rmSync, writeFileSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { fileURLToPath } from 'node:url';
@@ -392,6 +392,52 @@ async function prova_aggiornamento(navigatore, pagina) {
     }
 }
 
+// A line that counts its own kilometres: km 42.5 at its start, km 60.1 from
+// 3500 m (a progressive with its flag) and km 70 from 3550 m. Zoomed on the
+// profile, the axis reads those kilometres on each side of a change, and
+// names the reading each change begins with.
+async function prova_progressive(navigatore, lavoro) {
+    const cartella = path.join(lavoro, 'progressive');
+    mkdirSync(cartella);
+    const righe = (r) => r.join('\r\n') + '\r\n';
+    writeFileSync(path.join(cartella, 'K_linea.txt'), righe(['[generale]', 'lunghezza percorso, 6000',
+        'progressiva chilometrica uno, 0, 42500, 0', 'progressiva chilometrica due, 3500, 60000, 1',
+        'progressiva chilometrica tre, 3550, 70000, 0', '[curve]', 'curvad3, 1000, 800', '[fine]']));
+    writeFileSync(path.join(cartella, 'K_1-.txt'), righe(['[generale]', 'velocita, 0, 80', 'aderenza, 0, 100', '[fine]']));
+    execFileSync(strumento, ['view', 'K_linea.txt', 'K_1-.txt', '-o', 'pagina.html'], { cwd: cartella });
+    const pagina = { nome: 'progressive', percorso: path.join(cartella, 'pagina.html') };
+    const { scheda, errori } = await apri(navigatore, pagina, true);
+    // The metre of each label, from the post it stands at: the drawing's x of the metres.
+    const letture = async (x, larghezza) => {
+        await scheda.evaluate((x, larghezza) => window.vista_zoom.imposta({ profilo: { x, larghezza } }), x, larghezza);
+        await new Promise((r) => setTimeout(r, 100));
+        return scheda.evaluate(() => {
+            const svg = document.querySelector('svg.profilo');
+            const posti = [...svg.querySelectorAll('.tacca-km')].map((g) => ({
+                x: +g.querySelector('line').getAttribute('x1'), metro: +g.getAttribute('data-metro') }));
+            const a = posti[0], b = posti[posti.length - 1];
+            const finestra = window.vista_zoom.stato().profilo;
+            const cornice = svg.querySelector('.cornice');
+            const x0 = +cornice.getAttribute('x'), k = +cornice.getAttribute('width') / finestra.larghezza;
+            return [...svg.querySelectorAll('.zoom-asse text')].filter((t) => t.style.display !== 'none').map((t) => {
+                const x = (+t.getAttribute('x') - x0) / k + finestra.x;
+                return { testo: t.textContent, metro: Math.round(a.metro + ((x - a.x) * (b.metro - a.metro)) / (b.x - a.x)) };
+            });
+        });
+    };
+    const lettura = (metro) => (metro < 3500 ? 42500 + metro : metro < 3550 ? 60100 + metro - 3500 : 70000 + metro - 3550) / 1000;
+    const tutte = await letture(0, 1e9);
+    verifica(tutte.length === 0, `progressive: labels of a zoomed axis on the whole profile: ${JSON.stringify(tutte)}`);
+    for (const [x, larghezza] of [[500, 300], [600, 200], [700, 60]]) {
+        const l = await letture(x, larghezza);
+        verifica(l.length >= 3, `progressive: ${l.length} labels zoomed at ${x}`);
+        for (const e of l) vicino(Number(e.testo), lettura(e.metro), 0.002, `progressive: the label ${e.testo} at metre ${e.metro}`);
+        verifica(l.some((e) => e.testo === '60.1'), `progressive: the change at 3500 m is named: ${JSON.stringify(l)}`);
+    }
+    verifica(errori.length === 0, `progressive: console errors: ${errori.join(' | ')}`);
+    await scheda.close();
+}
+
 const lavoro = mkdtempSync(path.join(tmpdir(), 'scenario-pagina-'));
 mkdirSync(foto, { recursive: true });
 const navigatore = await apri_navigatore();
@@ -407,6 +453,8 @@ try {
     }
     console.log('== an update of the drawings');
     await prova_aggiornamento(navigatore, pagine[0]);
+    console.log('== kilometric progressives: the zoomed axis');
+    await prova_progressive(navigatore, lavoro);
     console.log(`== the page passed (pictures in ${path.relative(radice, foto)}/)`);
 } finally {
     await navigatore.close();

@@ -16,13 +16,7 @@ constexpr std::array<double, 6> curvature{0.0001, 0.0002, 0.0004, 0.001, 0.002, 
 // build.
 constexpr std::int32_t ultimo_punto_curva = 999999;
 
-// How a point was made: straight (grade 0), or turned by the curvature of
-// grade 1 to 6, to the left when `sinistra`.
-struct passo {
-    int grado = 0;  // 0 straight, 1 to 6 a curve
-    bool sinistra = false;
-    bool operator==(const passo&) const = default;
-};
+using passo = passo_planimetria;
 
 double curvatura_di(const passo& p) {
     const double k = curvature[static_cast<std::size_t>(p.grado - 1)];
@@ -75,21 +69,16 @@ std::string testo_punto(const piano& pl, std::int32_t m) {
 // makes no record of its own, so that such a plan gives no more records than
 // an intact one, and its note, never shown, is not worded.
 passo passo_del_punto(const piano& pl, std::int32_t c, const passo& prima, note_decompilazione* n) {
+    if (const std::optional<passo> s = passo_esatto(pl.p, c, prima)) return *s;
+    if (n == nullptr) return prima;
     const punto a = pl.in(c - 2);
     const punto b = pl.in(c - 1);
     const punto atteso = pl.in(c);
-    auto prova = [&](const passo& s) {
-        const punto r = calcola(a, b, s);
-        return stessi_bit(r.x, atteso.x) && stessi_bit(r.y, atteso.y);
-    };
-    if (prova(passo{})) return passo{};
-    if (prima.grado != 0 && prova(prima)) return prima;
     passo migliore{};
     double distanza = std::numeric_limits<double>::infinity();
     for (int g = 1; g <= 6; ++g) {
         for (const bool sinistra : {false, true}) {
             const passo s{g, sinistra};
-            if (prova(s)) return s;
             const punto r = calcola(a, b, s);
             const double d = std::fabs(r.x - atteso.x) + std::fabs(r.y - atteso.y);
             if (d < distanza) {
@@ -98,7 +87,6 @@ passo passo_del_punto(const piano& pl, std::int32_t c, const passo& prima, note_
             }
         }
     }
-    if (n == nullptr) return prima;
     const punto dritto = calcola(a, b, passo{});
     if (!(std::fabs(dritto.x - atteso.x) + std::fabs(dritto.y - atteso.y) > distanza)) migliore = passo{};
     annota(*n, parte_scenario::planimetria, c,
@@ -166,6 +154,26 @@ void scrivi_curve(const std::vector<tratto_curvo>& tratti, const std::vector<boo
 }
 
 }  // namespace
+
+std::optional<passo_planimetria> passo_esatto(const planimetria_linea& p, std::int32_t c,
+                                              const passo_planimetria& prima) {
+    const piano pl{p};
+    const punto a = pl.in(c - 2);
+    const punto b = pl.in(c - 1);
+    const punto atteso = pl.in(c);
+    auto prova = [&](const passo& s) {
+        const punto r = calcola(a, b, s);
+        return stessi_bit(r.x, atteso.x) && stessi_bit(r.y, atteso.y);
+    };
+    if (prova(passo{})) return passo{};
+    if (prima.grado != 0 && prova(prima)) return prima;
+    for (int g = 1; g <= 6; ++g) {
+        for (const bool sinistra : {false, true}) {
+            if (prova(passo{g, sinistra})) return passo{g, sinistra};
+        }
+    }
+    return std::nullopt;
+}
 
 void recupera_curve(const quadro_scenario& q, sorgente_linea& l, note_decompilazione& n) {
     if (!q.planimetria) return;

@@ -342,6 +342,12 @@ std::vector<json> tratta_notifica(stato_server& s, const std::string& nome, cons
         s.finito = true;
         return {};
     }
+    // Some clients (Kate 22.12) send shutdown without an id: it asks the same,
+    // and there is no one to answer.
+    if (nome == "shutdown" && s.inizializzato) {
+        s.spento = true;
+        return {};
+    }
     const metodo* m = cerca_metodo(nome);
     if (!s.inizializzato || s.spento || m == nullptr || m->notifica == nullptr) return {};
     std::vector<json> uscita;

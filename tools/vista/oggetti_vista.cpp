@@ -1,5 +1,7 @@
 #include "tools/vista/oggetti_vista.h"
 
+#include <algorithm>
+
 #include "track/finitura.h"
 
 namespace {
@@ -123,7 +125,23 @@ oggetti_vista oggetti_del_modello(const modello_scenario& m) {
     o.pendenze = tratti(m.tracciato, [](const cella& c) { return int{c.pendenza} - 100; });
     o.velocita = tratti(m.tracciato, [](const cella& c) { return int{c.vel_limite} * 5; });
     o.aderenze = tratti(m.tracciato, [](const cella& c) { return int{c.aderenza}; });
+    o.quote = quote_delle_pendenze(o.pendenze, o.ultima_cella - celle_senza_pendenza);
+    o.curve = curve_del_modello(m);
+    o.chilometri = chilometri_del_modello(m);
     return o;
+}
+
+std::vector<quota_vista> quote_delle_pendenze(const std::vector<tratto>& pendenze, std::int32_t ultima_cella) {
+    std::vector<quota_vista> q;
+    double altezza = 0;
+    for (const tratto& t : pendenze) {
+        if (t.prima > ultima_cella) break;
+        const std::int32_t ultima = std::min(t.ultima, ultima_cella);
+        const double salita = static_cast<double>(metro_cella(ultima + 1) - metro_cella(t.prima)) * t.valore / 1000;
+        q.push_back({t.prima, ultima, t.valore, altezza, altezza + salita});
+        altezza += salita;
+    }
+    return q;
 }
 
 conteggi_vista conta_oggetti(const oggetti_vista& o) {

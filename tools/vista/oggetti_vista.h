@@ -9,6 +9,8 @@
 
 #include "compiler/geometria.h"
 #include "compiler/modello.h"
+#include "tools/vista/chilometri_vista.h"
+#include "tools/vista/curve_vista.h"
 
 struct stazione_vista {
     int voce = 0;             // entry of the table
@@ -48,6 +50,16 @@ struct marca_vista {
     std::int32_t cella = 0;
 };
 
+// The height of the line along a run of cells of one gradient: a gradient
+// of g per mille climbs g metres every 1000 m; the line starts at height 0.
+struct quota_vista {
+    std::int32_t prima = 0;  // first cell
+    std::int32_t ultima = 0;  // last cell
+    int pendenza = 0;         // per mille
+    double da = 0;            // height where the run begins, metres
+    double a = 0;             // height where it ends
+};
+
 struct oggetti_vista {
     std::int32_t lunghezza = 0;      // declared length (entry 84, valore2)
     std::int32_t ultima_cella = -1;  // last cell of the track
@@ -58,6 +70,9 @@ struct oggetti_vista {
     std::vector<tratto> pendenze;  // runs of pendenza - 100
     std::vector<tratto> velocita;  // runs of vel_limite * 5 (km/h)
     std::vector<tratto> aderenze;  // runs of aderenza
+    std::vector<quota_vista> quote;  // the gradients' runs with heights, over the cells that carry a gradient
+    std::vector<curva_vista> curve;
+    chilometri_vista chilometri;
 };
 
 struct conteggi_vista {
@@ -78,6 +93,12 @@ std::vector<stazione_vista> stazioni_del_modello(const modello_scenario& m);
 oggetti_vista oggetti_del_modello(const modello_scenario& m);
 
 conteggi_vista conta_oggetti(const oggetti_vista& o);
+
+// The last three cells of the track carry no gradient (their byte stays 0).
+inline constexpr std::int32_t celle_senza_pendenza = 3;
+
+// The heights along the runs of gradients, up to the last cell that carries one.
+std::vector<quota_vista> quote_delle_pendenze(const std::vector<tratto>& pendenze, std::int32_t ultima_cella);
 
 // The kind of mark for a cell; nothing is drawn for plain track and
 // mountain marks (false).

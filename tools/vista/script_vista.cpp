@@ -8,7 +8,8 @@ namespace {
 // profile along the line only; the marks keep their size (scaled back around
 // their own centre), the names too (scaled back around the point they name),
 // the lines keep their width, and what lies outside the window is not drawn;
-// the zoomed profile's axis gets labels at round steps of the window. Listeners
+// the zoomed profile's axis gets labels at round steps of the window, in the
+// line's own kilometres (read off the posts' data-metro and data-km). Listeners
 // sit on the document, so drawings swapped in later work too; after a swap the
 // event 'vista:aggiornata' makes the script take the new drawings and give
 // them the windows it kept. window.vista_zoom.stato() and .imposta(stato) read
@@ -161,31 +162,33 @@ svg.zoomata .asse-x text { visibility: hidden; }
     }
   }
 
-  /* The profile's axis when zoomed: labels at round steps of the window,
-     each value read off the page's own labels (between two of them, in
-     proportion), in place of the page's labels. */
+  /* The profile's axis when zoomed: labels at round steps of the window, in
+     the line's own kilometres, in place of the page's labels. The page's
+     posts (data-metro, data-km) give the count: one metre per metre, begun
+     afresh at each post whose reading does not follow on from the post
+     before (a kilometric progressive begins there); each such stretch gets
+     its own round readings, and its first reading where it begins. */
   function asse_del_profilo(v, svg, gruppo, margine) {
     const asse = gruppo.querySelector('.asse-x');
-    if (!asse) return;
+    const testo = asse && asse.querySelector('.tacca-km text');
+    if (!testo) return;
     const punti = [];
-    for (const t of asse.querySelectorAll('text')) {
-      const n = Number(t.textContent);
-      if (t.getAttribute('text-anchor') !== 'middle' || t.textContent.trim() === '' || !Number.isFinite(n)) continue;
-      punti.push({ x: attributo(t, 'x'), n, y: attributo(t, 'y') });
+    for (const t of asse.querySelectorAll('.tacca-km')) {
+      const l = t.querySelector('line');
+      const metro = Number(t.getAttribute('data-metro')), km = Number(t.getAttribute('data-km'));
+      if (l && Number.isFinite(metro) && Number.isFinite(km)) punti.push({ x: attributo(l, 'x1'), metro, km });
     }
-    punti.sort((a, b) => a.x - b.x);
-    for (let i = 1; i < punti.length; ++i) if (!(punti[i].x > punti[i - 1].x && punti[i].n > punti[i - 1].n)) return;
+    for (let i = 1; i < punti.length; ++i) if (!(punti[i].x > punti[i - 1].x && punti[i].metro > punti[i - 1].metro)) return;
     if (punti.length < 2) return;
+    const tratti = [];
+    for (const p of punti) {
+      const scarto = Math.round(p.km * 1000) - p.metro;
+      if (!tratti.length || tratti[tratti.length - 1].scarto !== scarto) tratti.push({ metro: p.metro, scarto });
+    }
+    const p0 = punti[0], scala = (punti[punti.length - 1].x - p0.x) / (punti[punti.length - 1].metro - p0.metro);
     const g = crea(svg, 'g', 'zoom-asse');
     margine.appendChild(g);
-    v.asse = { punti, y: punti[0].y, g, segni: [] };
-  }
-
-  function tra(punti, da, a, x) {
-    let i = 0;
-    while (i < punti.length - 2 && x > punti[i + 1][da]) ++i;
-    const p = punti[i], q = punti[i + 1];
-    return p[a] + ((x - p[da]) * (q[a] - p[a])) / (q[da] - p[da]);
+    v.asse = { p0, scala, tratti, y: attributo(testo, 'y'), g, segni: [] };
   }
 
   function asse_ingrandito(v, w, k) {
@@ -193,13 +196,19 @@ svg.zoomata .asse-x text { visibility: hidden; }
     const zoomata = k > 1.0001;
     A.g.style.display = zoomata ? '' : 'none';
     if (!zoomata) return;
-    const da = tra(A.punti, 'x', 'n', w.x), a = tra(A.punti, 'x', 'n', w.x + w.larghezza);
-    const grezzo = (a - da) / 8;
+    const metro_di = (x) => A.p0.metro + (x - A.p0.x) / A.scala;
+    const x_di = (metro) => v.x0 + k * (A.p0.x + (metro - A.p0.metro) * A.scala - w.x);
+    const da = metro_di(w.x), a = metro_di(w.x + w.larghezza);
+    const grezzo = (a - da) / 1000 / 8;
     const p = Math.pow(10, Math.floor(Math.log10(grezzo)));
     const passo = [1, 2, 5, 10].map((f) => f * p).find((x) => x >= grezzo * 0.999);
     const decimali = Math.max(0, -Math.floor(Math.log10(passo) + 1e-9));
     let i = 0;
-    for (let n = Math.ceil(da / passo) * passo; n <= a + passo * 1e-9 && i < 40; n += passo, ++i) {
+    let ultimo = -Infinity; /* x of the last label: the next stands 40 units clear of it */
+    const segno = (metro, testo) => {
+      const x = x_di(metro);
+      if (x - ultimo < 40) return;
+      ultimo = x;
       if (!A.segni[i]) {
         const t = crea(v.svg, 'text');
         t.setAttribute('text-anchor', 'middle');
@@ -210,13 +219,25 @@ svg.zoomata .asse-x text { visibility: hidden; }
         A.g.append(l, t);
         A.segni[i] = { t, l };
       }
-      const x = v.x0 + k * (tra(A.punti, 'n', 'x', n) - w.x);
-      const s = A.segni[i];
+      const s = A.segni[i++];
       s.t.setAttribute('x', cifre(x));
-      s.t.textContent = n.toFixed(decimali);
+      s.t.textContent = testo;
       s.l.setAttribute('x1', cifre(x));
       s.l.setAttribute('x2', cifre(x));
       s.t.style.display = s.l.style.display = '';
+    };
+    const limite = a + passo * 1e-6;
+    for (let j = 0; j < A.tratti.length && i < 40; ++j) {
+      const t = A.tratti[j];
+      const prossimo = j + 1 < A.tratti.length ? A.tratti[j + 1].metro : Infinity;
+      if (t.metro > limite || prossimo <= da) continue;
+      if (j > 0 && t.metro >= da) segno(t.metro, String(+((t.metro + t.scarto) / 1000).toFixed(3)));
+      const muro = prossimo <= limite ? x_di(prossimo) - 40 : Infinity; /* clear of the next stretch's first reading */
+      for (let n = Math.ceil((Math.max(t.metro, da) + t.scarto) / 1000 / passo) * passo; i < 40; n += passo) {
+        const metro = n * 1000 - t.scarto;
+        if (metro > limite || metro >= prossimo || x_di(metro) > muro) break;
+        segno(metro, n.toFixed(decimali));
+      }
     }
     for (; i < A.segni.length; ++i) A.segni[i].t.style.display = A.segni[i].l.style.display = 'none';
   }

@@ -91,6 +91,14 @@ g.stazione line { stroke: #12376e; stroke-width: 2; }
 .abbattimento rect { fill: #8c564b; stroke: #3d241f; stroke-width: 0.8; }
 .tabella-180 rect { fill: #bdbdbd; stroke: #555; stroke-width: 0.8; }
 .sconosciuto rect { fill: #fff; stroke: #e377c2; stroke-width: 1.5; }
+polyline.curva-destra, polyline.curva-sinistra { fill: none; stroke-width: 7; stroke-opacity: 0.5; }
+polyline.curva-destra { stroke: #7b3294; }
+polyline.curva-sinistra { stroke: #1a9850; }
+g.curva-destra rect { fill: #7b3294; fill-opacity: 0.6; stroke: none; }
+g.curva-sinistra rect { fill: #1a9850; fill-opacity: 0.6; stroke: none; }
+.grado-curva { font-size: 9.5px; font-weight: bold; fill: #fff; }
+.quota { fill: none; stroke: #5b4a2f; stroke-width: 2; stroke-linejoin: round; }
+.cambio-km { font-weight: bold; }
 )";
 
 void li_conteggio(uscita_pagina& u, std::int64_t n, const char* singolare, const char* plurale) {
@@ -196,6 +204,16 @@ constexpr voce_legenda voci_legenda[] = {
      "board of value 180 (finishing pass)"},
     {"<g class=\"indicatori\"><path d=\"M18 3 L23 9 L18 15 L13 9 Z\"/></g>", legenda_di(tipo_cella::indicatori_v_max)},
     {"<g class=\"sconosciuto\"><rect x=\"14.5\" y=\"5.5\" width=\"7\" height=\"7\"/></g>", "cell of another kind"},
+    {"<polyline class=\"curva-destra\" points=\"2,14 14,12 24,8 34,2\"/><g class=\"curva-destra\"><rect x=\"4\" "
+     "y=\"15\" width=\"28\" height=\"3\"/></g>",
+     "curve to the right: over the line in the plan, a bar in the profile's lane (R and its grade)"},
+    {"<polyline class=\"curva-sinistra\" points=\"2,2 14,4 24,8 34,14\"/><g class=\"curva-sinistra\"><rect "
+     "x=\"4\" y=\"15\" width=\"28\" height=\"3\"/></g>",
+     "curve to the left (L and its grade in the profile)"},
+    {"<line class=\"linea\" x1=\"2\" y1=\"9\" x2=\"34\" y2=\"9\"/><line class=\"cippo\" x1=\"18\" y1=\"3\" "
+     "x2=\"18\" y2=\"15\"/>",
+     "kilometre post, in the line's own kilometres (its kilometric progressives)"},
+    {"<path class=\"quota\" d=\"M2 14 L14 10 L22 10 L34 4\"/>", "height of the line, m, from its gradients"},
     {"<path class=\"pendenza-area\" d=\"M2 14 V6 H18 V10 H34 V14 Z\"/><path class=\"pendenza\" "
      "d=\"M2 6 H18 V10 H34\"/>",
      "gradient of each cell, as written"},

@@ -3,6 +3,10 @@
 // model: its names, length and counts, the plan of the line, the profile
 // along it, a legend and the table of stations. Every number is written
 // without locale, so the same model gives the same bytes on every platform.
+// What the drawings show is also written as data: data-* attributes on the
+// drawn elements (curves, kilometre posts, runs of gradients and heights,
+// stations, marks), listed in dati_vista.h, so that a test or a tool reads
+// where each object stands without measuring pixels.
 #pragma once
 
 #include <cstdint>

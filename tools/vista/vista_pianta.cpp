@@ -1,11 +1,13 @@
 #include "tools/vista/vista_pianta.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <iterator>
 #include <utility>
 #include <vector>
 
+#include "tools/vista/dati_vista.h"
 #include "tools/vista/etichette.h"
 #include "tools/vista/svg_vista.h"
 #include "tools/vista/testo_html.h"
@@ -125,12 +127,13 @@ void punti(uscita_pagina& u, const geometria& g, const std::vector<std::int32_t>
     }
 }
 
-// A stretch of the line from metre a to metre b as a polyline of `classe`.
+// A stretch of the line from metre a to metre b as a polyline of `classe`,
+// with `altro` (attributes, each with a leading blank).
 void tratto_linea(uscita_pagina& u, const geometria& g, std::int64_t a, std::int64_t b, const char* classe,
-                  const std::string& testo) {
+                  const std::string& testo, const std::string& altro = "") {
     const std::int32_t da = g.limita(a), fino = g.limita(b);
     if (fino <= da) return;
-    u << "<polyline class=\"" << classe << "\" points=\"";
+    u << "<polyline class=\"" << classe << "\"" << altro << " points=\"";
     punti(u, g, metri_da_disegnare(g, da, fino));
     u << "\">";
     if (!testo.empty()) u << titolo_svg(testo);
@@ -214,6 +217,15 @@ void disegna_etichette(uscita_pagina& u, const etichette_pianta& e, const std::v
     u << "</g>\n";
 }
 
+// What every part of the plan's drawing reads.
+struct disegno_pianta {
+    const modello_scenario& m;
+    const oggetti_vista& o;
+    const fonti_vista& f;
+    const geometria& g;
+    std::int64_t lunghezza;  // the declared length, at least 0
+};
+
 // Kilometre posts along the line: every 1, 2, 5, 10 ... km, at most 8.
 std::int64_t passo_cippi(std::int64_t lunghezza) {
     for (std::int64_t p = 1000;; p *= 10) {
@@ -223,16 +235,31 @@ std::int64_t passo_cippi(std::int64_t lunghezza) {
     }
 }
 
-void cippi(uscita_pagina& u, const geometria& g, std::int64_t lunghezza, etichette_pianta& e) {
-    const std::int64_t passo = passo_cippi(lunghezza);
-    for (std::int64_t m = passo; m < lunghezza && m <= g.ultimo; m += passo) {
+// The posts between the start and the end, each a tick across the line with
+// its reading, and its hover text.
+void cippi(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& e) {
+    const geometria& g = d.g;
+    const std::int64_t fino = std::min<std::int64_t>(d.lunghezza - 1, g.ultimo);
+    for (const cippo_vista& c : cippi_tra(d.o.chilometri, 0, fino, passo_cippi(d.lunghezza))) {
+        if (c.metro == 0) continue;  // the start names its own reading
         double nx, ny;
-        normale(g, m, true, nx, ny);
-        const double x = g.X(m), y = g.Y(m);
-        u << "<line class=\"cippo\" x1=\"" << coord(x - nx * 5) << "\" y1=\"" << coord(y - ny * 5) << "\" x2=\""
-          << coord(x + nx * 5) << "\" y2=\"" << coord(y + ny * 5) << "\"/>\n";
+        normale(g, c.metro, true, nx, ny);
+        const double x = g.X(c.metro), y = g.Y(c.metro);
+        u << "<g class=\"cippo\"" << dati_cippo(c.metro, c.lettura) << ">"
+          << titolo_svg(titolo_cippo(c, d.o.chilometri, d.m, d.f.file_linea)) << "<line x1=\"" << coord(x - nx * 5)
+          << "\" y1=\"" << coord(y - ny * 5) << "\" x2=\"" << coord(x + nx * 5) << "\" y2=\"" << coord(y + ny * 5)
+          << "\"/></g>\n";
         e.ostacoli.push_back(scatola(x, y, 4));
-        chiedi(e, x, y, -nx, -ny, "km "s + intero(m / 1000), 10, "nome-cippo");
+        chiedi(e, x, y, -nx, -ny, "km "s + km_breve(c.lettura), 10, "nome-cippo");
+    }
+}
+
+// Each curve over the line, in the colour of its side, with its hover text.
+void curve_pianta(uscita_pagina& u, const disegno_pianta& d) {
+    for (const curva_vista& c : d.o.curve) {
+        if (c.inizio >= d.g.ultimo) break;
+        tratto_linea(u, d.g, c.inizio, c.fine, c.sinistra ? "curva-sinistra" : "curva-destra",
+                     titolo_curva(c, d.o.chilometri, d.f.file_linea), dati_curva(c));
     }
 }
 
@@ -265,14 +292,6 @@ void barra_scala(uscita_pagina& u, const geometria& g) {
     u << "</g>\n";
 }
 
-// What every part of the plan's drawing reads.
-struct disegno_pianta {
-    const modello_scenario& m;
-    const oggetti_vista& o;
-    const fonti_vista& f;
-    const geometria& g;
-    std::int64_t lunghezza;  // the declared length, at least 0
-};
 
 // Mountain spans, under the line.
 void sotto_la_linea(uscita_pagina& u, const disegno_pianta& d) {
@@ -323,17 +342,23 @@ void stazioni_pianta(uscita_pagina& u, const disegno_pianta& d, etichette_pianta
 // Start and end, drawn larger than a station's mark, which may stand on them.
 void inizio_e_fine(uscita_pagina& u, const disegno_pianta& d, etichette_pianta& e) {
     const geometria& g = d.g;
-    cerchio(u, g.X(0), g.Y(0), 8.5, "inizio", "", "Start of the line: metre 0");
+    const chilometri_vista& k = d.o.chilometri;
+    cerchio(u, g.X(0), g.Y(0), 8.5, "inizio", dati_cippo(0, lettura(k, 0)),
+            "Start of the line: metre 0"s + (k.propri ? ", km "s + km_breve(lettura(k, 0)) : ""s));
     e.ostacoli.push_back(scatola(g.X(0), g.Y(0), 8.5));
     double nx, ny;
     normale(g, 0, true, nx, ny);
-    chiedi(e, g.X(0), g.Y(0), nx, ny, "start", corpo_fine, "estremo");
+    chiedi(e, g.X(0), g.Y(0), nx, ny, k.propri ? "start, km "s + km_breve(lettura(k, 0)) : "start"s, corpo_fine,
+           "estremo");
     if (d.lunghezza > g.ultimo) return;
     const double x = g.X(d.lunghezza), y = g.Y(d.lunghezza);
-    u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine", titolo_fine_linea(d.m, d.f));
+    u << rettangolo_svg(x - 7.5, y - 7.5, 15, 15, "fine",
+                        titolo_fine_linea(d.m, d.f) +
+                            (k.propri ? "\nthe line counts it as km "s + km_breve(lettura(k, d.lunghezza)) : ""s),
+                        dati_cippo(d.lunghezza, lettura(k, d.lunghezza)));
     e.ostacoli.push_back(scatola(x, y, 7.5));
     normale(g, d.lunghezza, true, nx, ny);
-    chiedi(e, x, y, nx, ny, "end, km "s + km(d.lunghezza), corpo_fine, "estremo");
+    chiedi(e, x, y, nx, ny, "end, km "s + km(lettura(k, d.lunghezza)), corpo_fine, "estremo");
 }
 
 }  // namespace
@@ -374,7 +399,8 @@ bool svg_pianta(uscita_pagina& u, const modello_scenario& m, const oggetti_vista
     // are drawn, the stations' names choosing first, then the kilometre
     // posts, then the start and the end.
     etichette_pianta segnali, stazioni, posti_km, estremi;
-    cippi(u, g, d.lunghezza, posti_km);
+    curve_pianta(u, d);
+    cippi(u, d, posti_km);
     sopra_la_linea(u, d);
     segnali_e_cartelli(u, d, segnali);
     inizio_e_fine(u, d, estremi);

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "tools/vista/dati_vista.h"
 #include "tools/vista/etichette.h"
 #include "tools/vista/svg_vista.h"
 
@@ -142,12 +143,15 @@ void scalini(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, 
     if (area) u << " V" << coord(p.Y(0)) << " Z";
 }
 
+// A hover zone over each run, with the run's metres and value as data
+// (data-pendenza, data-velocita, data-aderenza: "data-" and the class).
 void zone_tratti(uscita_pagina& u, const std::vector<tratto>& t, const scala_x& sx, const pannello& p,
                  const valori_pannello& v) {
     for (const tratto& x : t) {
-        const double a = sx.X(metro_cella(x.prima)), b = sx.X(fine_tratto(x, sx));
-        u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
-                            titolo_tratto(v.quale, x, metro_cella(x.prima), fine_tratto(x, sx), *v.fonti));
+        const std::int64_t da = metro_cella(x.prima), fino = fine_tratto(x, sx);
+        const double a = sx.X(da), b = sx.X(fino);
+        u << rettangolo_svg(a, p.y, b - a, p.a, "zona", titolo_tratto(v.quale, x, da, fino, *v.fonti),
+                            dati_tratto(da, fino) + " data-" + v.classe + "=\"" + intero(x.valore) + "\"");
     }
 }
 
@@ -174,7 +178,8 @@ void livelli_svg(uscita_pagina& u, const pannello& p, double minimo, double mass
     }
     for (const double q : livelli) {
         u << linea_svg(x0, p.Y(q), x1, p.Y(q), q == 0 ? "zero" : "griglia");
-        u << testo_svg(x0 - 6, p.Y(q) + 4, intero(static_cast<std::int64_t>(q)), "asse", "end");
+        u << testo_svg(x0 - 6, p.Y(q) + 4, q == std::trunc(q) ? intero(static_cast<std::int64_t>(q)) : decimale(q, 1),
+                       "asse", "end");
     }
 }
 
@@ -205,6 +210,73 @@ void pannello_svg(uscita_pagina& u, const valori_pannello& v, const scala_x& sx,
     u << "</g>\n";
 }
 
+// --- the height of the line ----------------------------------------------------
+
+// The runs of heights that lie within the drawn metres, clipped to them.
+std::vector<quota_vista> quote_visibili(const std::vector<quota_vista>& q, const scala_x& sx) {
+    std::vector<quota_vista> r;
+    for (quota_vista x : q) {
+        const std::int64_t da = metro_cella(x.prima);
+        if (da >= sx.fine) break;
+        const std::int64_t fino = metro_cella(x.ultima + 1);
+        if (fino > sx.fine) {
+            x.a = x.da + (x.a - x.da) * static_cast<double>(sx.fine - da) / static_cast<double>(fino - da);
+        }
+        r.push_back(x);
+    }
+    return r;
+}
+
+std::int64_t fine_quota(const quota_vista& q, const scala_x& sx) {
+    return std::min<std::int64_t>(metro_cella(q.ultima + 1), sx.fine);
+}
+
+// How much steeper the heights are drawn than the lengths: "250", "1.5".
+std::string esagerazione(const scala_x& sx, const pannello& p) {
+    const double orizzontale = (x1 - x0) / static_cast<double>(sx.fine);
+    const double verticale = p.a / (p.massimo - p.minimo);
+    const double e = verticale / orizzontale;
+    return e >= 10 ? intero(std::llround(e)) : decimale(e, 1);
+}
+
+// The height from 0 at the start, climbing by each run's gradient, as a
+// line with a hover zone over each run; the title states the scale.
+void quote_svg(uscita_pagina& u, const oggetti_vista& o, const scala_x& sx, pannello p, const chilometri_vista& k) {
+    const std::vector<quota_vista> q = quote_visibili(o.quote, sx);
+    double minimo = 0, massimo = 0;
+    for (const quota_vista& x : q) {
+        minimo = std::min({minimo, x.da, x.a});
+        massimo = std::max({massimo, x.da, x.a});
+    }
+    if (massimo - minimo < 1) massimo = minimo + 1;
+    const double margine = (massimo - minimo) * 0.12;
+    p.minimo = minimo - (minimo < 0 ? margine : 0);
+    p.massimo = massimo + margine;
+    u << "<g class=\"pannello\">\n";
+    u << rettangolo_svg(x0, p.y, x1 - x0, p.a, "cornice");
+    livelli_svg(u, p, minimo, massimo);
+    if (!q.empty()) {
+        u << "<path class=\"quota\" d=\"M" << coord(sx.X(metro_cella(q.front().prima))) << " "
+          << coord(p.Y(q.front().da));
+        for (const quota_vista& x : q) u << " L" << coord(sx.X(fine_quota(x, sx))) << " " << coord(p.Y(x.a));
+        u << "\"/>\n";
+    }
+    u << testo_svg(x0, p.y - 6,
+                   "Height, m: from 0 at the start, climbing by the gradients (\u2030); drawn "s + esagerazione(sx, p) +
+                       " times steeper than the lengths",
+                   "titolo-pannello");
+    for (const quota_vista& x : q) {
+        const std::int64_t da = metro_cella(x.prima), fino = fine_quota(x, sx);
+        const double a = sx.X(da), b = sx.X(fino);
+        u << rettangolo_svg(a, p.y, b - a, p.a, "zona",
+                            "height "s + decimale(x.da, 2) + " m to " + decimale(x.a, 2) + " m " +
+                                da_metro_a_metro(k, da, fino) + ", gradient " + intero(x.pendenza) + " \u2030",
+                            dati_tratto(da, fino) + " data-quota-inizio=\"" + decimale(x.da, 2) +
+                                "\" data-quota-fine=\"" + decimale(x.a, 2) + "\"");
+    }
+    u << "</g>\n";
+}
+
 // --- lanes of marks -----------------------------------------------------------
 
 // The lanes, from the top.
@@ -213,10 +285,11 @@ constexpr int corsia_stazioni = 1;
 constexpr int corsia_segnali = 2;
 constexpr int corsia_tabelle = 3;
 constexpr int corsia_cartelli = 4;
-constexpr int corsie = 5;
+constexpr int corsia_curve = 5;
+constexpr int corsie = 6;
 
 constexpr const char* nomi_corsie[corsie] = {"slowdowns, mountains", "stations", "signals", "boards",
-                                             "signs, indicators"};
+                                             "signs, indicators", "curves: side, grade"};
 
 // Shapes of the marks, each centred on its cell in its lane.
 enum class forma : std::uint8_t { palo, triangolo, barretta, rombo, targa, quadrato };
@@ -299,6 +372,25 @@ void stazioni_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vis
     }
 }
 
+// Each curve as a bar in its lane, in the colour of its side, with its side
+// and grade ("R3", "L5") when the bar is wide enough.
+void curve_svg(uscita_pagina& u, const oggetti_vista& o, const scala_x& sx, double y, const fonti_vista& f) {
+    const double cy = y + corsia_curve * alto_corsia;
+    for (const curva_vista& c : o.curve) {
+        if (c.inizio >= sx.fine) break;
+        const double a = sx.X(c.inizio), b = std::max(sx.X(c.fine), a + 1.5);
+        u << "<g class=\"" << (c.sinistra ? "curva-sinistra" : "curva-destra") << "\"" << dati_curva(c) << ">"
+          << titolo_svg(titolo_curva(c, o.chilometri, f.file_linea))
+          << "<rect x=\"" << coord(a) << "\" y=\"" << coord(cy + 3) << "\" width=\"" << coord(b - a)
+          << "\" height=\"" << coord(alto_corsia - 6) << "\"/>";
+        if (b - a >= 22) {
+            u << testo_svg((a + b) / 2, cy + 12, (c.sinistra ? "L"s : "R"s) + intero(c.grado), "grado-curva",
+                           "middle");
+        }
+        u << "</g>\n";
+    }
+}
+
 // Bands across the lanes and the panels: mountain spans, slowdowns, and the
 // track beyond the end of the line. The hover text is in the band's lane.
 void bande_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
@@ -323,7 +415,8 @@ void fine_linea_svg(uscita_pagina& u, const oggetti_vista& o, const scala_x& sx,
     const double x = sx.X(o.lunghezza);
     u << rettangolo_svg(x, y, x1 - x, fondo - y, "oltre-fine", "Beyond the end of the line (the track goes on)")
       << linea_svg(x, y, x, fondo, "fine-linea")
-      << testo_svg(std::min(x, x1 - 60), fondo + 34, "end of the line, km "s + km(o.lunghezza), "asse", "middle");
+      << testo_svg(std::min(x, x1 - 60), fondo + 34,
+                   "end of the line, km "s + km(lettura(o.chilometri, o.lunghezza)), "asse", "middle");
 }
 
 // --- axis ---------------------------------------------------------------------------
@@ -336,17 +429,61 @@ std::int64_t passo_km(std::int64_t fine) {
     }
 }
 
-void asse_svg(uscita_pagina& u, const scala_x& sx, double y, double fondo) {
-    const std::int64_t passo = passo_km(sx.fine);
-    u << "<g class=\"asse-x\">\n";
-    for (std::int64_t m = 0; m <= sx.fine; m += passo) {
-        const double x = sx.X(m);
-        u << linea_svg(x, y, x, fondo, "griglia-x");
-        u << linea_svg(x, fondo, x, fondo + 5, "tacca");
-        u << testo_svg(x, fondo + 18, passo % 1000 == 0 ? intero(m / 1000) : decimale(static_cast<double>(m) / 1000, 1),
-                       "asse", "middle");
+// A post of the axis, and whether its reading is written under it.
+struct cippo_asse {
+    cippo_vista c;
+    bool scritto = true;
+};
+
+constexpr double corpo_asse = 11;
+
+double larghezza_lettura(const cippo_vista& c) {
+    return larghezza_testo(km_breve(c.lettura), corpo_asse) * (c.cambio ? 1.1 : 1);
+}
+
+// Two readings stand clear of each other.
+bool distanti(const cippo_vista& a, const cippo_vista& b, const scala_x& sx) {
+    const double spazio_minimo = (larghezza_lettura(a) + larghezza_lettura(b)) / 2 + 6;
+    return std::fabs(sx.X(a.metro) - sx.X(b.metro)) >= spazio_minimo;
+}
+
+// The posts of the axis: every start of a progressive, its reading written
+// when it stands clear of the readings written before it; then the round
+// readings that stand clear of every reading written.
+std::vector<cippo_asse> cippi_asse(const chilometri_vista& k, const scala_x& sx) {
+    const std::vector<cippo_vista> tutti = cippi_tra(k, 0, sx.fine, passo_km(sx.fine));
+    std::vector<cippo_asse> r;
+    const auto libero = [&](const cippo_vista& c) {
+        return std::all_of(r.begin(), r.end(), [&](const cippo_asse& a) { return !a.scritto || distanti(a.c, c, sx); });
+    };
+    for (const cippo_vista& c : tutti) {
+        if (c.cambio) r.push_back({c, libero(c)});
     }
-    u << testo_svg(x0, fondo + 34, "km along the line", "asse");
+    for (const cippo_vista& c : tutti) {
+        if (!c.cambio && libero(c)) r.push_back({c, true});
+    }
+    std::stable_sort(r.begin(), r.end(), [](const cippo_asse& a, const cippo_asse& b) { return a.c.metro < b.c.metro; });
+    return r;
+}
+
+// The axis in the line's own kilometres, each post with its hover text.
+void asse_svg(uscita_pagina& u, const modello_scenario& m, const oggetti_vista& o, const scala_x& sx, double y,
+              double fondo, const fonti_vista& f) {
+    const chilometri_vista& k = o.chilometri;
+    u << "<g class=\"asse-x\">\n";
+    for (const cippo_asse& a : cippi_asse(k, sx)) {
+        const cippo_vista& c = a.c;
+        const double x = sx.X(c.metro);
+        u << linea_svg(x, y, x, fondo, "griglia-x");
+        u << "<g class=\"tacca-km\"" << dati_cippo(c.metro, c.lettura) << ">"
+          << titolo_svg(titolo_cippo(c, k, m, f.file_linea)) << linea_svg(x, fondo, x, fondo + 5, "tacca");
+        if (a.scritto) {
+            u << testo_svg(x, fondo + 18, km_breve(c.lettura), c.cambio ? "asse cambio-km" : "asse", "middle");
+        }
+        u << "</g>\n";
+    }
+    u << testo_svg(x0, fondo + 34, k.propri ? "km of the line (its kilometric progressives)" : "km along the line",
+                   "asse");
     u << "</g>\n";
 }
 
@@ -392,22 +529,27 @@ void svg_profilo(uscita_pagina& u, const modello_scenario& m, const oggetti_vist
     const std::vector<nome_in_riga> nomi = nomi_in_righe(m, o, sx);
     const int righe = numero_righe(nomi);
     const double corsie_y = 8 + righe * alto_riga + 6;
-    const pannello pendenza{corsie_y + corsie * alto_corsia + spazio, 110};
+    const pannello quota{corsie_y + corsie * alto_corsia + spazio, 110};
+    const pannello pendenza{quota.y + quota.a + spazio, 110};
     const pannello velocita{pendenza.y + pendenza.a + spazio, 110};
     const pannello aderenza{velocita.y + velocita.a + spazio, 64};
     const double fondo = aderenza.y + aderenza.a;
     const double altezza = fondo + 44;
+    const chilometri_vista& k = o.chilometri;
 
     u << "<svg class=\"profilo\" viewBox=\"0 0 " << coord(larghezza) << " " << coord(altezza)
       << "\" role=\"img\" aria-label=\"Profile of the line\">\n";
     u << rettangolo_svg(0, 0, larghezza, altezza, "sfondo");
-    asse_svg(u, sx, corsie_y, fondo);
+    asse_svg(u, m, o, sx, corsie_y, fondo, f);
     fine_linea_svg(u, o, sx, corsie_y, fondo);
     bande_svg(u, m, o, sx, corsie_y, fondo, f);
     corsie_svg(u, m, o, sx, corsie_y, fondo);
-    pannello_svg(u, {&o.pendenze, valore_cella::pendenza, &f, "pendenza", true}, sx, pendenza, "Gradient, as written");
+    quote_svg(u, o, sx, quota, k);
+    pannello_svg(u, {&o.pendenze, valore_cella::pendenza, &f, "pendenza", true}, sx, pendenza,
+                 "Gradient, \u2030 (per mille), as written");
     pannello_svg(u, {&o.velocita, valore_cella::velocita, &f, "velocita", false}, sx, velocita, "Speed limit, km/h");
     pannello_svg(u, {&o.aderenze, valore_cella::aderenza, &f, "aderenza", false}, sx, aderenza, "Adhesion");
+    curve_svg(u, o, sx, corsie_y, f);
     stazioni_svg(u, m, o, sx, corsie_y, f);
     marche_svg(u, m, o, sx, corsie_y, f);
     nomi_svg(u, m, o, nomi, corsie_y);

@@ -1,7 +1,10 @@
-// The profile of the page of `view`: the line along its length in km, with
-// the gradient, the speed limit (a step line) and the adhesion of every cell,
-// mountain spans and slowdowns as bands, and lanes with the stations, the
-// signals and the boards and signs of the track.
+// The profile of the page of `view`: the line along its length, on an axis
+// in the line's own kilometres (its kilometric progressives), with the
+// height of the line (from 0 at the start, climbing by the gradients), the
+// gradient in per mille, the speed limit in km/h (a step line) and the
+// adhesion of every cell, mountain spans and slowdowns as bands, and lanes
+// with the stations, the signals, the boards and signs of the track, and the
+// curves with their side and grade.
 #pragma once
 
 #include <cstdint>
