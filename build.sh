@@ -23,6 +23,7 @@ installa_mancanti() {
     [ -f /usr/include/gtest/gtest.h ] || mancanti+=(libgtest-dev)
     [ -f /usr/include/CLI/CLI.hpp ] || mancanti+=(libcli11-dev)
     [ -f /usr/include/nlohmann/json.hpp ] || mancanti+=(nlohmann-json3-dev)
+    [ -f /usr/include/boost/beast.hpp ] || mancanti+=(libboost-dev)
     [ ${#mancanti[@]} -eq 0 ] && return 0
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
@@ -47,11 +48,13 @@ scegli_windows() {
 # the header-only libraries, which the cross build takes from the host.
 installa_mingw() {
     command -v "$tripletta-g++-posix" >/dev/null 2>&1 && command -v cmake >/dev/null 2>&1 &&
-        [ -f /usr/include/CLI/CLI.hpp ] && [ -f /usr/include/nlohmann/json.hpp ] && return 0
+        [ -f /usr/include/CLI/CLI.hpp ] && [ -f /usr/include/nlohmann/json.hpp ] &&
+        [ -f /usr/include/boost/beast.hpp ] && return 0
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo="sudo"
     $sudo apt-get update
-    $sudo apt-get install -y --no-install-recommends cmake make "$pacchetto_mingw" libcli11-dev nlohmann-json3-dev
+    $sudo apt-get install -y --no-install-recommends cmake make "$pacchetto_mingw" libcli11-dev nlohmann-json3-dev \
+        libboost-dev
 }
 
 comando="${1:-}"
@@ -95,8 +98,10 @@ bench)
     # The language server's time from a change to its diagnostics (needs python3).
     if command -v python3 >/dev/null 2>&1; then
         python3 tests/prestazioni/latenza_lsp.py ./build/default/bin/scenario-tool ./build/default/bin/genera-scenario
+        # view --serve: a saved edit to the page built again.
+        python3 tests/prestazioni/latenza_servizio.py ./build/default/bin/scenario-tool ./build/default/bin/genera-scenario
     else
-        echo "python3 not found: the language server's latency is not measured"
+        echo "python3 not found: the language server's and view --serve's latencies are not measured"
     fi
     ;;
 roundtrip)

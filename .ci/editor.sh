@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 
 export DEBIAN_FRONTEND=noninteractive
 . .ci/pacchetti.sh
-installa_pacchetti neovim kate xvfb cmake g++ make libcli11-dev nlohmann-json3-dev
+installa_pacchetti neovim kate xvfb cmake g++ make libcli11-dev nlohmann-json3-dev libboost-dev
 
 echo "== building scenario-tool"
 cmake --preset default >/dev/null

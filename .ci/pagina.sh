@@ -6,7 +6,8 @@
 # hover texts are found by the mouse, its zoom and pan work. Then Chromium's
 # own screenshots of the pages, which must not be blank (many colours, a good
 # share of pixels that are not the page's background, nothing at the edges).
-# The pictures are left in build/pagina/.
+# Then view --serve with the page open (tests/pagina/servizio.mjs): saved
+# edits appear in it by themselves. The pictures are left in build/pagina/.
 #
 #   bash .ci/pagina.sh          the checks
 #   bash .ci/pagina.sh docs     the checks, then docs/vista.png from the page
@@ -26,7 +27,8 @@ fallito() {
 # --- packages -----------------------------------------------------------------
 export DEBIAN_FRONTEND=noninteractive
 . .ci/pacchetti.sh
-installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev
+installa_pacchetti chromium imagemagick fonts-dejavu-core cmake g++ make libgtest-dev libcli11-dev nlohmann-json3-dev \
+    libboost-dev
 # Node.js and npm from Debian where the machine has none of its own.
 command -v node >/dev/null 2>&1 || installa_pacchetti nodejs
 command -v npm >/dev/null 2>&1 || installa_pacchetti npm
@@ -59,6 +61,8 @@ mkdir -p "$prove"
 
 echo "== the page tests in Chromium"
 SCENARIO_TOOL="$strumento" node tests/pagina/vista.mjs
+echo "== view --serve with the page open"
+SCENARIO_TOOL="$strumento" node tests/pagina/servizio.mjs
 
 nome="Tava Aeroporto-Rovea"
 cp tests/dati/"${nome}_linea.txt" tests/dati/"${nome}_30742-.txt" "$lavoro/"

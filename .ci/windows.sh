@@ -24,7 +24,10 @@
 #      it and ends with status 2 without touching a file; the lock file is
 #      gone once its holder ends;
 #   8. scenario-tool view writes the same page under Wine and on POSIX, from
-#      the text sources and from the binary files;
+#      the text sources and from the binary files; view --serve serves the
+#      page and its events, sends a new event after a saved change, and ends
+#      with status 0 on Ctrl-C (SIGINT, which Wine hands to the console's
+#      handler);
 #   9. the zip of ./build.sh package, unzipped into a fresh folder, holds the
 #      two executables, the README and the guide; its scenario-tool writes the
 #      example files, checks them, and its builder writes the golden files.
@@ -103,8 +106,8 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 sudo=""
 [ "$(id -u)" -eq 0 ] || sudo="sudo"
-pacchetti=(g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev
-    nlohmann-json3-dev unzip file)
+pacchetti=(g++-mingw-w64-i686-posix wine fonts-wine xvfb xdotool imagemagick cmake g++ make libcli11-dev libboost-dev
+    nlohmann-json3-dev unzip file curl)
 if [ "$bit" = 32 ]; then
     pacchetti+=(wine32:i386)
 else
@@ -140,7 +143,7 @@ esame_statico() {
     [ "$dll" = "$dll_attese" ] || fallito "$(basename "$eseguibile") imports unexpected DLLs: $dll"
 }
 dll_builder="gdi32.dll kernel32.dll msvcrt.dll user32.dll "
-dll_strumento="kernel32.dll msvcrt.dll shell32.dll "
+dll_strumento="kernel32.dll msvcrt.dll mswsock.dll shell32.dll ws2_32.dll "
 
 passo "building the 32-bit Windows executables"
 ./build.sh windows
@@ -619,6 +622,39 @@ cp tests/dati/"${scenario}_linea.txt" tests/dati/"${scenario}_30742-.txt" tests/
     tests/dati/"${scenario}_30742.sim" tests/dati/"${scenario}_30742.dat" "$lavoro/vista/"
 confronta_pagine "$lavoro/vista" sorgenti.html "${scenario}_linea.txt" "${scenario}_30742-.txt"
 confronta_pagine "$lavoro/vista" binari.html "${scenario}_linea.dat" "${scenario}_30742.sim" "${scenario}_30742.dat"
+
+passo "scenario-tool.exe view --serve: the page, its events, a saved change, Ctrl-C"
+mkdir -p "$lavoro/servizio"
+cp tests/dati/"${scenario}_linea.txt" tests/dati/"${scenario}_30742-.txt" "$lavoro/servizio/"
+(cd "$lavoro/servizio" && exec timeout 120 "${caricatore[@]}" "$bin_windows/scenario-tool.exe" view --serve \
+    "${scenario}_linea.txt" "${scenario}_30742-.txt" >servizio.txt 2>&1) &
+pid_servizio=$!
+for _ in $(seq 1 600); do grep -q '^serving' "$lavoro/servizio/servizio.txt" 2>/dev/null && break; sleep 0.1; done
+indirizzo=$(sed -n 's|^serving \(http://127\.0\.0\.1:[0-9]*/\) .*|\1|p' "$lavoro/servizio/servizio.txt" | tr -d '\r')
+[ -n "$indirizzo" ] || fallito "scenario-tool.exe view --serve printed no address: $(cat "$lavoro/servizio/servizio.txt")"
+codice=$(curl -s -o "$lavoro/servizio/pagina.html" -w '%{http_code}' "$indirizzo") || true
+[ "$codice" = 200 ] || fallito "GET $indirizzo answered $codice"
+grep -q 'id="vista-servizio"' "$lavoro/servizio/pagina.html" || fallito "the served page has no update script"
+[ "$(curl -s -o /dev/null -w '%{http_code}' "${indirizzo}x")" = 404 ] || fallito "GET ${indirizzo}x is not 404"
+# The stream: the first event at once, the next after a saved change.
+curl -s -N --max-time 8 "${indirizzo}events" >"$lavoro/servizio/eventi.txt" &
+pid_eventi=$!
+for _ in $(seq 1 100); do grep -q '"build":1' "$lavoro/servizio/eventi.txt" 2>/dev/null && break; sleep 0.1; done
+grep -q '^event: vista$' "$lavoro/servizio/eventi.txt" || fallito "no event from ${indirizzo}events"
+sed -i 's/^stazione,   22000/stazione,   19000, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, VALLE NUOVA\r\nstazione,   22000/' \
+    "$lavoro/servizio/${scenario}_30742-.txt"
+for _ in $(seq 1 50); do grep -q '"build":2' "$lavoro/servizio/eventi.txt" && break; sleep 0.1; done
+kill "$pid_eventi" 2>/dev/null || true
+grep -q '"build":2,"current":true' "$lavoro/servizio/eventi.txt" || fallito "no event after the saved change: $(cat "$lavoro/servizio/eventi.txt")"
+curl -s "$indirizzo" | grep -q 'VALLE NUOVA' || fallito "the served page lacks the new station"
+kill -INT "$pid_servizio"
+stato=0
+wait "$pid_servizio" || stato=$?
+sed 's/\r$//' "$lavoro/servizio/servizio.txt"
+[ "$stato" = 0 ] || fallito "scenario-tool.exe view --serve ended with status $stato after Ctrl-C"
+grep -q '^stopped' "$lavoro/servizio/servizio.txt" || fallito "no line saying the server stopped"
+! curl -s -o /dev/null "$indirizzo" || fallito "the server still answers after Ctrl-C"
+echo "  the page, an event, a new one after the save, status 0 after Ctrl-C"
 
 # --- 9. the package -------------------------------------------------------------
 # Unzips the package of ./build.sh package $1 (32 or 64) into $lavoro/$2 and

@@ -2,8 +2,10 @@
 
 #include <memory>
 
+#include "platform/interruzione.h"
 #include "tools/comune/nomi.h"
 #include "tools/comandi/opzioni_sorgenti.h"
+#include "tools/servizio/servizio.h"
 
 namespace {
 
@@ -31,6 +33,16 @@ const char* const piede =
     "The page is written beside PAGE.html under a temporary name, then renamed\n"
     "over it: PAGE.html is never left half written.\n"
     "\n"
+    "With --serve (the two text sources only, no -o) view writes no page but\n"
+    "serves it on this machine: it prints \"serving http://127.0.0.1:PORT/\" (a\n"
+    "free port, or --port N), and builds the page again whenever either file is\n"
+    "saved. The page open in a browser follows by itself, keeping its zoom and\n"
+    "scroll, with the diagnostics of the last build at its top; a build that\n"
+    "makes no scenario keeps the last picture, marked stale, with its errors.\n"
+    "One line on standard output tells each build. Ctrl-C stops the server\n"
+    "(exit status 0); status 3 when the sources cannot be read at the start or\n"
+    "the port cannot be taken.\n"
+    "\n"
     "Exit status:\n"
     "  0  the page is written\n"
     "  1  the page is written; the build recorded a status (shown on the page,\n"
@@ -47,9 +59,11 @@ void opzioni_vista(CLI::App& comando, richiesta_vista& r) {
         ->expected(-2)
         ->type_name("");
     comando.add_option("-o,--output", r.pagina, "the page to write")
-        ->required()
         ->type_name("PAGE")
         ->check(non_vuoto("page"));
+    comando.add_flag("--serve", r.servi, "serve the page on 127.0.0.1 and build it again when a source is saved");
+    comando.add_option("--port", r.porta, "the port to serve on (--serve; default: a free port)")
+        ->type_name("N");
     opzioni_nomi(comando, r.nome_linea, r.numero_treno, " (text sources only)");
     opzione_senza_planimetria(comando, r.senza_planimetria, "build without the line plan (text sources only)");
 }
@@ -57,9 +71,21 @@ void opzioni_vista(CLI::App& comando, richiesta_vista& r) {
 void registra_vista(CLI::App& strumento, contesto_comandi& c) {
     CLI::App* comando = nuovo_comando(strumento, c, "view", descrizione,
                                       "view FILES... -o PAGE.html [--line-name NAME] [--train-number NUM]\n"
-                                      "[--no-plan]");
+                                      "[--no-plan]\n"
+                                      "view --serve [--port N] LINE_FILE TRAIN_FILE [--line-name NAME]\n"
+                                      "[--train-number NUM] [--no-plan]");
     comando->footer(piede);
     auto r = std::make_shared<richiesta_vista>();
     opzioni_vista(*comando, *r);
-    comando->callback([r, &c] { c.stato = esegui_vista(*r, c.uscita, c.errori); });
+    comando->callback([r, &c] {
+        if (!r->servi) {
+            if (r->porta) throw errore_uso{"--port goes with --serve"};
+            c.stato = esegui_vista(*r, c.uscita, c.errori);
+            return;
+        }
+        piattaforma::prendi_interruzione();
+        controllo_servizio controllo;
+        controllo.fermati = piattaforma::interruzione_chiesta;
+        c.stato = esegui_servizio(*r, c.uscita, c.errori, controllo);
+    });
 }

@@ -87,41 +87,17 @@ int scrivi_e_riferisci(const richiesta_vista& r, const ingresso_vista& i, bool c
 }
 
 int vista_da_sorgenti(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori) {
-    richiesta_compilazione rc;
-    rc.file_linea = r.file[0];
-    rc.file_treno = r.file[1];
-    rc.nome_linea = r.nome_linea;
-    rc.numero_treno = r.numero_treno;
-    rc.senza_planimetria = r.senza_planimetria;
-    const risultato_costruzione c =
-        costruisci_autore({rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria});
-    if (c.fatale.illeggibile != sorgente::nessuna) {
-        errori << "scenario-tool: no page: " << visibile_percorso(c.fatale.testo) << "\n";
+    const vista_sorgenti v = costruisci_vista_sorgenti(r);
+    if (v.costruzione->fatale.illeggibile != sorgente::nessuna) {
+        errori << "scenario-tool: no page: " << visibile_percorso(v.costruzione->fatale.testo) << "\n";
         return 3;
     }
-    const modello_scenario& m = *c.modello;
-    errori << errori_di_stato(c.diagnostiche);
-    if (c.fatale.esito != esito_fatale::nessuno) {
-        errori << "scenario-tool: no page: " << visibile_misto(c.fatale.testo) << "\n";
+    errori << errori_di_stato(v.costruzione->diagnostiche);
+    if (!v.ingresso) {
+        errori << "scenario-tool: no page: " << visibile_misto(v.costruzione->fatale.testo) << "\n";
         return 3;
     }
-    ingresso_vista i;
-    i.modello = &m;
-    i.fonti.file_linea = rc.file_linea;
-    i.fonti.file_treno = rc.file_treno;
-    i.fonti.testo_linea = c.testo_linea ? &*c.testo_linea : nullptr;
-    i.fonti.testo_treno = c.testo_treno ? &*c.testo_treno : nullptr;
-    i.file = r.file;
-    i.da_sorgenti = true;
-    for (const stato_sollevato& s : m.stati_sollevati) i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
-    if (m.codice_errore != 0 && i.stati.empty()) {
-        stato_sollevato s;
-        s.codice = m.codice_errore;
-        s.posizione = m.posizione_errore;
-        s.con_posizione = true;
-        i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
-    }
-    return scrivi_e_riferisci(r, i, m.codice_errore != 0, uscita, errori);
+    return scrivi_e_riferisci(r, *v.ingresso, v.costruzione->modello->codice_errore != 0, uscita, errori);
 }
 
 // The binary files by kind, from their names; a usage error when a name
@@ -186,6 +162,44 @@ int vista_da_binari(const richiesta_vista& r, std::ostream& uscita, std::ostream
 }
 
 }  // namespace
+
+vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r) {
+    richiesta_compilazione rc;
+    rc.file_linea = r.file[0];
+    rc.file_treno = r.file[1];
+    rc.nome_linea = r.nome_linea;
+    rc.numero_treno = r.numero_treno;
+    rc.senza_planimetria = r.senza_planimetria;
+    // The page draws the model: the three files' bytes are never made (an
+    // 18 MB plan at 1,000,000 m), the publication refuses them unseen.
+    pubblicazione_uscite nessuna_uscita;
+    nessuna_uscita.prima_di_leggere = [] {};
+    nessuna_uscita.accetta = [](const modello_scenario&, const std::vector<diagnostica>&) { return false; };
+    vista_sorgenti v{std::make_unique<risultato_costruzione>(costruisci_autore(
+                         {rc.file_linea, rc.file_treno, nomi_compilazione(rc), !r.senza_planimetria}, &nessuna_uscita)),
+                     std::nullopt};
+    const risultato_costruzione& c = *v.costruzione;
+    if (c.fatale.illeggibile != sorgente::nessuna || c.fatale.esito != esito_fatale::nessuno) return v;
+    const modello_scenario& m = *c.modello;
+    ingresso_vista i;
+    i.modello = &m;
+    i.fonti.file_linea = rc.file_linea;
+    i.fonti.file_treno = rc.file_treno;
+    i.fonti.testo_linea = c.testo_linea ? &*c.testo_linea : nullptr;
+    i.fonti.testo_treno = c.testo_treno ? &*c.testo_treno : nullptr;
+    i.file = r.file;
+    i.da_sorgenti = true;
+    for (const stato_sollevato& s : m.stati_sollevati) i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
+    if (m.codice_errore != 0 && i.stati.empty()) {
+        stato_sollevato s;
+        s.codice = m.codice_errore;
+        s.posizione = m.posizione_errore;
+        s.con_posizione = true;
+        i.stati.push_back(parole_stato(s, rc.file_linea, rc.file_treno));
+    }
+    v.ingresso = std::move(i);
+    return v;
+}
 
 std::string parole_stato(const stato_sollevato& s, const std::string& file_linea, const std::string& file_treno) {
     std::string t = "status "s + std::to_string(s.codice);

@@ -12,6 +12,7 @@
 // could not be written).
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -19,6 +20,8 @@
 
 #include "compiler/modello.h"
 #include "sources/cartella.h"
+#include "tools/costruzione/costruzione_autore.h"
+#include "tools/vista/vista.h"
 
 struct richiesta_vista {
     std::vector<std::string> file;
@@ -26,7 +29,19 @@ struct richiesta_vista {
     std::optional<std::string> nome_linea;
     std::optional<std::string> numero_treno;
     bool senza_planimetria = false;  // built from the sources without the plan
+    bool servi = false;              // --serve: a local web server instead of a page on disk
+    std::optional<int> porta;        // --port
 };
+
+// What view makes of the two text sources (the first two of `r.file`): the
+// build, and the page's input when the build made a scenario. The input
+// points into the build (its model and the texts as read), which stays in
+// place however the result is moved.
+struct vista_sorgenti {
+    std::unique_ptr<risultato_costruzione> costruzione;
+    std::optional<ingresso_vista> ingresso;
+};
+vista_sorgenti costruisci_vista_sorgenti(const richiesta_vista& r);
 
 // Checks the request (throws errore_uso) and runs it.
 int esegui_vista(const richiesta_vista& r, std::ostream& uscita, std::ostream& errori);
