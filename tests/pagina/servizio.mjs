@@ -162,6 +162,35 @@ try {
     }), nuova_stazione);
     if (senza.barra || !senza.stazione || senza.svg < 2) fallito(`the page without script: ${JSON.stringify(senza)}`);
     console.log(`  without script: the plain page (${senza.svg} drawings, no bar)`);
+
+    // 5. A server started on a broken file shows its errors; the first
+    // picture, when the fix is saved, comes with the page's style and zoom.
+    writeFileSync(file_linea, linea_rotta, 'latin1');
+    const secondo = avvia();
+    try {
+        const indirizzo_secondo = await secondo.indirizzo;
+        const prima = await navigatore.newPage();
+        await prima.setViewport({ width: 1366, height: 900 });
+        await prima.goto(indirizzo_secondo, { waitUntil: 'load' });
+        if (!(await prima.evaluate(() => document.title)).startsWith('No scenario')) fallito('no "No scenario yet" page');
+        writeFileSync(file_linea, linea, 'latin1');
+        await attendi(prima, () => document.querySelectorAll('svg.pianta, svg.profilo').length === 2
+            && /up to date/.test(document.getElementById('vista-barra').innerText), 2000, 'the first picture');
+        const primo = await prima.evaluate(() => ({
+            sfondo: getComputedStyle(document.body).backgroundColor,
+            zoom: typeof window.vista_zoom?.stato === 'function' ? Object.keys(window.vista_zoom.stato()).sort() : null,
+            script: document.querySelectorAll('script#vista-servizio').length,
+        }));
+        if (primo.sfondo !== 'rgb(244, 244, 241)') fallito(`the first picture has not the page's style: ${primo.sfondo}`);
+        if (JSON.stringify(primo.zoom) !== JSON.stringify(['pianta', 'profilo'])) {
+            fallito(`the first picture has no zoom: ${JSON.stringify(primo.zoom)}`);
+        }
+        if (primo.script !== 1) fallito(`${primo.script} update scripts in the first picture's page`);
+        console.log('  from "No scenario yet": the first picture with its style and zoom');
+    } finally {
+        secondo.processo.kill('SIGINT');
+        await secondo.fine;
+    }
 } finally {
     if (navigatore) await navigatore.close();
     server.processo.kill('SIGINT');

@@ -78,6 +78,25 @@ html.vista-superata body > :not(#vista-barra):not(script) { filter: grayscale(1)
         for (const n of Array.from(nuova.body.childNodes)) {
             document.body.insertBefore(document.adoptNode(n), proprio);
         }
+        // The new page's style in place of the old one's (the page shown before
+        // the first picture has a style of its own).
+        for (const s of Array.from(document.head.querySelectorAll('style'))) {
+            if (s !== stile) s.remove();
+        }
+        for (const s of Array.from(nuova.head.querySelectorAll('style'))) {
+            document.head.insertBefore(document.adoptNode(s), stile);
+        }
+        // A script moved in from a parsed page does not run: when the page
+        // had no zoom yet (it showed no picture), the picture's zoom script is
+        // put in anew, which runs it once.
+        if (!window.vista_zoom) {
+            for (const vecchio of Array.from(document.body.querySelectorAll('script'))) {
+                if (vecchio === proprio) continue;
+                const nuovo = document.createElement('script');
+                nuovo.textContent = vecchio.textContent;
+                vecchio.replaceWith(nuovo);
+            }
+        }
         document.title = nuova.title;
         costruzione = sua;
         window.scrollTo(x, y);
