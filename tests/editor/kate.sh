@@ -17,9 +17,17 @@ strumento="$(realpath "${1:?usage: kate.sh SCENARIO_TOOL [SCREENSHOT.png]}")"
 immagine="${2:-}"
 base="$(mktemp -d)"
 pid_x="" pid_kate=""
+# Kate and the display are stopped and waited for (Kate writes its session
+# into the settings directory as it ends), then the directory goes.
 fine() {
-    [ -n "$pid_kate" ] && kill "$pid_kate" 2>/dev/null
-    [ -n "$pid_x" ] && kill "$pid_x" 2>/dev/null
+    if [ -n "$pid_kate" ]; then
+        kill "$pid_kate" 2>/dev/null
+        wait "$pid_kate" 2>/dev/null
+    fi
+    if [ -n "$pid_x" ]; then
+        kill "$pid_x" 2>/dev/null
+        wait "$pid_x" 2>/dev/null
+    fi
     rm -rf "$base"
 }
 trap fine EXIT
