@@ -3,7 +3,8 @@
 // train file appears in the open page within two seconds, without a reload,
 // the scroll (and the zoom, where the page has it) kept; a broken save keeps
 // the last picture, marked stale, with the errors at the top; saving the fix
-// clears them. Without script the served page is the plain page. Ctrl-C
+// clears them. Without script the served page is the plain page. A server
+// started again on the same port gives the open page its picture. Ctrl-C
 // (SIGINT) ends the server with status 0.
 //
 //   node tests/pagina/servizio.mjs [SCENARIO_TOOL]    (pictures in build/pagina/)
@@ -37,8 +38,9 @@ const linea_rotta = linea.replace(/^cartello_indicatore, {2}500,/m, 'cartello_in
 if (treno_con_stazione === treno || linea_rotta === linea) fallito('the embedded sources no longer hold the records the edits change');
 
 // Starts the server and waits for the line that names its address.
-function avvia() {
-    const processo = spawn(strumento, ['view', '--serve', file_linea, file_treno], { stdio: ['ignore', 'pipe', 'pipe'] });
+function avvia(porta) {
+    const porta_data = porta ? ['--port', String(porta)] : [];
+    const processo = spawn(strumento, ['view', '--serve', ...porta_data, file_linea, file_treno], { stdio: ['ignore', 'pipe', 'pipe'] });
     let uscita = '';
     let errori = '';
     processo.stdout.on('data', (d) => { uscita += d; });
@@ -190,6 +192,36 @@ try {
     } finally {
         secondo.processo.kill('SIGINT');
         await secondo.fine;
+    }
+
+    // 6. A server stopped and started again on the same port counts its
+    // builds from 1 again: the open page takes the new server's first
+    // picture, though it bears the number of the picture shown.
+    const terzo = avvia();
+    let quarto = null;
+    try {
+        const indirizzo_terzo = await terzo.indirizzo;
+        const riaperta = await navigatore.newPage();
+        await riaperta.goto(indirizzo_terzo, { waitUntil: 'load' });
+        await attendi(riaperta, () => window.vista_servizio?.stato()?.current === true, 5000, 'the first event');
+        if (!(await riaperta.evaluate((n) => document.body.innerText.includes(n), nuova_stazione))) fallito('the new station is not in the page');
+        terzo.processo.kill('SIGINT');
+        await terzo.fine;
+        writeFileSync(file_treno, treno, 'latin1');
+        quarto = avvia(new URL(indirizzo_terzo).port);
+        await quarto.indirizzo;
+        const ms_riavvio = await attendi(riaperta, (n) => !document.body.innerText.includes(n)
+            && window.vista_servizio.stato()?.current === true, 10000, "the restarted server's picture", nuova_stazione);
+        const numero = await riaperta.evaluate(() => window.vista_servizio.costruzione());
+        if (numero !== 1) fallito(`the restarted server's picture is build ${numero}, expected 1`);
+        console.log(`  a server started again on the same port: its picture (build 1 again) in the open page after ${ms_riavvio} ms`);
+    } finally {
+        terzo.processo.kill('SIGINT');
+        await terzo.fine;
+        if (quarto) {
+            quarto.processo.kill('SIGINT');
+            await quarto.fine;
+        }
     }
 } finally {
     if (navigatore) await navigatore.close();

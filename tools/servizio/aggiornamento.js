@@ -119,6 +119,9 @@ html.vista-superata body > :not(#vista-barra):not(script) { filter: grayscale(1)
     });
     fonte.addEventListener('error', () => {
         if (fonte.readyState === EventSource.OPEN) return;
+        // The server may come back as a new one, whose builds count from 1
+        // again: the first picture it tells is fetched whatever its number.
+        costruzione = -1;
         barra.className = 'scollegata';
         barra.replaceChildren(testo('div', 'Not connected to scenario-tool view --serve: the page no longer '
             + 'follows the files. It connects again when the server runs.'));
