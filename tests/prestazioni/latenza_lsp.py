@@ -6,17 +6,14 @@ for. Prints the median against the goal of 50 ms.
 
     latenza_lsp.py SCENARIO_TOOL GENERA_SCENARIO
 """
-import json, os, shutil, statistics, subprocess, sys, tempfile, time
+import json, os, shutil, statistics, subprocess, sys, time
 from urllib.parse import quote
+
+import scenario_lungo
 
 GOAL_MS = 50
 tool, generatore = sys.argv[1], sys.argv[2]
-cartella = tempfile.mkdtemp()
-subprocess.run([generatore, "--seed", "5", "--length", "1000000", "--no-edge-cases", "--out", cartella],
-               check=True, stdout=subprocess.DEVNULL)
-nomi = sorted(os.listdir(cartella))
-linea = next(n for n in nomi if n.endswith("_linea.txt"))
-treno = next(n for n in nomi if n.endswith("-.txt"))
+cartella, linea, treno = scenario_lungo.genera(generatore)
 
 
 def uri(nome):

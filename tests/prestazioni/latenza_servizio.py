@@ -10,16 +10,14 @@ is one: on a busy machine the wall times grow, this does not).
 
     latenza_servizio.py SCENARIO_TOOL GENERA_SCENARIO
 """
-import http.client, json, os, re, shutil, signal, statistics, subprocess, sys, tempfile, time
+import http.client, json, os, re, shutil, signal, statistics, subprocess, sys, time
+
+import scenario_lungo
 
 GOAL_MS = 100
 tool, generatore = sys.argv[1], sys.argv[2]
-cartella = tempfile.mkdtemp()
-subprocess.run([generatore, "--seed", "5", "--length", "1000000", "--no-edge-cases", "--out", cartella],
-               check=True, stdout=subprocess.DEVNULL)
-nomi = sorted(os.listdir(cartella))
-linea = os.path.join(cartella, next(n for n in nomi if n.endswith("_linea.txt")))
-treno = os.path.join(cartella, next(n for n in nomi if n.endswith("-.txt")))
+cartella, linea, treno = scenario_lungo.genera(generatore)
+linea, treno = os.path.join(cartella, linea), os.path.join(cartella, treno)
 with open(treno, "rb") as f:
     testo_treno = f.read()
 
