@@ -1,9 +1,17 @@
--- scenario-tool lsp in a real editor: Neovim's own LSP client, headless.
+-- scenario-tool lsp in a real editor: Neovim's own LSP client, headless,
+-- set up by the Neovim snippet of docs/editor.md exactly as the page prints
+-- it (read out of the page, run as it is, scenario-tool found on the PATH).
+--
 -- The embedded scenario is written into a fresh folder (scenario-tool
 -- example), opened, given a mistake in each file in the buffers (unsaved),
 -- and then: the diagnostics at their lines and columns with their codes, a
 -- hover, a completion, the outline, a quick fix applied, the other mistakes
--- mended by hand, and their diagnostics cleared.
+-- mended by hand, and their diagnostics cleared. In a second folder, with a
+-- mistake on disk that one file makes in the other: one server for the
+-- folder's two files, its own for the folder, and an edit in one buffer
+-- clearing the diagnostic shown in the other. Last, what is saved: a letter
+-- outside ASCII typed into a file of the pair, and into a new one, is
+-- written as its Windows-1252 byte; other files keep the user's encodings.
 --
 --   SCENARIO_TOOL=build/default/bin/scenario-tool nvim --headless --clean -c "luafile tests/editor/neovim.lua"
 --
@@ -30,27 +38,76 @@ if strumento == nil or strumento == '' then
   verifica(false, 'SCENARIO_TOOL names the tool')
   fine()
 end
+strumento = vim.fn.fnamemodify(strumento, ':p')
 
-local cartella = vim.fn.tempname()
-vim.fn.mkdir(cartella, 'p')
-vim.fn.system({strumento, 'example', '--out', cartella})
-verifica(vim.v.shell_error == 0, 'scenario-tool example writes the embedded scenario')
+-- The Lua block of the page's "## Neovim" section, line by line as printed.
+local function blocco_neovim(percorso)
+  local righe, sezione, dentro = {}, false, false
+  for riga in io.lines(percorso) do
+    if dentro then
+      if riga == '```' then return table.concat(righe, '\n') .. '\n' end
+      righe[#righe + 1] = riga
+    elseif riga:match('^## ') then
+      sezione = riga == '## Neovim'
+    elseif sezione and riga == '```lua' then
+      dentro = true
+    end
+  end
+  return nil
+end
 
+local radice = vim.fn.fnamemodify(debug.getinfo(1, 'S').source:sub(2), ':p:h:h:h')
+local impostazione = blocco_neovim(radice .. '/docs/editor.md')
+verifica(impostazione ~= nil, 'docs/editor.md prints a Lua block under "## Neovim"')
+if impostazione == nil then fine() end
+
+-- The user's settings before the snippet: hidden buffers and the encodings
+-- Neovim users usually have. The page asks for scenario-tool on the PATH.
 vim.o.hidden = true
 vim.o.fileencodings = 'ucs-bom,utf-8,cp1252'
+vim.env.PATH = vim.fn.fnamemodify(strumento, ':h') .. ':' .. vim.env.PATH
+local eseguibile, errore = load(impostazione, '=docs/editor.md (Neovim)')
+verifica(eseguibile ~= nil, 'the snippet is valid Lua' .. (errore and (': ' .. errore) or ''))
+if eseguibile == nil then fine() end
+local eseguito, errore_esecuzione = pcall(eseguibile)
+verifica(eseguito, 'the snippet runs' .. (errore_esecuzione and (': ' .. tostring(errore_esecuzione)) or ''))
 
-local cliente = vim.lsp.start_client({
-  name = 'scenario-tool',
-  cmd = {strumento, 'lsp'},
-  root_dir = cartella,
-})
-verifica(cliente ~= nil, 'the server starts')
+local function nuova_cartella()
+  local c = vim.fn.tempname()
+  vim.fn.mkdir(c, 'p')
+  vim.fn.system({strumento, 'example', '--out', c})
+  verifica(vim.v.shell_error == 0, 'scenario-tool example writes the embedded scenario')
+  return c
+end
 
-local function apri(nome)
-  vim.cmd('edit ' .. vim.fn.fnameescape(cartella .. '/' .. nome))
-  local b = vim.api.nvim_get_current_buf()
-  vim.lsp.buf_attach_client(b, cliente)
-  return b
+local function leggi(percorso)
+  local f = io.open(percorso, 'rb')
+  if f == nil then return nil end
+  local contenuto = f:read('*a')
+  f:close()
+  return contenuto
+end
+
+local function scrivi(percorso, contenuto)
+  local f = assert(io.open(percorso, 'wb'))
+  f:write(contenuto)
+  f:close()
+end
+
+-- The ids of the clients attached to buffer b.
+local function clienti_di(b)
+  local ids = {}
+  for id, _ in pairs(vim.lsp.buf_get_clients(b)) do ids[#ids + 1] = id end
+  table.sort(ids)
+  return ids
+end
+
+local cartella = nuova_cartella()
+local cliente
+
+local function apri(c, nome)
+  vim.cmd('edit ' .. vim.fn.fnameescape(c .. '/' .. nome))
+  return vim.api.nvim_get_current_buf()
 end
 
 -- The line (from 0) of the first line of the buffer that starts with `inizio`.
@@ -88,9 +145,18 @@ local function chiedi(b, metodo, parametri)
   return r and r[cliente] and r[cliente].result
 end
 
-local linea = apri('Tava Aeroporto-Rovea_linea.txt')
-local treno = apri('Tava Aeroporto-Rovea_30742-.txt')
-verifica(vim.bo[linea].fileencoding == 'cp1252' or vim.bo[linea].fileencoding == 'utf-8', 'the files open as text')
+local linea = apri(cartella, 'Tava Aeroporto-Rovea_linea.txt')
+local treno = apri(cartella, 'Tava Aeroporto-Rovea_30742-.txt')
+verifica(vim.bo[linea].fileencoding == 'cp1252' and vim.bo[treno].fileencoding == 'cp1252',
+  'the two files, ASCII only, open as Windows-1252')
+-- A client is listed for its buffers once the server has answered initialize.
+attendi(function() return #clienti_di(linea) > 0 and #clienti_di(treno) > 0 end)
+local clienti = clienti_di(linea)
+cliente = clienti[1]
+verifica(#clienti == 1 and vim.deep_equal(clienti_di(treno), clienti),
+  'one server for the two files of the folder')
+verifica(cliente ~= nil and vim.lsp.get_client_by_id(cliente).config.root_dir == cartella,
+  'the server\'s root is the files\' folder')
 
 -- The embedded files as they are: the line file's two gradients beyond the
 -- declared length are its only diagnostics (warnings), the train file has none.
@@ -172,7 +238,64 @@ sostituisci_riga(treno, 'stazione,    4000,', 'stazione,    4000,  4,  700,  1, 
 verifica(attendi(function() return solo_oltre(linea) and #vim.diagnostic.get(treno) == 0 end),
   'after the fixes the mistakes\' diagnostics are cleared')
 
-vim.lsp.stop_client(cliente)
-vim.wait(5000, function() return vim.lsp.get_client_by_id(cliente) == nil end, 50)
+-- A second folder, whose train file on disk has a signal on the cell of the
+-- line file's sign: status 16 on the train file, which an edit to the line
+-- file's buffer alone must clear. A server of its own for the folder.
+local altra = nuova_cartella()
+local percorso_treno = altra .. '/Tava Aeroporto-Rovea_30742-.txt'
+local originale = leggi(percorso_treno)
+local con_segnale = originale:gsub('segnale,    1650,', 'segnale,    500, ', 1)
+scrivi(percorso_treno, con_segnale)
+local linea2 = apri(altra, 'Tava Aeroporto-Rovea_linea.txt')
+local treno2 = apri(altra, 'Tava Aeroporto-Rovea_30742-.txt')
+attendi(function() return #clienti_di(linea2) > 0 and #clienti_di(treno2) > 0 end)
+local clienti2 = clienti_di(linea2)
+verifica(#clienti2 == 1 and vim.deep_equal(clienti_di(treno2), clienti2) and clienti2[1] ~= cliente,
+  'the second folder: one server of its own for its two files')
+verifica(#vim.lsp.get_active_clients() == 2, 'two servers in all, one per folder')
+verifica(attendi(function() return cerca(treno2, 16) ~= nil end),
+  'the train file read from disk: status 16 on the signal on the sign\'s cell')
+sostituisci_riga(linea2, 'cartello_indicatore,  500,', 'cartello_indicatore,  600,   ( PASSAGGIO A)(  LIVELLO   )')
+verifica(attendi(function() return cerca(treno2, 16) == nil and solo_oltre(linea2) end),
+  'the sign moved in the line file\'s buffer: the train file\'s status 16 is cleared')
+verifica(#vim.diagnostic.get(treno2) == 0, 'the train file: no diagnostic left')
+sostituisci_riga(linea2, 'cartello_indicatore,  600,', 'cartello_indicatore,  500,   ( PASSAGGIO A)(  LIVELLO   )')
+verifica(attendi(function() return cerca(treno2, 16) ~= nil end),
+  'the sign back in the line file\'s buffer: status 16 on the train file again')
+
+-- What is saved. A letter outside ASCII typed into the train file (ASCII
+-- only on disk) is written as its one Windows-1252 byte, and nothing else of
+-- the file changes (the line ends stay CR LF).
+vim.api.nvim_set_current_buf(treno2)
+vim.api.nvim_win_set_cursor(0, {riga_con(treno2, 'stazione,    9000,') + 1, 0})
+vim.cmd('normal! $rÈ')
+vim.cmd('silent write')
+local salvato = leggi(percorso_treno)
+verifica(salvato == con_segnale:gsub('SAN MERIDANO TERME', 'SAN MERIDANO TERM\200', 1),
+  'È typed into the train file is saved as the byte C8, the rest of the file as it was')
+verifica(salvato and salvato:find('\195\136', 1, true) == nil, 'no UTF-8 È (C3 88) in the saved file')
+
+-- A new line file, and a file of another kind, which keeps the user's
+-- encodings: its UTF-8 letter is read as UTF-8.
+local casi = {
+  {nome = 'Nuova_linea.txt', fenc = 'cp1252', byte = '\200\n'},
+  {nome = 'appunti.txt', fenc = 'utf-8', byte = '\195\136\n', prima = '\195\136\n'},
+}
+for _, caso in ipairs(casi) do
+  local percorso = altra .. '/' .. caso.nome
+  if caso.prima then scrivi(percorso, caso.prima) end
+  local b = apri(altra, caso.nome)
+  if not caso.prima then vim.api.nvim_buf_set_lines(b, 0, -1, false, {'È'}) end
+  verifica(vim.bo[b].fileencoding == caso.fenc, caso.nome .. ': fileencoding ' .. caso.fenc)
+  verifica(vim.api.nvim_buf_get_lines(b, 0, 1, false)[1] == 'È', caso.nome .. ': the buffer holds È')
+  vim.cmd('silent write')
+  verifica(leggi(percorso) == caso.byte, caso.nome .. ': saved as ' .. caso.byte:gsub('.', function(c)
+    return string.format('%02X ', c:byte()) end))
+end
+verifica(vim.o.fileencodings == 'ucs-bom,utf-8,cp1252', 'the user\'s fileencodings kept')
+
+for _, c in ipairs(vim.lsp.get_active_clients()) do vim.lsp.stop_client(c.id) end
+vim.wait(5000, function() return #vim.lsp.get_active_clients() == 0 end, 50)
 vim.fn.delete(cartella, 'rf')
+vim.fn.delete(altra, 'rf')
 fine()
