@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # scenario-tool lsp in real editors: Neovim headless with its built-in LSP
-# client runs tests/editor/neovim.lua on the embedded scenario (diagnostics
-# at their lines and columns, hover, completion, outline, a quick fix, the
-# diagnostics cleared after the fixes); Kate on a virtual display runs
-# tests/editor/kate.sh (the diagnostics of both files reach it).
+# client, set up by the snippet of docs/editor.md as the page prints it, runs
+# tests/editor/neovim.lua on the embedded scenario (diagnostics at their lines
+# and columns, hover, completion, outline, a quick fix, the diagnostics
+# cleared after the fixes, one server per folder whose buffers see each
+# other's edits, an È typed in saved as Windows-1252); Kate on a virtual
+# display runs tests/editor/kate.sh (the diagnostics of both files reach it).
 #
 #   bash .ci/editor.sh
 set -euo pipefail
