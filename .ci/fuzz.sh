@@ -1,18 +1,20 @@
 #!/usr/bin/env bash
 # The fuzz targets, each for a while (default 60 s; FUZZ_SECONDI overrides),
 # from a copy of its committed seed corpus with the keyword dictionary. Any
-# finding fails the run; its input is left in build/fuzz/trovati/ and should
-# become a file of tests/fuzz/regressioni/TARGET/ once fixed.
+# finding fails the run; its input is left in build/fuzz/trovati/ (as
+# TARGET-crash-* and the like) and should become a file of
+# tests/fuzz/regressioni/TARGET/ once fixed.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 secondi=${FUZZ_SECONDI:-60}
+# Each target runs on one core: as many at once as the machine has cores
+# (FUZZ_PARALLELI overrides), each still for its whole time.
+paralleli=${FUZZ_PARALLELI:-$(nproc)}
 export DEBIAN_FRONTEND=noninteractive
-sudo=""
-[ "$(id -u)" -eq 0 ] || sudo="sudo"
 if ! command -v clang++ >/dev/null 2>&1 || ! ls /usr/lib/llvm-*/lib/clang/*/lib/linux/libclang_rt.fuzzer-x86_64.a >/dev/null 2>&1; then
-    $sudo apt-get update -q
-    $sudo apt-get install -y -q --no-install-recommends clang libclang-rt-dev
+    . .ci/pacchetti.sh
+    installa_pacchetti clang libclang-rt-dev
 fi
 
 cmake --preset fuzz >/dev/null
@@ -24,23 +26,43 @@ mkdir -p "$trovati"
 # ASan keeps freed memory aside to catch use after free; a smaller quarantine
 # keeps the rate of runs up without losing that check.
 export ASAN_OPTIONS="quarantine_size_mb=32:detect_leaks=1"
-esito=0
-for bersaglio in lettore costruzione binari strumento; do
+
+# One target from a copy of its seed corpus; what it finds is left as
+# $trovati/TARGET-crash-* (or leak-, timeout-, oom-), its output in
+# $trovati/TARGET.log.
+fuzz() {
+    local bersaglio=$1 lavoro
     lavoro=$(mktemp -d)
     cp tests/fuzz/corpus/"$bersaglio"/* "$lavoro"/
-    echo "== fuzz-$bersaglio for $secondi s"
-    "build/fuzz/bin/fuzz-$bersaglio" "$lavoro" -dict=tests/fuzz/parole.dict -artifact_prefix="$trovati/" \
+    "build/fuzz/bin/fuzz-$bersaglio" "$lavoro" -dict=tests/fuzz/parole.dict -artifact_prefix="$trovati/$bersaglio-" \
         -max_total_time="$secondi" -max_len=16384 -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
         >"$trovati/$bersaglio.log" 2>&1 || true
+    rm -rf "$lavoro"
+}
+
+bersagli=(lettore costruzione binari strumento)
+in_corso=()
+for bersaglio in "${bersagli[@]}"; do
+    if [ ${#in_corso[@]} -ge "$paralleli" ]; then
+        wait "${in_corso[0]}"
+        in_corso=("${in_corso[@]:1}")
+    fi
+    echo "== fuzz-$bersaglio for $secondi s"
+    fuzz "$bersaglio" &
+    in_corso+=($!)
+done
+wait
+
+esito=0
+for bersaglio in "${bersagli[@]}"; do
+    echo "== fuzz-$bersaglio"
     grep -E "^#[0-9]+ +(INITED|DONE)|stat::number_of_executed_units|stat::average_exec_per_sec|SUMMARY|property broken" \
         "$trovati/$bersaglio.log" || true
-    if compgen -G "$trovati/crash-*" >/dev/null || compgen -G "$trovati/leak-*" >/dev/null ||
-        compgen -G "$trovati/timeout-*" >/dev/null || compgen -G "$trovati/oom-*" >/dev/null; then
+    if compgen -G "$trovati/$bersaglio-crash-*" >/dev/null || compgen -G "$trovati/$bersaglio-leak-*" >/dev/null ||
+        compgen -G "$trovati/$bersaglio-timeout-*" >/dev/null || compgen -G "$trovati/$bersaglio-oom-*" >/dev/null; then
         echo "FAILED: fuzz-$bersaglio found an input that breaks it:" >&2
         ls -la "$trovati" >&2
         esito=1
     fi
-    rm -rf "$lavoro"
-    [ "$esito" -eq 0 ] || break
 done
 exit "$esito"

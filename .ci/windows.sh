@@ -119,10 +119,16 @@ for p in "${pacchetti[@]}"; do
 done
 if [ ${#mancanti[@]} -gt 0 ]; then
     passo "installing ${mancanti[*]}"
-    if [ "$bit" = 32 ]; then
-        dpkg --print-foreign-architectures | grep -qx i386 || $sudo dpkg --add-architecture i386
+    nuova_architettura=""
+    if [ "$bit" = 32 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+        $sudo dpkg --add-architecture i386
+        nuova_architettura=1
     fi
-    $sudo apt-get update -q
+    # .ci/run has updated the index (SCENARIO_APT_AGGIORNATO), unless an
+    # architecture was added since.
+    if [ -z "${SCENARIO_APT_AGGIORNATO:-}" ] || [ -n "$nuova_architettura" ]; then
+        $sudo apt-get update -q
+    fi
     $sudo apt-get install -y -q --no-install-recommends "${mancanti[@]}"
 fi
 
