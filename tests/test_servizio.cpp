@@ -7,6 +7,7 @@
 #include <netinet/in.h>
 #include <signal.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,9 +15,11 @@
 #include <chrono>
 #include <future>
 #include <nlohmann/json.hpp>
+#include <set>
 #include <sstream>
 #include <thread>
 
+#include "cliente_http.h"
 #include "processo.h"
 #include "scenario_incorporato.h"
 #include "supporto.h"
@@ -55,15 +58,20 @@ struct sorgenti_prova {
 TEST(Servizio, OgniRichiestaHaLaSuaDestinazione) {
     struct caso {
         const char* metodo;
-        const char* percorso;
+        std::string percorso;
         std::optional<std::string> host;
         destinazione attesa;
+        std::uint16_t porta = 8123;
+        unsigned versione = 11;
+        bool host_ripetuto = false;
+        bool con_corpo = false;
     };
+    const std::string lungo = "/" + std::string(lunghezza_percorso_massima - 1, 'a');
     const caso casi[] = {
         {"GET", "/", "127.0.0.1:8123", destinazione::pagina},
         {"GET", "/", "localhost:8123", destinazione::pagina},
         {"GET", "/", "LocalHost:8123", destinazione::pagina},
-        {"GET", "/", std::nullopt, destinazione::pagina},
+        {"GET", "/", std::nullopt, destinazione::pagina, 8123, 10},
         {"GET", "/?t=1", "127.0.0.1:8123", destinazione::pagina},
         {"GET", "/events", "127.0.0.1:8123", destinazione::flusso},
         {"GET", "/events?ultimo=3", "127.0.0.1:8123", destinazione::flusso},
@@ -77,13 +85,43 @@ TEST(Servizio, OgniRichiestaHaLaSuaDestinazione) {
         {"POST", "/x", "127.0.0.1:8123", destinazione::non_trovata},
         {"GET", "/", "127.0.0.1:8124", destinazione::host_estraneo},
         {"GET", "/", "127.0.0.1", destinazione::host_estraneo},
+        {"GET", "/", "localhost", destinazione::host_estraneo},
         {"GET", "/", "attacker.example:8123", destinazione::host_estraneo},
         {"GET", "/events", "127.0.0.1.attacker.example:8123", destinazione::host_estraneo},
         {"GET", "/", "", destinazione::host_estraneo},
+        // On port 80 a browser leaves the port out.
+        {"GET", "/", "127.0.0.1", destinazione::pagina, 80},
+        {"GET", "/events", "LOCALHOST", destinazione::flusso, 80},
+        {"GET", "/", "127.0.0.1:80", destinazione::pagina, 80},
+        {"GET", "/", "attacker.example", destinazione::host_estraneo, 80},
+        {"GET", "/", "127.0.0.1:", destinazione::host_estraneo, 80},
+        // The Host must be one, and there in HTTP/1.1; the first of two does not decide.
+        {"GET", "/", std::nullopt, destinazione::host_mancante},
+        {"GET", "/", "127.0.0.1:8123", destinazione::host_ripetuto, 8123, 11, true},
+        {"GET", "/", "127.0.0.1:8123", destinazione::host_ripetuto, 8123, 10, true},
+        {"GET", "/", "127.0.0.1:8123", destinazione::pagina, 8123, 10},
+        {"GET", "/", "127.0.0.1:8123", destinazione::versione_non_ammessa, 8123, 20},
+        {"PRI", "*", std::nullopt, destinazione::versione_non_ammessa, 8123, 20},
+        {"GET", "/", "127.0.0.1:8123", destinazione::versione_non_ammessa, 8123, 9},
+        // A GET with a body; another method with a body is refused for its method.
+        {"GET", "/", "127.0.0.1:8123", destinazione::corpo_non_ammesso, 8123, 11, false, true},
+        {"GET", "/events", "127.0.0.1:8123", destinazione::corpo_non_ammesso, 8123, 11, false, true},
+        {"POST", "/", "127.0.0.1:8123", destinazione::metodo_non_ammesso, 8123, 11, false, true},
+        {"GET", "/x", "127.0.0.1:8123", destinazione::non_trovata, 8123, 11, false, true},
+        // The longest path, and one byte more.
+        {"GET", lungo, "127.0.0.1:8123", destinazione::non_trovata},
+        {"GET", lungo + "a", "127.0.0.1:8123", destinazione::percorso_troppo_lungo},
+        {"GET", "/?" + lungo, "127.0.0.1:8123", destinazione::percorso_troppo_lungo},
     };
     for (const caso& c : casi) {
-        EXPECT_EQ(instrada({c.metodo, c.percorso, c.host}, 8123), c.attesa)
-            << c.metodo << " " << c.percorso << " Host: " << c.host.value_or("(none)");
+        richiesta_http r{c.metodo, c.percorso, c.host};
+        r.versione = c.versione;
+        r.host_ripetuto = c.host_ripetuto;
+        r.con_corpo = c.con_corpo;
+        EXPECT_EQ(instrada(r, c.porta), c.attesa)
+            << c.metodo << " " << c.percorso.substr(0, 40) << " HTTP/" << c.versione << " Host: "
+            << c.host.value_or("(none)") << " port " << c.porta << (c.host_ripetuto ? " (two)" : "")
+            << (c.con_corpo ? " with a body" : "");
     }
 }
 
@@ -94,12 +132,23 @@ TEST(Servizio, IRifiutiDiconoPerche) {
     EXPECT_EQ(n.stato, 404);
     EXPECT_EQ(m.stato, 405);
     EXPECT_EQ(h.stato, 400);
+    EXPECT_EQ(rifiuto(destinazione::percorso_troppo_lungo).stato, 414);
+    EXPECT_EQ(rifiuto(destinazione::intestazioni_troppo_lunghe).stato, 431);
     EXPECT_EQ(m.intestazioni, (std::vector<std::pair<std::string, std::string>>{{"Allow", "GET"}}));
     EXPECT_TRUE(n.intestazioni.empty());
-    for (const risposta_http& r : {n, m, h}) {
+    std::set<std::string> testi;
+    for (const destinazione d :
+         {destinazione::non_trovata, destinazione::metodo_non_ammesso, destinazione::host_estraneo,
+          destinazione::host_mancante, destinazione::host_ripetuto, destinazione::corpo_non_ammesso,
+          destinazione::versione_non_ammessa, destinazione::richiesta_malformata, destinazione::percorso_troppo_lungo,
+          destinazione::intestazioni_troppo_lunghe}) {
+        const risposta_http r = rifiuto(d);
+        EXPECT_GE(r.stato, 400);
         EXPECT_EQ(r.tipo, "text/plain; charset=utf-8");
         EXPECT_FALSE(r.corpo.empty());
         EXPECT_FALSE(r.flusso);
+        // Each says its own reason.
+        EXPECT_TRUE(testi.insert(r.corpo).second) << r.corpo;
     }
 }
 
@@ -131,10 +180,11 @@ TEST(Servizio, UnEventoPerRiga) {
 // --- the watch --------------------------------------------------------------------
 
 TEST(Servizio, UnaModificaSiCostruisceQuandoEFerma) {
-    const impronta_file a{true, 100, 1};
-    const impronta_file a2{true, 100, 2};  // the same size, a later change
-    const impronta_file b{true, 120, 3};
-    const impronta_file c{true, 130, 4};
+    constexpr auto regolare = std::filesystem::file_type::regular;
+    const impronta_file a{regolare, 100, 1};
+    const impronta_file a2{regolare, 100, 2};  // the same size, a later change
+    const impronta_file b{regolare, 120, 3};
+    const impronta_file c{regolare, 130, 4};
     const impronta_file assente{};
     struct passo {
         std::vector<impronta_file> adesso;
@@ -166,11 +216,11 @@ TEST(Servizio, UnaModificaSiCostruisceQuandoEFerma) {
 TEST(Servizio, LImprontaDiUnFileSulDisco) {
     cartella_temporanea t;
     const std::string f = t.file("日本 路線_linea.txt");
-    EXPECT_FALSE(impronta_di(f).esiste);
-    EXPECT_FALSE(impronta_di(t.str() + "/no/such/file").esiste);
+    EXPECT_FALSE(impronta_di(f).esiste());
+    EXPECT_FALSE(impronta_di(t.str() + "/no/such/file").esiste());
     scrivi_tutto(f, "abc");
     const impronta_file prima = impronta_di(f);
-    EXPECT_TRUE(prima.esiste);
+    EXPECT_TRUE(prima.esiste());
     EXPECT_EQ(prima.dimensione, 3u);
     scrivi_tutto(f, "abcd");
     EXPECT_EQ(impronta_di(f).dimensione, 4u);
@@ -181,6 +231,56 @@ TEST(Servizio, LImprontaDiUnFileSulDisco) {
     EXPECT_NE(dopo.modifica, prima.modifica);
     std::filesystem::remove(f);
     EXPECT_EQ(impronta_di(f), impronta_file{});
+}
+
+// A file that changes kind is built again, and the build tells the new
+// reason: a pipe taken away, a directory in place of a file.
+TEST(Servizio, UnCambioDiGenereSiCostruisceDiNuovo) {
+    sorgenti_prova s;
+    const std::string treno = s.cartella.file(nome_treno);
+    const auto impronte = [&] { return std::vector<impronta_file>{impronta_di(s.r.file[0]), impronta_di(treno)}; };
+    sorveglianza g = sorveglia(impronte());
+    // The change is seen, and built once it stands still.
+    const auto guarda = [&] {
+        EXPECT_EQ(da_ricostruire(g, impronte()), std::vector<std::size_t>{});
+        return da_ricostruire(g, impronte());
+    };
+    struct passo {
+        const char* cosa;
+        std::function<void()> cambia;
+        std::filesystem::file_type tipo;
+        const char* ragione;  // in the build's failure
+    };
+    const passo passi[] = {
+        {"a pipe", [&] { std::filesystem::remove(treno); ASSERT_EQ(mkfifo(treno.c_str(), 0600), 0); },
+         std::filesystem::file_type::fifo, "not a regular file"},
+        {"taken away", [&] { std::filesystem::remove(treno); }, std::filesystem::file_type::not_found, "no such file"},
+        {"a directory", [&] { std::filesystem::create_directory(treno); }, std::filesystem::file_type::directory,
+         "it is a directory, not a file"},
+        {"a pipe again", [&] { std::filesystem::remove(treno); ASSERT_EQ(mkfifo(treno.c_str(), 0600), 0); },
+         std::filesystem::file_type::fifo, "not a regular file"},
+        {"a directory again", [&] { std::filesystem::remove(treno); std::filesystem::create_directory(treno); },
+         std::filesystem::file_type::directory, "it is a directory, not a file"},
+        {"a file again", [&] { std::filesystem::remove(treno); scrivi_tutto(treno, treno_incorporato); },
+         std::filesystem::file_type::regular, ""},
+    };
+    // What the page's bar shows of a build: why it made no scenario, and the diagnostics.
+    stato_servizio st;
+    const auto barra = [&](const esito_ricostruzione& e) {
+        accogli(st, e, s.r.file[0], treno);
+        const nlohmann::json j = nlohmann::json::parse(st.dati_evento);
+        return j["failure"].dump() + j["diagnostics"].dump();
+    };
+    std::string prima = barra(ricostruisci(s.r));
+    for (const passo& p : passi) {
+        p.cambia();
+        EXPECT_EQ(impronta_di(treno).tipo, p.tipo) << p.cosa;
+        EXPECT_EQ(guarda(), std::vector<std::size_t>{1}) << p.cosa;
+        const std::string ora = barra(ricostruisci(s.r));
+        EXPECT_NE(ora.find(p.ragione), std::string::npos) << p.cosa << ": " << ora;
+        EXPECT_NE(ora, prima) << p.cosa;
+        prima = ora;
+    }
 }
 
 // --- one build -------------------------------------------------------------------
@@ -294,39 +394,6 @@ TEST(Servizio, UnTestoNonUtf8NonFermaLEvento) {
 
 // --- the whole server, on a socket ------------------------------------------------
 
-// Sends `richiesta` to 127.0.0.1:porta and reads until `basta` says the
-// answer is whole, the connection ends, or 5 s pass.
-std::string chiedi(std::uint16_t porta, const std::string& richiesta,
-                   const std::function<bool(const std::string&)>& basta = nullptr) {
-    const int s = socket(AF_INET, SOCK_STREAM, 0);
-    EXPECT_GE(s, 0);
-    timeval limite{5, 0};
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, &limite, sizeof limite);
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    a.sin_port = htons(porta);
-    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    std::string risposta;
-    if (connect(s, reinterpret_cast<const sockaddr*>(&a), sizeof a) == 0 &&
-        send(s, richiesta.data(), richiesta.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(richiesta.size())) {
-        char b[4096];
-        while (!(basta && basta(risposta))) {
-            const ssize_t n = recv(s, b, sizeof b, 0);
-            if (n <= 0) break;
-            risposta.append(b, static_cast<std::size_t>(n));
-        }
-    }
-    close(s);
-    return risposta;
-}
-
-std::string get(std::uint16_t porta, const std::string& percorso, const std::string& host = "") {
-    const std::string h = host.empty() ? "127.0.0.1:" + std::to_string(porta) : host;
-    return chiedi(porta, "GET " + percorso + " HTTP/1.1\r\nHost: " + h + "\r\nConnection: close\r\n\r\n");
-}
-
-std::string corpo(const std::string& risposta) { return risposta.substr(risposta.find("\r\n\r\n") + 4); }
-
 TEST(Servizio, IlServerServeLaPaginaEGliEventi) {
     sorgenti_prova s;
     std::atomic<bool> ferma{false};
@@ -345,6 +412,7 @@ TEST(Servizio, IlServerServeLaPaginaEGliEventi) {
     EXPECT_EQ(pagina.rfind("HTTP/1.1 200 OK\r\n", 0), 0u) << pagina.substr(0, 200);
     EXPECT_NE(pagina.find("Content-Type: text/html; charset=utf-8\r\n"), std::string::npos);
     EXPECT_NE(pagina.find("Cache-Control: no-store\r\n"), std::string::npos);
+    EXPECT_NE(pagina.find(std::string("Content-Security-Policy: ") + politica_contenuti + "\r\n"), std::string::npos);
     EXPECT_EQ(corpo(pagina), pagina_con_script(*ricostruisci(s.r).pagina, 1));
 
     EXPECT_EQ(get(porta, "/x").rfind("HTTP/1.1 404 ", 0), 0u);

@@ -1,5 +1,6 @@
 #include "tools/servizio/servizio.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -47,9 +48,13 @@ void riferisci(std::ostream& uscita, const esito_ricostruzione& e, const std::st
     uscita.flush();
 }
 
-std::string evento_di(const stato_servizio& s) { return evento_sse("vista", s.dati_evento); }
+// The event of the last build, one copy for every stream.
+std::shared_ptr<const std::string> evento_di(const stato_servizio& s) {
+    return std::make_shared<const std::string>(evento_sse("vista", s.dati_evento));
+}
 
-risposta_http risposta_a(const richiesta_http& r, std::uint16_t porta, const stato_servizio& s) {
+risposta_http risposta_a(const richiesta_http& r, std::uint16_t porta, const stato_servizio& s,
+                         const std::shared_ptr<const std::string>& evento) {
     const destinazione d = instrada(r, porta);
     risposta_http a;
     switch (d) {
@@ -59,7 +64,8 @@ risposta_http risposta_a(const richiesta_http& r, std::uint16_t porta, const sta
         return a;
     case destinazione::flusso:
         a.flusso = true;
-        a.corpo = attesa_sse(attesa_riconnessione_ms) + evento_di(s);
+        a.corpo = attesa_sse(attesa_riconnessione_ms);
+        a.evento = evento;
         return a;
     default:
         return rifiuto(d);
@@ -92,10 +98,11 @@ int esegui_servizio(const richiesta_vista& r, std::ostream& uscita, std::ostream
     riferisci(uscita, prima, "at the start");
     if (c.in_ascolto) c.in_ascolto(porta);
 
+    std::shared_ptr<const std::string> evento = evento_di(s);
     gestore_http g;
-    g.rispondi = [&](const richiesta_http& q) { return risposta_a(q, porta, s); };
+    g.rispondi = [&](const richiesta_http& q) { return risposta_a(q, porta, s, evento); };
     g.fermati = c.fermati;
-    g.battito = [&]() -> std::string {
+    g.battito = [&]() -> std::shared_ptr<const std::string> {
         const std::vector<std::size_t> cambiati = da_ricostruire(guardia, impronte(r));
         if (cambiati.empty()) return {};
         const esito_ricostruzione e = ricostruisci(r);
@@ -105,7 +112,8 @@ int esegui_servizio(const richiesta_vista& r, std::ostream& uscita, std::ostream
             perche.append(i ? " and " : "").append(visibile_percorso(r.file[cambiati[i]]));
         }
         riferisci(uscita, e, perche);
-        return evento_di(s);
+        evento = evento_di(s);
+        return evento;
     };
     servi(*server, g, c.intervallo);
     server.reset();

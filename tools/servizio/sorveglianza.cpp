@@ -1,20 +1,22 @@
 #include "tools/servizio/sorveglianza.h"
 
-#include <filesystem>
 #include <system_error>
 
 impronta_file impronta_di(const std::string& percorso) {
+    namespace fs = std::filesystem;
     // From UTF-8 on every system: a narrow string would be read in the ANSI
     // code page on Windows.
-    const std::filesystem::path p(std::u8string(percorso.begin(), percorso.end()));
+    const fs::path p(std::u8string(percorso.begin(), percorso.end()));
     std::error_code e;
     impronta_file f;
-    f.dimensione = std::filesystem::file_size(p, e);
-    if (e) return {};
-    const auto quando = std::filesystem::last_write_time(p, e);
-    if (e) return {};
-    f.esiste = true;
-    f.modifica = static_cast<std::int64_t>(quando.time_since_epoch().count());
+    f.tipo = fs::status(p, e).type();
+    if (f.tipo == fs::file_type::not_found) return {};
+    if (f.tipo == fs::file_type::regular) {
+        f.dimensione = fs::file_size(p, e);
+        if (e) return {fs::file_type::none, 0, 0};
+    }
+    const auto quando = fs::last_write_time(p, e);
+    if (!e) f.modifica = static_cast<std::int64_t>(quando.time_since_epoch().count());
     return f;
 }
 

@@ -1,23 +1,28 @@
 // Watching the author's two files for a save: every look takes each file's
-// size and time of last change (portable, no notification of the system),
+// kind, size and time of last change (portable, no notification of the system),
 // and a change is built once it has stood still for one look, so that a file
 // still being written is not built half-way.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 struct impronta_file {
-    bool esiste = false;
-    std::uintmax_t dimensione = 0;
-    std::int64_t modifica = 0;  // the time of last change, in the file system's ticks
+    // What the path names: a file, none, a directory, a pipe, ... (a path
+    // that cannot be looked at is of no kind, `none`).
+    std::filesystem::file_type tipo = std::filesystem::file_type::not_found;
+    std::uintmax_t dimensione = 0;  // of a file; 0 for anything else
+    std::int64_t modifica = 0;      // the time of last change, in the file system's ticks
 
+    bool esiste() const { return tipo == std::filesystem::file_type::regular; }
     bool operator==(const impronta_file&) const = default;
 };
 
-// The file's fingerprint now; a file that cannot be seen does not exist.
+// The fingerprint of what the path names now. A change of kind is a change:
+// a file that becomes a directory, a pipe that is taken away.
 // The path is UTF-8, as the command line gives it on every system.
 impronta_file impronta_di(const std::string& percorso);
 
