@@ -4,12 +4,16 @@
 // completion, outline and quick fixes of a pair of buffers.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <condition_variable>
 #include <map>
+#include <mutex>
 #include <sstream>
 
 #include "scenario_incorporato.h"
 #include "supporto.h"
 #include "tools/comune/testo_1252.h"
+#include "tools/lsp/aiuto_editor.h"
 #include "tools/lsp/ciclo_server.h"
 #include "tools/lsp/coppie.h"
 #include "tools/lsp/cornice.h"
@@ -117,6 +121,8 @@ TEST(LspCoppie, UrisBecomePathsAndBack) {
         {"file://localhost/etc/x", "/etc/x"},
         {"file:///Citt%C3%A0", "/Citt\xc3\xa0"},
         {"untitled:Untitled-1", std::nullopt},
+        {"file:///autore/Tava%00_1-.txt", std::nullopt},
+        {std::string("file:///autore/Tava") + '\0' + "_1-.txt", std::nullopt},
         {"file:", std::nullopt},
     };
     for (const auto& [uri, percorso] : casi) EXPECT_EQ(percorso_da_uri(uri), percorso) << uri;
@@ -162,7 +168,7 @@ struct sessione {
     std::map<std::string, std::string> disco;
 
     explicit sessione(bool inizializza = true) {
-        s.leggi_disco = [this](const std::string& p) -> std::optional<std::string> {
+        s.leggi_disco = [this](const std::string& p, sorgente) -> std::optional<std::string> {
             const auto it = disco.find(p);
             if (it == disco.end()) return std::nullopt;
             return it->second;
@@ -297,11 +303,18 @@ TEST(LspRpc, TheLoopAnswersGarbageAndEndsWithTheRightStatus) {
         {"the input ends", in_cornici({init}), 1, {"id 1"}},
         {"nothing after exit is read", in_cornici({init, spegni, esci, sessione::richiesta(3, "shutdown", nullptr)}), 0,
          {"id 1", "id 2"}},
+        {"a request named exit is answered and the server goes on",
+         in_cornici({init, sessione::richiesta(5, "exit", nullptr), spegni, esci}), 0, {"id 1", "error -32601", "id 2"}},
+        {"an exit of another version, or without one, is invalid and ends nothing",
+         in_cornici({init, {{"jsonrpc", "1.0"}, {"method", "exit"}}, {{"method", "exit"}}, spegni, esci}), 0,
+         {"id 1", "error -32600 id null", "error -32600 id null", "id 2"}},
+        {"a body of null is an invalid request", "Content-Length: 4\r\n\r\nnull" + in_cornici({init, spegni, esci}), 0,
+         {"error -32600 id null", "id 1", "id 2"}},
         {"not JSON, then a frame without a length, then binary garbage",
          "Content-Length: 5\r\n\r\n{\"a\":" + std::string("X-Junk: 1\r\n\r\n") + std::string("\x00\x01\xfe\r\n\r\n", 7) +
              in_cornici({init, spegni, esci}),
          0,
-         {"error -32700", "window/logMessage", "window/logMessage", "id 1", "id 2"}},
+         {"error -32700 id null", "window/logMessage", "window/logMessage", "id 1", "id 2"}},
     };
     for (const caso& c : casi) {
         stato_server s = nuovo_stato();
@@ -311,7 +324,8 @@ TEST(LspRpc, TheLoopAnswersGarbageAndEndsWithTheRightStatus) {
         std::vector<std::string> visti;
         for (const json& m : letti(out.str())) {
             if (m.contains("error")) {
-                visti.push_back("error " + std::to_string(m["error"]["code"].get<int>()));
+                visti.push_back("error " + std::to_string(m["error"]["code"].get<int>()) +
+                                (m["id"].is_null() ? " id null" : ""));
             } else if (m.contains("id")) {
                 visti.push_back("id " + m["id"].dump());
             } else {
@@ -320,6 +334,76 @@ TEST(LspRpc, TheLoopAnswersGarbageAndEndsWithTheRightStatus) {
         }
         EXPECT_EQ(visti, c.attesi) << c.nome;
     }
+}
+
+// An input that gives its bytes one at a time and counts them, and an output
+// that holds every write until the input has been read to its end (or a
+// minute has passed, so that a fault fails rather than hangs): the server's
+// reader takes every message while the first answer is still being written.
+struct ingresso_contato : std::streambuf {
+    std::string dati;
+    std::size_t letti = 0;
+    std::mutex m;
+    std::condition_variable cv;
+
+    explicit ingresso_contato(std::string d) : dati(std::move(d)) {}
+    int_type underflow() override {
+        const std::lock_guard<std::mutex> l(m);
+        return letti < dati.size() ? traits_type::to_int_type(dati[letti]) : traits_type::eof();
+    }
+    int_type uflow() override {
+        const std::lock_guard<std::mutex> l(m);
+        if (letti >= dati.size()) return traits_type::eof();
+        const char c = dati[letti++];
+        cv.notify_all();
+        return traits_type::to_int_type(c);
+    }
+    void attendi_la_fine() {
+        std::unique_lock<std::mutex> l(m);
+        cv.wait_for(l, std::chrono::minutes(1), [this] { return letti == dati.size(); });
+    }
+};
+
+struct uscita_trattenuta : std::streambuf {
+    ingresso_contato& ingresso;
+    std::string scritto;
+
+    explicit uscita_trattenuta(ingresso_contato& i) : ingresso(i) {}
+    std::streamsize xsputn(const char* s, std::streamsize n) override {
+        ingresso.attendi_la_fine();
+        scritto.append(s, static_cast<std::size_t>(n));
+        return n;
+    }
+    int_type overflow(int_type c) override {
+        ingresso.attendi_la_fine();
+        if (!traits_type::eq_int_type(c, traits_type::eof())) scritto += traits_type::to_char_type(c);
+        return traits_type::not_eof(c);
+    }
+};
+
+TEST(LspRpc, ACancelledRequestStillWaitingIsAnsweredRequestCancelled) {
+    const json aiuto = sessione::richiesta(3, "textDocument/hover",
+                                           {{"textDocument", {{"uri", "file:///autore/x_linea.txt"}}},
+                                            {"position", {{"line", 0}, {"character", 0}}}});
+    json altro = aiuto;
+    altro["id"] = "quattro";
+    const std::string flusso = in_cornici({sessione::richiesta(1, "initialize", json::object()), aiuto, altro,
+                                           sessione::notifica("$/cancelRequest", {{"id", 3}}),
+                                           sessione::notifica("$/cancelRequest", {{"id", 77}}),
+                                           sessione::richiesta(2, "shutdown", nullptr), sessione::notifica("exit", nullptr)});
+    ingresso_contato in_buf(flusso);
+    uscita_trattenuta out_buf(in_buf);
+    std::istream in(&in_buf);
+    std::ostream out(&out_buf);
+    stato_server s = nuovo_stato();
+    EXPECT_EQ(esegui_server(s, in, out), 0);
+    std::vector<json> r = letti(out_buf.scritto);
+    ASSERT_EQ(r.size(), 4u) << json(r).dump();
+    EXPECT_EQ(r[1]["id"], 3);
+    EXPECT_EQ(r[1]["error"]["code"], codice_rpc::annullata);
+    EXPECT_EQ(r[2]["id"], "quattro");  // not named: handled
+    EXPECT_TRUE(r[2].contains("result"));
+    EXPECT_EQ(r[3]["id"], 2);
 }
 
 // ---- Diagnostics of a pair ----
@@ -412,6 +496,36 @@ TEST(LspDiagnostiche, AFileThatFitsNoNameIsToldSoAndALineFileAloneIsChecked) {
               (std::vector<std::string>{"misspelled-keyword", "beyond-length", "beyond-length"}));
 }
 
+TEST(LspDiagnostiche, AFileAddressHoldingANulByteOpensNoFileAndIsToldSo) {
+    sessione x;
+    std::vector<std::string> letti;
+    const auto leggi = x.s.leggi_disco;
+    x.s.leggi_disco = [&](const std::string& p, sorgente q) {
+        letti.push_back(p);
+        return leggi(p, q);
+    };
+    x.disco[cartella + "/Tava"] = linea_incorporata;  // the path cut at the NUL
+    const std::string uri = "file:///autore/Tava%00_linea.txt";
+    const json apertura = {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", utf8_da_1252(treno_incorporato)}}}};
+    const std::vector<json> r = x.invia(sessione::notifica("textDocument/didOpen", apertura));
+    ASSERT_EQ(r.size(), 1u);
+    EXPECT_EQ(r[0]["params"]["uri"], uri);
+    ASSERT_EQ(r[0]["params"]["diagnostics"].size(), 1u);
+    EXPECT_EQ(r[0]["params"]["diagnostics"][0]["code"], "file-address");
+    EXPECT_EQ(r[0]["params"]["diagnostics"][0]["severity"], 1);
+    EXPECT_TRUE(x.s.aperti.empty());
+    EXPECT_TRUE(x.pubblica().empty());
+    EXPECT_TRUE(letti.empty());
+    const json aiuto = x.invia(sessione::richiesta(3, "textDocument/hover",
+                                                  {{"textDocument", {{"uri", uri}}}, {"position", {{"line", 0}, {"character", 0}}}}))[0];
+    EXPECT_EQ(aiuto["error"]["code"], codice_rpc::parametri_invalidi);
+    EXPECT_NE(aiuto["error"]["message"].get<std::string>().find("NUL"), std::string::npos) << aiuto.dump();
+    // Closed, its error is cleared.
+    const std::vector<json> chiuso = x.invia(sessione::notifica("textDocument/didClose", {{"textDocument", {{"uri", uri}}}}));
+    ASSERT_EQ(chiuso.size(), 1u);
+    EXPECT_EQ(chiuso[0]["params"]["diagnostics"], json::array());
+}
+
 TEST(LspDiagnostiche, SeveralTrainFilesOfOneLineEachGetTheirOwnAndTheLineFileFollowsTheLastChanged) {
     sessione x;
     const std::string altro = cartella + "/Tava Aeroporto-Rovea_2101-.txt";
@@ -445,6 +559,50 @@ TEST(LspDiagnostiche, ACheckMadeObsoleteByAWaitingChangePublishesNothing) {
     // The pair is still due, and published once nothing newer waits.
     EXPECT_EQ(x.pubblica().size(), 2u);
     EXPECT_TRUE(x.pubblica().empty());
+}
+
+// A saved buffer whose file on disk holds other bytes than its Windows-1252
+// is told so at the first line that differs, until a save that agrees.
+TEST(LspDiagnostiche, ASaveWhoseFileHoldsOtherBytesIsToldOnTheBuffer) {
+    const std::string buffer = sostituisci(utf8_da_1252(treno_incorporato), "TAVA CENTRALE", "TAV\xc3\x88 CENTRALE");
+    const std::string byte = in_1252(buffer).byte;
+    struct caso {
+        const char* nome;
+        std::optional<std::string> disco;
+        const char* parole;  // of the warning; null for none
+        int riga;            // where it stands
+    };
+    const std::vector<caso> casi = {
+        {"saved as UTF-8", buffer, "saved as UTF-8?", 12},
+        {"saved as UTF-8 with a byte-order mark", "\xef\xbb\xbf" + buffer, "saved as UTF-8?", 0},
+        {"saved in Windows-1252", byte, nullptr, 0},
+        {"other line ends and an empty line at the end", sostituisci(byte, "\r\n", "\n") + "\n\n", nullptr, 0},
+        {"another text on that line", sostituisci(byte, "TAV\xc8 CENTRALE", "TAVA CENTRALE"),
+         "the build reads the file on disk", 12},
+        {"no file on disk", std::nullopt, nullptr, 0},
+    };
+    for (const caso& c : casi) {
+        sessione x;
+        x.disco[percorso_linea] = linea_incorporata;
+        x.apri(percorso_treno, buffer);
+        x.pubblica();
+        if (c.disco) x.disco[percorso_treno] = *c.disco;
+        x.invia(sessione::notifica("textDocument/didSave", {{"textDocument", {{"uri", uri_da_percorso(percorso_treno)}}}}));
+        const json diagnostiche = x.pubblica()[uri_da_percorso(percorso_treno)];
+        if (c.parole == nullptr) {
+            EXPECT_EQ(diagnostiche, json::array()) << c.nome;
+            continue;
+        }
+        const json d = cerca(diagnostiche, "disk-bytes");
+        EXPECT_EQ(diagnostiche.size(), 1u) << c.nome;
+        EXPECT_EQ(d["severity"], 2) << c.nome;
+        EXPECT_EQ(d["range"]["start"]["line"], c.riga) << c.nome;
+        EXPECT_NE(d.value("message", "").find(c.parole), std::string::npos) << c.nome << ": " << d.dump();
+        // Saved again as the build reads it: the warning goes.
+        x.disco[percorso_treno] = byte;
+        x.invia(sessione::notifica("textDocument/didSave", {{"textDocument", {{"uri", uri_da_percorso(percorso_treno)}}}}));
+        EXPECT_EQ(x.pubblica()[uri_da_percorso(percorso_treno)], json::array()) << c.nome;
+    }
 }
 
 // ---- What the editor asks ----
@@ -514,6 +672,48 @@ TEST(LspAiuto, TheOutlineHasSectionsWithStationsByNameAndSignalsByPosition) {
     EXPECT_EQ(dentro["[segnali]"][0], "signal at 1650 m");
     EXPECT_EQ(r[3]["range"]["start"]["line"], 10);
     EXPECT_EQ(r[3]["range"]["end"]["line"], 17);
+}
+
+TEST(LspAiuto, TheOutlineStopsAtItsMostSymbolsAndSaysSo) {
+    sessione x;
+    std::string treno = treno_incorporato;
+    for (int i = 0; i < 6000; ++i) treno += "velocita,    " + std::to_string(1000 + i) + ",   100\r\n";
+    x.apri(percorso_treno, utf8_da_1252(treno));
+    const std::vector<json> r = x.invia(sessione::richiesta(9, "textDocument/documentSymbol",
+                                                           {{"textDocument", {{"uri", uri_da_percorso(percorso_treno)}}}}));
+    ASSERT_EQ(r.size(), 2u);
+    std::size_t n = 0;
+    for (const json& sezione : r[0]["result"]) n += 1 + sezione["children"].size();
+    EXPECT_EQ(n, massimo_simboli);
+    EXPECT_EQ(r[0]["result"][0]["name"], "[generale]");
+    EXPECT_EQ(r[1]["method"], "window/logMessage");
+    EXPECT_NE(r[1]["params"]["message"].get<std::string>().find("5000"), std::string::npos) << r[1].dump();
+}
+
+// The check takes a source of 16 MiB and no more, counted in the bytes it
+// reads: a buffer beyond that gets no hover, completion or outline either.
+TEST(LspAiuto, ABufferTheCheckRefusesGetsNoHoverCompletionOrOutline) {
+    struct caso {
+        const char* nome;
+        std::string commento;  // one character of the comment that fills the buffer
+        bool rifiutato;
+    };
+    const std::vector<caso> casi = {
+        {"one byte beyond the limit", "x", true},
+        {"a longer UTF-8 text whose bytes fit", "\xc3\xa8", false},
+    };
+    for (const caso& c : casi) {
+        sessione x;
+        const std::size_t riempi = (std::size_t{16} << 20) - treno_incorporato.size() - 5 + (c.rifiutato ? 1 : 0);
+        std::string testo = utf8_da_1252(treno_incorporato) + "-- ";
+        testo.reserve(testo.size() + riempi * c.commento.size() + 2);
+        for (std::size_t i = 0; i < riempi; ++i) testo += c.commento;
+        x.apri(percorso_treno, testo + "\r\n");
+        const json posizione = {{"position", {{"line", 9}, {"character", 2}}}};
+        EXPECT_EQ(x.chiedi("textDocument/hover", percorso_treno, posizione)["result"].is_null(), c.rifiutato) << c.nome;
+        EXPECT_EQ(x.chiedi("textDocument/completion", percorso_treno, posizione)["result"].empty(), c.rifiutato) << c.nome;
+        EXPECT_EQ(x.chiedi("textDocument/documentSymbol", percorso_treno)["result"].size(), c.rifiutato ? 0u : 8u) << c.nome;
+    }
 }
 
 TEST(LspCorrezioni, QuickFixesForAKeywordADecimalCommaAndATab) {

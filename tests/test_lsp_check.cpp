@@ -4,9 +4,14 @@
 // line, column, message), in the same order.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <functional>
 #include <random>
 
 #include "generatore/generatore.h"
+#include "scenario_incorporato.h"
 #include "supporto.h"
 #include "tools/comune/nomi.h"
 #include "tools/costruzione/controllo.h"
@@ -110,6 +115,63 @@ TEST(LspComeCheck, DiagnosticsEqualCheckJsonOverGeneratedScenarios) {
         if (!check.empty()) ++con_diagnostiche;
     }
     EXPECT_GE(con_diagnostiche, 12);
+}
+
+// A file that stands where a partner should be but cannot be read: the
+// server tells what check tells of it, on the file open in the editor, and
+// never waits on a FIFO.
+TEST(LspComeCheck, APartnerThatCannotBeReadIsToldAsCheckTellsIt) {
+    const auto fifo = [](const std::string& p) { ASSERT_EQ(::mkfifo(p.c_str(), 0600), 0) << p; };
+    const auto cartella = [](const std::string& p) { std::filesystem::create_directory(p); };
+    const auto enorme = [](const std::string& p) {
+        scrivi_tutto(p, "");
+        std::filesystem::resize_file(p, std::uintmax_t{17} << 20);  // sparse: no 17 MiB written
+    };
+    const auto zero = [](const std::string& p) { std::filesystem::create_symlink("/dev/zero", p); };
+    struct caso {
+        const char* nome;
+        bool linea_aperta;  // otherwise the train file is open and the line file cannot be read
+        std::function<void(const std::string&)> crea;
+    };
+    const std::vector<caso> casi = {
+        {"a FIFO for the train file", true, fifo},
+        {"a directory for the train file", true, cartella},
+        {"a train file over the size limit", true, enorme},
+        {"a link to /dev/zero for the train file", true, zero},
+        {"a FIFO for the line file", false, fifo},
+        {"a directory for the line file", false, cartella},
+    };
+    for (const caso& c : casi) {
+        cartella_temporanea dir;
+        const std::string linea = dir.file(nome_linea);
+        const std::string treno = dir.file(nome_treno);
+        const std::string aperto = c.linea_aperta ? linea : treno;
+        const std::string testo = c.linea_aperta ? linea_incorporata : treno_incorporato;
+        scrivi_tutto(aperto, testo);
+        c.crea(c.linea_aperta ? treno : linea);
+
+        richiesta_compilazione r;
+        r.file_linea = linea;
+        r.file_treno = treno;
+        const json check = json::parse(json_diagnostiche(controlla_sorgenti(r, nomi_compilazione(r)).diagnostiche).dump());
+        ASSERT_EQ(check.size(), 1u) << c.nome << ": " << check.dump();
+
+        stato_server s = nuovo_stato();
+        tratta_messaggio(s, {{"jsonrpc", "2.0"}, {"id", 1}, {"method", "initialize"}, {"params", json::object()}});
+        tratta_messaggio(s, {{"jsonrpc", "2.0"},
+                             {"method", "textDocument/didOpen"},
+                             {"params", {{"textDocument", {{"uri", uri_da_percorso(aperto)}, {"version", 1}, {"text", testo}}}}}});
+        std::map<std::string, json> pubblicate;
+        for (const json& m : controlla_dovuti(s, [](const std::set<std::string>&) { return false; })) {
+            pubblicate[m["params"]["uri"]] = m["params"]["diagnostics"];
+        }
+        const json& qui = pubblicate[uri_da_percorso(aperto)];
+        ASSERT_EQ(qui.size(), 1u) << c.nome << ": " << qui.dump();
+        EXPECT_EQ(qui[0]["message"], check[0]["message"]) << c.nome;
+        EXPECT_EQ(qui[0]["severity"], 1) << c.nome;
+        EXPECT_EQ(qui[0]["range"]["start"], json({{"line", 0}, {"character", 0}})) << c.nome;
+        EXPECT_NE(check[0]["message"].get<std::string>().find("cannot read the"), std::string::npos) << check.dump();
+    }
 }
 
 }  // namespace

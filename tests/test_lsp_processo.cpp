@@ -91,6 +91,32 @@ TEST(LspProcesso, GarbageAndA16MegabyteBufferGetAnswersNotACrash) {
     EXPECT_EQ(diagnostiche["diagnostics"], json::array());
 }
 
+// Messages that name exit but are no exit notification, a body of null and
+// a file address holding a NUL byte: each answered, and the session goes on
+// to its shutdown and exit.
+TEST(LspProcesso, OnlyAValidExitEndsTheSession) {
+    cartella_temporanea dir;
+    scrivi_tutto(dir.file("Tava"), linea_incorporata);  // the path cut at the NUL
+    const std::string uri = uri_da_percorso(dir.file("Tava")) + "%00_30742-.txt";
+    const std::string in =
+        cornice(inizia) + cornice(richiesta(5, "exit", nullptr)) + cornice({{"jsonrpc", "1.0"}, {"method", "exit"}}) +
+        cornice({{"method", "exit"}}) + "Content-Length: 4\r\n\r\nnull" +
+        cornice(notifica("textDocument/didOpen", {{"textDocument", {{"uri", uri}, {"version", 1}, {"text", treno_incorporato}}}})) +
+        chiudi();
+    const sessione_processo s = esegui_lsp(in);
+    EXPECT_EQ(s.stato, 0);
+    std::vector<std::string> visti;
+    for (const json& m : s.ricevuti) {
+        if (m.contains("error")) visti.push_back(m["id"].dump() + " " + m["error"]["code"].dump());
+        if (m.contains("result")) visti.push_back(m["id"].dump());
+        if (m.value("method", "") == "textDocument/publishDiagnostics") {
+            visti.push_back(m["params"]["diagnostics"][0]["code"].get<std::string>());
+        }
+    }
+    EXPECT_EQ(visti, (std::vector<std::string>{"1", "5 -32601", "null -32600", "null -32600", "null -32600",
+                                               "file-address", "99"}));
+}
+
 TEST(LspProcesso, QuickChangesNeverPublishAnOlderVersionAfterANewerOne) {
     cartella_temporanea dir;
     scrivi_tutto(dir.file(nome_linea), linea_incorporata);

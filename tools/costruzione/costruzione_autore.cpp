@@ -161,12 +161,29 @@ risultato_costruzione costruisci_con(const richiesta_costruzione& r, Passi&& pas
 
 }  // namespace
 
+namespace {
+
+// The two sources read, the line file first: a failure to read the line file
+// leaves the train file unread.
+void leggi_sorgenti(risultato_costruzione& c, const richiesta_costruzione& r, const lettura_sorgente& leggi) {
+    c.testo_linea = leggi(r.file_linea, sorgente::linea);
+    c.testo_treno = leggi(r.file_treno, sorgente::treno);
+}
+
+}  // namespace
+
 risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pubblicazione_uscite* pubblica) {
     return costruisci_con(r, [&](risultato_costruzione& c) {
         if (pubblica != nullptr) pubblica->prima_di_leggere();
-        c.testo_linea = leggi_sorgente_autore(r.file_linea, sorgente::linea);
-        c.testo_treno = leggi_sorgente_autore(r.file_treno, sorgente::treno);
+        leggi_sorgenti(c, r, leggi_sorgente_autore);
         costruisci_letti(c, r, pubblica);
+    });
+}
+
+risultato_costruzione costruisci_autore_letti(const richiesta_costruzione& r, const lettura_sorgente& leggi) {
+    return costruisci_con(r, [&](risultato_costruzione& c) {
+        leggi_sorgenti(c, r, leggi);
+        costruisci_letti(c, r, nullptr);
     });
 }
 

@@ -66,6 +66,16 @@ risultato_costruzione costruisci_autore(const richiesta_costruzione& r, const pu
 risultato_costruzione costruisci_autore_testi(const richiesta_costruzione& r, std::optional<std::string> testo_linea,
                                               std::optional<std::string> testo_treno);
 
+// How a build reads one of the two sources (its path, which source it is): its
+// bytes, nothing when no file stands there, or errore_esecuzione thrown as
+// leggi_sorgente_autore throws it for a file that stands but cannot be read.
+using lettura_sorgente = std::function<std::optional<std::string>(const std::string&, sorgente)>;
+
+// The same build with the sources read by `leggi`, the line file first, as
+// costruisci_autore reads them from disk: a source that cannot be read is told
+// as check tells it. The outputs stay in memory.
+risultato_costruzione costruisci_autore_letti(const richiesta_costruzione& r, const lettura_sorgente& leggi);
+
 // The sources as the diagnostics name them: the paths of the request, the
 // texts as read.
 sorgenti_autore sorgenti_di(const richiesta_costruzione& r, const risultato_costruzione& c);

@@ -216,8 +216,10 @@ json completamenti(const documento_letto& d, posizione_editor p, bool snippet) {
     return voci;
 }
 
-json simboli(const documento_letto& d) {
-    json sezioni = json::array();
+schema_documento simboli(const documento_letto& d, std::size_t massimo) {
+    schema_documento schema;
+    json& sezioni = schema.simboli;
+    std::size_t contati = 0;
     json* sezione = nullptr;
     const auto chiudi = [&](std::size_t fine) {
         if (sezione == nullptr) return;
@@ -228,18 +230,25 @@ json simboli(const documento_letto& d) {
     const std::vector<parte_file> parte = parti(d);
     for (std::size_t i = 0; i < d.inizi_byte.size(); ++i) {
         const std::string_view riga = riga_byte(d, i);
-        if (e_intestazione_riga(riga)) {
+        const bool intestazione = e_intestazione_riga(riga);
+        const voce_record* r =
+            intestazione ? nullptr : record_di(riga.substr(0, std::min(riga.find(','), riga.size())), parte[i]);
+        if (!intestazione && (r == nullptr || sezione == nullptr)) continue;
+        if (contati == massimo) {
+            schema.tagliato = true;
+            break;
+        }
+        ++contati;
+        if (intestazione) {
             chiudi(ultima);
             const campo_riga c = stretto(riga, 0, riga.size());
-            const json r = intervallo_byte(d, i, c.da, c.a);
-            sezioni.push_back({{"name", utf8_da_1252(riga.substr(c.da, c.a - c.da))}, {"kind", 3}, {"range", r},
-                               {"selectionRange", r}, {"children", json::array()}});
+            const json dove = intervallo_byte(d, i, c.da, c.a);
+            sezioni.push_back({{"name", utf8_da_1252(riga.substr(c.da, c.a - c.da))}, {"kind", 3}, {"range", dove},
+                               {"selectionRange", dove}, {"children", json::array()}});
             sezione = &sezioni.back();
             ultima = i;
             continue;
         }
-        const voce_record* r = record_di(riga.substr(0, std::min(riga.find(','), riga.size())), parte[i]);
-        if (r == nullptr || sezione == nullptr) continue;
         const std::vector<campo_riga> campi = campi_di(riga, r);
         const json tutto = intervallo_byte(d, i, campi[0].da, riga.size());
         (*sezione)["children"].push_back({{"name", nome_simbolo(*r, riga, campi)}, {"detail", r->forma},
@@ -248,5 +257,5 @@ json simboli(const documento_letto& d) {
         ultima = i;
     }
     chiudi(ultima);
-    return sezioni;
+    return schema;
 }

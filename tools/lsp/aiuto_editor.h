@@ -31,6 +31,15 @@ std::optional<std::string> aiuto_a(const documento_letto& d, posizione_editor p)
 // section headers, when the position is in a line's first field.
 nlohmann::json completamenti(const documento_letto& d, posizione_editor p, bool snippet);
 
+// The most symbols an outline holds, sections and records together: the
+// answer stays small on the longest file, and an editor shows no more.
+inline constexpr std::size_t massimo_simboli = 5000;
+
+struct schema_documento {
+    nlohmann::json simboli = nlohmann::json::array();
+    bool tagliato = false;  // the file holds more symbols than the outline shows
+};
+
 // The DocumentSymbols: each section, with its records inside (stations by
-// name, signals and signs by position).
-nlohmann::json simboli(const documento_letto& d);
+// name, signals and signs by position), up to `massimo` in all, from the top.
+schema_documento simboli(const documento_letto& d, std::size_t massimo = massimo_simboli);

@@ -3,6 +3,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "tools/lsp/cornice.h"
@@ -14,11 +15,22 @@ using json = nlohmann::json;
 // A frame as the reader leaves it: the message, or what to answer for a
 // frame or body that could not be read.
 struct arrivato {
-    json messaggio;
+    std::optional<json> messaggio;  // nothing for a frame or body that could not be read
     std::vector<json> risposte;  // for a spoilt frame or a body that is not JSON
     std::vector<std::string> toccati;
     bool fine = false;
+    bool annullata = false;  // a request that $/cancelRequest named while it waited
 };
+
+// The id that a $/cancelRequest notification names; nothing for any other message.
+std::optional<json> da_annullare(const json& m) {
+    if (!m.is_object() || m.contains("id") || m.value("method", json()) != "$/cancelRequest") return std::nullopt;
+    const json parametri = m.value("params", json());
+    if (!parametri.is_object() || !parametri.contains("id")) return std::nullopt;
+    const json& id = parametri.at("id");
+    if (!id.is_string() && !id.is_number_integer()) return std::nullopt;
+    return id;
+}
 
 struct coda_messaggi {
     std::mutex m;
@@ -38,6 +50,16 @@ struct coda_messaggi {
         arrivato a = std::move(coda.front());
         coda.pop_front();
         return a;
+    }
+    // The requests with this id still waiting are not to be handled.
+    void annulla(const json& id) {
+        const std::lock_guard<std::mutex> l(m);
+        for (arrivato& a : coda) {
+            if (a.messaggio && a.messaggio->is_object() && a.messaggio->contains("method") &&
+                a.messaggio->value("id", json()) == id) {
+                a.annullata = true;
+            }
+        }
     }
     // A message waiting changes one of the files.
     bool tocca(const std::set<std::string>& file) {
@@ -64,22 +86,25 @@ arrivato leggi_uno(std::istream& ingresso) {
         return a;
     }
     if (!c.errore.empty()) a.risposte.push_back(registra("before a frame: " + c.errore, 2));
-    a.messaggio = json::parse(c.corpo, nullptr, false);
-    if (a.messaggio.is_discarded()) {
+    json m = json::parse(c.corpo, nullptr, false);
+    if (m.is_discarded()) {
         a.risposte.push_back(errore_rpc(nullptr, codice_rpc::analisi, "the message is not JSON"));
-        a.messaggio = json();
         return a;
     }
-    a.toccati = file_toccati(a.messaggio);
-    a.fine = a.messaggio.is_object() && a.messaggio.value("method", json()) == "exit";
+    a.toccati = file_toccati(m);
+    a.fine = e_uscita(m);
+    a.messaggio = std::move(m);
     return a;
 }
 
 void lettore(std::istream& ingresso, coda_messaggi& coda) {
     for (;;) {
         arrivato a = leggi_uno(ingresso);
+        if (a.messaggio) {
+            if (const std::optional<json> id = da_annullare(*a.messaggio)) coda.annulla(*id);
+        }
         const bool fine = a.fine;
-        if (fine && a.messaggio.is_null() && a.risposte.empty()) {
+        if (fine && !a.messaggio && a.risposte.empty()) {
             coda.metti(std::move(a));
             return;
         }
@@ -112,8 +137,11 @@ int esegui_server(stato_server& s, std::istream& ingresso, std::ostream& uscita)
         arrivato a = coda.prendi();
         if (a.fine) break;
         std::vector<json> fuori = std::move(a.risposte);
-        if (!a.messaggio.is_null()) {
-            std::vector<json> r = tratta_messaggio(s, a.messaggio);
+        if (a.annullata) {
+            fuori.push_back(errore_rpc(a.messaggio->at("id"), codice_rpc::annullata,
+                                       "the request was cancelled before it was handled"));
+        } else if (a.messaggio) {
+            std::vector<json> r = tratta_messaggio(s, *a.messaggio);
             fuori.insert(fuori.end(), r.begin(), r.end());
         }
         if (scrive && !s.finito) {

@@ -23,6 +23,7 @@ using json = nlohmann::json;
 // A file of the pair as the build reads it (bytes) and as the editor shows it (UTF-8).
 struct vista_file {
     bool presente = false;
+    std::exception_ptr illeggibile;
     std::string uri;
     std::string byte;
     std::string utf8;
@@ -34,7 +35,8 @@ struct vista_file {
 vista_file prepara(const file_coppia& f) {
     vista_file v;
     v.uri = f.uri;
-    v.presente = f.testo.has_value();
+    v.illeggibile = f.illeggibile;
+    v.presente = f.testo.has_value() && !f.illeggibile;
     if (!v.presente) return v;
     if (f.dal_editor) {
         testo_1252 t = in_1252(*f.testo);
@@ -209,10 +211,10 @@ void aggiungi(const uscita_coppia& u, const diagnostica& d) {
     // Without a train file the line file is checked alone: what the missing
     // train file makes the build say is left out. A missing line file is
     // told on the train file.
-    if (!u.treno.presente && d.dove.file != sorgente::linea) return;
+    if (!u.treno.presente && !u.treno.illeggibile && d.dove.file != sorgente::linea) return;
     sorgente file = d.dove.file == sorgente::nessuna ? u.fuoco : d.dove.file;
     const bool altrove = !vista_di(u, file).presente;
-    if (altrove) file = sorgente::treno;
+    if (altrove) file = file == sorgente::linea ? sorgente::treno : sorgente::linea;
     const vista_file& v = vista_di(u, file);
     if (!v.presente) return;
     json j;
@@ -264,9 +266,12 @@ esito_coppia controlla_coppia(const coppia_file& c) {
     // The check's own request: every problem in one pass, the plan validated
     // and not kept.
     const richiesta_costruzione r{c.linea.percorso, c.treno.percorso, nomi, true, true, true};
-    const risultato_costruzione rc =
-        costruisci_autore_testi(r, linea.presente ? std::optional<std::string>(linea.byte) : std::nullopt,
-                                treno.presente ? std::optional<std::string>(treno.byte) : std::nullopt);
+    const auto leggi = [&](const std::string&, sorgente quale) -> std::optional<std::string> {
+        const vista_file& v = quale == sorgente::treno ? treno : linea;
+        if (v.illeggibile) std::rethrow_exception(v.illeggibile);
+        return v.presente ? std::optional<std::string>(v.byte) : std::nullopt;
+    };
+    const risultato_costruzione rc = costruisci_autore_letti(r, leggi);
     const modello_scenario& m = *rc.modello;
     const uscita_coppia u{linea, treno, e, m, c.fuoco};
     for (const diagnostica& d : rc.diagnostiche) aggiungi(u, d);

@@ -3,6 +3,7 @@
 // diagnostics as the editor takes them, for each of the two files.
 #pragma once
 
+#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,6 +20,10 @@ struct file_coppia {
     std::string uri;
     std::optional<std::string> testo;
     bool dal_editor = false;  // `testo` is the buffer's UTF-8, not the file's bytes
+    // A file that stands on disk but cannot be read (a directory, a FIFO, a
+    // file over the size limit): the errore_esecuzione reading it threw. The
+    // pair is then told as check tells it: that file cannot be read.
+    std::exception_ptr illeggibile;
 };
 
 struct coppia_file {
@@ -50,7 +55,10 @@ struct esito_coppia {
 
 // The build of the pair, its diagnostics in the order check tells them. A
 // diagnostic of no file goes to the file in focus; one in a file that is not
-// there is left out (the line file alone is checked without a train file).
+// there goes to the other file (a missing or unreadable line file, an
+// unreadable train file), except that without a train file at all the line
+// file is checked alone and what the missing train file makes the build say
+// is left out.
 // A character of a buffer that Windows-1252 cannot hold is an error of its
 // own (code "not-windows-1252").
 esito_coppia controlla_coppia(const coppia_file& c);

@@ -41,14 +41,35 @@ std::string nome_base(const std::string& percorso) {
 
 }  // namespace
 
-std::optional<std::string> percorso_da_uri(const std::string& uri) {
-    const std::string schema = "file://";
-    if (uri.size() < schema.size() || uri.compare(0, schema.size(), schema) != 0) return std::nullopt;
-    std::string resto = uri.substr(schema.size());
+namespace {
+
+const std::string schema_file = "file://";
+
+// The host and the decoded path of a "file:" URI; nothing for another scheme.
+std::optional<std::pair<std::string, std::string>> parti_uri(const std::string& uri) {
+    if (uri.size() < schema_file.size() || uri.compare(0, schema_file.size(), schema_file) != 0) return std::nullopt;
+    const std::string resto = uri.substr(schema_file.size());
     const std::size_t barra = resto.find('/');
     if (barra == std::string::npos) return std::nullopt;
-    const std::string host = resto.substr(0, barra);
-    std::string p = decodifica(resto.substr(barra));
+    return std::pair(resto.substr(0, barra), decodifica(resto.substr(barra)));
+}
+
+}  // namespace
+
+bool uri_con_nul(const std::string& uri) {
+    const auto parti = parti_uri(uri);
+    return parti && parti->second.find('\0') != std::string::npos;
+}
+
+std::string testo_uri_con_nul() {
+    return "the file address holds a NUL byte (%00), which no file name may hold: no file is read for it, and it is "
+           "not checked";
+}
+
+std::optional<std::string> percorso_da_uri(const std::string& uri) {
+    const auto parti = parti_uri(uri);
+    if (!parti || parti->second.find('\0') != std::string::npos) return std::nullopt;
+    const auto& [host, p] = *parti;
     if (drive(p)) return p.substr(1);
     if (!host.empty() && host != "localhost") return "//" + host + p;
     return p;

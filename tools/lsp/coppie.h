@@ -9,8 +9,13 @@
 #include <vector>
 
 // The path of a "file:" URI, its %XX escapes decoded ("file:///C:/x" gives
-// "C:/x"); nothing for another scheme.
+// "C:/x"); nothing for another scheme, and nothing for a path that holds a
+// NUL byte (written "%00" or as it is), which no file's name may hold.
 std::optional<std::string> percorso_da_uri(const std::string& uri);
+
+// A "file:" URI whose path holds a NUL byte, and the words that refuse it.
+bool uri_con_nul(const std::string& uri);
+std::string testo_uri_con_nul();
 
 // A "file:" URI for a path, escaping what a URI may not hold as it is.
 std::string uri_da_percorso(const std::string& percorso);

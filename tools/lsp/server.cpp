@@ -2,11 +2,14 @@
 
 #include <exception>
 
+#include "sources/cartella.h"
 #include "sources/errore_esecuzione.h"
 #include "tools/comune/sorgenti_autore.h"
 #include "tools/diagnostiche/spiegazioni.h"
 #include "tools/lsp/aiuto_editor.h"
 #include "tools/lsp/coppie.h"
+#include "tools/lsp/modifiche_testo.h"
+#include "tools/lsp/salvataggio.h"
 
 namespace {
 
@@ -33,6 +36,7 @@ struct chiamata {
 std::string percorso_documento(const json& parametri) {
     const std::string uri = parametri.at("textDocument").at("uri").get<std::string>();
     const std::optional<std::string> p = percorso_da_uri(uri);
+    if (!p && uri_con_nul(uri)) throw std::invalid_argument(testo_uri_con_nul() + ": " + uri);
     if (!p) throw std::invalid_argument("not a file: URI: " + uri);
     return *p;
 }
@@ -86,6 +90,7 @@ void programma(stato_server& s, const std::string& percorso) {
 
 json pubblica(stato_server& s, const std::string& uri, json diagnostiche, std::vector<correzione> correzioni,
               const documento_aperto* d) {
+    if (d != nullptr && !d->avviso_disco.is_null()) diagnostiche.push_back(d->avviso_disco);
     json p = {{"uri", uri}, {"diagnostics", diagnostiche}};
     if (d != nullptr) p["version"] = d->versione;
     s.pubblicate[uri] = std::move(diagnostiche);
@@ -93,15 +98,15 @@ json pubblica(stato_server& s, const std::string& uri, json diagnostiche, std::v
     return notifica("textDocument/publishDiagnostics", std::move(p));
 }
 
+// A diagnostic of the whole file, at its start.
+json del_file(int gravita, const char* codice, const std::string& testo) {
+    const json r = {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}};
+    return {{"range", r}, {"severity", gravita}, {"code", codice}, {"source", sorgente_diagnostiche}, {"message", testo}};
+}
+
 // A file that fits no name rule: one diagnostic that says so.
 json senza_coppia(stato_server& s, const documento_aperto& d, const std::string& percorso) {
-    const json r = {{"start", {{"line", 0}, {"character", 0}}}, {"end", {{"line", 0}, {"character", 0}}}};
-    json diagnostiche = json::array({{{"range", r},
-                                      {"severity", 3},
-                                      {"code", "file-name"},
-                                      {"source", sorgente_diagnostiche},
-                                      {"message", testo_senza_coppia(percorso)}}});
-    return pubblica(s, d.uri, std::move(diagnostiche), {}, &d);
+    return pubblica(s, d.uri, json::array({del_file(3, "file-name", testo_senza_coppia(percorso))}), {}, &d);
 }
 
 void tocca(stato_server& s, const std::string& percorso, std::vector<json>& uscita) {
@@ -145,7 +150,18 @@ json spegni(chiamata& c) {
 
 // --- documents -----------------------------------------------------------------
 
+// A document whose address holds a NUL byte is not opened: one error on it
+// says why, cleared when it is closed.
+bool indirizzo_con_nul(chiamata& c, bool aperto) {
+    const std::string uri = c.parametri.at("textDocument").at("uri").get<std::string>();
+    if (!uri_con_nul(uri)) return false;
+    json d = aperto ? json::array({del_file(1, "file-address", testo_uri_con_nul())}) : json::array();
+    c.uscita.push_back(pubblica(c.s, uri, std::move(d), {}, nullptr));
+    return true;
+}
+
 void apri(chiamata& c) {
+    if (indirizzo_con_nul(c, true)) return;
     const std::string percorso = percorso_documento(c.parametri);
     const json& d = c.parametri.at("textDocument");
     documento_aperto& doc = c.s.aperti[percorso];
@@ -153,6 +169,7 @@ void apri(chiamata& c) {
     doc.testo = d.at("text").get<std::string>();
     doc.versione = d.value("version", std::int64_t{0});
     doc.tocco = c.s.messaggi;
+    doc.byte_1252 = lunghezza_1252(doc.testo);
     tocca(c.s, percorso, c.uscita);
 }
 
@@ -161,23 +178,31 @@ void cambia(chiamata& c) {
     const auto it = c.s.aperti.find(percorso);
     if (it == c.s.aperti.end()) throw std::invalid_argument("a change to a document that is not open");
     documento_aperto& doc = it->second;
-    for (const json& m : c.parametri.at("contentChanges")) {
-        const std::string testo = m.at("text").get<std::string>();
-        if (!m.contains("range")) {
-            doc.testo = testo;
-            continue;
+    // The edits before one that cannot be read stay made, as the editor sent them.
+    testo_indicizzato t{std::move(doc.testo), {}};
+    try {
+        for (const json& m : c.parametri.at("contentChanges")) {
+            std::string testo = m.at("text").get<std::string>();
+            if (!m.contains("range")) {
+                sostituisci_tutto(t, std::move(testo));
+                continue;
+            }
+            sostituisci_tra(t, posizione_di(m.at("range").at("start")), posizione_di(m.at("range").at("end")), testo);
         }
-        const std::vector<std::size_t> inizi = inizi_righe(doc.testo);
-        const std::size_t a = byte_a(doc.testo, inizi, posizione_di(m.at("range").at("start")));
-        const std::size_t b = byte_a(doc.testo, inizi, posizione_di(m.at("range").at("end")));
-        doc.testo.replace(a, b > a ? b - a : 0, testo);
+    } catch (...) {
+        doc.testo = std::move(t.testo);
+        doc.byte_1252 = lunghezza_1252(doc.testo);
+        throw;
     }
+    doc.testo = std::move(t.testo);
     doc.versione = c.parametri.at("textDocument").value("version", doc.versione);
     doc.tocco = c.s.messaggi;
+    doc.byte_1252 = lunghezza_1252(doc.testo);
     tocca(c.s, percorso, c.uscita);
 }
 
 void chiudi(chiamata& c) {
+    if (indirizzo_con_nul(c, false)) return;
     const std::string percorso = percorso_documento(c.parametri);
     const auto it = c.s.aperti.find(percorso);
     if (it == c.s.aperti.end()) return;
@@ -198,9 +223,24 @@ void chiudi(chiamata& c) {
     }
 }
 
+// The file on disk as the editor saved it: nothing to tell when it is absent
+// or cannot be read (the check tells that of a partner).
+std::optional<std::string> salvato(const stato_server& s, const std::string& percorso) {
+    try {
+        return s.leggi_disco(percorso, sorgente::nessuna);
+    } catch (const errore_esecuzione&) {
+        return std::nullopt;
+    }
+}
+
 void salva(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
-    if (c.s.aperti.count(percorso) > 0) tocca(c.s, percorso, c.uscita);
+    const auto it = c.s.aperti.find(percorso);
+    if (it == c.s.aperti.end()) return;
+    const std::optional<std::string> disco = salvato(c.s, percorso);
+    const std::optional<json> avviso = disco ? avviso_salvato(it->second.testo, *disco) : std::nullopt;
+    it->second.avviso_disco = avviso ? *avviso : json();
+    tocca(c.s, percorso, c.uscita);
 }
 
 // --- what the editor asks ------------------------------------------------------
@@ -224,7 +264,7 @@ std::string codice_testo(const json& d) {
 json aiuto(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
     const documento_aperto* d = aperto(c.s, percorso);
-    if (d == nullptr) return nullptr;
+    if (d == nullptr || oltre_il_limite(*d)) return nullptr;
     const posizione_editor p = posizione_di(c.parametri.at("position"));
     std::string testo;
     const auto diagnostiche = c.s.pubblicate.find(d->uri);
@@ -247,7 +287,7 @@ json completa(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
     const documento_aperto* d = aperto(c.s, percorso);
     const nome_in_coppia f = classifica(percorso);
-    if (d == nullptr || f.ruolo == ruolo_file::nessuno) return json::array();
+    if (d == nullptr || f.ruolo == ruolo_file::nessuno || oltre_il_limite(*d)) return json::array();
     return completamenti(leggi_documento(d->testo, f.ruolo == ruolo_file::linea), posizione_di(c.parametri.at("position")),
                          c.s.snippet);
 }
@@ -256,8 +296,13 @@ json schema(chiamata& c) {
     const std::string percorso = percorso_documento(c.parametri);
     const documento_aperto* d = aperto(c.s, percorso);
     const nome_in_coppia f = classifica(percorso);
-    if (d == nullptr || f.ruolo == ruolo_file::nessuno) return json::array();
-    return simboli(leggi_documento(d->testo, f.ruolo == ruolo_file::linea));
+    if (d == nullptr || f.ruolo == ruolo_file::nessuno || oltre_il_limite(*d)) return json::array();
+    schema_documento schema = simboli(leggi_documento(d->testo, f.ruolo == ruolo_file::linea));
+    if (schema.tagliato) {
+        c.uscita.push_back(registra("the outline of " + percorso + " shows its first " + std::to_string(massimo_simboli) +
+                                    " sections and records, and no more"));
+    }
+    return std::move(schema.simboli);
 }
 
 json azioni(chiamata& c) {
@@ -324,9 +369,10 @@ std::vector<json> tratta_richiesta(stato_server& s, const std::string& nome, con
         return {errore_rpc(id, codice_rpc::richiesta_invalida, "initialize came twice")};
     }
     const metodo* m = cerca_metodo(nome);
-    if (m == nullptr || m->richiesta == nullptr) {
-        return {errore_rpc(id, codice_rpc::metodo_ignoto, "no such method: " + nome)};
+    if (nome == "exit" || (m != nullptr && m->richiesta == nullptr)) {
+        return {errore_rpc(id, codice_rpc::metodo_ignoto, nome + " is a notification: it is sent without an id")};
     }
+    if (m == nullptr) return {errore_rpc(id, codice_rpc::metodo_ignoto, "no such method: " + nome)};
     std::vector<json> uscita;
     chiamata c{s, parametri, uscita};
     try {
@@ -364,15 +410,16 @@ std::vector<json> tratta_notifica(stato_server& s, const std::string& nome, cons
 
 stato_server nuovo_stato() {
     stato_server s;
-    s.leggi_disco = [](const std::string& percorso) -> std::optional<std::string> {
-        try {
-            return leggi_sorgente_autore(percorso, sorgente::nessuna);
-        } catch (const errore_esecuzione&) {
-            return std::nullopt;
-        }
-    };
+    s.leggi_disco = leggi_sorgente_autore;
     s.treni_disco = treni_su_disco;
     return s;
+}
+
+bool oltre_il_limite(const documento_aperto& d) { return d.byte_1252 > limite_sorgente; }
+
+bool e_uscita(const json& messaggio) {
+    return messaggio.is_object() && !messaggio.contains("id") && messaggio.value("jsonrpc", json()) == "2.0" &&
+           messaggio.value("method", json()) == "exit";
 }
 
 json errore_rpc(const json& id, int codice, const std::string& testo) {
@@ -418,7 +465,7 @@ std::vector<json> controlla_dovuti(stato_server& s, const std::function<bool(con
     for (const auto& [coppia, fuoco] : dovuti) {
         const std::set<std::string> file{coppia.linea, coppia.treno};
         if (superato(file)) continue;
-        const auto file_di = [&s](const std::string& percorso) {
+        const auto file_di = [&s](const std::string& percorso, sorgente quale) {
             file_coppia f;
             f.percorso = percorso;
             if (percorso.empty()) return f;
@@ -426,13 +473,17 @@ std::vector<json> controlla_dovuti(stato_server& s, const std::function<bool(con
                 f.uri = d->uri;
                 f.testo = d->testo;
                 f.dal_editor = true;
-            } else {
-                f.uri = uri_da_percorso(percorso);
-                f.testo = s.leggi_disco(percorso);
+                return f;
+            }
+            f.uri = uri_da_percorso(percorso);
+            try {
+                f.testo = s.leggi_disco(percorso, quale);
+            } catch (const errore_esecuzione&) {
+                f.illeggibile = std::current_exception();
             }
             return f;
         };
-        coppia_file c{file_di(coppia.linea), file_di(coppia.treno), classifica(coppia.linea).linea,
+        coppia_file c{file_di(coppia.linea, sorgente::linea), file_di(coppia.treno, sorgente::treno), classifica(coppia.linea).linea,
                       coppia.treno.empty() ? "" : classifica(coppia.treno).treno, fuoco};
         esito_coppia e = controlla_coppia(c);
         if (superato(file)) continue;

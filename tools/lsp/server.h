@@ -24,6 +24,7 @@ inline constexpr int metodo_ignoto = -32601;       // MethodNotFound
 inline constexpr int parametri_invalidi = -32602;  // InvalidParams
 inline constexpr int interno = -32603;             // InternalError
 inline constexpr int non_inizializzato = -32002;   // ServerNotInitialized
+inline constexpr int annullata = -32800;           // RequestCancelled
 }  // namespace codice_rpc
 
 struct documento_aperto {
@@ -31,7 +32,15 @@ struct documento_aperto {
     std::string testo;  // UTF-8, as the editor holds it
     std::int64_t versione = 0;
     std::uint64_t tocco = 0;  // when it was opened or changed last, in messages
+    std::size_t byte_1252 = 0;  // the length of the bytes the build reads from it
+    // The warning of its last save when the file on disk held other bytes
+    // (salvataggio.h), published with its diagnostics; null for none.
+    nlohmann::json avviso_disco;
 };
+
+// A buffer the check refuses, longer than a source may be: it gets no hover,
+// completion or outline either, only the check's error.
+bool oltre_il_limite(const documento_aperto& d);
 
 // A pair to check: the line file's path and the train file's ("" for none
 // found); `fuoco` the file whose change asked for it.
@@ -51,8 +60,10 @@ struct stato_server {
     std::map<std::string, std::vector<correzione>> correzioni;  // by URI, from the last diagnostics published
     std::map<std::string, nlohmann::json> pubblicate;           // by URI, the last diagnostics published
     std::uint64_t messaggi = 0;
-    // The file on disk at a path (Windows-1252 bytes); nothing when absent.
-    std::function<std::optional<std::string>(const std::string&)> leggi_disco;
+    // The file on disk at a path (Windows-1252 bytes), read as the source it
+    // is; nothing when absent. A file that stands but cannot be read throws
+    // errore_esecuzione, as leggi_sorgente_autore does.
+    std::function<std::optional<std::string>(const std::string&, sorgente)> leggi_disco;
     // The train files of a line on disk, in a folder.
     std::function<std::vector<std::string>(const std::string&, const std::string&)> treni_disco;
 };
@@ -64,6 +75,11 @@ stato_server nuovo_stato();
 // One message from the client (already parsed): the responses and
 // notifications to send. Malformed messages get a JSON-RPC error.
 std::vector<nlohmann::json> tratta_messaggio(stato_server& s, const nlohmann::json& messaggio);
+
+// A valid exit notification: "jsonrpc" "2.0", no id, the method "exit". Only
+// this ends the server; a request named exit, or a message of another
+// version, is answered with an error and the server goes on.
+bool e_uscita(const nlohmann::json& messaggio);
 
 // The error response to a body that is not JSON, or to a frame that could not
 // be read (id null).

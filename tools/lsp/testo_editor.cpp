@@ -61,6 +61,15 @@ testo_1252 in_1252(const std::string& utf8) {
     return r;
 }
 
+std::size_t lunghezza_1252(const std::string& utf8) {
+    std::size_t n = 0;
+    for (std::size_t i = 0; i < utf8.size(); ++n) {
+        char32_t c = 0;
+        if (!carattere_utf8(utf8, i, c)) ++i;
+    }
+    return n;
+}
+
 std::vector<std::size_t> inizi_righe(std::string_view testo) {
     std::vector<std::size_t> inizi{0};
     for (std::size_t i = 0; i < testo.size(); ++i) {

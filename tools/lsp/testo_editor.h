@@ -28,6 +28,10 @@ struct testo_1252 {
 // taken as it is (JSON never brings one).
 testo_1252 in_1252(const std::string& utf8);
 
+// The length of in_1252's bytes for a UTF-8 text: one byte for each
+// character, and for each byte that is not UTF-8.
+std::size_t lunghezza_1252(const std::string& utf8);
+
 // Where each line of a text begins: lines end at LF, CR LF or a lone CR, as
 // the build counts them.
 std::vector<std::size_t> inizi_righe(std::string_view testo);
