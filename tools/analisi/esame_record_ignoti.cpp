@@ -129,17 +129,18 @@ void esamina_testo(const std::string& testo, sorgente file, const std::set<chiav
         std::stable_sort(candidati.begin(), candidati.end(), [&](const voce_record* a, const voce_record* b) {
             return distanza_modifica(parola, a->forma, 64) < distanza_modifica(parola, b->forma, 64);
         });
+        // The nearest in spelling; all of them when several are as near.
         std::string proposta = "'" + std::string(candidati[0]->forma) + "'";
+        std::string di_chi_sono = di_chi(*candidati[0]);
         const std::size_t migliore = distanza_modifica(parola, candidati[0]->forma, 64);
         for (std::size_t i = 1; i < candidati.size(); ++i) {
-            if (distanza_modifica(parola, candidati[i]->forma, 64) == migliore) {
-                proposta += std::string(" or '") + candidati[i]->forma + "'";
-            }
+            if (distanza_modifica(parola, candidati[i]->forma, 64) != migliore) continue;
+            proposta += std::string(" or '") + candidati[i]->forma + "'";
+            di_chi_sono += " or " + di_chi(*candidati[i]);
         }
         r.push_back({esame::record_ignoto, riga[0].dove,
-                     "'" + riga[0].testo + "' is followed by " + di_chi(*candidati[0]) + " " +
-                         in_parole(riga.size() - 1) + (riga.size() == 2 ? " value" : " values") +
-                         "; did you mean " + proposta + "?",
+                     "'" + riga[0].testo + "' is followed by " + di_chi_sono + " " + in_parole(riga.size() - 1) +
+                         (riga.size() == 2 ? " value" : " values") + "; did you mean " + proposta + "?",
                      {}});
     }
 }

@@ -19,15 +19,18 @@ constexpr genere_cella generi[] = {{"velocita", "speed limit"}, {"aderenza", "ad
 
 std::optional<std::int32_t> posizione(const record_scritto& r) { return numero_di(r, 0); }
 
-// Every position of the kind lies within the line's length read as kilometres.
-bool sembrano_chilometri(const std::vector<const record_scritto*>& lista, std::int32_t lunghezza) {
+// The largest position of the kind, when every position lies within the
+// track's length read as kilometres.
+std::optional<std::int32_t> sembrano_chilometri(const std::vector<const record_scritto*>& lista,
+                                                std::int32_t lunghezza) {
     std::int32_t massima = 0;
     for (const record_scritto* r : lista) {
         const std::optional<std::int32_t> p = posizione(*r);
-        if (!p || *p < 0) return false;
+        if (!p || *p < 0) return std::nullopt;
         massima = std::max(massima, *p);
     }
-    return massima > 0 && massima <= lunghezza / 1000;
+    if (massima <= 0 || massima > lunghezza / 1000) return std::nullopt;
+    return massima;
 }
 
 }  // namespace
@@ -37,7 +40,7 @@ void esame_stessa_cella(const dati_esame& d, std::vector<rilievo>& r) {
     const std::int32_t lunghezza = d.m.lunghezza_totale;
     for (const genere_cella& g : generi) {
         const std::vector<const record_scritto*> lista = record_di_forma(d.record.treno, g.forma);
-        const bool chilometri = sembrano_chilometri(lista, lunghezza);
+        const std::optional<std::int32_t> chilometri = sembrano_chilometri(lista, lunghezza);
         for (std::size_t i = 0; i + 1 < lista.size(); ++i) {
             const std::optional<std::int32_t> a = posizione(*lista[i]);
             const std::optional<std::int32_t> b = posizione(*lista[i + 1]);
@@ -52,8 +55,8 @@ void esame_stessa_cella(const dati_esame& d, std::vector<rilievo>& r) {
                           ", metres " + std::to_string(primo_metro(cella)) + " to " +
                           std::to_string(ultimo_metro(cella)) + "), and only the last of a cell counts";
             if (chilometri) {
-                x.messaggio += "; positions are metres: " + std::to_string(*a) + " is " + std::to_string(*a) +
-                               " m, not km " + std::to_string(*a);
+                const std::string k = std::to_string(*chilometri);
+                x.messaggio += "; positions are metres: " + k + " is " + k + " m, not km " + k;
             }
             x.note.push_back({lista[i + 1]->dove, std::string("the '") + g.forma + "' that counts in that cell"});
             r.push_back(std::move(x));
