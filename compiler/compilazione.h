@@ -198,6 +198,14 @@ std::int32_t cella_di(std::int32_t posizione, double scarto = 0);
 // written by the record whose keyword stands at `origine`.
 cella& cella_scritta(modello_scenario& m, const luogo& origine, std::int64_t i);
 
+// Cell i's approach marker set to `valore` by the record at `origine`,
+// whatever the cell held; a marker of another record there is noted as lost.
+void scrivi_avvicinamento(modello_scenario& m, const luogo& origine, std::int64_t i, std::uint8_t valore);
+
+// Cell i, about to take a mark whatever it holds: an object of another
+// record there is noted as lost.
+void nota_sovrascrittura(modello_scenario& m, const luogo& origine, std::int64_t i);
+
 // --- Steps of the two phases --------------------------------------------------------
 
 // fase_linea returns false when the method ends in it.

@@ -55,6 +55,7 @@ void realizza_dimensioni(modello_scenario& m, stato_compilazione& s) {
     if (s.celle_richieste) {
         m.tracciato.assign(static_cast<std::size_t>(*s.celle_richieste) + 1, cella{});
         m.origine_celle.assign(m.tracciato.size(), luogo{});
+        m.origine_avvisi.assign(m.tracciato.size(), luogo{});
         s.celle_richieste.reset();
     }
     if (s.metri_richiesti) {

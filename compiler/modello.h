@@ -140,6 +140,17 @@ struct avviso_sorgente {
     std::string parola;     // the record keyword it suggests, as the embedded sources write it; empty: none
 };
 
+// A mark of one record written over another record's, noted for diagnostics:
+// an approach marker over another record's approach marker, or a station
+// marker over an object that was not free (a mountain mark is free).
+struct marca_sovrascritta {
+    std::int64_t cella = 0;
+    bool avvicinamento = false;    // an approach marker; otherwise the cell's kind
+    std::uint8_t tipo_prima = 0;   // the kind the cell held, for a kind overwritten
+    luogo prima;                   // the record whose mark is lost
+    luogo dopo;                    // the record that wrote over it
+};
+
 inline constexpr int voci_scenario = 87;
 inline constexpr int voci_montagne = 81;
 
@@ -173,6 +184,11 @@ struct modello_scenario {
     // For each track cell, the keyword field of the record that last wrote its
     // kind or values (unknown for cells no record wrote); same size as the track.
     std::vector<luogo> origine_celle;
+    // For each track cell, the keyword field of the record that last wrote its
+    // approach marker; same size as the track.
+    std::vector<luogo> origine_avvisi;
+    // Every mark written over another record's, in the order of writing.
+    std::vector<marca_sovrascritta> marche_sovrascritte;
     // Every warning, in the order the sources were read.
     std::vector<avviso_sorgente> avvisi;
     // For each table entry, the record that filled it (stations, sign texts,

@@ -34,7 +34,7 @@ posa memo_segnale(modello_scenario& m, const record_segnale& r, const luogo& ori
     // Approach markers at 2, 4, 6 and 8 cells before the signal, whatever
     // those cells hold.
     for (std::int32_t k = 1; k <= 4; ++k) {
-        cella_tracciato(m, w64{c} - 2 * w64{k}).avviso = bassi_8((w64{r.sx} * 3 + r.dx) * 10 + k);
+        scrivi_avvicinamento(m, origine, w64{c} - 2 * w64{k}, bassi_8((w64{r.sx} * 3 + r.dx) * 10 + k));
     }
     return {};
 }

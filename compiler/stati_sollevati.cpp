@@ -55,3 +55,30 @@ cella& cella_scritta(modello_scenario& m, const luogo& origine, std::int64_t i) 
     if (m.origine_celle.size() == m.tracciato.size()) m.origine_celle[static_cast<std::size_t>(i)] = origine;
     return c;
 }
+
+namespace {
+
+bool stesso_record(const luogo& a, const luogo& b) {
+    return a.file == b.file && a.riga == b.riga && a.colonna == b.colonna;
+}
+
+}  // namespace
+
+void scrivi_avvicinamento(modello_scenario& m, const luogo& origine, std::int64_t i, std::uint8_t valore) {
+    cella& c = cella_tracciato(m, i);
+    if (m.origine_avvisi.size() == m.tracciato.size()) {
+        luogo& prima = m.origine_avvisi[static_cast<std::size_t>(i)];
+        if (c.avviso != 0 && noto(prima) && !stesso_record(prima, origine)) {
+            m.marche_sovrascritte.push_back({i, true, 0, prima, origine});
+        }
+        prima = origine;
+    }
+    c.avviso = valore;
+}
+
+void nota_sovrascrittura(modello_scenario& m, const luogo& origine, std::int64_t i) {
+    const cella& c = cella_tracciato(m, i);
+    if (cella_libera(c) || m.origine_celle.size() != m.tracciato.size()) return;
+    const luogo& prima = m.origine_celle[static_cast<std::size_t>(i)];
+    if (noto(prima) && !stesso_record(prima, origine)) m.marche_sovrascritte.push_back({i, false, c.tipo, prima, origine});
+}

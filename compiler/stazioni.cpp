@@ -52,10 +52,10 @@ void calcola_estensione(voce_scenario& v, std::int32_t lunghezza) {
 
 // Markers 81 to 84 in the four cells before the station marker's cell,
 // nearest first, whatever those cells hold; none at or before cell 1.
-void marca_avvicinamento(modello_scenario& m, const voce_scenario& v) {
+void marca_avvicinamento(modello_scenario& m, const voce_scenario& v, const luogo& origine) {
     for (std::int32_t n = 1; n <= 4; ++n) {
         const double t = cella_reale(v.valore2) - n - 1;
-        if (t > 1) cella_tracciato(m, arrotonda_long(t)).avviso = bassi_8(80 + n);
+        if (t > 1) scrivi_avvicinamento(m, origine, arrotonda_long(t), bassi_8(80 + n));
     }
 }
 
@@ -101,12 +101,13 @@ esito_record memo_stazione(modello_scenario& m, stato_compilazione& s) {
     // Kinds from 25 up leave no mark on the track; kinds 5 and 6 get the
     // station marker without approach markers.
     const bool con_marche = v.tipo < tipo_stazione::senza_marche;
-    if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v);
+    if (con_marche && !estesa_avanti(v.tipo)) marca_avvicinamento(m, v, s.record.dove);
     if (con_marche) {
         const double t = cella_reale(v.valore2, -1);
         if (t <= 1) {
             return con_voce(m, termina(m, s, stato::marca_stazione_iniziale, std::nullopt, colpa_posizione), numero);
         }
+        nota_sovrascrittura(m, s.record.dove, arrotonda_long(t));
         cella& marca = cella_scritta(m, s.record.dove, arrotonda_long(t));
         marca.tipo = tipo_cella::marca_stazione;
         marca.valore1 = bassi_16(numero);

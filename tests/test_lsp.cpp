@@ -535,9 +535,11 @@ TEST(LspDiagnostiche, SeveralTrainFilesOfOneLineEachGetTheirOwnAndTheLineFileFol
     x.pubblica();
     x.cambia(percorso_linea, utf8_da_1252(sostituisci(linea_incorporata, "cartello_indicatore,  500,", "cartello_indicatore,  600,")), 2);
     std::map<std::string, json> p = x.pubblica();
-    // Both train files checked with the line file; the sign moved off the signal's cell.
+    // Both train files checked with the line file; the sign moved off the signal's cell. The signal
+    // at 500 m now stands, and its farthest approach marker falls on one of the first station's.
     EXPECT_EQ(p.size(), 3u);
-    EXPECT_EQ(p[uri_da_percorso(percorso_treno)], json::array());
+    ASSERT_EQ(p[uri_da_percorso(percorso_treno)].size(), 1u);
+    EXPECT_EQ(p[uri_da_percorso(percorso_treno)][0]["code"], "overwritten-mark");
     EXPECT_EQ(p[uri_da_percorso(altro)], json::array());
 }
 

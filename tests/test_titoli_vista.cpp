@@ -12,7 +12,7 @@
 
 #include "supporto.h"
 #include "tools/costruzione/compila_strumento.h"
-#include "tools/vista/record_scritto.h"
+#include "tools/analisi/record_scritto.h"
 #include "tools/vista/testo_html.h"
 #include "tools/vista/titoli_vista.h"
 #include "tools/vista/vista.h"

@@ -26,6 +26,9 @@ struct contesto_generazione {
     // no two slowdowns overlap, so that the walk of the finishing pass from a
     // start meets its own end first.
     std::vector<intervallo_celle> rallentamenti;
+    // The cells that hold an approach marker of a station or a signal: without
+    // edge cases no signal writes its markers over another's.
+    std::vector<bool> avvisi;
 };
 
 // How many tries an object gets to find free cells before it is left out.

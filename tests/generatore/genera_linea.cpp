@@ -133,7 +133,10 @@ void genera_cartelli(contesto_generazione& g, std::int32_t quanti, sorgente_line
     for (std::int32_t i = 0; i < quanti; ++i) {
         for (int t = 0; t < tentativi_posto; ++t) {
             const std::int32_t p = posizione_casuale(c, 50, g.limite);
-            if (p > g.limite || !prendi(g.celle, {{cella_dopo(p), 14}})) continue;
+            // Without edge cases the position decompile gives back from the
+            // sign's cell stays within the line too.
+            const bool oltre = p > g.limite || (!g.casi_limite && (cella_dopo(p) - 1) * 50 > g.limite);
+            if (oltre || !prendi(g.celle, {{cella_dopo(p), 14}})) continue;
             l.cartelli.push_back({p, "(" + riga_cartello(c) + ")(" + riga_cartello(c) + ")"});
             break;
         }

@@ -74,6 +74,32 @@ bool prendi_marca(contesto_generazione& g, const record_stazione& s) {
     return prendi(g.celle, {{cella_marca(s), 10}});
 }
 
+// The cells of a station's approach markers, the four before its marker's
+// cell (none for kinds 5 and 6, none at or before cell 1).
+std::vector<std::int64_t> avvisi_stazione(const record_stazione& s) {
+    std::vector<std::int64_t> celle;
+    if (s.tipo >= 25 || s.tipo == 5 || s.tipo == 6) return celle;
+    for (int n = 1; n <= 4; ++n) {
+        const double t = static_cast<double>(estensione_di(s).ultima) / 50.0 - n - 1;
+        if (t > 1) celle.push_back(arrotonda_pari(t));
+    }
+    return celle;
+}
+
+void segna_avvisi(contesto_generazione& g, const std::vector<std::int64_t>& celle) {
+    for (const std::int64_t c : celle) {
+        if (c >= 0 && c < static_cast<std::int64_t>(g.avvisi.size())) g.avvisi[static_cast<std::size_t>(c)] = true;
+    }
+}
+
+// Without edge cases a signal's approach markers fall on no other marker.
+bool avvisi_liberi(const contesto_generazione& g, const std::vector<std::int64_t>& celle) {
+    if (g.casi_limite) return true;
+    return std::none_of(celle.begin(), celle.end(), [&](std::int64_t c) {
+        return c >= 0 && c < static_cast<std::int64_t>(g.avvisi.size()) && g.avvisi[static_cast<std::size_t>(c)];
+    });
+}
+
 }  // namespace
 
 std::int32_t cella_marca(const record_stazione& s) {
@@ -231,6 +257,12 @@ void genera_stazioni(contesto_generazione& g, std::int32_t quante, sorgente_tren
                 s.secondi = i32(giorno % 60);
             }
             s.nome = nome_stazione(c);
+            // Without edge cases no two stations share a name.
+            while (!g.casi_limite && std::any_of(t.stazioni.begin(), t.stazioni.end(),
+                                                 [&](const record_stazione& x) { return x.nome == s.nome; })) {
+                s.nome = nome_stazione(c);
+            }
+            segna_avvisi(g, avvisi_stazione(s));
             t.stazioni.push_back(s);
             fine_precedente = e.ultima;
             break;
@@ -263,7 +295,10 @@ void genera_segnali(contesto_generazione& g, std::int32_t quanti, sorgente_treno
         for (int k = 0; k < tentativi_posto; ++k) {
             const std::int32_t p = posizione_casuale(c, 325, g.limite);
             const std::int32_t s = cella_dopo(p);
-            if (p > g.limite || !prendi(g.celle, {{s, 1}, {s - 1, atteso::tabella}, {s - 2, atteso::tabella}})) continue;
+            const std::vector<std::int64_t> avvisi{s - 2, s - 4, s - 6, s - 8};
+            if (p > g.limite || !avvisi_liberi(g, avvisi)) continue;
+            if (!prendi(g.celle, {{s, 1}, {s - 1, atteso::tabella}, {s - 2, atteso::tabella}})) continue;
+            segna_avvisi(g, avvisi);
             t.segnali.push_back(segnale_casuale(c, p, g.casi_limite));
             break;
         }
@@ -287,19 +322,44 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_
 
 // Increasing positions, mostly from 0; a speed's fifth fits a byte (at most
 // 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
+namespace {
+
+// Without edge cases every slowdown is slower than the limit in force at its
+// start cell (as the cell keeps it, in steps of 5 km/h): the limit of that
+// stretch is raised where it is not.
+void sopra_i_rallentamenti(sorgente_treno& t) {
+    for (const record_rallentamento& r : t.rallentamenti) {
+        const std::int32_t inizio = cella_dopo(r.x);
+        record_punto* in_vigore = nullptr;
+        for (record_punto& v : t.velocita) {
+            if (cella_di(v.posizione) <= inizio) in_vigore = &v;
+        }
+        if (in_vigore == nullptr) continue;
+        const std::int32_t tenuto = arrotonda_pari(in_vigore->valore / 5.0) * 5;
+        if (tenuto <= r.v) in_vigore->valore = (r.v / 5 + 1) * 5;
+    }
+}
+
+}  // namespace
+
 void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     // Without edge cases both lists start at 0 m, so that no cell holds 0.
     const bool da_zero = probabile(c, 4, 5) || !g.casi_limite;
     for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, da_zero)) {
-        const std::int32_t v = probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, 1275));
+        // Without edge cases no limit above the fastest line's 350 km/h.
+        const std::int32_t v =
+            probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, g.casi_limite ? 1275 : 350));
         t.velocita.push_back({p, v});
     }
     const bool aderenze_da_zero = probabile(c, 4, 5) || !g.casi_limite;
     for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, aderenze_da_zero)) {
-        const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100)) : i32(intero(c, 0, g.casi_limite ? 300 : 255));
+        // Without edge cases no adhesion of 0.
+        const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100))
+                                                   : i32(intero(c, g.casi_limite ? 0 : 1, g.casi_limite ? 300 : 255));
         t.aderenze.push_back({p, a});
     }
     if (!g.casi_limite && t.velocita.empty()) t.velocita.push_back({0, 100});
     if (!g.casi_limite && t.aderenze.empty()) t.aderenze.push_back({0, 100});
+    if (!g.casi_limite) sopra_i_rallentamenti(t);
 }

@@ -212,7 +212,7 @@ std::vector<stato_sollevato> costruisci_ancora(ricupero& rc, const richiesta_cos
     }
     m->stati_sollevati = stati_nuovi(rc, m->stati_sollevati);
     std::erase_if(m->avvisi, [&](const avviso_sorgente& a) { return in_un_tratto_tolto(rc, a.dove); });
-    for (diagnostica& d : diagnostiche_costruzione(*m, sorgenti_di(r, c), fatale_costruzione{})) {
+    for (diagnostica& d : diagnostiche_costruzione(*m, sorgenti_di(r, c), fatale_costruzione{}, false)) {
         if (!rc.dette.insert(chiave_di(d)).second) continue;
         const std::optional<std::int32_t> tolta = prima_riga_tolta(rc, d.dove.file);
         if (d.dove.riga == 0 && tolta) {

@@ -5,6 +5,7 @@
 
 #include "compiler/avvisi.h"
 #include "compiler/parole_chiave.h"
+#include "tools/analisi/esami.h"
 #include "tools/diagnostiche/messaggi_stati.h"
 #include "tools/comune/testo_terminale.h"
 
@@ -179,6 +180,17 @@ void diagnostica_di_avviso(raccolta& r, const avviso_sorgente& a) {
     r.d.push_back(std::move(d));
 }
 
+// What a check of the built scenario found, with the other records it names.
+void diagnostica_di_rilievo(raccolta& r, const rilievo& x) {
+    diagnostica d;
+    d.livello = errore_per_nome(x.nome) ? gravita::errore : gravita::avviso;
+    d.nome = x.nome;
+    d.dove = punto(r.s, x.dove, false);
+    d.messaggio = x.messaggio;
+    for (const nota_rilievo& n : x.note) d.note.push_back({punto(r.s, n.dove, false), n.messaggio});
+    r.d.push_back(std::move(d));
+}
+
 // Every line shown, read in one pass over each source.
 void riempi_righe(raccolta& r) {
     for (diagnostica& d : r.d) {
@@ -219,11 +231,14 @@ void riempi_righe(raccolta& r) {
 }  // namespace
 
 std::vector<diagnostica> diagnostiche_costruzione(const modello_scenario& m, const sorgenti_autore& s,
-                                                  const fatale_costruzione& f) {
+                                                  const fatale_costruzione& f, bool con_esami) {
     raccolta r{m, s, {}, {}};
     for (const stato_sollevato& v : m.stati_sollevati) diagnostica_di_stato(r, v);
     diagnostica_fatale(r, f);
     for (const avviso_sorgente& a : m.avvisi) diagnostica_di_avviso(r, a);
+    if (con_esami) {
+        for (const rilievo& x : esegui_esami(m, s.testo_linea, s.testo_treno)) diagnostica_di_rilievo(r, x);
+    }
     riempi_righe(r);
     return std::move(r.d);
 }

@@ -4,6 +4,7 @@
 
 #include "compiler/avvisi.h"
 #include "compiler/stati.h"
+#include "tools/analisi/esami.h"
 
 namespace {
 
@@ -397,9 +398,88 @@ a train file with neither record gives a speed limit of 0 and an adhesion of
      esempio_sorgente{T, "velocita,   0,    30", "velocita,   500,    30", "velocita,   0,    30"}},
 };
 
+// The checks of the built scenario (tools/analisi/esami.h), in the order of
+// their table.
+const spiegazione esami[] = {
+    {0, esame::marche_sovrascritte, nullptr, "\"segnale\", \"stazione\"",
+     R"(A signal writes approach markers at 2, 4, 6 and 8 cells before its own, and
+a station writes approach markers in the four cells before its station
+marker, whatever those cells hold; a station marker replaces whatever object
+its cell held (a signal, a sign, a board). The record read later wins, and
+the earlier record's markers or object are lost from the track without a
+status. The diagnostic stands at the record that writes over and names the
+one that loses. Move one of them: a signal's approach needs the 400 m before
+it, a station's the 250 m before the end of its extent. A mountain mark
+under another object is the format's own and is not told. An error unless
+-Wno-error=overwritten-mark.)",
+     esempio_sorgente{T, "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0",
+                      "segnale,    4300,   2, 3, 1,  0, 0,    2,  2,1,0, 0",
+                      "segnale,    3000,   2, 3, 1,  0, 0,    2,  2,1,0, 0"}},
+    {0, esame::stessa_cella, nullptr, "\"velocita\", \"aderenza\"",
+     R"(A speed limit or an adhesion takes effect from the cell of its position (a
+cell is 50 m) to the next record's cell. Of two records whose positions fall
+in one cell, only the last counts: the first never reaches the track.
+Positions are metres: speed limits written at 1, 7, 9, 12 and 13 (meaning
+kilometres) all fall in cell 0, and the line has the last limit everywhere;
+the diagnostic says so when every position of the kind would fit the track
+as kilometres. An error unless -Wno-error=same-cell.)",
+     esempio_sorgente{T, "velocita,   0,    30", "velocita,   0,    30\nvelocita,   20,    40", "velocita,   0,    30"}},
+    {0, esame::valore_impossibile, nullptr, "\"rallentamento\", \"velocita\", \"aderenza\", \"orologio\", \"stazione\"",
+     R"(Values that the build stores but that no railway can mean:
+
+- a slowdown of length 0: its start and end fall in one cell, the end is
+  lost, and the finishing pass lays the slowdown's boards to the end of the
+  track (a negative length is -Wswapped-range);
+- a speed limit of 0 km/h or an adhesion of 0: no train moves there;
+- a clock or station time whose hours are not 0 to 23, or whose minutes or
+  seconds are not 0 to 59;
+- a station whose name is empty or blank.
+
+An error unless -Wno-error=impossible-value.)",
+     esempio_sorgente{T, "velocita,    1000,   100", "velocita,    1000,   0", "velocita,    1000,   100"}},
+    {0, esame::valore_insolito, nullptr, "\"percentuale massa frenata\", \"numero vetture\", \"velocita\"",
+     R"(Values the build keeps as written but beyond what any railway has. The
+ranges chosen:
+
+- braked-mass percentage 1 to 250: a freight train brakes about 50 to 100 %
+  of its mass, a passenger train 100 to 200 %, and high-speed units with
+  magnetic track brakes reach about 250 %; 0 is a train without brakes;
+- coaches: at least 1;
+- speed limit at most 350 km/h, the highest any line in service allows (the
+  cell could hold up to 1,275 km/h).
+
+A warning: the scenario builds as written, but no train runs like that.)",
+     esempio_sorgente{T, "percentuale massa frenata,    140", "percentuale massa frenata,    500",
+                      "percentuale massa frenata,    140"}},
+    {0, esame::stazioni_omonime, nullptr, "\"stazione\"",
+     R"(Two stations whose names are the same (blanks at the ends and letter case
+aside): the train's display and the timetable cannot tell them apart. The
+diagnostic stands at the second and names the first.)",
+     esempio_sorgente{T, "stazione,   16000, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, POGGIOLANA",
+                      "stazione,   16000, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, TORVIA",
+                      "stazione,   16000, 12,  400,  0, 0, 0,  1,1,0,  4,1,1,    0,   0, 0, 0, POGGIOLANA"}},
+    {0, esame::rallentamento_inutile, nullptr, "\"rallentamento\"",
+     R"(A slowdown whose speed is not below the speed limit in force in its start
+cell: the train need not slow down for it, though its boards stand on the
+line. Give it a speed below the limit, or leave it out.)",
+     esempio_sorgente{T, "[rallentamenti]", "[rallentamenti]\nrallentamento,   8000,  120,  500,  0, 0, 0",
+                      "[rallentamenti]\nrallentamento,   8000,  60,  500,  0, 0, 0"}},
+    {0, esame::record_ignoto, nullptr, "a field that is no keyword, in either file",
+     R"(A word that no record's keyword holds, followed on its line by exactly the
+values of a record of its file (as many, numbers where the record takes
+numbers), is most likely that record under another name: the build passes
+over the word and its values, and the record is lost. The diagnostic names
+the record whose values follow, the nearest in spelling when several take as
+many. A word close to a keyword is -Wmisspelled-keyword's instead. An error
+unless -Wno-error=unknown-record.)",
+     esempio_sorgente{T, "segnale,    7000,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+                      "semaforo,    7000,   2, 4, 1,  0, 0,    2,  2,1,0, 0",
+                      "segnale,    7000,   2, 4, 1,  0, 0,    2,  2,1,0, 0"}},
+};
+
 std::string intestazione(const spiegazione& s) {
     if (s.nome != nullptr) {
-        return std::string("Warning -W") + s.nome + (e_errore_predefinito(s.nome) ? ", an error by default" : "");
+        return std::string("Warning -W") + s.nome + (errore_per_nome(s.nome) ? ", an error by default" : "");
     }
     if (s.codice >= 1250) return "Numbered message " + std::to_string(s.codice);
     return "Status " + std::to_string(s.codice);
@@ -410,6 +490,9 @@ std::string titolo_di(const spiegazione& s) {
     if (s.nome != nullptr) {
         for (const descrizione_avviso& a : tabella_avvisi()) {
             if (std::string_view(a.nome) == s.nome) return a.testo;
+        }
+        for (const voce_esame& e : tabella_esami()) {
+            if (std::string_view(e.descrizione.nome) == s.nome) return e.descrizione.testo;
         }
     }
     return testo_stato(s.codice);
@@ -429,18 +512,23 @@ std::string blocco(const char* righe) {
 
 std::span<const spiegazione> spiegazioni_stati() { return stati; }
 std::span<const spiegazione> spiegazioni_avvisi() { return avvisi; }
+std::span<const spiegazione> spiegazioni_esami() { return esami; }
 
 const spiegazione* cerca_spiegazione(std::string_view chiave) {
     if (chiave.rfind("-W", 0) == 0) chiave.remove_prefix(2);
     // -Wno-error=NAME, as the option keeping it a warning is written.
     if (chiave.rfind("no-error=", 0) == 0) chiave.remove_prefix(9);
-    for (const spiegazione& s : avvisi) {
-        if (chiave == s.nome) return &s;
+    for (const auto& tabella : {std::span<const spiegazione>(avvisi), std::span<const spiegazione>(esami)}) {
+        for (const spiegazione& s : tabella) {
+            if (chiave == s.nome) return &s;
+        }
     }
     // -Wno-NAME, as the option turning it off is written.
     if (chiave.rfind("no-", 0) == 0) {
-        for (const spiegazione& s : avvisi) {
-            if (chiave.substr(3) == s.nome) return &s;
+        for (const auto& tabella : {std::span<const spiegazione>(avvisi), std::span<const spiegazione>(esami)}) {
+            for (const spiegazione& s : tabella) {
+                if (chiave.substr(3) == s.nome) return &s;
+            }
         }
     }
     for (const spiegazione& s : stati) {
@@ -489,6 +577,17 @@ std::string riferimento_markdown() {
         t += '\n';
         t += testo_spiegazione(s, 3);
     }
+    t += "\n## Checks of the built scenario\n"
+         "\n"
+         "What check, compile and the editor tell of a scenario that built without a\n"
+         "status: records that destroy each other's marks, values no railway means,\n"
+         "records under a name no keyword holds. They read what the build made and\n"
+         "never change it; they are named, turned off and made errors or warnings\n"
+         "like the warnings above.\n";
+    for (const spiegazione& s : esami) {
+        t += '\n';
+        t += testo_spiegazione(s, 3);
+    }
     return t;
 }
 
@@ -497,5 +596,7 @@ std::string elenco_spiegazioni() {
     for (const spiegazione& s : stati) t += (&s == stati ? " " : ", ") + std::to_string(s.codice);
     t += "; warnings";
     for (const spiegazione& s : avvisi) t += std::string(&s == avvisi ? " " : ", ") + s.nome;
+    t += "; checks";
+    for (const spiegazione& s : esami) t += std::string(&s == esami ? " " : ", ") + s.nome;
     return t;
 }

@@ -37,6 +37,9 @@ std::span<const spiegazione> spiegazioni_stati();
 // Every warning, in the order of the warning table.
 std::span<const spiegazione> spiegazioni_avvisi();
 
+// Every check of the built scenario, in the order of its table.
+std::span<const spiegazione> spiegazioni_esami();
+
 // The explanation of "15", "tab", "-Wtab" or "-Wno-tab"; null for none.
 const spiegazione* cerca_spiegazione(std::string_view chiave);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "compiler/avvisi.h"
+#include "tools/analisi/esami.h"
 #include "tools/comune/testo_1252.h"
 #include "tools/comune/testo_terminale.h"
 
@@ -22,6 +23,7 @@ std::string elenco_avvisi() {
         if (!t.empty()) t += ", ";
         t += a.nome;
     }
+    for (const voce_esame& e : tabella_esami()) t += std::string(", ") + e.descrizione.nome;
     return t;
 }
 
@@ -35,7 +37,7 @@ std::string controlla_w(const std::string& valore, bool con_werror) {
     const std::string nome = inizia(valore, no_error) ? valore.substr(no_error.size())
                              : inizia(valore, no)     ? valore.substr(no.size())
                                                       : valore;
-    if ((inizia(valore, no_error) || inizia(valore, no)) && e_avviso(nome)) return "";
+    if ((inizia(valore, no_error) || inizia(valore, no)) && e_nome_avviso(nome)) return "";
     return "-W" + valore + ": no warning is named \"" + nome + "\"; the warnings are: " + elenco_avvisi();
 }
 
@@ -106,7 +108,7 @@ std::string testo_diagnostica(const diagnostica& d) {
     if (!d.nome.empty()) {
         // As compilers mark them: an error by default by its name alone, a
         // warning made an error by --werror as such.
-        const bool innalzato = d.livello == gravita::errore && !e_errore_predefinito(d.nome);
+        const bool innalzato = d.livello == gravita::errore && !errore_per_nome(d.nome);
         t += innalzato ? " [-Werror=" + d.nome + "]" : " [-W" + d.nome + "]";
     } else if (d.stato) {
         t += " [status " + std::to_string(*d.stato) + "]";

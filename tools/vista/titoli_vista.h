@@ -11,7 +11,7 @@
 
 #include "tools/vista/chilometri_vista.h"
 #include "tools/vista/oggetti_vista.h"
-#include "tools/vista/record_scritto.h"
+#include "tools/analisi/record_scritto.h"
 
 // The text sources a model was built from: their names, their texts, and the
 // records read again from them. Empty when it was decoded from the binary

@@ -1,4 +1,4 @@
-#include "tools/vista/record_scritto.h"
+#include "tools/analisi/record_scritto.h"
 
 #include <algorithm>
 #include <tuple>
@@ -24,15 +24,16 @@ std::string senza_blank_finali(std::string s) {
 bool leggi_valore(lettore_campi& l, bool testo, record_scritto& r) {
     if (a_fine(l)) return false;
     if (testo) {
-        r.valori.push_back({senza_blank_finali(leggi_testo(l)), std::nullopt});
+        std::string t = senza_blank_finali(leggi_testo(l));
+        r.valori.push_back({std::move(t), std::nullopt, l.campo});
         return true;
     }
     try {
         const std::int32_t n = leggi_long(l);
-        r.valori.push_back({std::string(testo_campo(l)), n});
+        r.valori.push_back({std::string(testo_campo(l)), n, l.campo});
     } catch (const errore_esecuzione&) {
         // Not a whole number, or one that does not fit: the field is read all the same.
-        r.valori.push_back({std::string(testo_campo(l)), std::nullopt});
+        r.valori.push_back({std::string(testo_campo(l)), std::nullopt, l.campo});
     }
     return true;
 }

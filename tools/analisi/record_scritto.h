@@ -1,6 +1,7 @@
 // The records as the author wrote them, read again from the text sources for
-// the page of `view`: each keyword field with its place, and its values as
-// written, named by the table of records (tools/comune/tabella_record.h).
+// the page of `view` and the checks of a built scenario: each keyword field
+// with its place, and its values as written with theirs, named by the table
+// of records (tools/comune/tabella_record.h).
 // The build keeps only the place of the record that made each cell and table
 // entry; this gives back that record's values in the author's own terms.
 #pragma once
@@ -17,6 +18,7 @@
 struct valore_scritto {
     std::string testo;                   // the field as written (a text value without its trailing blanks)
     std::optional<std::int32_t> numero;  // its value, when it reads as a whole number
+    luogo dove;                          // the field's place
 };
 
 struct record_scritto {
