@@ -5,13 +5,14 @@
 set(STANZE_REGOLE
   "tools/comune|sources,platform"
   "tools/binari|tools/comune,track,compiler,sources,platform"
+  "tools/analisi|tools/comune,track,compiler,sources"
   "tools/diagnostiche|tools/comune,compiler,sources"
   "tools/costruzione|tools/diagnostiche,tools/comune,track,compiler,sources,platform"
   "tools/decompila|tools/costruzione,tools/binari,tools/comune,track,compiler,sources"
   "tools/vista|tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,compiler,sources,platform"
   "tools/servizio|tools/vista,tools/costruzione,tools/diagnostiche,tools/comune,compiler,sources,platform"
   "tools/lsp|tools/costruzione,tools/diagnostiche,tools/comune,compiler,sources"
-  "tools/comandi|tools/lsp,tools/servizio,tools/vista,tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,sources,platform"
+  "tools/comandi|tools/lsp,tools/servizio,tools/vista,tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/analisi,tools/comune,track,sources,platform"
 )
 
 # One line of the rules taken apart: the folder, and the list of what it may use.
