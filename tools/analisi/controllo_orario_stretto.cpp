@@ -44,6 +44,6 @@ const scheda_controllo controllo_orario_stretto{
     "stazione,  2000, 4, 700, 1,0,0, 4,1,2, 2,1,1, 60, 20,10, 15, TAVA CENTRALE",
     "velocita,   0,   100\n"
     "stazione,     0, 22, 600, 0,0,0, 0,0,0, 4,1,1, 1, 20,9, 0, TAVA AEROPORTO\n"
-    "stazione,  2000, 4, 700, 1,0,0, 4,1,2, 2,1,1, 60, 20,11, 0, TAVA CENTRALE",
+    "stazione,  2000, 4, 700, 1,0,0, 4,1,2, 2,1,1, 60, 20,12, 0, TAVA CENTRALE",
     controlla,
 };
