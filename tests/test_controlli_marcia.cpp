@@ -117,9 +117,9 @@ TEST(ControlliMarcia, SlowdownBrakingNamesTheSlowdownAndTheDistance) {
         "percentuale massa frenata,    60\r\nvelocita,   0,   200\r\nrallentamento,   9000,   30,   500, 0, 0, 0"));
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].dove.riga, 9);
-    // (55.56² − 8.33²) / (2 · 6.1 · 7 / 99.79) = 3,525 m
+    // (55.56² − 8.33²) / (2 · 6.1 · 7 / 99.79) = 3,525.4 m: the 3,526th metre reaches it
     EXPECT_EQ(r[0].messaggio,
-              "a train at 200 km/h at the warning board needs 3,525 m to brake to the slowdown's 30 km/h "
+              "a train at 200 km/h at the warning board needs 3,526 m to brake to the slowdown's 30 km/h "
               "(braked mass 60 %); the board stands 1,200 m before the slowdown");
 }
 

@@ -206,8 +206,12 @@ TEST(Marcia, PropertiesOverGeneratedScenarios) {
         const double b_max = decelerazione_marcia(in.treno.massa_frenata, 155, o.frenatura);
         const double salto = 2 * std::max(a_max, b_max) + 1e-6;
         for (std::size_t k = 0; k < r.velocita.size(); ++k) {
-            if (k > 0) EXPECT_LE(r.velocita[k], r.ammessa[k - 1] + 1e-9) << seme << " " << k;
-            if (k < r.ammessa.size()) EXPECT_LE(r.velocita[k], r.ammessa[k] + 1e-9) << seme << " " << k;
+            if (k > 0) {
+                EXPECT_LE(r.velocita[k], r.ammessa[k - 1] + 1e-9) << seme << " " << k;
+            }
+            if (k < r.ammessa.size()) {
+                EXPECT_LE(r.velocita[k], r.ammessa[k] + 1e-9) << seme << " " << k;
+            }
             if (k > 0) {
                 EXPECT_LE(std::abs(r.velocita[k] * r.velocita[k] - r.velocita[k - 1] * r.velocita[k - 1]), salto);
                 EXPECT_GE(r.tempo[k], r.tempo[k - 1]) << seme << " " << k;
@@ -218,7 +222,9 @@ TEST(Marcia, PropertiesOverGeneratedScenarios) {
             ASSERT_TRUE(f.limite.has_value());
             EXPECT_GE(f.corsa, *f.limite - 1e-6) << seme << " " << i;
             EXPECT_GE(f.arrivo, r.fermate[i - 1].partenza + *f.limite - 1e-6);
-            if (f.minimo) EXPECT_GE(f.arrivo, *f.minimo - 1e-6);
+            if (f.minimo) {
+                EXPECT_GE(f.arrivo, *f.minimo - 1e-6);
+            }
         }
     }
 }

@@ -20,7 +20,10 @@ const std::array<const scheda_controllo*, 5> schede{
 std::span<const scheda_controllo* const> schede_controlli_marcia() { return schede; }
 
 std::vector<rilievo> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o) {
-    const risultato_marcia marcia = calcola_marcia(in, o);
+    return rilievi_marcia(in, o, calcola_marcia(in, o));
+}
+
+std::vector<rilievo> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o, const risultato_marcia& marcia) {
     const contesto_controlli c{in, o, marcia};
     std::vector<rilievo> r;
     for (const scheda_controllo* s : schede) {

@@ -23,11 +23,13 @@ std::vector<rilievo> controlla(const contesto_controlli& c) {
         const std::optional<std::int64_t> metri =
             metri_per_frenare(in, c.opzioni.frenatura, v, std::max(0, s.velocita), s.inizio, 20 * distanza_avviso);
         if (metri && *metri <= distanza_avviso) continue;
-        const std::string serve = metri ? "needs " + testo_metri(*metri) : "cannot brake in " + testo_metri(20 * distanza_avviso);
+        const std::string frena = "to the slowdown's " + kmh(s.velocita);
+        const std::string serve = metri ? "needs " + testo_metri(*metri) + " to brake " + frena
+                                        : "cannot brake " + frena + " within " + testo_metri(20 * distanza_avviso);
         r.push_back({"slowdown-braking", gravita::avviso, s.dove,
-                     "a train at " + kmh(v) + " at the warning board " + serve + " to brake to the slowdown's " +
-                         kmh(s.velocita) + " (braked mass " + std::to_string(in.treno.massa_frenata) +
-                         " %); the board stands " + testo_metri(distanza_avviso) + " before the slowdown"});
+                     "a train at " + kmh(v) + " at the warning board " + serve + " (braked mass " +
+                         std::to_string(in.treno.massa_frenata) + " %); the board stands " +
+                         testo_metri(distanza_avviso) + " before the slowdown"});
     }
     return r;
 }

@@ -115,7 +115,7 @@ int esegui_run(const richiesta_marcia& r, bool terminale, std::ostream& uscita, 
     const modello_scenario& m = *c.modello;
     const ingresso_marcia in = ingresso_dal_modello(m);
     const risultato_marcia marcia = calcola_marcia(in, r.opzioni);
-    const std::vector<rilievo> rilievi = rilievi_marcia(in, r.opzioni);
+    const std::vector<rilievo> rilievi = rilievi_marcia(in, r.opzioni, marcia);
     const chilometri_vista k = chilometri_del_modello(m);
     const lettura_km km = [&k](std::int64_t metro) { return km_breve(lettura(k, metro)); };
     if (r.sorgenti.json) {
