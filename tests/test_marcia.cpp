@@ -178,6 +178,15 @@ TEST(Marcia, AStretchAtZeroEndsTheRunBeforeIt) {
     EXPECT_EQ(r.velocita.back(), 0.0);
 }
 
+TEST(Marcia, AStartBeforeTheLinesFirstMetreFindsNoLimit) {
+    ingresso_marcia in = linea_piana(5000, 72);
+    in.stazioni.front().posizione = -100;
+    const risultato_marcia r = calcola_marcia(in, opzioni(0.5));
+    ASSERT_TRUE(r.bloccata.has_value());
+    EXPECT_EQ(*r.bloccata, -100);
+    EXPECT_EQ(r.fermate.size(), 1u);
+}
+
 TEST(Marcia, WithoutATimedStationTheRunEndsAtTheLinesEnd) {
     ingresso_marcia in = linea_piana(5000, 72);
     for (stazione_marcia& s : in.stazioni) s.orario.reset();

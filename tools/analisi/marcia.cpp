@@ -40,7 +40,10 @@ std::vector<fermata_marcia> fermate_previste(const ingresso_marcia& in) {
 std::vector<double> ammessa_treno(const ingresso_marcia& in, std::int64_t inizio, std::int64_t fine,
                                   std::int64_t lunghezza) {
     std::vector<double> r(static_cast<indice>(fine - inizio), 1e9);
-    for (const tratto_limite& s : velocita_ammessa(in, std::max<std::int64_t>(0, inizio - lunghezza), fine)) {
+    // The tail is not followed back beyond the line's start; a head before it
+    // finds no limit (0 km/h).
+    const std::int64_t coda = std::min(inizio, std::max<std::int64_t>(0, inizio - lunghezza));
+    for (const tratto_limite& s : velocita_ammessa(in, coda, fine)) {
         const std::int64_t da = std::max(s.da, inizio);
         const std::int64_t a = std::min(s.a + lunghezza, fine);
         for (std::int64_t x = da; x < a; ++x) {
@@ -51,21 +54,43 @@ std::vector<double> ammessa_treno(const ingresso_marcia& in, std::int64_t inizio
     return r;
 }
 
+// The gradient over metres [inizio, fine), in steps that cover it all (0
+// where the line gives none), each clipped to the range.
+std::vector<tratto_pendenza> pendenze_tra(const ingresso_marcia& in, std::int64_t inizio, std::int64_t fine) {
+    std::vector<tratto_pendenza> r;
+    std::int64_t x = inizio;
+    for (const tratto_pendenza& p : in.pendenze) {
+        if (p.a <= x || p.da >= fine) continue;
+        if (p.da > x) r.push_back({x, p.da, 0});
+        r.push_back({std::max(p.da, x), std::min(p.a, fine), p.permille});
+        x = std::min(p.a, fine);
+    }
+    if (x < fine) r.push_back({x, fine, 0});
+    return r;
+}
+
 // The speed at each metre: the least of the limits on either side, the
 // acceleration curve forward and the braking curve back; 0 at every stop.
+// Squares are compared first: a root only where a curve binds.
 std::vector<double> velocita_corsa(const ingresso_marcia& in, const opzioni_marcia& o, std::int64_t inizio,
                                    const std::vector<double>& ammessa, const std::vector<bool>& ferma) {
     const indice n = ammessa.size();
+    const std::vector<tratto_pendenza> pendenze = pendenze_tra(in, inizio, inizio + static_cast<std::int64_t>(n));
     std::vector<double> v(n + 1, 0.0);
-    for (indice k = 0; k < n; ++k) {  // forward
-        const double a = accelerazione_su(pendenza_a(in, inizio + static_cast<std::int64_t>(k)), o);
-        const double limite = k + 1 < n ? std::min(ammessa[k], ammessa[k + 1]) : ammessa[k];
-        v[k + 1] = ferma[k + 1] ? 0.0 : std::min(limite, std::sqrt(v[k] * v[k] + 2 * a));
+    for (const tratto_pendenza& p : pendenze) {  // forward
+        const double due_a = 2 * accelerazione_su(p.permille, o);
+        for (indice k = static_cast<indice>(p.da - inizio); k < static_cast<indice>(p.a - inizio); ++k) {
+            const double limite = k + 1 < n ? std::min(ammessa[k], ammessa[k + 1]) : ammessa[k];
+            const double v2 = v[k] * v[k] + due_a;
+            v[k + 1] = ferma[k + 1] ? 0.0 : v2 >= limite * limite ? limite : std::sqrt(v2);
+        }
     }
-    for (indice k = n; k-- > 0;) {  // back
-        const std::int32_t i = pendenza_a(in, inizio + static_cast<std::int64_t>(k));
-        const double b = decelerazione_marcia(in.treno.massa_frenata, i, o.frenatura);
-        v[k] = std::min(v[k], std::sqrt(v[k + 1] * v[k + 1] + 2 * b));
+    for (auto p = pendenze.rbegin(); p != pendenze.rend(); ++p) {  // back
+        const double due_b = 2 * decelerazione_marcia(in.treno.massa_frenata, p->permille, o.frenatura);
+        for (indice k = static_cast<indice>(p->a - inizio); k-- > static_cast<indice>(p->da - inizio);) {
+            const double v2 = v[k + 1] * v[k + 1] + due_b;
+            if (v[k] * v[k] > v2) v[k] = std::sqrt(v2);
+        }
     }
     return v;
 }
