@@ -15,8 +15,10 @@ std::int64_t secondi(double s) { return static_cast<std::int64_t>(std::llround(s
 // Slack rounded down, arrivals rounded up: the table never flatters the run.
 std::int64_t per_eccesso(double s) { return static_cast<std::int64_t>(std::ceil(s - 1e-6)); }
 
-std::string nome_fermata(const fermata_marcia& f) {
-    return f.stazione == nullptr ? "(end of the line)" : visibile_1252(f.stazione->nome);
+// A stop without a station is the line's start (no station at all) or its end.
+std::string nome_fermata(const fermata_marcia& f, bool primo) {
+    if (f.stazione != nullptr) return visibile_1252(f.stazione->nome);
+    return primo ? "(start of the line)" : "(end of the line)";
 }
 
 struct riga_tabella {
@@ -31,7 +33,7 @@ std::vector<riga_tabella> righe(const risultato_marcia& r, const lettura_km& km)
         const fermata_marcia& f = r.fermate[i];
         riga_tabella g;
         const std::int64_t arrivo = i == 0 ? secondi(f.arrivo) : per_eccesso(f.arrivo);
-        g.celle = {nome_fermata(f), km(f.posizione), f.orario ? testo_orario(*f.orario) : "-",
+        g.celle = {nome_fermata(f, i == 0), km(f.posizione), f.orario ? testo_orario(*f.orario) : "-",
                    f.minimo ? testo_orario(per_eccesso(*f.minimo)) : "-", testo_orario(arrivo), "-"};
         if (i > 0 && f.orario) {
             const std::int64_t margine = *f.orario - arrivo;
@@ -52,8 +54,8 @@ std::string riga_totale(const ingresso_marcia& in, const risultato_marcia& r, co
     const fermata_marcia& ultimo = r.fermate.back();
     double limite = 0;
     for (const fermata_marcia& f : r.fermate) limite += f.limite.value_or(0.0);
-    std::string t = "total: " + testo_metri(r.fine - r.inizio) + " from " + nome_fermata(primo) + " to " +
-                    nome_fermata(ultimo) + ", leaving at " + testo_orario(secondi(primo.partenza)) + "; running " +
+    std::string t = "total: " + testo_metri(r.fine - r.inizio) + " from " + nome_fermata(primo, true) + " to " +
+                    nome_fermata(ultimo, r.fermate.size() == 1) + ", leaving at " + testo_orario(secondi(primo.partenza)) + "; running " +
                     testo_durata(per_eccesso(ultimo.arrivo - primo.partenza)) + " (at the limits alone " +
                     testo_durata(per_eccesso(limite)) + ")";
     if (ultimo.orario) t += ", slack at the end " + testo_durata(*ultimo.orario - per_eccesso(ultimo.arrivo));
