@@ -22,4 +22,8 @@ void scrittura_su_tubo_chiuso_fallisce();
 // on POSIX they already are.
 void flussi_binari();
 
+// Standard output is a terminal (a console on Windows), where colours may be
+// shown; not when it goes to a file or a pipe.
+bool uscita_su_terminale();
+
 }  // namespace piattaforma

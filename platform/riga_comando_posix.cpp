@@ -1,6 +1,7 @@
 #include "platform/riga_comando.h"
 
 #include <signal.h>
+#include <unistd.h>
 
 namespace piattaforma {
 
@@ -12,5 +13,7 @@ std::vector<std::string> argomenti_utf8(int argc, char** argv) {
 void scrittura_su_tubo_chiuso_fallisce() { ::signal(SIGPIPE, SIG_IGN); }
 
 void flussi_binari() {}
+
+bool uscita_su_terminale() { return isatty(STDOUT_FILENO) != 0; }
 
 }  // namespace piattaforma

@@ -32,4 +32,6 @@ void flussi_binari() {
     _setmode(_fileno(stdout), _O_BINARY);
 }
 
+bool uscita_su_terminale() { return _isatty(_fileno(stdout)) != 0; }
+
 }  // namespace piattaforma

@@ -14,6 +14,7 @@
 #include "tools/comandi/comando_example.h"
 #include "tools/comandi/comando_explain.h"
 #include "tools/comandi/comando_lsp.h"
+#include "tools/comandi/comando_run.h"
 #include "tools/comandi/comando_verify.h"
 #include "tools/comandi/comando_vista.h"
 
@@ -29,6 +30,7 @@ int main(int argc, char** argv) {
     registra_explain(strumento, c);
     registra_example(strumento, c);
     registra_lsp(strumento, c, std::cin);
+    registra_run(strumento, c);
     registra_verify(strumento, c);
     registra_vista(strumento, c);
     return esegui_strumento(strumento, c, piattaforma::argomenti_utf8(argc, argv));

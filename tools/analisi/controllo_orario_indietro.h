@@ -1,0 +1,8 @@
+// timetable-backwards: a timed station whose time lies before the time of the
+// timed station before it (less than twelve hours before: more reads as the
+// next day, a run past midnight).
+#pragma once
+
+#include "tools/analisi/rilievo.h"
+
+extern const scheda_controllo controllo_orario_indietro;
