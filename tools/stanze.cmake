@@ -6,6 +6,7 @@ set(STANZE_REGOLE
   "tools/comune|sources,platform"
   "tools/binari|tools/comune,track,compiler,sources,platform"
   "tools/diagnostiche|tools/comune,compiler,sources"
+  "tools/documenti|tools/comune,compiler,sources"
   "tools/costruzione|tools/diagnostiche,tools/comune,track,compiler,sources,platform"
   "tools/decompila|tools/costruzione,tools/binari,tools/comune,track,compiler,sources"
   "tools/vista|tools/decompila,tools/costruzione,tools/diagnostiche,tools/binari,tools/comune,track,compiler,sources,platform"
