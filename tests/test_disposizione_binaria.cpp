@@ -152,7 +152,7 @@ TEST(DisposizioneBinaria, TheWriterPlacesEveryCellFieldWhereItsRowSaysAndTheRead
 }
 
 TEST(DisposizioneBinaria, TheWriterPlacesEveryEntryFieldWhereItsRowSaysAndTheReaderTakesItBack) {
-    for (const std::string nome : {std::string(), std::string("Citt\xE0 di Rovea")}) {
+    for (const std::string& nome : {std::string(), std::string("Citt\xE0 di Rovea")}) {
         SCOPED_TRACE(nome);
         const voce_scenario v = record_distinto(campi_voce, nome);
         std::string b;
@@ -187,6 +187,19 @@ std::vector<std::string> parole(const std::string& riga) {
     return r;
 }
 
+std::vector<std::string> chiavi(const nlohmann::ordered_json& j) {
+    std::vector<std::string> r;
+    for (auto k = j.begin(); k != j.end(); ++k) r.push_back(k.key());
+    return r;
+}
+
+template <typename R, std::size_t N>
+std::vector<std::string> nomi(const std::array<campo_binario<R>, N>& campi) {
+    std::vector<std::string> r;
+    for (const campo_binario<R>& f : campi) r.emplace_back(f.nome);
+    return r;
+}
+
 // dump's columns and keys are the rows, in their order.
 TEST(DisposizioneBinaria, DumpShowsTheFieldsInTheOrderOfTheRows) {
     std::vector<std::string> celle = {"cell", "metre"};
@@ -212,16 +225,8 @@ TEST(DisposizioneBinaria, DumpShowsTheFieldsInTheOrderOfTheRows) {
     const std::size_t inizio = testo_voci.find('\n') + 1;
     EXPECT_EQ(parole(testo_voci.substr(inizio, testo_voci.find('\n', inizio) - inizio)), voci);
 
-    std::vector<std::string> chiavi;
-    for (const auto& [chiave, valore] : json_cella(cella{}).items()) chiavi.push_back(chiave);
-    std::vector<std::string> nomi;
-    for (const auto& f : campi_cella) nomi.emplace_back(f.nome);
-    EXPECT_EQ(chiavi, nomi);
-    chiavi.clear();
-    nomi.clear();
-    for (const auto& [chiave, valore] : json_voce(voce_scenario{}).items()) chiavi.push_back(chiave);
-    for (const auto& f : campi_voce) nomi.emplace_back(f.nome);
-    EXPECT_EQ(chiavi, nomi);
+    EXPECT_EQ(chiavi(json_cella(cella{})), nomi(campi_cella));
+    EXPECT_EQ(chiavi(json_voce(voce_scenario{})), nomi(campi_voce));
 }
 
 }  // namespace
