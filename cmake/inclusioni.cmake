@@ -12,7 +12,7 @@ set(REGOLE
   "sources|"
   "compiler|sources"
   "track|compiler,sources"
-  "platform|track,compiler,sources"
+  "platform|sources"
   "app|platform,track,compiler,sources"
 )
 include(${CMAKE_CURRENT_LIST_DIR}/../tools/stanze.cmake)

@@ -15,8 +15,8 @@
 #include "sources/guasto.h"
 #include "sources/luogo.h"
 
-// One 50-metre cell of the track. Field order and widths are those of the
-// on-disk cell record.
+// One 50-metre cell of the track. The width and sign of each member are those
+// of its field on disk; the fields' order there is track/disposizione_binaria.h's.
 struct cella {
     std::uint8_t tipo = 0;
     std::int16_t valore1 = 0;
@@ -31,15 +31,13 @@ struct cella {
     std::uint8_t aderenza = 0;
 };
 
-// Size in bytes of one track cell on disk: the fields above, packed.
-inline constexpr std::size_t byte_cella = 15;
-
 // A cell is free when nothing but plain track or a mountain mark stands in it.
 inline bool cella_libera(const cella& c) {
     return c.tipo == tipo_cella::libero || c.tipo == tipo_cella::marca_montagna;
 }
 
-// One entry of the scenario table. Field order is the on-disk order.
+// One entry of the scenario table. Members as wide as their fields on disk,
+// in the order of track/disposizione_binaria.h.
 struct voce_scenario {
     std::uint8_t tipo = 0;
     std::int32_t valore1 = 0;

@@ -3,6 +3,7 @@
 #include <bit>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -17,14 +18,14 @@ struct lettore {
     std::size_t rimasti() const { return b.size() - p; }
 };
 
-[[noreturn]] void corto(const lettore& l, std::size_t n, const char* campo) {
-    throw errore_lettura(l.p, std::string(l.oggetto) + " " + std::to_string(l.indice) + ", " + campo +
+[[noreturn]] void corto(const lettore& l, std::size_t n, std::string_view campo) {
+    throw errore_lettura(l.p, std::string(l.oggetto) + " " + std::to_string(l.indice) + ", " + std::string(campo) +
                                   " cut short: " + std::to_string(n) + " bytes expected, " +
                                   std::to_string(l.rimasti()) + " left");
 }
 
 // `n` bytes (n <= 8) at the cursor, little-endian.
-std::uint64_t prendi(lettore& l, std::size_t n, const char* campo) {
+std::uint64_t prendi(lettore& l, std::size_t n, std::string_view campo) {
     if (l.rimasti() < n) corto(l, n, campo);
     std::uint64_t x = 0;
     for (std::size_t k = n; k-- > 0;) x = (x << 8) | static_cast<unsigned char>(l.b[l.p + k]);
@@ -32,15 +33,9 @@ std::uint64_t prendi(lettore& l, std::size_t n, const char* campo) {
     return x;
 }
 
-std::uint8_t u8(lettore& l, const char* campo) { return static_cast<std::uint8_t>(prendi(l, 1, campo)); }
-
 std::uint16_t u16(lettore& l, const char* campo) { return static_cast<std::uint16_t>(prendi(l, 2, campo)); }
 
 std::int16_t i16(lettore& l, const char* campo) { return static_cast<std::int16_t>(u16(l, campo)); }
-
-std::int32_t i32(lettore& l, const char* campo) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(prendi(l, 4, campo)));
-}
 
 double f64(lettore& l, const char* campo) { return std::bit_cast<double>(prendi(l, 8, campo)); }
 
@@ -60,41 +55,49 @@ elemento_letto leggi_elemento(lettore& l) {
     }
 }
 
-void leggi_voce(lettore& l, voce_scenario& v) {
-    v.tipo = u8(l, "tipo");
-    v.valore1 = i32(l, "valore1");
-    v.valore2 = i32(l, "valore2");
-    v.valore3 = i32(l, "valore3");
-    v.marca = u8(l, "marca");
-    const std::uint16_t lunghezza = u16(l, "length of nome");
-    if (l.rimasti() < lunghezza) corto(l, lunghezza, "nome");
-    v.nome = std::string(l.b.substr(l.p, lunghezza));
-    l.p += lunghezza;
-    v.par1 = i16(l, "par1");
-    v.par2 = i16(l, "par2");
-    v.par3 = i16(l, "par3");
-    v.par4 = i16(l, "par4");
-    v.par5 = i16(l, "par5");
-    v.opz1 = u8(l, "opz1");
-    v.opz2 = u8(l, "opz2");
-    v.opz3 = u8(l, "opz3");
-    v.opz4 = u8(l, "opz4");
-    v.valore4 = i32(l, "valore4");
+// A number of `larghezza` bytes at the cursor, with its sign when it has one.
+template <std::size_t larghezza, bool con_segno>
+std::int64_t numero(lettore& l, std::string_view campo) {
+    const std::uint64_t x = prendi(l, larghezza, campo);
+    if constexpr (!con_segno) return static_cast<std::int64_t>(x);
+    constexpr std::uint64_t segno = std::uint64_t{1} << (8 * larghezza - 1);
+    return static_cast<std::int64_t>((x ^ segno) - segno);
 }
+
+// A text: its length, then as many bytes.
+template <std::size_t larghezza>
+std::string testo(lettore& l, std::string_view campo) {
+    const auto lunghezza = static_cast<std::size_t>(prendi(l, larghezza, "length of " + std::string(campo)));
+    if (l.rimasti() < lunghezza) corto(l, lunghezza, campo);
+    std::string t(l.b.substr(l.p, lunghezza));
+    l.p += lunghezza;
+    return t;
+}
+
+// Field `i` of a record's layout, read for its row with its width known.
+template <const auto& campi, std::size_t i, typename R>
+void leggi_campo(lettore& l, R& r) {
+    constexpr const auto& f = campi[i];
+    if constexpr (f.testo == nullptr) {
+        f.assegna(r, numero<f.larghezza, f.con_segno>(l, f.nome));
+    } else {
+        f.assegna_testo(r, testo<f.larghezza>(l, f.nome));
+    }
+}
+
+// A record, field by field in the order of its layout.
+template <const auto& campi, typename R>
+void leggi_record(lettore& l, R& r) {
+    [&]<std::size_t... i>(std::index_sequence<i...>) {
+        (leggi_campo<campi, i>(l, r), ...);
+    }(std::make_index_sequence<campi.size()>{});
+}
+
+void leggi_voce(lettore& l, voce_scenario& v) { leggi_record<campi_voce>(l, v); }
 
 cella leggi_cella(lettore& l) {
     cella x;
-    x.tipo = u8(l, "tipo");
-    x.valore1 = i16(l, "valore1");
-    x.valore2 = i16(l, "valore2");
-    x.valore3 = i16(l, "valore3");
-    x.valore4 = i16(l, "valore4");
-    x.tempo_segnale = u8(l, "tempo_segnale");
-    x.avviso = u8(l, "avviso");
-    x.montagna = u8(l, "montagna");
-    x.vel_limite = u8(l, "vel_limite");
-    x.pendenza = u8(l, "pendenza");
-    x.aderenza = u8(l, "aderenza");
+    leggi_record<campi_cella>(l, x);
     return x;
 }
 
@@ -203,7 +206,8 @@ std::vector<cella> leggi_tracciato(std::string_view b) {
     const std::size_t resto = b.size() % byte_cella;
     if (resto != 0) {
         throw errore_lettura(b.size() - resto, "the file size " + std::to_string(b.size()) +
-                                                   " is no whole number of 15-byte cells: the last cell has only " +
+                                                   " is no whole number of " + std::to_string(byte_cella) +
+                                                   "-byte cells: the last cell has only " +
                                                    std::to_string(resto) + " bytes");
     }
     std::vector<cella> tracciato;

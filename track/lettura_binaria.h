@@ -1,5 +1,6 @@
 // Decoders of the three binary scenario files: the bytes back into the model's
-// members, field by field, as the writers of scrittura_binaria.h pack them.
+// members, field by field, as the writers of scrittura_binaria.h pack them
+// (cells and entries in the layout of disposizione_binaria.h).
 //
 // Pure functions of the bytes: any input is accepted and nothing is read
 // outside it. Input that is not such a file (a record cut short, an unknown
@@ -17,6 +18,7 @@
 
 #include "compiler/geometria.h"
 #include "compiler/modello.h"
+#include "track/disposizione_binaria.h"
 
 struct errore_lettura : std::runtime_error {
     std::size_t posizione;    // byte offset from the start of the file
@@ -40,7 +42,7 @@ inline constexpr std::size_t metri_massimi_planimetria = 1000000 + 7000 + 1;
 inline constexpr std::size_t celle_massime = (1000000 + 7000) / metri_cella + 1;
 inline constexpr std::size_t byte_massimi_tracciato = celle_massime * byte_cella;
 inline constexpr std::size_t byte_massimi_planimetria = 2 * metri_massimi_planimetria * 10;
-inline constexpr std::size_t byte_massimi_scenario = std::size_t{87} * (34 + 65535);
+inline constexpr std::size_t byte_massimi_scenario = std::size_t{voci_scenario} * (byte_voce_senza_nome + 65535);
 
 // The line plan: elements (16-bit tag, then a 16-bit Integer, a binary64
 // Double or nothing) up to the end of the file; the first half of them are the

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <limits>
+#include <utility>
 
 #include "sources/errore_esecuzione.h"
 
@@ -16,8 +17,6 @@ namespace {
 // beforehand (no append per byte: the plan alone has millions of elements).
 // The shifts are fixed, so that the compiler makes one store of each value on
 // a little-endian machine.
-void metti_u8(char*& p, std::uint8_t x) { *p++ = static_cast<char>(x); }
-
 void metti_u16(char*& p, std::uint16_t x) {
     p[0] = static_cast<char>(x & 0xFF);
     p[1] = static_cast<char>(x >> 8);
@@ -25,16 +24,6 @@ void metti_u16(char*& p, std::uint16_t x) {
 }
 
 void metti_i16(char*& p, std::int16_t x) { metti_u16(p, static_cast<std::uint16_t>(x)); }
-
-void metti_u32(char*& p, std::uint32_t x) {
-    p[0] = static_cast<char>(x & 0xFF);
-    p[1] = static_cast<char>((x >> 8) & 0xFF);
-    p[2] = static_cast<char>((x >> 16) & 0xFF);
-    p[3] = static_cast<char>((x >> 24) & 0xFF);
-    p += 4;
-}
-
-void metti_i32(char*& p, std::int32_t x) { metti_u32(p, static_cast<std::uint32_t>(x)); }
 
 // The eight bytes are put in order in a small array first and copied out in
 // one go: one store on a little-endian machine, and one check under the
@@ -53,47 +42,44 @@ void metti_testo(char*& p, const std::string& t) {
     for (const char c : t) *p++ = c;
 }
 
+// The low `larghezza` bytes of a number, little-endian.
+template <std::size_t larghezza>
+void metti_numero(char*& p, std::int64_t x) {
+    const auto u = static_cast<std::uint64_t>(x);
+    for (std::size_t k = 0; k < larghezza; ++k) p[k] = static_cast<char>((u >> (8 * k)) & 0xFF);
+    p += larghezza;
+}
+
 // Bytes of one plan element: the tag, then its value.
 std::size_t dimensione_elemento(tipo_valore t) {
     return t == tipo_valore::doppio ? 10 : t == tipo_valore::intero ? 4 : 2;
 }
 
-// Bytes of one table entry before its name (a cell is byte_cella).
-constexpr std::size_t byte_voce_senza_nome = 34;
-
-void metti_voce(char*& q, const voce_scenario& v) {
-    metti_u8(q, v.tipo);
-    metti_i32(q, v.valore1);
-    metti_i32(q, v.valore2);
-    metti_i32(q, v.valore3);
-    metti_u8(q, v.marca);
-    metti_u16(q, static_cast<std::uint16_t>(v.nome.size()));
-    metti_testo(q, v.nome);
-    metti_i16(q, v.par1);
-    metti_i16(q, v.par2);
-    metti_i16(q, v.par3);
-    metti_i16(q, v.par4);
-    metti_i16(q, v.par5);
-    metti_u8(q, v.opz1);
-    metti_u8(q, v.opz2);
-    metti_u8(q, v.opz3);
-    metti_u8(q, v.opz4);
-    metti_i32(q, v.valore4);
+// Field `i` of a record's layout. Each field is made for its row, with its
+// width known, so that a record costs what packing it by hand would.
+template <const auto& campi, std::size_t i, typename R>
+void metti_campo(char*& q, const R& r) {
+    constexpr const auto& f = campi[i];
+    if constexpr (f.testo == nullptr) {
+        metti_numero<f.larghezza>(q, f.valore(r));
+    } else {
+        const std::string& t = f.testo(r);
+        metti_numero<f.larghezza>(q, static_cast<std::int64_t>(t.size()));
+        metti_testo(q, t);
+    }
 }
 
-void metti_cella(char*& q, const cella& c) {
-    metti_u8(q, c.tipo);
-    metti_i16(q, c.valore1);
-    metti_i16(q, c.valore2);
-    metti_i16(q, c.valore3);
-    metti_i16(q, c.valore4);
-    metti_u8(q, c.tempo_segnale);
-    metti_u8(q, c.avviso);
-    metti_u8(q, c.montagna);
-    metti_u8(q, c.vel_limite);
-    metti_u8(q, c.pendenza);
-    metti_u8(q, c.aderenza);
+// A record, field by field in the order of its layout.
+template <const auto& campi, typename R>
+void metti_record(char*& q, const R& r) {
+    [&]<std::size_t... i>(std::index_sequence<i...>) {
+        (metti_campo<campi, i>(q, r), ...);
+    }(std::make_index_sequence<campi.size()>{});
 }
+
+void metti_voce(char*& q, const voce_scenario& v) { metti_record<campi_voce>(q, v); }
+
+void metti_cella(char*& q, const cella& c) { metti_record<campi_cella>(q, c); }
 
 void verifica_nome(const voce_scenario& v, const std::string& percorso) {
     if (v.nome.size() > std::numeric_limits<std::uint16_t>::max()) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "compiler/modello.h"
+#include "track/disposizione_binaria.h"
 #include "sources/cartella.h"
 
 // Line plan: every element in storage order (all x, then all y) as a 16-bit
@@ -29,13 +30,14 @@ std::string bytes_planimetria(const planimetria_linea& p, const std::string& per
 // checked when the content is made.
 contenuto_file contenuto_planimetria(const planimetria_linea& p, const std::string& percorso);
 
-// One scenario entry: 34 bytes plus the length of `nome`. A `nome` longer than
-// 65535 bytes does not fit its 16-bit length and throws errore_esecuzione
+// One scenario entry, as campi_voce lays it out: 34 bytes plus the length of
+// `nome`. A `nome` longer than 65535 bytes does not fit its 16-bit length and
+// throws errore_esecuzione
 // naming `percorso`.
 void aggiungi_voce(std::string& b, const voce_scenario& v, const std::string& percorso);
 std::string bytes_scenario(const std::array<voce_scenario, voci_scenario>& scenario, const std::string& percorso);
 
-// One track cell: 15 bytes.
+// One track cell, as campi_cella lays it out: 15 bytes.
 void aggiungi_cella(std::string& b, const cella& c);
 std::string bytes_tracciato(const std::vector<cella>& tracciato);
 

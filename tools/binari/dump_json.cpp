@@ -1,49 +1,40 @@
 #include "tools/binari/dump_json.h"
 
 #include "tools/comune/testo_1252.h"
+#include "track/disposizione_binaria.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <limits>
+#include <string>
 
-nlohmann::ordered_json json_cella(const cella& c) {
-    return nlohmann::ordered_json{
-        {"tipo", c.tipo},
-        {"valore1", c.valore1},
-        {"valore2", c.valore2},
-        {"valore3", c.valore3},
-        {"valore4", c.valore4},
-        {"tempo_segnale", c.tempo_segnale},
-        {"avviso", c.avviso},
-        {"montagna", c.montagna},
-        {"vel_limite", c.vel_limite},
-        {"pendenza", c.pendenza},
-        {"aderenza", c.aderenza},
-    };
+namespace {
+
+// A record's fields in the order of its layout: numbers signed or unsigned as
+// the field is, texts decoded from Windows-1252.
+template <typename R, std::size_t N>
+nlohmann::ordered_json json_record(const R& r, const std::array<campo_binario<R>, N>& campi) {
+    nlohmann::ordered_json j = nlohmann::ordered_json::object();
+    for (const campo_binario<R>& f : campi) {
+        auto& valore = j[std::string(f.nome)];
+        if (f.testo != nullptr) {
+            valore = utf8_da_1252(f.testo(r));
+        } else if (f.con_segno) {
+            valore = f.valore(r);
+        } else {
+            valore = static_cast<std::uint64_t>(f.valore(r));
+        }
+    }
+    return j;
 }
 
-nlohmann::ordered_json json_voce(const voce_scenario& v) {
-    return nlohmann::ordered_json{
-        {"tipo", v.tipo},
-        {"valore1", v.valore1},
-        {"valore2", v.valore2},
-        {"valore3", v.valore3},
-        {"marca", v.marca},
-        {"nome", utf8_da_1252(v.nome)},
-        {"par1", v.par1},
-        {"par2", v.par2},
-        {"par3", v.par3},
-        {"par4", v.par4},
-        {"par5", v.par5},
-        {"opz1", v.opz1},
-        {"opz2", v.opz2},
-        {"opz3", v.opz3},
-        {"opz4", v.opz4},
-        {"valore4", v.valore4},
-    };
-}
+}  // namespace
+
+nlohmann::ordered_json json_cella(const cella& c) { return json_record(c, campi_cella); }
+
+nlohmann::ordered_json json_voce(const voce_scenario& v) { return json_record(v, campi_voce); }
 
 namespace {
 

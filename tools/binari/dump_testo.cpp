@@ -5,10 +5,13 @@
 #include <cmath>
 #include <cstdio>
 #include <iomanip>
+#include <string_view>
 #include <utility>
+#include <vector>
 #include <nlohmann/json.hpp>
 
 #include "compiler/geometria.h"
+#include "track/disposizione_binaria.h"
 #include "tools/comune/testo_1252.h"
 
 namespace {
@@ -29,9 +32,9 @@ constexpr ruolo_fisso ruoli_fissi[] = {
 };
 
 bool numeri_a_zero(const voce_scenario& v) {
-    return v.tipo == 0 && v.valore1 == 0 && v.valore2 == 0 && v.valore3 == 0 && v.marca == 0 && v.par1 == 0 &&
-           v.par2 == 0 && v.par3 == 0 && v.par4 == 0 && v.par5 == 0 && v.opz1 == 0 && v.opz2 == 0 && v.opz3 == 0 &&
-           v.opz4 == 0 && v.valore4 == 0;
+    return std::all_of(campi_voce.begin(), campi_voce.end(), [&](const campo_binario<voce_scenario>& f) {
+        return f.testo != nullptr || f.valore(v) == 0;
+    });
 }
 
 bool con_valori(const cella& c) {
@@ -51,59 +54,93 @@ bool cella_da_mostrare(const std::vector<cella>& t, std::size_t i) {
 
 // A column of the tables: its header, right-aligned values under it.
 struct colonna {
-    const char* titolo;
+    std::string_view titolo;
     int larghezza;
     bool a_sinistra = false;  // text, aligned left
 };
 
-template <std::size_t N>
-void intestazione(std::ostream& o, const colonna (&colonne)[N]) {
-    for (std::size_t k = 0; k < N; ++k) {
+void intestazione(std::ostream& o, const std::vector<colonna>& colonne) {
+    for (std::size_t k = 0; k < colonne.size(); ++k) {
         if (k > 0) o << ' ';
-        o << (colonne[k].a_sinistra ? std::left : std::right) << std::setw(colonne[k].larghezza) << colonne[k].titolo;
+        o << (colonne[k].a_sinistra ? std::left : std::right) << std::setw(colonne[k].larghezza)
+          << colonne[k].titolo;
     }
     o << std::right;
     o << '\n';
 }
 
-constexpr colonna colonne_tracciato[] = {
-    {"cell", 6},    {"metre", 8},    {"tipo", 4},           {"kind", 17, true},   {"valore1", 7},
-    {"valore2", 7}, {"valore3", 7},  {"valore4", 7},        {"tempo_segnale", 13}, {"avviso", 6},
-    {"montagna", 8}, {"vel_limite", 10}, {"pendenza", 8}, {"aderenza", 8},
+// Room for the values a field of so many bytes shows (a Long's most
+// negative value takes one more).
+struct cifre_campo {
+    std::size_t byte;
+    int cifre;
 };
 
-void riga_cella(std::ostream& o, std::size_t i, const cella& c) {
-    const colonna* k = colonne_tracciato;
-    o << std::setw(k[0].larghezza) << i << ' ' << std::setw(k[1].larghezza) << primo_metro(static_cast<std::int64_t>(i))
-      << ' ' << std::setw(k[2].larghezza) << int{c.tipo} << ' ' << std::left << std::setw(k[3].larghezza)
-      << nome_tipo_cella(c.tipo) << std::right << ' ' << std::setw(k[4].larghezza) << c.valore1 << ' '
-      << std::setw(k[5].larghezza) << c.valore2 << ' ' << std::setw(k[6].larghezza) << c.valore3 << ' '
-      << std::setw(k[7].larghezza) << c.valore4 << ' ' << std::setw(k[8].larghezza) << int{c.tempo_segnale}
-      << ' ' << std::setw(k[9].larghezza) << int{c.avviso} << ' ' << std::setw(k[10].larghezza)
-      << int{c.montagna} << ' ' << std::setw(k[11].larghezza) << int{c.vel_limite} << ' '
-      << std::setw(k[12].larghezza) << int{c.pendenza} << ' ' << std::setw(k[13].larghezza) << int{c.aderenza}
-      << '\n';
+constexpr cifre_campo cifre_per_larghezza[] = {{1, 3}, {2, 6}, {4, 10}};
+
+// The column of a field: as wide as its name or its values, whichever is wider.
+template <typename R>
+int larghezza_colonna(const campo_binario<R>& f) {
+    int cifre = 0;
+    for (const cifre_campo& c : cifre_per_larghezza) {
+        if (c.byte == f.larghezza && f.testo == nullptr) cifre = c.cifre;
+    }
+    return std::max(static_cast<int>(f.nome.size()), cifre);
 }
 
-constexpr colonna colonne_scenario[] = {
-    {"entry", 5}, {"role", 27, true}, {"tipo", 4},  {"valore1", 10}, {"valore2", 10}, {"valore3", 10},
-    {"marca", 5}, {"par1", 6},  {"par2", 6},  {"par3", 6},     {"par4", 6},     {"par5", 6},
-    {"opz1", 4},  {"opz2", 4},  {"opz3", 4},  {"opz4", 4},     {"valore4", 10}, {"nome", 4},
-};
+// The kind's word stands right after the field that holds the kind.
+bool campo_del_tipo(const campo_binario<cella>& f) { return f.nome == "tipo"; }
+
+constexpr colonna colonna_cella{"cell", 6};
+constexpr colonna colonna_metro{"metre", 8};
+constexpr colonna colonna_tipo{"kind", 17, true};
+constexpr colonna colonna_voce{"entry", 5};
+constexpr colonna colonna_ruolo{"role", 27, true};
+
+// cell, metre, then the fields of a cell in the order of its layout.
+std::vector<colonna> colonne_tracciato() {
+    std::vector<colonna> c = {colonna_cella, colonna_metro};
+    for (const campo_binario<cella>& f : campi_cella) {
+        c.push_back({f.nome, larghezza_colonna(f)});
+        if (campo_del_tipo(f)) c.push_back(colonna_tipo);
+    }
+    return c;
+}
+
+void riga_cella(std::ostream& o, std::size_t i, const cella& c) {
+    o << std::setw(colonna_cella.larghezza) << i << ' ' << std::setw(colonna_metro.larghezza)
+      << primo_metro(static_cast<std::int64_t>(i));
+    for (const campo_binario<cella>& f : campi_cella) {
+        o << ' ' << std::setw(larghezza_colonna(f)) << f.valore(c);
+        if (campo_del_tipo(f)) {
+            o << ' ' << std::left << std::setw(colonna_tipo.larghezza) << nome_tipo_cella(c.tipo) << std::right;
+        }
+    }
+    o << '\n';
+}
+
+// entry, role, the numbers of an entry in the order of its layout, then its
+// name, which is as long as it is.
+std::vector<colonna> colonne_scenario() {
+    std::vector<colonna> c = {colonna_voce, colonna_ruolo};
+    for (const campo_binario<voce_scenario>& f : campi_voce) {
+        if (f.testo == nullptr) c.push_back({f.nome, larghezza_colonna(f)});
+    }
+    for (const campo_binario<voce_scenario>& f : campi_voce) {
+        if (f.testo != nullptr) c.push_back({f.nome, larghezza_colonna(f)});
+    }
+    return c;
+}
 
 void riga_voce(std::ostream& o, int i, const voce_scenario& v) {
-    const colonna* k = colonne_scenario;
-    o << std::setw(k[0].larghezza) << i << ' ' << std::left << std::setw(k[1].larghezza) << ruolo_voce(i, v)
-      << std::right << ' '
-      << std::setw(k[2].larghezza) << int{v.tipo} << ' ' << std::setw(k[3].larghezza) << v.valore1 << ' '
-      << std::setw(k[4].larghezza) << v.valore2 << ' ' << std::setw(k[5].larghezza) << v.valore3 << ' '
-      << std::setw(k[6].larghezza) << int{v.marca} << ' ' << std::setw(k[7].larghezza) << v.par1 << ' '
-      << std::setw(k[8].larghezza) << v.par2 << ' ' << std::setw(k[9].larghezza) << v.par3 << ' '
-      << std::setw(k[10].larghezza) << v.par4 << ' ' << std::setw(k[11].larghezza) << v.par5 << ' '
-      << std::setw(k[12].larghezza) << int{v.opz1} << ' ' << std::setw(k[13].larghezza) << int{v.opz2} << ' '
-      << std::setw(k[14].larghezza) << int{v.opz3} << ' ' << std::setw(k[15].larghezza) << int{v.opz4} << ' '
-      << std::setw(k[16].larghezza) << v.valore4;
-    if (!v.nome.empty()) o << ' ' << testo_tra_virgolette(v.nome);
+    o << std::setw(colonna_voce.larghezza) << i << ' ' << std::left << std::setw(colonna_ruolo.larghezza)
+      << ruolo_voce(i, v) << std::right;
+    for (const campo_binario<voce_scenario>& f : campi_voce) {
+        if (f.testo == nullptr) o << ' ' << std::setw(larghezza_colonna(f)) << f.valore(v);
+    }
+    for (const campo_binario<voce_scenario>& f : campi_voce) {
+        if (f.testo != nullptr && !f.testo(v).empty()) o << ' ' << testo_tra_virgolette(f.testo(v));
+    }
     o << '\n';
 }
 
@@ -281,7 +318,7 @@ void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool 
         o << "Rows: cells whose tipo is not 0 or that hold a value (valore1 to valore4, tempo_segnale, avviso),\n"
              "and cells where montagna, vel_limite, pendenza or aderenza change (--all for every cell).\n";
     }
-    intestazione(o, colonne_tracciato);
+    intestazione(o, colonne_tracciato());
     for (std::size_t i = 0; i < tracciato.size() && o; ++i) {
         if (tutte || cella_da_mostrare(tracciato, i)) riga_cella(o, i, tracciato[i]);
     }
@@ -289,7 +326,7 @@ void testo_tracciato(std::ostream& o, const std::vector<cella>& tracciato, bool 
 
 void testo_scenario(std::ostream& o, const std::array<voce_scenario, voci_scenario>& scenario) {
     o << scenario.size() << " entries\n";
-    intestazione(o, colonne_scenario);
+    intestazione(o, colonne_scenario());
     for (std::size_t i = 0; i < scenario.size(); ++i) riga_voce(o, static_cast<int>(i), scenario[i]);
 }
 

@@ -5,6 +5,7 @@
 
 #include "sources/nomi_file.h"
 #include "tools/binari/dump_testo.h"
+#include "track/disposizione_binaria.h"
 #include "track/lettura_binaria.h"
 
 namespace {
@@ -24,45 +25,22 @@ struct luogo_diverso {
     std::vector<std::string> campi;
 };
 
-template <typename T>
-void campo(std::vector<std::string>& campi, const char* nome, const T& file, const T& build) {
-    if (file != build) campi.push_back(std::string(nome) + " " + std::to_string(file) + " -> " + std::to_string(build));
-}
-
-std::vector<std::string> campi_cella(const cella& a, const cella& b) {
+// The fields of two records that differ, in the order of their layout: each
+// as "NAME FILE -> BUILD".
+template <typename R, std::size_t N>
+std::vector<std::string> campi_diversi(const R& file, const R& build, const std::array<campo_binario<R>, N>& campi) {
     std::vector<std::string> r;
-    campo<int>(r, "tipo", a.tipo, b.tipo);
-    campo<int>(r, "valore1", a.valore1, b.valore1);
-    campo<int>(r, "valore2", a.valore2, b.valore2);
-    campo<int>(r, "valore3", a.valore3, b.valore3);
-    campo<int>(r, "valore4", a.valore4, b.valore4);
-    campo<int>(r, "tempo_segnale", a.tempo_segnale, b.tempo_segnale);
-    campo<int>(r, "avviso", a.avviso, b.avviso);
-    campo<int>(r, "montagna", a.montagna, b.montagna);
-    campo<int>(r, "vel_limite", a.vel_limite, b.vel_limite);
-    campo<int>(r, "pendenza", a.pendenza, b.pendenza);
-    campo<int>(r, "aderenza", a.aderenza, b.aderenza);
-    return r;
-}
-
-std::vector<std::string> campi_voce(const voce_scenario& a, const voce_scenario& b) {
-    std::vector<std::string> r;
-    campo<int>(r, "tipo", a.tipo, b.tipo);
-    campo(r, "valore1", a.valore1, b.valore1);
-    campo(r, "valore2", a.valore2, b.valore2);
-    campo(r, "valore3", a.valore3, b.valore3);
-    campo<int>(r, "marca", a.marca, b.marca);
-    if (a.nome != b.nome) r.push_back("nome " + testo_tra_virgolette(a.nome) + " -> " + testo_tra_virgolette(b.nome));
-    campo<int>(r, "par1", a.par1, b.par1);
-    campo<int>(r, "par2", a.par2, b.par2);
-    campo<int>(r, "par3", a.par3, b.par3);
-    campo<int>(r, "par4", a.par4, b.par4);
-    campo<int>(r, "par5", a.par5, b.par5);
-    campo<int>(r, "opz1", a.opz1, b.opz1);
-    campo<int>(r, "opz2", a.opz2, b.opz2);
-    campo<int>(r, "opz3", a.opz3, b.opz3);
-    campo<int>(r, "opz4", a.opz4, b.opz4);
-    campo(r, "valore4", a.valore4, b.valore4);
+    for (const campo_binario<R>& f : campi) {
+        const std::string nome(f.nome);
+        if (f.testo != nullptr) {
+            if (f.testo(file) != f.testo(build)) {
+                r.push_back(nome + " " + testo_tra_virgolette(f.testo(file)) + " -> " +
+                            testo_tra_virgolette(f.testo(build)));
+            }
+        } else if (f.valore(file) != f.valore(build)) {
+            r.push_back(nome + " " + std::to_string(f.valore(file)) + " -> " + std::to_string(f.valore(build)));
+        }
+    }
     return r;
 }
 
@@ -108,7 +86,7 @@ std::vector<luogo_diverso> voci_diverse(const std::array<voce_scenario, voci_sce
                                         const std::array<voce_scenario, voci_scenario>& b) {
     std::vector<luogo_diverso> r;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        std::vector<std::string> c = campi_voce(a[i], b[i]);
+        std::vector<std::string> c = campi_diversi(a[i], b[i], campi_voce);
         if (!c.empty()) r.push_back({static_cast<std::int64_t>(i), "entry " + std::to_string(i), std::move(c)});
     }
     return r;
@@ -123,7 +101,7 @@ std::vector<luogo_diverso> celle_diverse(const std::vector<cella>& a, const std:
             r.push_back({c, nome_cella(c), {"not in the file, made by the build"}});
         } else if (i >= b.size()) {
             r.push_back({c, nome_cella(c), {"in the file, beyond the track the build makes"}});
-        } else if (std::vector<std::string> campi = campi_cella(a[i], b[i]); !campi.empty()) {
+        } else if (std::vector<std::string> campi = campi_diversi(a[i], b[i], campi_cella); !campi.empty()) {
             r.push_back({c, nome_cella(c), std::move(campi)});
         }
     }
