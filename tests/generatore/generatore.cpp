@@ -117,7 +117,7 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
 
     contesto_generazione g{sorgente_casuale(p.seme), p.lunghezza,
                            p.lunghezza + (p.casi_limite ? std::min(5000, p.lunghezza / 10) : 0), p.casi_limite,
-                           occupazione_vuota(celle_tracciato(p.lunghezza)), {}};
+                           occupazione_vuota(celle_tracciato(p.lunghezza)), {}, p.sovrapposizioni};
     sorgente_linea linea;
     sorgente_treno treno;
     genera_generale_linea(g, linea);

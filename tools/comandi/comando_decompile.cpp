@@ -96,6 +96,15 @@ nomi_scenario nomi_del_contenuto(const nomi_scenario& dal_nome, const std::strin
     return dal_nome;
 }
 
+// The line that tells what a compile without --as-builder refuses in the
+// sources written, when the bytes leave no sources it takes.
+std::string rifiutati_da_compile(const std::vector<std::string>& errori) {
+    std::string elenco;
+    for (const std::string& x : errori) elenco += (elenco.empty() ? "" : ", ") + x;
+    return "decompile: compile refuses these sources by default (" + elenco +
+           "); compile them with --as-builder to get the same bytes\n";
+}
+
 }  // namespace
 
 void opzioni_decompile(CLI::App& comando, richiesta_decompilazione& r) {
@@ -130,6 +139,7 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         errori << testo_esecuzione(x) << "\n";
         return 3;
     }
+    if (!e.errori_predefiniti.empty()) errori << rifiutati_da_compile(e.errori_predefiniti);
     if (e.esatto) return 0;
     errori << "the sources written compile to other bytes:\n";
     for (const std::string& d : e.differenze) errori << "  " << d << "\n";
