@@ -3,7 +3,9 @@
 // approach markers of signals and stations take their cells' markers whatever
 // they hold. So a slowdown or a signal read before a station may lie under
 // its marker, and where the approach markers of a signal and of a station
-// fall into one cell, the one read last shows.
+// fall into one cell, the one read last shows. And a slowdown may start
+// inside another one's span: the walk of the finishing pass from each start
+// stops at the first end after it.
 #include <algorithm>
 
 #include "tests/generatore/contesto.h"
