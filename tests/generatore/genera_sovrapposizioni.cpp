@@ -98,7 +98,7 @@ bool segnale_vicino(contesto_generazione& g, std::int32_t m, sorgente_treno& t) 
 // Two slowdowns, the second starting inside the first's span: ending inside
 // it too (nested, as the outer slowdown's end then belongs to no walk of the
 // finishing pass), or after it (crossing). The walk of the finishing pass
-// from each start stops at the first end after it.
+// from the slow one's start stops at the first end after it.
 bool rallentamenti_annidati(contesto_generazione& g, sorgente_treno& t) {
     sorgente_casuale& c = g.caso;
     record_rallentamento a;
@@ -111,6 +111,10 @@ bool rallentamenti_annidati(contesto_generazione& g, sorgente_treno& t) {
                              : i32(posizione_casuale(c, fine_a + 100 - b.x, fine_a + 1500 - b.x));
     valori_rallentamento(c, a);
     valori_rallentamento(c, b);
+    // At most one of them slow: the walks of two slow ones would stop at the
+    // same end, and each would put a board before the first signal after it,
+    // where a signal keeps two cells only.
+    if (a.v < 110 && b.v < 110) b.v = i32(multiplo(c, 110, 200, 10));
     const std::int32_t sa = cella_dopo(a.x);
     const std::int32_t sb = cella_dopo(b.x);
     const std::int32_t ea = cella_dopo(fine_a);
