@@ -125,6 +125,18 @@ const caso_fatto_a_mano casi[] = {
      "progressiva chilometrica uno,    5,    0,    1\r\nprogressiva chilometrica due,    -5,    250,    0\r\n"
      "progressiva chilometrica tre,    0,    100,    0\r\n",
      "", ""},
+    {"progressives whose two smaller starts tie, values alike", 20000,
+     "progressiva chilometrica uno,    1000,    500,    1\r\nprogressiva chilometrica due,    1000,    500,    0\r\n"
+     "progressiva chilometrica tre,    4000,    500,    1\r\n",
+     "", ""},
+    {"progressives with three starts alike: all zero, values no entry keeps", 20000,
+     "progressiva chilometrica uno,    2000,    75,    0\r\nprogressiva chilometrica due,    2000,    33,    1\r\n"
+     "progressiva chilometrica tre,    2000,    1,    0\r\n",
+     "", ""},
+    {"progressives with starts and values 0 but one, and values alike", 20000,
+     "progressiva chilometrica uno,    0,    300,    0\r\nprogressiva chilometrica due,    0,    300,    1\r\n"
+     "progressiva chilometrica tre,    0,    0,    0\r\n",
+     "", ""},
     {"backgrounds and a nine-code repetition", 20000,
      "sfondo uno,    3\r\nsfondo due,    7\r\nsfondo tre,    -2\r\nripetizione segnali 9 codici,    1000,    26000\r\n", "",
      ""},
@@ -139,6 +151,12 @@ const caso_fatto_a_mano casi[] = {
     {"speed limits and adhesion written into the last cells", 0, "", "",
      "velocita,   6900,   1275\r\nvelocita,   50,   5\r\nvelocita,   50,   10\r\naderenza,   3000,    300\r\n"
      "aderenza,   6900,    7\r\naderenza,   50,    8\r\n"},
+    {"speed limits and adhesion at the line's start closer together than a cell, the cursor running ahead", 20000, "",
+     "",
+     "velocita,   10,   40\r\nvelocita,   20,   50\r\nvelocita,   30,   60\r\nvelocita,   35,   70\r\n"
+     "velocita,   40,   80\r\nvelocita,   45,   90\r\nvelocita,   100,   100\r\nvelocita,   150,   110\r\n"
+     "velocita,   1000,   120\r\naderenza,   20,    90\r\naderenza,   30,    80\r\naderenza,   49,    70\r\n"
+     "aderenza,   60,    60\r\naderenza,   2000,    100\r\n"},
     {"mountains beside each other: a span of kind 3 moved between them", 20000, "",
      "montagna,   0,  550,  1\r\nmontagna,   2000,  2500,  2\r\nmontagna,   1000,  1550,  3\r\n"
      "montagna,   2500,  3050,  5\r\n",
@@ -181,6 +199,12 @@ const caso_fatto_a_mano casi[] = {
     {"slowdowns: 25 m past a multiple of 50, just beyond 1500 m, of length 0", 20000, "", "",
      "rallentamento,    6125,   50,   641,  1, 1, 37\r\nrallentamento,    1510,  100,   500,  0, 1,  0\r\n"
      "rallentamento,   10000,  120,     0,  2, 0,  0\r\nrallentamento,   14000,  200,  1000,  0, 0,  5\r\n"},
+    {"a slowdown inside a slow slowdown's span, and one with the same values inside another", 20000, "", "",
+     "rallentamento,    5200,   60,  2000,  1, 0,  0\r\nrallentamento,    5800,   40,   500,  2, 1,  3\r\n"
+     "rallentamento,   15000,  100,  1500,  0, 0,  0\r\nrallentamento,   15400,  100,   300,  0, 0,  0\r\n"},
+    {"two slowdowns that cross: the second starts inside the first and ends after it", 20000, "", "",
+     "rallentamento,   10000,  120,  1000,  4, 1,  0\r\nrallentamento,   10600,   90,  1000,  5, 0,  9\r\n"
+     "rallentamento,    3000,   50,   800,  1, 0,  0\r\nrallentamento,    3400,   50,   800,  1, 0,  0\r\n"},
     {"a slowdown end whose start a station marker read later overwrote", 20000, "", "",
      stazione_zero + "rallentamento,    5100,   50,   500,  3, 1,  7\r\n"
                      "stazione,    5000, 12,  400,  1, 0, 0,  4,1,0,  2,1,1,   60,  20,13, 0, TAVA SAN CORDANE\r\n"},
@@ -284,6 +308,60 @@ TEST(RoundTripGenerato, MillionMetreLine) {
     c.parametri.densita = 2;
     const esito_giro e = giro_generato(c);
     EXPECT_TRUE(e.riuscito) << e.descrizione;
+}
+
+// --- Sources that compile refuses by default ---------------------------------------------
+
+// The three files of two texts built in memory as the builder builds them,
+// whatever status the build records.
+file_binari costruiti(const std::string& linea, const std::string& treno) {
+    auto c = std::make_unique<costruzione_in_memoria>();
+    costruisci_in_memoria(*c, tava, &linea, &treno, true);
+    file_binari f;
+    f.planimetria = c->file.at(piano_dat);
+    f.scenario = c->file.at(scenario_sim);
+    f.tracciato = c->file.at(tracciato_dat);
+    return f;
+}
+
+std::string sostituito(std::string testo, const std::string& vecchio, const std::string& nuovo) {
+    const std::size_t dove = testo.find(vecchio);
+    EXPECT_NE(dove, std::string::npos) << vecchio;
+    if (dove != std::string::npos) testo.replace(dove, vecchio.size(), nuovo);
+    return testo;
+}
+
+struct caso_rifiutato {
+    const char* nome;
+    std::string linea;
+    std::string treno;
+    std::vector<std::string> errori;  // what compile refuses in the decompiled sources
+};
+
+// Where the bytes allow it, decompile writes sources that compile takes as
+// they are: speed limits and adhesion from 0 m, though the sources given
+// began later (their cells before hold 0). Where they do not, it writes the
+// sources that give the bytes and names what compile refuses in them.
+TEST(DecompilaRifiutato, SourcesCompileTakesWhereTheBytesAllowElseTheErrorsNamed) {
+    const std::string treno = treno_di("");
+    const caso_rifiutato casi_rifiutati[] = {
+        {"speed limit and adhesion from 500 m and 300 m", linea_di(20000, "", ""),
+         sostituito(sostituito(treno, "aderenza,   0,    100", "aderenza,   300,    100"), "velocita,   0,    30",
+                    "velocita,   500,    30"),
+         {}},
+        {"a board whose value is 0", linea_di(20000, "", ""), treno_di("abbattimento,    5000,  65536\r\n"),
+         {"truncated-value"}},
+        {"a progressive whose value is no multiple of 50, and a board whose value is 0",
+         linea_di(20000, "progressiva chilometrica uno,    1000,    75,    0\r\n", ""),
+         treno_di("abbattimento,    5000,  65536\r\n"), {"status 2", "truncated-value"}},
+    };
+    for (const caso_rifiutato& c : casi_rifiutati) {
+        const esito_decompilazione e = decompila(costruiti(c.linea, c.treno), tava);
+        EXPECT_TRUE(e.esatto) << c.nome << ": " << unite(e.differenze);
+        EXPECT_EQ(e.errori_predefiniti, c.errori) << c.nome;
+        EXPECT_NE(e.treno.find("\r\nvelocita,   0,"), std::string::npos) << c.nome << "\n" << e.treno;
+        EXPECT_NE(e.treno.find("\r\naderenza,   0,"), std::string::npos) << c.nome << "\n" << e.treno;
+    }
 }
 
 // --- Files no source can make ----------------------------------------------------------
@@ -574,6 +652,31 @@ TEST_F(ComandoDecompile, TamperedTrackExitsOneNamingTheCell) {
               "the sources written compile to other bytes:\n"
               "  cell 57 (2850 m): tipo 7 -> 0 (no record makes a cell of kind 7)\n");
     EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{treno_txt, linea_txt}));
+}
+
+// Files that only sources with an error by default give: written all the
+// same, exit 0, and a line that names the error; compile refuses them, and
+// writes the same files with --as-builder.
+TEST_F(ComandoDecompile, SourcesThatCompileRefusesByDefaultAreNamed) {
+    const file_binari f = costruiti(linea_di(20000, "", ""), treno_di("abbattimento,    5000,  65536\r\n"));
+    scrivi_tutto(ingresso.file(piano_dat), *f.planimetria);
+    scrivi_tutto(ingresso.file(scenario_sim), f.scenario);
+    scrivi_tutto(ingresso.file(tracciato_dat), f.tracciato);
+    const esecuzione e = decompile({"decompile", piano_dat, scenario_sim, tracciato_dat, "--out", uscita.str()});
+    EXPECT_EQ(e.stato, 0) << e.errori;
+    EXPECT_EQ(e.errori,
+              "decompile: compile refuses these sources by default (truncated-value); compile them with --as-builder "
+              "to get the same bytes\n");
+    EXPECT_EQ(nomi_in(uscita.str()), (std::vector<std::string>{treno_txt, linea_txt}));
+    const esecuzione c = esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"compile", linea_txt, treno_txt});
+    EXPECT_EQ(c.stato, 1) << c.errori;
+    EXPECT_NE(c.errori.find("[-Wtruncated-value]"), std::string::npos) << c.errori;
+    const esecuzione b =
+        esegui_programma(PERCORSO_SCENARIO_TOOL, uscita.str(), {"compile", "--as-builder", linea_txt, treno_txt});
+    EXPECT_EQ(b.stato, 1) << b.errori;
+    EXPECT_EQ(leggi_tutto(uscita.file(piano_dat)), *f.planimetria);
+    EXPECT_EQ(leggi_tutto(uscita.file(scenario_sim)), f.scenario);
+    EXPECT_EQ(leggi_tutto(uscita.file(tracciato_dat)), f.tracciato);
 }
 
 TEST_F(ComandoDecompile, ExitStatuses) {

@@ -232,14 +232,58 @@ TEST(GeneratoreScenari, SeedsCoverEveryRecordAndItsVariants) {
     }
 }
 
+// What the overlaps bring that no record's cells show: progressives that tie
+// in the ordering (the two smaller starts alike, or starts that cancel out
+// with one of them negative), and speed-limit or adhesion records closer
+// together than a cell.
+struct pareggi {
+    int progressive = 0;
+    int ravvicinati = 0;
+};
+
+void osserva_pareggi(pareggi& p, const scenario_generato& s) {
+    std::vector<std::int64_t> inizi;
+    for (const riga_record& r : record_di(s.linea)) {
+        if (r.chiave.rfind("progressiva", 0) == 0) inizi.push_back(r.numero(0));
+    }
+    std::sort(inizi.begin(), inizi.end());
+    if (inizi.size() == 3 && ((inizi[0] == inizi[1] && inizi[1] < inizi[2]) || inizi[0] < 0)) ++p.progressive;
+    std::map<std::string, std::int64_t> ultima;
+    bool vicini = false;
+    for (const riga_record& r : record_di(s.treno)) {
+        if (r.chiave != "velocita" && r.chiave != "aderenza") continue;
+        const auto u = ultima.find(r.chiave);
+        vicini = vicini || (u != ultima.end() && r.numero(0) - u->second < 50);
+        ultima[r.chiave] = r.numero(0);
+    }
+    p.ravvicinati += vicini ? 1 : 0;
+}
+
+// A slowdown start followed by another start before any end: one slowdown
+// starts inside another one's span.
+bool con_rallentamento_dentro(const modello_scenario& m) {
+    bool aperto = false;
+    for (const cella& x : m.tracciato) {
+        if (x.tipo == tipo_cella::inizio_rallentamento) {
+            if (aperto) return true;
+            aperto = true;
+        }
+        if (x.tipo == tipo_cella::fine_rallentamento) aperto = false;
+    }
+    return false;
+}
+
 // With overlaps, records write over each other's cells and the build still
 // records no status: slowdowns and signals read among the stations, station
 // markers that keep what a slowdown or a signal left in their cells, slowdown
-// ends whose start a marker took.
+// ends whose start a marker took, slowdowns inside others' spans; and the
+// ties of the progressives and the cursors.
 TEST(GeneratoreScenari, OverlapsBuildWithoutStatusAndWriteOverEachOther) {
     int tra_le_stazioni = 0;
     int marche_sopra = 0;
     int fini_orfane = 0;
+    int annidati = 0;
+    pareggi pari;
     for (std::uint64_t seme = 1; seme <= 100; ++seme) {
         parametri_generatore p = parametri_del_seme(seme);
         p.sovrapposizioni = true;
@@ -261,10 +305,15 @@ TEST(GeneratoreScenari, OverlapsBuildWithoutStatusAndWriteOverEachOther) {
             fini += x.tipo == tipo_cella::fine_rallentamento ? 1 : 0;
         }
         fini_orfane += fini > inizi ? 1 : 0;
+        annidati += con_rallentamento_dentro(*c.modello) ? 1 : 0;
+        osserva_pareggi(pari, s);
     }
     EXPECT_GT(tra_le_stazioni, 50);
     EXPECT_GT(marche_sopra, 20);
     EXPECT_GT(fini_orfane, 5);
+    EXPECT_GT(annidati, 20);
+    EXPECT_GT(pari.progressive, 5);
+    EXPECT_GT(pari.ravvicinati, 20);
 }
 
 // The longest line the format allows, with about a thousand records.

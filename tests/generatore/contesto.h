@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <vector>
 
 #include "sources/record_sorgenti.h"
 #include "tests/generatore/casuale.h"
@@ -24,11 +26,13 @@ struct contesto_generazione {
     occupazione celle;
     // The cells from the first to the last that each slowdown takes or keeps:
     // no two slowdowns overlap, so that the walk of the finishing pass from a
-    // start meets its own end first.
+    // start meets its own end first (a pair of slowdowns one inside the
+    // other's span keeps one interval, parametri_generatore::sovrapposizioni).
     std::vector<intervallo_celle> rallentamenti;
     // The cells that hold an approach marker of a station or a signal: without
     // edge cases no signal writes its markers over another's.
     std::vector<bool> avvisi;
+    bool sovrapposizioni = false;  // parametri_generatore::sovrapposizioni
 };
 
 // How many tries an object gets to find free cells before it is left out.
@@ -57,8 +61,11 @@ void genera_segnali(contesto_generazione& g, std::int32_t quanti, sorgente_treno
 void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_treno& t);
 // The cell of a station's marker; -1 for a kind without marks.
 std::int32_t cella_marca(const record_stazione& s);
-// Every cell a slowdown takes or keeps for the finishing pass.
-std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r);
+// Every cell a slowdown takes or keeps for the finishing pass. The walk of
+// the finishing pass from its start stops at the first end cell it meets:
+// its own end, or `fine_cammino` when another slowdown's end comes first.
+std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r,
+                                                 std::optional<std::int32_t> fine_cammino = std::nullopt);
 // A slowdown whose cells, and their span, are free: takes them. True when
 // taken. `coperta`: a cell of the slowdown under a station marker, already
 // taken (-1 for none), which the span includes.
@@ -74,3 +81,9 @@ record_segnale segnale_casuale(sorgente_casuale& c, std::int32_t posizione, bool
 void genera_sovrapposizioni(contesto_generazione& g, sorgente_treno& t);
 void mescola_ordine(contesto_generazione& g, sorgente_treno& t);
 void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& voluti, sorgente_treno& t);
+
+// With overlaps: the three progressives with starts or values alike (the
+// ordering's ties); the first metres of a speed-limit or adhesion list, as
+// records closer together than a cell.
+void progressive_pari(sorgente_casuale& c, std::int32_t lunghezza, sorgente_linea& l);
+std::vector<std::int32_t> inizio_ravvicinato(contesto_generazione& g);

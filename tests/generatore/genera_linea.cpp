@@ -17,6 +17,10 @@ constexpr std::int64_t ultimo_metro_curva = 999999;
 // Starts and values are multiples of 50.
 void genera_progressive(contesto_generazione& g, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;
+    if (g.sovrapposizioni && probabile(c, 1, 3)) {
+        progressive_pari(c, g.lunghezza, l);
+        return;
+    }
     const std::int64_t modo = intero(c, 0, 3);
     if (modo == 0) return;
     if (modo == 1) {
@@ -144,6 +148,42 @@ void genera_cartelli(contesto_generazione& g, std::int32_t quanti, sorgente_line
 }
 
 }  // namespace
+
+// Ties of the ordering, in records placed at random among uno, due and tre:
+// - the two smaller starts alike ("uno" before "due" before "tre");
+// - starts that add up to 0 (all 0, or one the other's negative), ordered by
+//   value, some values alike;
+// - no strictly largest start (two or three alike): all three entries 0, and
+//   the values, which no entry keeps, need not be multiples of 50.
+void progressive_pari(sorgente_casuale& c, std::int32_t lunghezza, sorgente_linea& l) {
+    auto inizio = [&] { return static_cast<std::int32_t>(multiplo(c, 50, std::max(50, lunghezza), 50)); };
+    auto valore = [&](bool multiplo_50) {
+        return static_cast<std::int32_t>(multiplo_50 ? multiplo(c, 0, 300000, 50) : intero(c, 1, 300000));
+    };
+    std::array<record_progressiva, 3> p{};
+    const std::int64_t modo = intero(c, 0, 3);
+    const std::int32_t a = inizio();
+    const std::int32_t b = inizio();
+    for (record_progressiva& x : p) x.flag = static_cast<std::int32_t>(intero(c, 0, 2));
+    if (modo == 0) {
+        p = {record_progressiva{std::max(a, b) + 50, valore(true), p[0].flag},
+             record_progressiva{std::min(a, b), valore(true), p[1].flag}, record_progressiva{std::min(a, b), valore(true), p[2].flag}};
+    } else if (modo == 1 || modo == 2) {
+        const std::int32_t v = valore(true);
+        p[0].inizio = modo == 1 ? 0 : -a;
+        p[1].inizio = modo == 1 ? 0 : a;
+        for (record_progressiva& x : p) x.valore = probabile(c, 1, 2) ? v : valore(true);
+    } else {
+        for (record_progressiva& x : p) {
+            x.inizio = a;
+            x.valore = valore(false);
+        }
+        if (probabile(c, 1, 2)) p[2].inizio = std::min(a, b) - 50;
+    }
+    // Which record gets which: each arrangement of the three.
+    for (std::size_t i = p.size(); i > 1; --i) std::swap(p[i - 1], p[static_cast<std::size_t>(intero(c, 0, static_cast<std::int64_t>(i) - 1))]);
+    l.progressive = p;
+}
 
 void genera_generale_linea(contesto_generazione& g, sorgente_linea& l) {
     sorgente_casuale& c = g.caso;

@@ -3,7 +3,9 @@
 // approach markers of signals and stations take their cells' markers whatever
 // they hold. So a slowdown or a signal read before a station may lie under
 // its marker, and where the approach markers of a signal and of a station
-// fall into one cell, the one read last shows.
+// fall into one cell, the one read last shows. And a slowdown may start
+// inside another one's span: the walk of the finishing pass from each start
+// stops at the first end after it.
 #include <algorithm>
 
 #include "tests/generatore/contesto.h"
@@ -93,6 +95,39 @@ bool segnale_vicino(contesto_generazione& g, std::int32_t m, sorgente_treno& t) 
     return true;
 }
 
+// Two slowdowns, the second starting inside the first's span: ending inside
+// it too (nested, as the outer slowdown's end then belongs to no walk of the
+// finishing pass), or after it (crossing). The walk of the finishing pass
+// from the slow one's start stops at the first end after it.
+bool rallentamenti_annidati(contesto_generazione& g, sorgente_treno& t) {
+    sorgente_casuale& c = g.caso;
+    record_rallentamento a;
+    record_rallentamento b;
+    a.l = i32(posizione_casuale(c, 600, 3000));
+    a.x = probabile(c, 1, 8) ? posizione_casuale(c, 50, 1500) : posizione_casuale(c, 1550, w64{g.limite} - a.l);
+    b.x = posizione_casuale(c, w64{a.x} + 100, w64{a.x} + a.l - 100);
+    const w64 fine_a = w64{a.x} + a.l;
+    b.l = probabile(c, 2, 3) ? i32(posizione_casuale(c, 100, fine_a - 100 - b.x))
+                             : i32(posizione_casuale(c, fine_a + 100 - b.x, fine_a + 1500 - b.x));
+    valori_rallentamento(c, a);
+    valori_rallentamento(c, b);
+    // At most one of them slow: the walks of two slow ones would stop at the
+    // same end, and each would put a board before the first signal after it,
+    // where a signal keeps two cells only.
+    if (a.v < 110 && b.v < 110) b.v = i32(multiplo(c, 110, 200, 10));
+    const std::int32_t sa = cella_dopo(a.x);
+    const std::int32_t sb = cella_dopo(b.x);
+    const std::int32_t ea = cella_dopo(fine_a);
+    const std::int32_t eb = cella_dopo(w64{b.x} + b.l);
+    if (w64{b.x} + b.l > g.limite || fine_a > g.limite || sb <= sa || std::min(ea, eb) <= sb || ea == eb) return false;
+    std::vector<richiesta_cella> celle = celle_rallentamento(a, std::min(ea, eb));
+    for (const richiesta_cella& r : celle_rallentamento(b, std::min(ea, eb))) celle.push_back(r);
+    if (!prendi_rallentamento(g, celle)) return false;
+    t.rallentamenti.push_back(a);
+    t.rallentamenti.push_back(b);
+    return true;
+}
+
 template <typename T>
 void mescola(sorgente_casuale& c, std::vector<T>& v) {
     for (std::size_t i = v.size(); i > 1; --i) std::swap(v[i - 1], v[static_cast<std::size_t>(intero(c, 0, static_cast<w64>(i) - 1))]);
@@ -111,6 +146,11 @@ void genera_sovrapposizioni(contesto_generazione& g, sorgente_treno& t) {
                                : modo == 3 ? segnale_sotto(g, m, k, t)
                                            : segnale_vicino(g, m, t);
             if (fatto) break;
+        }
+    }
+    for (w64 i = intero(c, 0, 2); i > 0; --i) {
+        for (int prova = 0; prova < tentativi_posto; ++prova) {
+            if (rallentamenti_annidati(g, t)) break;
         }
     }
 }

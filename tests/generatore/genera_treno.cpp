@@ -116,13 +116,14 @@ std::int32_t cella_marca(const record_stazione& s) {
 // - the start and end cells;
 // - the first cell of each approach window (5, 11 and 18 cells before the start);
 // - inside a slowdown below 110 km/h, a repeat board every 8 cells from the
-//   start, and the cell before the end when the end falls on such a step.
-std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r) {
+//   start, and the cell before the end when the end falls on such a step
+//   (the end where the walk stops).
+std::vector<richiesta_cella> celle_rallentamento(const record_rallentamento& r, std::optional<std::int32_t> fine_cammino) {
     std::vector<richiesta_cella> celle;
     const std::int32_t s = cella_dopo(r.x);
-    const std::int32_t e = cella_dopo(w64{r.x} + r.l);
+    const std::int32_t e = fine_cammino.value_or(cella_dopo(w64{r.x} + r.l));
     celle.push_back({s, 3});
-    celle.push_back({e, 2});
+    celle.push_back({cella_dopo(w64{r.x} + r.l), 2});
     if (r.x > 1500) {
         celle.push_back({cella_dopo(w64{r.x} - 1200), 4});
         if (r.f_ta != 0) {
@@ -320,6 +321,31 @@ void genera_abbattimenti(contesto_generazione& g, std::int32_t quanti, sorgente_
     }
 }
 
+// With overlaps, one list in three begins with 2 to 12 records closer
+// together than a cell, the first within the cell of metre 0: each writes the
+// cell of the cursor and pushes it one cell on, so that the cursor runs ahead
+// of the positions that follow.
+std::vector<std::int32_t> inizio_ravvicinato(contesto_generazione& g) {
+    sorgente_casuale& c = g.caso;
+    if (!g.sovrapposizioni || !probabile(c, 1, 3)) return {};
+    std::vector<std::int32_t> p{i32(probabile(c, 1, 2) ? 0 : intero(c, 1, 24))};
+    for (w64 n = intero(c, 2, 12); static_cast<w64>(p.size()) < n;) p.push_back(i32(p.back() + intero(c, 1, 49)));
+    return p;
+}
+
+namespace {
+
+// The positions of a speed-limit or adhesion list: those of its first metres,
+// if any, then increasing ones after them.
+std::vector<std::int32_t> posizioni_lista(contesto_generazione& g, std::int32_t quante, bool da_zero) {
+    std::vector<std::int32_t> p = inizio_ravvicinato(g);
+    const w64 da = p.empty() ? 0 : p.back() + 1;
+    for (const std::int32_t x : posizioni_crescenti(g.caso, quante, da, g.limite, da_zero && p.empty())) p.push_back(x);
+    return p;
+}
+
+}  // namespace
+
 // Increasing positions, mostly from 0; a speed's fifth fits a byte (at most
 // 1275 km/h); adhesion values above 255 (edge cases) are kept modulo 256.
 namespace {
@@ -346,14 +372,14 @@ void genera_velocita_aderenze(contesto_generazione& g, const conteggi_record& vo
     sorgente_casuale& c = g.caso;
     // Without edge cases both lists start at 0 m, so that no cell holds 0.
     const bool da_zero = probabile(c, 4, 5) || !g.casi_limite;
-    for (const std::int32_t p : posizioni_crescenti(c, voluti.velocita, 0, g.limite, da_zero)) {
+    for (const std::int32_t p : posizioni_lista(g, voluti.velocita, da_zero)) {
         // Without edge cases no limit above the fastest line's 350 km/h.
         const std::int32_t v =
             probabile(c, 9, 10) ? i32(multiplo(c, 30, 250, 5)) : i32(intero(c, 5, g.casi_limite ? 1275 : 350));
         t.velocita.push_back({p, v});
     }
     const bool aderenze_da_zero = probabile(c, 4, 5) || !g.casi_limite;
-    for (const std::int32_t p : posizioni_crescenti(c, voluti.aderenze, 0, g.limite, aderenze_da_zero)) {
+    for (const std::int32_t p : posizioni_lista(g, voluti.aderenze, aderenze_da_zero)) {
         // Without edge cases no adhesion of 0.
         const std::int32_t a = probabile(c, 9, 10) ? i32(intero(c, 50, 100))
                                                    : i32(intero(c, g.casi_limite ? 0 : 1, g.casi_limite ? 300 : 255));

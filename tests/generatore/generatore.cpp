@@ -118,7 +118,8 @@ scenario_generato genera_scenario(const parametri_generatore& p) {
     contesto_generazione g{sorgente_casuale(p.seme), p.lunghezza,
                            p.lunghezza + (p.casi_limite ? std::min(5000, p.lunghezza / 10) : 0), p.casi_limite,
                            occupazione_vuota(celle_tracciato(p.lunghezza)), {},
-                           std::vector<bool>(static_cast<std::size_t>(celle_tracciato(p.lunghezza)) + 1, false)};
+                           std::vector<bool>(static_cast<std::size_t>(celle_tracciato(p.lunghezza)) + 1, false),
+                           p.sovrapposizioni};
     sorgente_linea linea;
     sorgente_treno treno;
     genera_generale_linea(g, linea);

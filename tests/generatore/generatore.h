@@ -46,7 +46,11 @@ struct parametri_generatore {
     // or lead-in cell, or a signal, read before it; signals whose approach
     // markers and a station's fall into the same cells, read among the
     // stations in varied order; slowdowns and abbattimento points in varied
-    // order. Without it the records never share a cell.
+    // order; slowdowns starting inside another one's span (ending inside it
+    // or after it). And ties that other records settle: progressives whose
+    // starts or values are alike, speed-limit and adhesion records closer
+    // together than a cell at the line's start. Without it the records never
+    // share a cell, and a seed gives the same texts as it always did.
     bool sovrapposizioni = false;
 };
 

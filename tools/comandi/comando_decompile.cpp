@@ -38,7 +38,10 @@ const char* const piede =
     "and compared with the given files. When the files hold what no source can\n"
     "make (a hand-edited or damaged file), the nearest sources are written and\n"
     "every cell, entry or plan point that will come out differently is listed\n"
-    "on standard error with the reason.\n"
+    "on standard error with the reason. Where only sources with an error by\n"
+    "default give the bytes (a value kept in fewer bits than written, a status\n"
+    "the build recorded), they are written all the same, and a line on\n"
+    "standard error names the errors: compile them with --as-builder.\n"
     "\n"
     "Exit status:\n"
     "  0  written; they compile to the same bytes\n"
@@ -96,6 +99,15 @@ nomi_scenario nomi_del_contenuto(const nomi_scenario& dal_nome, const std::strin
     return dal_nome;
 }
 
+// The line that tells what a compile without --as-builder refuses in the
+// sources written, when the bytes leave no sources it takes.
+std::string rifiutati_da_compile(const std::vector<std::string>& errori) {
+    std::string elenco;
+    for (const std::string& x : errori) elenco += (elenco.empty() ? "" : ", ") + x;
+    return "decompile: compile refuses these sources by default (" + elenco +
+           "); compile them with --as-builder to get the same bytes\n";
+}
+
 }  // namespace
 
 void opzioni_decompile(CLI::App& comando, richiesta_decompilazione& r) {
@@ -130,6 +142,7 @@ int esegui_decompile(const richiesta_decompilazione& r, std::ostream& uscita, st
         errori << testo_esecuzione(x) << "\n";
         return 3;
     }
+    if (!e.errori_predefiniti.empty()) errori << rifiutati_da_compile(e.errori_predefiniti);
     if (e.esatto) return 0;
     errori << "the sources written compile to other bytes:\n";
     for (const std::string& d : e.differenze) errori << "  " << d << "\n";

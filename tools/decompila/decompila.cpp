@@ -30,6 +30,14 @@ std::vector<record_punto> punti(const quadro_scenario& q, std::uint8_t cella::*c
     return r;
 }
 
+// A speed-limit or adhesion list begins at 0 m: where the cells before its
+// first change hold 0, a record of 0 at 0 m, which writes no cell (the value
+// in force before any record is 0), so that no cell is left to no record.
+std::vector<record_punto> da_zero(std::vector<record_punto> r) {
+    if (r.empty() || r.front().posizione != 0) r.insert(r.begin(), record_punto{0, 0});
+    return r;
+}
+
 // The boards of value 180 in the files that the build of the sources did not
 // place: abbattimento points of value 180 from now on. False when there is none.
 bool aggiungi_tabelle(const quadro_scenario& q, const std::vector<cella>& costruito, sorgente_treno& t) {
@@ -61,8 +69,8 @@ sorgenti_recuperate recupera_sorgenti(const quadro_scenario& q, note_decompilazi
     recupera_indicatori(q, s.linea, n);
     const int prima_voce_cartelli = recupera_cartelli(q, s.linea, n);
     recupera_stazioni(q, prima_voce_cartelli, s.treno, n);
-    s.treno.aderenze = punti(q, &cella::aderenza, 0, [](std::uint8_t b) { return std::int32_t{b}; });
-    s.treno.velocita = punti(q, &cella::vel_limite, 0, [](std::uint8_t b) { return std::int32_t{b} * 5; });
+    s.treno.aderenze = da_zero(punti(q, &cella::aderenza, 0, [](std::uint8_t b) { return std::int32_t{b}; }));
+    s.treno.velocita = da_zero(punti(q, &cella::vel_limite, 0, [](std::uint8_t b) { return std::int32_t{b} * 5; }));
     recupera_rallentamenti(q, s.treno, n);
     recupera_segnali(q, s.treno, n);
     recupera_abbattimenti(q, s.treno, n);
@@ -88,6 +96,7 @@ esito_decompilazione decompila(const file_binari& f, const nomi_scenario& nomi) 
     auto c = std::make_unique<costruzione_in_memoria>();
     compila_sorgenti(*c, nomi, e.linea, e.treno, f.planimetria.has_value());
     e.esatto = stessi_file(*c, nomi, f);
+    e.errori_predefiniti = errori_predefiniti(c->modello);
     if (!e.esatto) e.differenze = differenze(*c, f, q.planimetria, note);
     return e;
 }

@@ -25,6 +25,9 @@ struct esito_decompilazione {
     // out differently (decompila_confronto.h).
     std::vector<std::string> differenze;
     int giri = 0;  // builds made to place the boards
+    // What `scenario-tool compile` without --as-builder refuses in the two
+    // texts, when the bytes leave no other choice (errori_predefiniti).
+    std::vector<std::string> errori_predefiniti;
 };
 
 // Throws errore_decodifica when a file does not decode.

@@ -1,8 +1,10 @@
 #include "tools/decompila/decompila_confronto.h"
 
+#include <algorithm>
 #include <bit>
 #include <map>
 
+#include "compiler/avvisi.h"
 #include "sources/nomi_file.h"
 #include "tools/binari/dump_testo.h"
 #include "track/disposizione_binaria.h"
@@ -149,6 +151,15 @@ std::string nome_parte(parte_scenario p, std::int64_t i) {
 void compila_sorgenti(costruzione_in_memoria& c, const nomi_scenario& nomi, const std::string& linea,
                       const std::string& treno, bool con_planimetria) {
     costruisci_in_memoria(c, nomi, &linea, &treno, con_planimetria);
+}
+
+std::vector<std::string> errori_predefiniti(const modello_scenario& m) {
+    std::vector<std::string> r;
+    if (m.codice_errore != 0) r.push_back("status " + std::to_string(m.codice_errore));
+    for (const avviso_sorgente& a : m.avvisi) {
+        if (e_errore_predefinito(a.nome) && std::find(r.begin(), r.end(), a.nome) == r.end()) r.push_back(a.nome);
+    }
+    return r;
 }
 
 bool stessi_file(const costruzione_in_memoria& c, const nomi_scenario& nomi, const file_binari& f) {

@@ -18,6 +18,12 @@ void compila_sorgenti(costruzione_in_memoria& c, const nomi_scenario& nomi, cons
 // has one).
 bool stessi_file(const costruzione_in_memoria& c, const nomi_scenario& nomi, const file_binari& f);
 
+// What `scenario-tool compile` without --as-builder refuses in a build, so
+// that it writes no file: the status the build records ("status N") and
+// each warning that is an error by default (its name, once), in the order
+// the build gave them.
+std::vector<std::string> errori_predefiniti(const modello_scenario& m);
+
 // What will come out differently, one line each: first the notes that name
 // no place that differs (causes elsewhere), then every plan point, table
 // entry and track cell that differs, field by field (the file's value ->

@@ -162,9 +162,14 @@ std::optional<record_rallentamento> rallentamento(ricerca& ric, std::int32_t s, 
 // claimed: a marker before it, with no other slowdown cell between, that left
 // the end's valore2 and valore3. The nearest whose warning board fits (a
 // board with the slowdown's values 24 cells before it, or none for a start
-// within 1500 m), else the nearest whose board lies under another marker,
-// else the nearest.
-std::optional<std::int32_t> inizio_nascosto(ricerca& r, std::int32_t e) {
+// within 1500 m; `punti` 2), else the nearest whose board lies under another
+// marker (1), else the nearest (0).
+struct inizio_coperto {
+    std::optional<std::int32_t> cella;
+    int punti = -1;
+};
+
+inizio_coperto inizio_nascosto(ricerca& r, std::int32_t e) {
     const cella& fine = in(r.q, e);
     std::optional<std::int32_t> scelto;
     int punti_scelto = -1;
@@ -182,7 +187,28 @@ std::optional<std::int32_t> inizio_nascosto(ricerca& r, std::int32_t e) {
             punti_scelto = punti;
         }
     }
-    return scelto;
+    return {scelto, punti_scelto};
+}
+
+// A slowdown recovered from its start, whose end may still be found.
+struct inizio_trovato {
+    std::int32_t cella = 0;
+    std::size_t record = 0;  // its record in sorgente_treno::rallentamenti
+    bool con_fine = false;    // its end found, or under a marker
+};
+
+// A start before the end in cell e, with the end's values, that found no end
+// of its own: a slowdown that starts inside another one's span stops the
+// search of the outer start (which ends at the next start) before its end.
+// The nearest such start; which of them takes which end leaves the same cells.
+inizio_trovato* inizio_senza_fine(const quadro_scenario& q, std::vector<inizio_trovato>& inizi, std::int32_t e) {
+    const cella& fine = in(q, e);
+    for (auto i = inizi.rbegin(); i != inizi.rend(); ++i) {
+        if (i->con_fine || i->cella >= e) continue;
+        const cella& x = in(q, i->cella);
+        if (x.valore1 == fine.valore1 && x.valore2 == fine.valore2 && x.valore3 == fine.valore3) return &*i;
+    }
+    return nullptr;
 }
 
 }  // namespace
@@ -196,23 +222,39 @@ bool abbattimento_possibile(const quadro_scenario& q, std::int32_t c) { return c
 
 void recupera_rallentamenti(const quadro_scenario& q, sorgente_treno& t, note_decompilazione& n) {
     std::vector<bool> usata(q.tracciato.size(), false);
+    std::vector<inizio_trovato> inizi;
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         if (q.tracciato[i].tipo != tipo_cella::inizio_rallentamento) continue;
         ricerca r{q, t, usata};
         const auto s = static_cast<std::int32_t>(i);
         const std::int32_t e = fine_di(r, s, q.tracciato[i]);
-        if (const auto x = rallentamento(r, s, q.tracciato[i], e, n)) t.rallentamenti.push_back(*x);
+        if (const auto x = rallentamento(r, s, q.tracciato[i], e, n)) {
+            inizi.push_back({s, t.rallentamenti.size(), e != s});
+            t.rallentamenti.push_back(*x);
+        }
     }
-    // Ends whose start a station marker overwrote: the start had the end's values.
+    // Ends that no start claimed: the end of a slowdown with another one
+    // starting inside its span, or one whose start a station marker
+    // overwrote (the start had the end's values). A marker whose warning
+    // board fits is the start; else a start with no end of its own; else
+    // the marker that fits best.
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         if (q.tracciato[i].tipo != tipo_cella::fine_rallentamento || usata[i]) continue;
         ricerca r{q, t, usata};
         const auto e = static_cast<std::int32_t>(i);
-        const auto s = inizio_nascosto(r, e);
-        if (!s) continue;
-        coperta(r, *s);
+        const inizio_coperto s = inizio_nascosto(r, e);
+        inizio_trovato* aperto = s.punti == 2 ? nullptr : inizio_senza_fine(q, inizi, e);
+        if (aperto != nullptr) {
+            usata[i] = true;
+            aperto->con_fine = true;
+            record_rallentamento& x = t.rallentamenti[aperto->record];
+            x.l = (e - 1) * metri_cella - x.x;  // the end cell e is the cell after metre x + l
+            continue;
+        }
+        if (!s.cella) continue;
+        coperta(r, *s.cella);
         usata[i] = true;
-        if (const auto x = rallentamento(r, *s, q.tracciato[i], e, n)) t.rallentamenti.push_back(*x);
+        if (const auto x = rallentamento(r, *s.cella, q.tracciato[i], e, n)) t.rallentamenti.push_back(*x);
     }
     for (std::size_t i = 0; i < q.tracciato.size(); ++i) {
         const descrizione_tipo_cella* d = descrizione_tipo(q.tracciato[i].tipo);
