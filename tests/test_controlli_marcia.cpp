@@ -26,15 +26,15 @@ std::string treno_con(const std::string& record) {
            record + "\r\n[fine]\r\n";
 }
 
-std::vector<rilievo> rilievi_di(const std::string& treno) {
+std::vector<rilievo_marcia> rilievi_di(const std::string& treno) {
     const modello_scenario m = compila_in_memoria(linea_prova, treno);
     EXPECT_EQ(m.codice_errore, 0) << treno;
     return rilievi_marcia(m, opzioni_marcia{});
 }
 
-std::vector<std::string> nomi(const std::vector<rilievo>& r) {
+std::vector<std::string> nomi(const std::vector<rilievo_marcia>& r) {
     std::vector<std::string> n;
-    for (const rilievo& x : r) n.push_back(x.nome);
+    for (const rilievo_marcia& x : r) n.push_back(x.nome);
     return n;
 }
 
@@ -60,7 +60,7 @@ TEST(ControlliMarcia, TheNamesAreOneEach) {
 // 30 km/h and the rest at 100 km/h (120 s + 108 s), two minutes later.
 TEST(ControlliMarcia, TheEmbeddedScenarioGivesOnlyItsImpossibleTimetable) {
     const modello_scenario m = compila_in_memoria(linea_incorporata, treno_incorporato);
-    const std::vector<rilievo> r = rilievi_marcia(m, opzioni_marcia{});
+    const std::vector<rilievo_marcia> r = rilievi_marcia(m, opzioni_marcia{});
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].nome, "timetable-impossible");
     EXPECT_EQ(r[0].messaggio,
@@ -71,7 +71,7 @@ TEST(ControlliMarcia, TheEmbeddedScenarioGivesOnlyItsImpossibleTimetable) {
 }
 
 TEST(ControlliMarcia, ImpossibleSaysBothFiguresAndNamesTheStation) {
-    const std::vector<rilievo> r = rilievi_di(treno_con(
+    const std::vector<rilievo_marcia> r = rilievi_di(treno_con(
         "stazione,     0, 22, 600, 0,0,0, 0,0,0, 4,1,1, 1, 20,9, 0, A\r\n"
         "stazione,  19500, 4, 700, 1,0,0, 4,1,2, 2,1,1, 60, 20,11, 0, B"));
     ASSERT_EQ(r.size(), 1u);
@@ -106,14 +106,14 @@ TEST(ControlliMarcia, BeforeTheStartClockAcrossMidnight) {
     EXPECT_TRUE(rilievi_di(treno_con("orologio, 23 50 0\r\n"
                                      "stazione,  0, 22, 600, 0,0,0, 0,0,0, 4,1,1, 1, 0,10, 0, A"))
                     .empty());
-    const std::vector<rilievo> r = rilievi_di(treno_con("orologio, 23 50 0\r\n"
+    const std::vector<rilievo_marcia> r = rilievi_di(treno_con("orologio, 23 50 0\r\n"
                                                         "stazione,  0, 22, 600, 0,0,0, 0,0,0, 4,1,1, 1, 23,40, 0, A"));
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].messaggio, "'A', the first timed station, leaves at 23:40:00, before the start clock 23:50:00");
 }
 
 TEST(ControlliMarcia, SlowdownBrakingNamesTheSlowdownAndTheDistance) {
-    const std::vector<rilievo> r = rilievi_di(treno_con(
+    const std::vector<rilievo_marcia> r = rilievi_di(treno_con(
         "percentuale massa frenata,    60\r\nvelocita,   0,   200\r\nrallentamento,   9000,   30,   500, 0, 0, 0"));
     ASSERT_EQ(r.size(), 1u);
     EXPECT_EQ(r[0].dove.riga, 9);
@@ -191,7 +191,7 @@ TEST(ControlliMarcia, GeneratedScenariosGiveNoBackwardsOrBeforeStart) {
         p.casi_limite = false;
         const scenario_generato s = genera_scenario(p);
         const modello_scenario m = compila_in_memoria(s.linea, s.treno);
-        for (const rilievo& r : rilievi_marcia(m, opzioni_marcia{})) {
+        for (const rilievo_marcia& r : rilievi_marcia(m, opzioni_marcia{})) {
             EXPECT_NE(r.nome, "timetable-backwards") << seme << ": " << r.messaggio;
             EXPECT_NE(r.nome, "timetable-before-start") << seme << ": " << r.messaggio;
         }

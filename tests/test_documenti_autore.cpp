@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "sources/contenuto.h"
-#include "tools/documenti/documenti_autore.h"
+#include "tools/analisi/documenti_autore.h"
 
 namespace {
 

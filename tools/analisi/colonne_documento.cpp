@@ -1,4 +1,4 @@
-#include "tools/documenti/colonne_documento.h"
+#include "tools/analisi/colonne_documento.h"
 
 std::string cella_documento(const colonna_documento& c, const std::string& testo, const luogo& origine,
                             std::vector<taglio_documento>& tagli) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/documenti/documenti_autore.h"
+#include "tools/analisi/documenti_autore.h"
 
 enum class allineamento { sinistra, destra, centro };
 

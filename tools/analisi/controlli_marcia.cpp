@@ -19,21 +19,21 @@ const std::array<const scheda_controllo*, 5> schede{
 
 std::span<const scheda_controllo* const> schede_controlli_marcia() { return schede; }
 
-std::vector<rilievo> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o) {
+std::vector<rilievo_marcia> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o) {
     return rilievi_marcia(in, o, calcola_marcia(in, o));
 }
 
-std::vector<rilievo> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o, const risultato_marcia& marcia) {
+std::vector<rilievo_marcia> rilievi_marcia(const ingresso_marcia& in, const opzioni_marcia& o, const risultato_marcia& marcia) {
     const contesto_controlli c{in, o, marcia};
-    std::vector<rilievo> r;
+    std::vector<rilievo_marcia> r;
     for (const scheda_controllo* s : schede) {
-        std::vector<rilievo> trovati = s->controlla(c);
+        std::vector<rilievo_marcia> trovati = s->controlla(c);
         r.insert(r.end(), trovati.begin(), trovati.end());
     }
     return r;
 }
 
-std::vector<rilievo> rilievi_marcia(const modello_scenario& m, const opzioni_marcia& o) {
+std::vector<rilievo_marcia> rilievi_marcia(const modello_scenario& m, const opzioni_marcia& o) {
     if (m.tracciato.empty()) return {};
     return rilievi_marcia(ingresso_dal_modello(m), o);
 }

@@ -11,8 +11,8 @@ constexpr std::int64_t inizio_con_avviso = 1500;
 
 std::string kmh(std::int32_t v) { return std::to_string(v) + " km/h"; }
 
-std::vector<rilievo> controlla(const contesto_controlli& c) {
-    std::vector<rilievo> r;
+std::vector<rilievo_marcia> controlla(const contesto_controlli& c) {
+    std::vector<rilievo_marcia> r;
     const ingresso_marcia& in = c.ingresso;
     for (const rallentamento_marcia& s : in.rallentamenti) {
         if (s.inizio <= inizio_con_avviso) continue;

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 extern const scheda_controllo controllo_frenata_rallentamento;
 

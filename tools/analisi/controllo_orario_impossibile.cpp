@@ -10,8 +10,8 @@ namespace {
 // Seconds rounded up, a hair's breadth of rounding forgiven.
 std::int64_t secondi_per_eccesso(double s) { return static_cast<std::int64_t>(std::ceil(s - 1e-6)); }
 
-std::vector<rilievo> controlla(const contesto_controlli& c) {
-    std::vector<rilievo> r;
+std::vector<rilievo_marcia> controlla(const contesto_controlli& c) {
+    std::vector<rilievo_marcia> r;
     const std::vector<const stazione_marcia*> s = stazioni_con_orario(c.ingresso);
     for (std::size_t i = 1; i < s.size(); ++i) {
         const std::int64_t distanza = s[i]->posizione - s[i - 1]->posizione;

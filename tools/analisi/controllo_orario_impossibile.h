@@ -3,6 +3,6 @@
 // bound of limite_orario.h), so no train can keep it.
 #pragma once
 
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 extern const scheda_controllo controllo_orario_impossibile;

@@ -4,8 +4,8 @@
 
 namespace {
 
-std::vector<rilievo> controlla(const contesto_controlli& c) {
-    std::vector<rilievo> r;
+std::vector<rilievo_marcia> controlla(const contesto_controlli& c) {
+    std::vector<rilievo_marcia> r;
     const std::vector<const stazione_marcia*> s = stazioni_con_orario(c.ingresso);
     for (std::size_t i = 1; i < s.size(); ++i) {
         const std::int32_t prima = *s[i - 1]->orario;

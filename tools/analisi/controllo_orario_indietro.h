@@ -3,6 +3,6 @@
 // next day, a run past midnight).
 #pragma once
 
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 extern const scheda_controllo controllo_orario_indietro;

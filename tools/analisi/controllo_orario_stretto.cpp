@@ -8,8 +8,8 @@ namespace {
 
 std::int64_t per_eccesso(double s) { return static_cast<std::int64_t>(std::ceil(s - 1e-6)); }
 
-std::vector<rilievo> controlla(const contesto_controlli& c) {
-    std::vector<rilievo> r;
+std::vector<rilievo_marcia> controlla(const contesto_controlli& c) {
+    std::vector<rilievo_marcia> r;
     const std::vector<fermata_marcia>& f = c.marcia.fermate;
     for (std::size_t i = 1; i < f.size(); ++i) {
         const fermata_marcia& s = f[i];

@@ -4,6 +4,6 @@
 // timetable-impossible where even the limits alone cannot keep it.
 #pragma once
 
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 extern const scheda_controllo controllo_orario_stretto;

@@ -4,7 +4,7 @@
 
 namespace {
 
-std::vector<rilievo> controlla(const contesto_controlli& c) {
+std::vector<rilievo_marcia> controlla(const contesto_controlli& c) {
     const std::vector<const stazione_marcia*> s = stazioni_con_orario(c.ingresso);
     if (s.empty()) return {};
     const std::int32_t orologio = c.ingresso.orologio;

@@ -2,6 +2,6 @@
 // clock (less than twelve hours before it: more reads as the next day).
 #pragma once
 
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 extern const scheda_controllo controllo_prima_avvio;

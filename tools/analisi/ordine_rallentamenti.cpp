@@ -4,8 +4,8 @@
 // as the builder's own form.
 #include <array>
 
-#include "tools/documenti/colonne_documento.h"
-#include "tools/documenti/documenti_autore.h"
+#include "tools/analisi/colonne_documento.h"
+#include "tools/analisi/documenti_autore.h"
 
 namespace {
 

@@ -108,7 +108,7 @@ std::vector<std::size_t> punti_profilo(const ingresso_marcia& in, const risultat
 }
 
 nlohmann::ordered_json json_marcia(const ingresso_marcia& in, const risultato_marcia& r, const opzioni_marcia& o,
-                                   const lettura_km& km, const std::vector<rilievo>& rilievi) {
+                                   const lettura_km& km, const std::vector<rilievo_marcia>& rilievi) {
     using json = nlohmann::ordered_json;
     json j;
     j["train"] = {{"coaches", in.treno.vetture},
@@ -145,7 +145,7 @@ nlohmann::ordered_json json_marcia(const ingresso_marcia& in, const risultato_ma
     }
     j["profile"] = profilo;
     json trovati = json::array();
-    for (const rilievo& x : rilievi) {
+    for (const rilievo_marcia& x : rilievi) {
         trovati.push_back({{"name", x.nome},
                            {"file", x.dove.file == sorgente::nessuna ? json(nullptr) : json(nome_sorgente(x.dove.file))},
                            {"line", x.dove.riga > 0 ? json(x.dove.riga) : json(nullptr)},

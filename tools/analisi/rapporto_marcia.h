@@ -11,7 +11,7 @@
 
 #include "tools/analisi/ingresso_marcia.h"
 #include "tools/analisi/marcia.h"
-#include "tools/analisi/rilievo.h"
+#include "tools/analisi/rilievo_marcia.h"
 
 // The kilometre of a metre as the line's posts read it ("4.35").
 using lettura_km = std::function<std::string(std::int64_t metro)>;
@@ -28,4 +28,4 @@ std::vector<std::size_t> punti_profilo(const ingresso_marcia& in, const risultat
 
 // {"train", "options", "stops", "total", "blocked", "profile", "findings"}.
 nlohmann::ordered_json json_marcia(const ingresso_marcia& in, const risultato_marcia& r, const opzioni_marcia& o,
-                                   const lettura_km& km, const std::vector<rilievo>& rilievi);
+                                   const lettura_km& km, const std::vector<rilievo_marcia>& rilievi);

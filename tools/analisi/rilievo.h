@@ -11,7 +11,7 @@
 #include "tools/analisi/marcia.h"
 #include "tools/comune/diagnostica.h"
 
-struct rilievo {
+struct rilievo_marcia {
     std::string nome;  // the check's name, e.g. "timetable-impossible"
     gravita livello = gravita::avviso;
     luogo dove;        // the record concerned (a station, a slowdown); unknown: the whole train file
@@ -32,5 +32,5 @@ struct scheda_controllo {
     const char* spiegazione;
     const char* sbagliato;  // a record or two as an author writes them
     const char* giusto;
-    std::vector<rilievo> (*controlla)(const contesto_controlli& c);
+    std::vector<rilievo_marcia> (*controlla)(const contesto_controlli& c);
 };

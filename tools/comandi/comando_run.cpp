@@ -58,7 +58,7 @@ std::string percorso_di(const richiesta_marcia& r, sorgente s) {
     return s == sorgente::linea ? r.sorgenti.file_linea : r.sorgenti.file_treno;
 }
 
-std::string testo_rilievo(const richiesta_marcia& r, const rilievo& x) {
+std::string testo_rilievo(const richiesta_marcia& r, const rilievo_marcia& x) {
     std::string dove = visibile_percorso(percorso_di(r, x.dove.file));
     if (x.dove.riga > 0) dove += ":" + std::to_string(x.dove.riga) + ":" + std::to_string(x.dove.colonna);
     return dove + ": warning: " + visibile_misto(x.messaggio) + " [-W" + x.nome + "]\n";
@@ -115,7 +115,7 @@ int esegui_run(const richiesta_marcia& r, bool terminale, std::ostream& uscita, 
     const modello_scenario& m = *c.modello;
     const ingresso_marcia in = ingresso_dal_modello(m);
     const risultato_marcia marcia = calcola_marcia(in, r.opzioni);
-    const std::vector<rilievo> rilievi = rilievi_marcia(in, r.opzioni, marcia);
+    const std::vector<rilievo_marcia> rilievi = rilievi_marcia(in, r.opzioni, marcia);
     const chilometri_vista k = chilometri_del_modello(m);
     const lettura_km km = [&k](std::int64_t metro) { return km_breve(lettura(k, metro)); };
     if (r.sorgenti.json) {
@@ -125,7 +125,7 @@ int esegui_run(const richiesta_marcia& r, bool terminale, std::ostream& uscita, 
         return 0;
     }
     uscita << tabella_marcia(in, marcia, r.opzioni, km, con_colori(r.colore, terminale));
-    for (const rilievo& x : rilievi) errori << testo_rilievo(r, x);
+    for (const rilievo_marcia& x : rilievi) errori << testo_rilievo(r, x);
     return 0;
 }
 
