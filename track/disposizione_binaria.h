@@ -33,6 +33,7 @@ struct campo_binario {
     std::size_t inizio = 0;
     std::size_t larghezza = 0;
     bool con_segno = false;
+    bool e_testo = false;  // a text: `testo` and `assegna_testo` are set, not `valore` and `assegna`
     std::int64_t (*valore)(const R&) = nullptr;
     void (*assegna)(R&, std::int64_t) = nullptr;
     const std::string& (*testo)(const R&) = nullptr;
@@ -72,6 +73,7 @@ constexpr auto testo(std::string_view nome) {
     campo_binario<R> c;
     c.nome = nome;
     c.larghezza = sizeof(std::uint16_t);
+    c.e_testo = true;
     c.testo = [](const R& r) -> const std::string& { return r.*m; };
     c.assegna_testo = [](R& r, std::string t) { r.*m = std::move(t); };
     return c;

@@ -78,7 +78,7 @@ std::string testo(lettore& l, std::string_view campo) {
 template <const auto& campi, std::size_t i, typename R>
 void leggi_campo(lettore& l, R& r) {
     constexpr const auto& f = campi[i];
-    if constexpr (f.testo == nullptr) {
+    if constexpr (!f.e_testo) {
         f.assegna(r, numero<f.larghezza, f.con_segno>(l, f.nome));
     } else {
         f.assegna_testo(r, testo<f.larghezza>(l, f.nome));

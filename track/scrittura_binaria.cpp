@@ -60,7 +60,7 @@ std::size_t dimensione_elemento(tipo_valore t) {
 template <const auto& campi, std::size_t i, typename R>
 void metti_campo(char*& q, const R& r) {
     constexpr const auto& f = campi[i];
-    if constexpr (f.testo == nullptr) {
+    if constexpr (!f.e_testo) {
         metti_numero<f.larghezza>(q, f.valore(r));
     } else {
         const std::string& t = f.testo(r);
