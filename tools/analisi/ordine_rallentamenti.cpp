@@ -4,6 +4,7 @@
 // as the builder's own form.
 #include <array>
 
+#include "sources/contenuto.h"
 #include "tools/analisi/colonne_documento.h"
 #include "tools/analisi/documenti_autore.h"
 
@@ -20,25 +21,18 @@ const std::array<colonna_documento, 6> colonne{{
     {"prescriptions", 12, 1, allineamento::sinistra},
 }};
 
-const char* const testata_tabella[] = {
-    "  _______________________________________________________________________________",
-    " |   |                            |Inizio dopo |          |         |            |",
-    " | N.|      FRA LE STAZIONI       | il cippo   | Velocita'|Lunghezza|Prescrizioni|",
-    " |   |   (o nelle Stazioni di)    |chilometrico|          |   metri | specifiche |",
-    " |___|____________________________|____________|__________|_________|____________|",
-};
-const char* const riga_vuota = " |   |                            |            |          |         |            |";
-const char* const nessuno = " |   | NESSUN RALLENTAMENTO       |            |          |         |            |";
-const char* const fondo = " |___|____________________________|____________|__________|_________|____________|";
-const char* const legenda[] = {
-    "",
-    "              Prescrizioni specifiche",
-    " A - Da rispettare con tutto il treno (per i treni viaggiatori)",
-    " B - Interessa anche la stazione di.......",
-    " D - Rallentamneto N. ... e N. ...  sono contigui",
-    " C - Da rispettare dalle ore ....  alle ore ..... di tutti",
-    "     i giorni esclusi i seguenti:.........",
-};
+// The builder's own form (lines counted from 0): its heading, its table's
+// heading, blank row and bottom (with "NESSUN RALLENTAMENTO" between), and its legend
+// frame the author's slowdowns.
+const char* const* const modulo = contenuto::righe_rallentamenti;
+constexpr std::size_t testata_da = 1, testata_a = 4;
+constexpr std::size_t tabella_da = 7, tabella_a = 12;
+constexpr std::size_t riga_vuota = 12, fondo = 38;
+constexpr std::size_t legenda_da = 39, legenda_a = 46;
+
+void righe_del_modulo(std::size_t da, std::size_t a, std::vector<std::string>& u) {
+    for (std::size_t i = da; i < a; ++i) u.push_back(modulo[i]);
+}
 
 // A letter of Windows-1252 in capitals: ASCII and the accented letters.
 char maiuscola(char c) {
@@ -96,10 +90,10 @@ std::vector<std::vector<std::string>> in_cornici(const std::vector<std::vector<s
 }
 
 void cornice(const std::vector<std::string>& righe, std::vector<std::string>& uscita) {
-    for (const char* t : testata_tabella) uscita.push_back(t);
-    uscita.push_back(riga_vuota);
-    for (std::size_t i = 0; i < righe_per_cornice - 1; ++i) uscita.push_back(i < righe.size() ? righe[i] : riga_vuota);
-    uscita.push_back(fondo);
+    righe_del_modulo(tabella_da, tabella_a, uscita);
+    uscita.push_back(modulo[riga_vuota]);
+    for (std::size_t i = 0; i < righe_per_cornice - 1; ++i) uscita.push_back(i < righe.size() ? righe[i] : modulo[riga_vuota]);
+    uscita.push_back(modulo[fondo]);
 }
 
 }  // namespace
@@ -108,19 +102,12 @@ documento_testo ordine_rallentamenti(const dati_ordine_rallentamenti& d) {
     documento_testo doc;
     auto& u = doc.righe;
     u.push_back("");
-    u.push_back("                               Modulo M. 3");
-    u.push_back("                           ORDINE DI RALLENTAMENTO");
-    u.push_back(" ________________________________________________________________________________");
+    righe_del_modulo(testata_da, testata_a, u);
     u.push_back("  Linea " + in_maiuscole(d.nome_linea));
     u.push_back("");
     u.push_back("  Si ordina al macchinista del treno " + d.numero_treno + " di effettuare i seguenti rallentamenti");
     if (d.righe.empty()) {
-        for (const char* t : testata_tabella) u.push_back(t);
-        u.push_back(riga_vuota);
-        u.push_back(riga_vuota);
-        u.push_back(nessuno);
-        for (std::size_t i = 3; i < righe_per_cornice; ++i) u.push_back(riga_vuota);
-        u.push_back(fondo);
+        righe_del_modulo(tabella_da, fondo + 1, u);
     } else {
         std::vector<std::vector<std::string>> gruppi(d.righe.size());
         for (std::size_t i = 0; i < d.righe.size(); ++i) righe_di(i + 1, d.righe[i], gruppi[i], doc.tagli);
@@ -130,6 +117,6 @@ documento_testo ordine_rallentamenti(const dati_ordine_rallentamenti& d) {
             cornice(cornici[i], u);
         }
     }
-    for (const char* t : legenda) u.push_back(t);
+    righe_del_modulo(legenda_da, legenda_a, u);
     return doc;
 }

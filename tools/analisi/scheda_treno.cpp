@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 
+#include "sources/contenuto.h"
 #include "tools/analisi/colonne_documento.h"
 #include "tools/analisi/documenti_autore.h"
 
@@ -27,14 +28,11 @@ const std::array<colonna_documento, 7> colonne_orario{{
     {"recovery", 5, 1, allineamento::sinistra},
 }};
 
-const char* const testata_orario[] = {
-    "  ________________________________________________________________________________",
-    " | Vel.| Vel.| Progr Km |  No |   Localita' di  Servizio   |     Orario     | Rec |",
-    " | Lim.|Marc.|          |  Rs |                            |                |     |",
-    " |_____|_____|__________|_____|____________________________|________________|_____|",
-};
-const char* const riga_vuota = " |     |     |          |     |                            |                |     |";
-const char* const fondo_orario = " |_____|_____|__________|_____|____________________________|________________|_____|";
+// The builder's own sheet (lines counted from 0): the frames' lines that
+// carry no figure are its own.
+const char* const* const scheda = contenuto::righe_scheda;
+constexpr std::size_t sopra = 2, titolo = 3, sotto = 6, riquadri_da = 7, riquadri_a = 9, riquadri_fondo = 10;
+constexpr std::size_t orario_da = 12, orario_a = 16, riga_vuota = 16, fondo_orario = 47;
 
 void testata(const dati_scheda_treno& d, documento_testo& doc) {
     const std::string percentuale =
@@ -43,19 +41,19 @@ void testata(const dati_scheda_treno& d, documento_testo& doc) {
     auto& r = doc.righe;
     r.push_back("");
     r.push_back("");
-    r.push_back("  ___________________                                               ______________");
-    r.push_back(" |                   |                    SCHEDA                   |              |");
+    r.push_back(scheda[sopra]);
+    r.push_back(scheda[titolo]);
     r.push_back(riga_cornice({cella_documento(colonna_treno, "TRENO n." + d.numero_treno, nessuno, doc.tagli),
                               cella_documento(colonna_da, "da: " + d.da, d.origine_da, doc.tagli),
                               std::string(14, ' ')}));
     r.push_back(riga_cornice({"___________________",
                               cella_documento(colonna_a, "a: " + d.a, d.origine_a, doc.tagli),
                               cella_documento(colonna_frenatura, percentuale, d.origine_percentuale, doc.tagli)}));
-    r.push_back("                                                                   |______________|");
-    r.push_back("  ___________________                ___________________");
-    r.push_back(" |  CLASSIFICAZIONE  |              |  MASSA BLOCCATA   |       ");
+    r.push_back(scheda[sotto]);
+    for (std::size_t i = riquadri_da; i < riquadri_a; ++i) r.push_back(scheda[i]);
+    // The class and the blocked mass: the files give neither.
     r.push_back(" |                   |              |                   |");
-    r.push_back(" |___________________|              |___________________|");
+    r.push_back(scheda[riquadri_fondo]);
 }
 
 std::string riga_orario(const riga_scheda& s, std::vector<taglio_documento>& tagli) {
@@ -76,11 +74,11 @@ std::string riga_orario(const riga_scheda& s, std::vector<taglio_documento>& tag
 
 void cornice_orario(const dati_scheda_treno& d, std::size_t da, documento_testo& doc) {
     doc.righe.push_back("");
-    for (const char* t : testata_orario) doc.righe.push_back(t);
-    doc.righe.push_back(riga_vuota);
+    for (std::size_t i = orario_da; i < orario_a; ++i) doc.righe.push_back(scheda[i]);
+    doc.righe.push_back(scheda[riga_vuota]);
     for (std::size_t i = da; i < da + righe_per_cornice; ++i)
-        doc.righe.push_back(i < d.righe.size() ? riga_orario(d.righe[i], doc.tagli) : riga_vuota);
-    doc.righe.push_back(fondo_orario);
+        doc.righe.push_back(i < d.righe.size() ? riga_orario(d.righe[i], doc.tagli) : scheda[riga_vuota]);
+    doc.righe.push_back(scheda[fondo_orario]);
 }
 
 }  // namespace
