@@ -67,7 +67,7 @@ std::int64_t numero(lettore& l, std::string_view campo) {
 // A text: its length, then as many bytes.
 template <std::size_t larghezza>
 std::string testo(lettore& l, std::string_view campo) {
-    const auto lunghezza = static_cast<std::size_t>(prendi(l, larghezza, "length of " + std::string(campo)));
+    const auto lunghezza = static_cast<std::size_t>(prendi(l, larghezza, std::string("length of ").append(campo)));
     if (l.rimasti() < lunghezza) corto(l, lunghezza, campo);
     std::string t(l.b.substr(l.p, lunghezza));
     l.p += lunghezza;

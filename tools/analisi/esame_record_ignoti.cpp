@@ -130,7 +130,7 @@ void esamina_testo(const std::string& testo, sorgente file, const std::set<chiav
             return distanza_modifica(parola, a->forma, 64) < distanza_modifica(parola, b->forma, 64);
         });
         // The nearest in spelling; all of them when several are as near.
-        std::string proposta = "'" + std::string(candidati[0]->forma) + "'";
+        std::string proposta = std::string("'").append(candidati[0]->forma).append("'");
         std::string di_chi_sono = di_chi(*candidati[0]);
         const std::size_t migliore = distanza_modifica(parola, candidati[0]->forma, 64);
         for (std::size_t i = 1; i < candidati.size(); ++i) {

@@ -7,7 +7,7 @@ namespace {
 
 constexpr std::int64_t mezza_giornata = secondi_giorno / 2;
 
-std::string due_cifre(std::int64_t n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+std::string due_cifre(std::int64_t n) { return std::string(n < 10 ? "0" : "").append(std::to_string(n)); }
 
 }  // namespace
 
@@ -34,9 +34,11 @@ std::string testo_durata(std::int64_t secondi) {
 }
 
 std::string testo_metri(std::int64_t metri) {
-    std::string cifre = std::to_string(std::llabs(metri));
-    for (std::ptrdiff_t i = static_cast<std::ptrdiff_t>(cifre.size()) - 3; i > 0; i -= 3) {
-        cifre.insert(static_cast<std::size_t>(i), ",");
+    const std::string cifre = std::to_string(std::llabs(metri));
+    std::string t(metri < 0 ? "-" : "");
+    for (std::size_t i = 0; i < cifre.size(); ++i) {
+        if (i > 0 && (cifre.size() - i) % 3 == 0) t.push_back(',');
+        t.push_back(cifre[i]);
     }
-    return (metri < 0 ? "-" : "") + cifre + " m";
+    return t.append(" m");
 }
