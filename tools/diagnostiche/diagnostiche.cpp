@@ -171,22 +171,24 @@ void diagnostica_fatale(raccolta& r, const fatale_costruzione& f) {
     r.d.push_back(std::move(d));
 }
 
-void diagnostica_di_avviso(raccolta& r, const avviso_sorgente& a) {
+// A named diagnostic, a warning of the build or a check of the built
+// scenario: its severity by default is its name's.
+diagnostica diagnostica_nominata(raccolta& r, const std::string& nome, const luogo& dove, const std::string& messaggio) {
     diagnostica d;
-    d.livello = e_errore_predefinito(a.nome) ? gravita::errore : gravita::avviso;
-    d.nome = a.nome;
-    d.dove = punto(r.s, a.dove, false);
-    d.messaggio = a.messaggio;
-    r.d.push_back(std::move(d));
+    d.livello = errore_per_nome(nome) ? gravita::errore : gravita::avviso;
+    d.nome = nome;
+    d.dove = punto(r.s, dove, false);
+    d.messaggio = messaggio;
+    return d;
+}
+
+void diagnostica_di_avviso(raccolta& r, const avviso_sorgente& a) {
+    r.d.push_back(diagnostica_nominata(r, a.nome, a.dove, a.messaggio));
 }
 
 // What a check of the built scenario found, with the other records it names.
 void diagnostica_di_rilievo(raccolta& r, const rilievo& x) {
-    diagnostica d;
-    d.livello = errore_per_nome(x.nome) ? gravita::errore : gravita::avviso;
-    d.nome = x.nome;
-    d.dove = punto(r.s, x.dove, false);
-    d.messaggio = x.messaggio;
+    diagnostica d = diagnostica_nominata(r, x.nome, x.dove, x.messaggio);
     for (const nota_rilievo& n : x.note) d.note.push_back({punto(r.s, n.dove, false), n.messaggio});
     r.d.push_back(std::move(d));
 }
